@@ -1,0 +1,13 @@
+// The two installation settings the engine reads at start-up.
+#pragma once
+
+#include <cstddef>
+
+// Reads "DirRoot" (local machine) into `buffer`, at most `tam` bytes with
+// its NUL; an empty text when the key or the value is missing.
+void LerDirRoot(char* buffer, std::size_t tam);
+
+// Reads "UserDic" (current user): the user's dictionaries in search order,
+// each name followed by CR LF. Returns a malloc'd copy the caller frees with
+// free(), or nullptr when the key or the value is missing.
+char* LerUserDic();
