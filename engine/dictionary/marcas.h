@@ -1,0 +1,29 @@
+// clMarcas: the small ordered set of markup slots a word carries, with the
+// format area a document translator keeps beside it.
+#pragma once
+
+#include <cstdint>
+
+class clMarcas {
+public:
+    static constexpr int kMaxItens = 15;
+    static constexpr int kTamFormato = 300;
+
+    clMarcas() { Limpar(); }
+
+    void Limpar();
+    // Appends v unless 15 items are held already.
+    void Acrescentar(std::int16_t v);
+    // i >= 0 from the front, i < 0 from the back (-1 the last); -1 when absent.
+    std::int16_t Obter(int i) const;
+    bool Contem(std::int16_t v) const;
+    int Quantos() const { return ultimo + 1; }
+    // Appends each item of b that this set does not hold, in b's order.
+    void Unir(const clMarcas& b);
+    // The items of a that are not in b, in a's order (format area of a).
+    static clMarcas Diferenca(const clMarcas& a, const clMarcas& b);
+
+    std::int16_t ultimo;
+    std::int16_t itens[kMaxItens];
+    unsigned char formato[kTamFormato];
+};

@@ -1,0 +1,252 @@
+#include "formats/documento.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "area_transferencia.h"
+#include "caracteres.h"
+#include "core/motor.h"
+#include "mensagens.h"
+#include "threads.h"
+
+const char BRANCOS[] = " \r\n\t\v";
+const char DELIMITADORES[] = " \r\n\t\v.,;:?!|-=()[]{}/\"\x91\x92\x93\x94'`\xB4<>";
+const char FINAIS[] = ".:;?!|=";
+const char APOSTROFOS[] = "'`\xB4\x91\x92";
+const char INTERNOS[] = "-.:'`\xB4\x91\x92/";
+
+bool NoConjunto(const char* conjunto, int c)
+{
+    if (c == 0) return true;
+    if (c < 0 || c > 0xFF) return false;
+    return std::strchr(conjunto, c) != nullptr;
+}
+
+clDocumento::clDocumento(PedidoTraducao* p, clSaidaPendente* pend) : pedido(p), pendente(pend)
+{
+    switch (pedido->modo) {
+    case MODO_FLUXO:
+        pedido->tamSaida = 0;
+        indiceLeitura = 0;
+        break;
+    case MODO_ARQUIVO:
+        arqEntrada = pedido->entrada ? std::fopen(pedido->entrada, "rb") : nullptr;
+        if (!arqEntrada) MostrarErro(1, pedido->entrada ? pedido->entrada : "", 0);
+        // The output is not created when the input is missing: nothing would
+        // be written to it, and an existing file of that name is kept.
+        if (arqEntrada) {
+            arqSaida = pedido->saida ? std::fopen(pedido->saida, "wb") : nullptr;
+            if (!arqSaida) MostrarErro(1, pedido->saida ? pedido->saida : "", 0);
+        }
+        arquivosOk = arqEntrada && arqSaida;
+        break;
+    case MODO_AREA_TRANSFERENCIA: {
+        pedido->tamSaida = 0;
+        pedido->tamEntrada = 0;
+        indiceLeitura = 0;
+        const FormatoArea formato = pedido->tipo == TIPO_RTF ? FormatoArea::Rtf : FormatoArea::Texto;
+        if (pedido->tipo > TIPO_RTF) break;
+        int erro = 0;
+        // HTML keeps characters outside Windows-1252 as character references.
+        const char substituto = pedido->tipo == TIPO_HTML ? '\0' : '?';
+        switch (LerAreaTransferencia(formato, &areaEntrada, &erro, substituto)) {
+        case EstadoArea::Ok:
+            formatoArea = formato == FormatoArea::Rtf ? 2 : 1;
+            pedido->entrada = areaEntrada.data();
+            pedido->tamEntrada = static_cast<std::int32_t>(
+                std::min<std::size_t>(areaEntrada.size(), 0x7FFFFFFF));
+            break;
+        case EstadoArea::Indisponivel:
+            MostrarErro(8, "1", erro);
+            break;
+        case EstadoArea::FormatoDesconhecido:
+            MostrarErro(9, nullptr, erro);
+            break;
+        case EstadoArea::SemDados:
+            break;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    topoCaracteres = -1;
+}
+
+clDocumento::~clDocumento()
+{
+    switch (pedido->modo) {
+    case MODO_ARQUIVO:
+        if (arqEntrada) std::fclose(arqEntrada);
+        if (arqSaida) std::fclose(arqSaida);
+        break;
+    case MODO_AREA_TRANSFERENCIA:
+        if (pedido->tamEntrada != 0) {
+            int erro = 0;
+            const FormatoArea formato = formatoArea == 2 ? FormatoArea::Rtf : FormatoArea::Texto;
+            if (!GravarAreaTransferencia(formato, areaSaida, &erro)) MostrarErro(8, "3", erro);
+        }
+        // The buffers were the engine's; the caller's block must not keep them.
+        pedido->entrada = nullptr;
+        pedido->saida = nullptr;
+        pedido->tamSaida = static_cast<std::int32_t>(std::min<std::size_t>(areaSaida.size(), 0x7FFFFFFF));
+        break;
+    default:
+        break;
+    }
+}
+
+void clDocumento::EntregarAoChamador()
+{
+    const std::size_t n = std::min(pendente->bytes.size(), kSaidaPorEntrega);
+    if (n && pedido->saida) std::memcpy(pedido->saida, pendente->bytes.data(), n);
+    pendente->bytes.erase(0, n);
+    pedido->tamSaida = static_cast<std::int32_t>(n);
+    PostarMensagemThread(pedido->idChamador, MSG_TRADUCAO, 0, 1);
+    EsperarMensagem(WM_USER);
+    pedido->tamSaida = 0;
+    indiceLeitura = 0;
+}
+
+void EntregarRestante(PedidoTraducao* pedido, clSaidaPendente* pendente)
+{
+    while (pedido->saida && pendente->bytes.size() > kSaidaPorEntrega) {
+        std::memcpy(pedido->saida, pendente->bytes.data(), kSaidaPorEntrega);
+        pendente->bytes.erase(0, kSaidaPorEntrega);
+        pedido->tamSaida = static_cast<std::int32_t>(kSaidaPorEntrega);
+        PostarMensagemThread(pedido->idChamador, MSG_TRADUCAO, 0, 1);
+        EsperarMensagem(WM_USER);
+    }
+    if (!pedido->saida) pendente->bytes.clear();
+    if (!pendente->bytes.empty()) std::memcpy(pedido->saida, pendente->bytes.data(), pendente->bytes.size());
+    pedido->tamSaida = static_cast<std::int32_t>(pendente->bytes.size());
+    pendente->bytes.clear();
+}
+
+int clDocumento::LerCaractere()
+{
+    if (topoCaracteres >= 0) return pilhaCaracteres[topoCaracteres--];
+    switch (pedido->modo) {
+    case MODO_ARQUIVO: {
+        if (!arqEntrada) return FIM_ENTRADA;
+        const int c = std::getc(arqEntrada);
+        return c == EOF ? FIM_ENTRADA : c;
+    }
+    case MODO_AREA_TRANSFERENCIA:
+        if (const std::int32_t tam = pedido->tamEntrada; tam > 0 && indiceLeitura < static_cast<std::uint32_t>(tam)) {
+            const auto c = static_cast<unsigned char>(pedido->entrada[indiceLeitura++]);
+            return c == 0 ? FIM_ENTRADA : c;
+        }
+        return FIM_ENTRADA;
+    case MODO_FLUXO:
+        if (pedido->tamEntrada > 0 && indiceLeitura >= static_cast<std::uint32_t>(pedido->tamEntrada))
+            EntregarAoChamador();
+        if (pedido->tamEntrada <= 0 || !pedido->entrada) return FIM_ENTRADA;
+        return static_cast<unsigned char>(pedido->entrada[indiceLeitura++]);
+    default:
+        return FIM_ENTRADA;
+    }
+}
+
+void clDocumento::DevolverCaractere(int c)
+{
+    if (topoCaracteres < 50) pilhaCaracteres[++topoCaracteres] = static_cast<std::int16_t>(c);
+}
+
+bool clDocumento::PularConjunto(const char* pular, const char* informar)
+{
+    bool achou = false;
+    int c;
+    while ((c = LerCaractere()) != FIM_ENTRADA && NoConjunto(pular, c))
+        if (NoConjunto(informar, c)) achou = true;
+    DevolverCaractere(c);
+    return achou;
+}
+
+void clDocumento::CopiarBrancos()
+{
+    int c;
+    while ((c = LerCaractere()) != FIM_ENTRADA) {
+        if (!NoConjunto(BRANCOS, c)) {
+            DevolverCaractere(c);
+            return;
+        }
+        EscreverCaractere(static_cast<char>(c));
+    }
+}
+
+void clDocumento::EscreverCaractere(char c)
+{
+    switch (pedido->modo) {
+    case MODO_ARQUIVO:
+        if (arqSaida) std::putc(static_cast<unsigned char>(c), arqSaida);
+        break;
+    case MODO_FLUXO:
+        pendente->bytes += c;
+        break;
+    case MODO_AREA_TRANSFERENCIA:
+        areaSaida += c;
+        break;
+    default:
+        break;
+    }
+}
+
+void clDocumento::EscreverTexto(const char* texto)
+{
+    switch (pedido->modo) {
+    case MODO_ARQUIVO:
+        if (arqSaida) std::fputs(texto, arqSaida);
+        break;
+    case MODO_FLUXO:
+        pendente->bytes += texto;
+        break;
+    case MODO_AREA_TRANSFERENCIA:
+        areaSaida += texto;
+        break;
+    default:
+        break;
+    }
+}
+
+int clDocumento::Executar()
+{
+    if (pedido->modo == MODO_ARQUIVO && !arquivosOk) return 0;
+    if (pedido->modo == MODO_AREA_TRANSFERENCIA && pedido->tamEntrada == 0) return 0;
+    clEstatistica estatisticaDoc(pedido);
+    estatistica = &estatisticaDoc;
+    clArena arena(0x7FFF);
+    clFrase origem(100, &arena);
+    clFrase destino(150, &arena);
+    int resultado = 0;
+    if (Motor().motorPronto.load() && arena.Valida() && origem.Valida() && destino.Valida()) {
+        while (LerFrase(origem)) {
+            if (EntregarFrase(origem, destino)) EscreverFrase(destino);
+            else EscreverFrase(origem);
+            EspiarMensagem(256, 264);
+            arena.Zerar();
+        }
+        resultado = 1;
+    }
+    estatistica = nullptr;
+    return resultado;
+}
+
+bool clDocumento::EntregarFrase(clFrase& origem, clFrase& /*destino*/)
+{
+    EspiarMensagem(0, 0);
+    // Until the word reader and the generator are in place, every word is
+    // looked up for the statistics and the sentence is written as read.
+    estatistica->ZerarFrase();
+    for (int i = 0; i <= origem.Ultimo(); ++i) {
+        const clPalavra* w = origem.Obter(i);
+        if (FormaPalavra(w->texto) == 0) continue;
+        clVerbete verbete;
+        LimparVerbete(&verbete);
+        CopiarTexto(verbete.vocabulo, sizeof verbete.vocabulo, w->texto);
+        if (ProcurarPalavra(&Motor().dicionarios, &verbete)) estatistica->Conhecida();
+        else estatistica->Desconhecida(w->texto);
+    }
+    EspiarMensagem(0, 0);
+    return false;
+}
