@@ -1,19 +1,27 @@
 #!/usr/bin/env bash
-# Builds the suite and shows it at work on the documents in samples/.
+# Builds the suite and shows it at work: each document in samples/ is printed
+# with its translation.
 set -euo pipefail
 source "$(dirname "$0")/scripts/comum.sh"
 
 instalar_pacotes "${PACOTES_BASE[@]}"
-BUILD="$RAIZ/build"
+BUILD="$RAIZ/build-release"
 configurar_e_compilar "$BUILD" -DCMAKE_BUILD_TYPE=Release -DQUILLANE_BUILD_TESTS=OFF
 
-for fonte in "$RAIZ"/samples/*.lex; do
-    [ -e "$fonte" ] || continue
-    destino="$BUILD/samples/$(basename "${fonte%.lex}").udc"
-    mkdir -p "$BUILD/samples"
-    echo "== $(basename "$fonte")"
-    cat "$fonte"
-    "$BUILD/dic/dic" --compilar "$fonte" "$destino"
-    echo "-> $destino ($(stat -c %s "$destino") bytes)"
-    python3 "$RAIZ/tools/ler_dicionario.py" "$destino"
+# The settings of this machine are left alone: the engine finds its data
+# beside the library in the build.
+export QUILLANE_REGISTRO="$BUILD/registro-demonstracao"
+VERTAL="$BUILD/tools/vertal/vertal"
+
+for documento in "$RAIZ"/samples/*; do
+    [ -f "$documento" ] || continue
+    case "$documento" in
+        *.html | *.htm) tipo=--html ;;
+        *.rtf) tipo=--rtf ;;
+        *) tipo=--texto ;;
+    esac
+    echo "==================== $(basename "$documento")"
+    cat "$documento"
+    echo "-------------------- tradução"
+    "$VERTAL" "$tipo" --estatisticas "$documento"
 done

@@ -16,10 +16,10 @@ aprovados=0
 reprovados=0
 
 rodar_ctest() {
-    local nome="$1" pasta="$2"
+    local nome="$1" pasta="$2"; shift 2
     echo "== Testes ($nome)"
     local saida
-    saida=$(ctest --test-dir "$pasta" --output-on-failure -j "$JOBS" 2>&1)
+    saida=$(ctest --test-dir "$pasta" --output-on-failure -j "$JOBS" "$@" 2>&1)
     local rc=$?
     echo "$saida" | grep -E 'tests passed|tests failed|Failed|\*\*\*' || true
     [ $rc -ne 0 ] && { echo "$saida" | tail -60; falhas=1; }
@@ -45,6 +45,28 @@ configurar_e_compilar "$RAIZ/build-asan" -DCMAKE_BUILD_TYPE=Debug -DQUILLANE_WER
     -DQUILLANE_SANITIZE=address,undefined || falhas=1
 rodar_ctest "ASan+UBSan" "$RAIZ/build-asan"
 
+echo "== Compilando (ThreadSanitizer, testes de concorrência)"
+TSAN="$RAIZ/build-tsan"
+if { [ -f "$TSAN/build.ninja" ] || cmake -S "$RAIZ" -B "$TSAN" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+        -DQUILLANE_WERROR=ON -DQUILLANE_SANITIZE=thread >/dev/null; } &&
+   cmake --build "$TSAN" -j "$JOBS" --target motor_concorrencia_testes > "$TSAN/compilacao.log" 2>&1; then
+    echo "== Testes (TSan)"
+    if TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1" \
+        "$TSAN/engine/motor_concorrencia_testes" > "$TSAN/testes.log" 2>&1; then
+        n=$(grep -oE '\[  PASSED  \] [0-9]+' "$TSAN/testes.log" | grep -oE '[0-9]+$')
+        echo "   ${n:-0} testes de concorrência passaram"
+        aprovados=$((aprovados + ${n:-0}))
+    else
+        tail -60 "$TSAN/testes.log"
+        reprovados=$((reprovados + 1))
+        falhas=1
+    fi
+else
+    grep -v '^\[' "$TSAN/compilacao.log" 2>/dev/null | tail -40
+    reprovados=$((reprovados + 1))
+    falhas=1
+fi
+
 if [ "$FUZZ_SEGUNDOS" -gt 0 ]; then
     echo "== Compilando os fuzzers (clang, libFuzzer)"
     if configurar_e_compilar "$RAIZ/build-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -58,6 +80,7 @@ if [ "$FUZZ_SEGUNDOS" -gt 0 ]; then
             case "$nome" in
                 fuzz_compilador) sementes="$RAIZ/tests/dados/fuzz_lex" ;;
                 fuzz_dicionario) sementes="$RAIZ/tests/dados/fuzz_dic" ;;
+                fuzz_verbos) sementes="$RAIZ/tests/dados/fuzz_vip" ;;
                 *) sementes="$RAIZ/tests/dados/$nome" ;;
             esac
             echo "== Fuzzing $nome por ${FUZZ_SEGUNDOS}s"

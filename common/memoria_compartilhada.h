@@ -6,7 +6,13 @@
 // of the file it was decoded from (path, size, modification time) and the
 // user: a recompiled file gets a new object, the next process decodes it, and
 // objects left behind for an older version of the same file are removed
-// (processes that still map them keep their view).
+// (processes that still map them keep their view). Like a Windows mapping,
+// an object is also removed when its last user closes it, so objects of
+// files that were deleted or moved do not stay behind.
+//
+// Every process that holds a view keeps a shared flock on the object; a child
+// created by fork() shares those locks with its parent and must leave the
+// inherited clMapeamento alone (end with _exit or exec).
 #pragma once
 
 #include <cstddef>
@@ -27,6 +33,7 @@ public:
     bool Abrir(const std::string& nome, const std::string& arquivo, std::size_t tamanho);
 
     // Marks a new mapping as filled, so other processes use it as it is.
+    // A published view is read-only, in this process as in the others.
     void Publicar();
 
     // Unmaps the view. A new mapping that was never published is removed.
@@ -45,6 +52,7 @@ private:
     std::size_t tamanhoMapa_ = 0;
     bool novo_ = false;
     int erro_ = 0;
-    int trava_ = -1;
+    int trava_ = -1;      // per-file lock, held from a new object's creation until Publicar()
+    int descritor_ = -1;  // the object, kept open for its shared "in use" lock
     std::string nomeObjeto_;
 };

@@ -88,7 +88,10 @@ bool clDocTexto::LerFrase(clFrase& origem)
 {
     aspaAberta = 0;
     origem.Limpar();
-    CopiarBrancos();
+    // A word given back by the previous sentence already took the blanks
+    // before it; those after it belong to the next word and must not be
+    // copied out, or the two words would run together.
+    if (topoPalavras < 0) CopiarBrancos();
     clPalavra w;
     while (true) {
         std::int16_t tipo = TK_PALAVRA;

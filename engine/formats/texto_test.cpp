@@ -1,0 +1,231 @@
+#include "formats/texto.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "core/motor.h"
+#include "formats/pedido.h"
+#include "mensagens.h"
+#include "testes/apoio.h"
+
+namespace {
+
+class Texto : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(GarantirMotor()); }
+};
+
+// The tokens of a text as the plain-text reader cuts them, "|" between
+// tokens, "_" for a blank before one, "#" for a sentence end.
+std::string Tokens(const std::string& texto)
+{
+    const std::string pasta = PastaTemporaria("tokens");
+    std::string entrada = pasta + "/e.txt", saida = pasta + "/s.txt";
+    std::ofstream(entrada, std::ios::binary) << texto;
+    PedidoTraducao p{};
+    p.modo = MODO_ARQUIVO;
+    p.entrada = entrada.data();
+    p.saida = saida.data();
+    std::string resultado;
+    {
+        clSaidaPendente pendente;
+        clDocTexto doc(&p, &pendente);
+        clPalavra w;
+        std::int16_t tipo;
+        while (doc.LerToken(w, tipo)) {
+            if (!resultado.empty()) resultado += "|";
+            if (w.espacoAntes) resultado += "_";
+            resultado += w.texto;
+            if (tipo == TK_FIM_FRASE) resultado += "#";
+            // A paragraph end leaves its line breaks for the next sentence.
+            if (!w.texto[0]) doc.PularConjunto(BRANCOS, BRANCOS);
+        }
+    }
+    std::filesystem::remove_all(pasta);
+    return resultado;
+}
+
+} // namespace
+
+TEST_F(Texto, BrancosEntreEDentroDasFrases)
+{
+    EXPECT_EQ(TraduzirArquivo("Hello world.  Bye."), "Hello world.  Bye.");
+    EXPECT_EQ(TraduzirArquivo("Hello   big\tworld."), "Hello big world.");
+    EXPECT_EQ(TraduzirArquivo("Hello\nworld."), "Hello world.");
+    EXPECT_EQ(TraduzirArquivo("Hello\n\nworld."), "Hello\n\nworld.");
+    EXPECT_EQ(TraduzirArquivo("Hello \n\nworld."), "Hello world.");
+    EXPECT_EQ(TraduzirArquivo("  Indented.\r\n\r\nNext one.\r\n"), "  Indented.\r\n\r\nNext one.\r\n");
+    EXPECT_EQ(TraduzirArquivo(""), "");
+}
+
+TEST_F(Texto, TextoSemPontoFinalNaoSePerde)
+{
+    std::string texto, esperado;
+    for (int i = 0; i < 250; ++i) texto += (i ? " w" : "w") + std::to_string(i);
+    EXPECT_EQ(TraduzirArquivo(texto), texto);
+}
+
+TEST_F(Texto, PalavrasLongasEApostrofos)
+{
+    const std::string longa(60, 'x');
+    EXPECT_EQ(Tokens(longa), std::string(49, 'x') + "|" + std::string(11, 'x'));
+    EXPECT_EQ(TraduzirArquivo(longa + " end."), longa + " end.");
+    EXPECT_EQ(Tokens("don't"), "don't");
+    EXPECT_EQ(Tokens("'quoted'"), "'|quoted|'");
+    EXPECT_EQ(Tokens("boys' toys"), "boys'|_toys");
+    EXPECT_EQ(Tokens("e-mail 3.5 a/b x- y."), "e-mail|_3.5|_a/b|_x|-|_y|.#");
+    EXPECT_EQ(Tokens("Stop! Go?"), "Stop|!#|_Go|?#");
+    EXPECT_EQ(Tokens("word\n\nnext"), "word|#|next");
+}
+
+TEST_F(Texto, ByteFFNaoEncerraODocumento)
+{
+    // The end of input is kept apart from every byte value, so ÿ is text.
+    EXPECT_EQ(TraduzirArquivo("na\xEFve \xFFstrange. More."), "na\xEFve \xFFstrange. More.");
+    EXPECT_EQ(TraduzirFluxo("Caf\xE9 \xFF.\xFF", 3), "Caf\xE9 \xFF.\xFF");
+}
+
+TEST_F(Texto, FluxoIgualAoDocumentoInteiroEmQualquerCorte)
+{
+    const std::string texto =
+        "Hello world.  This is a test of the hand-over.\n\n"
+        "It's got 'quotes', boys' toys and a very-long-hyphenated-word-that-goes-on.\r\n"
+        "Numbers 3.14 and e-mail addresses a@b.c are words too!   End";
+    const std::string inteiro = TraduzirFluxo(texto, 0);
+    EXPECT_EQ(inteiro, TraduzirArquivo(texto));
+    for (std::size_t tam : {1u, 2u, 3u, 7u, 64u, 1024u}) EXPECT_EQ(TraduzirFluxo(texto, tam), inteiro) << tam;
+    // Split in two at every byte position.
+    for (std::size_t corte = 1; corte < texto.size(); ++corte) {
+        PedidoTraducao p{};
+        std::vector<char> saida(MORIEL_TAM_SAIDA);
+        std::string a = texto.substr(0, corte), b = texto.substr(corte), resultado;
+        p.modo = MODO_FLUXO;
+        p.saida = saida.data();
+        for (std::string* pedaco : {&a, &b, static_cast<std::string*>(nullptr)}) {
+            p.entrada = pedaco ? pedaco->data() : nullptr;
+            p.tamEntrada = pedaco ? static_cast<std::int32_t>(pedaco->size()) : 0;
+            ASSERT_TRUE(TraduzirPedido(&p));
+            resultado.append(p.saida, static_cast<std::size_t>(p.tamSaida));
+            if (!p.threadTrabalho) break;
+        }
+        EXPECT_EQ(+p.threadTrabalho, nullptr);
+        ASSERT_EQ(resultado, inteiro) << "corte em " << corte;
+    }
+}
+
+TEST_F(Texto, ProtocoloDoFluxo)
+{
+    // Three chunks: three calls come back with the worker waiting, the
+    // fourth (end of input) with the request finished.
+    PedidoTraducao p{};
+    std::vector<char> saida(MORIEL_TAM_SAIDA);
+    p.modo = MODO_FLUXO;
+    p.saida = saida.data();
+    char pedacos[3][8] = {"Hello ", "world", ". Bye."};
+    std::string resultado;
+    for (auto& pedaco : pedacos) {
+        p.entrada = pedaco;
+        p.tamEntrada = static_cast<std::int32_t>(std::strlen(pedaco));
+        ASSERT_EQ(TraduzirPedido(&p), 1);
+        EXPECT_NE(+p.threadTrabalho, nullptr);
+        EXPECT_EQ(+p.proprio, &p);
+        resultado.append(p.saida, static_cast<std::size_t>(p.tamSaida));
+    }
+    p.tamEntrada = 0;
+    ASSERT_EQ(TraduzirPedido(&p), 1);
+    EXPECT_EQ(+p.threadTrabalho, nullptr);
+    resultado.append(p.saida, static_cast<std::size_t>(p.tamSaida));
+    EXPECT_EQ(resultado, "Hello world. Bye.");
+
+    // Empty input: the worker finds the end at once.
+    PedidoTraducao vazio{};
+    vazio.modo = MODO_FLUXO;
+    vazio.saida = saida.data();
+    ASSERT_EQ(TraduzirPedido(&vazio), 1);
+    EXPECT_EQ(+vazio.threadTrabalho, nullptr);
+    EXPECT_EQ(+vazio.tamSaida, 0);
+
+    // Unknown modes and kinds: accepted, nothing done.
+    PedidoTraducao outro{};
+    outro.modo = 3;
+    EXPECT_EQ(TraduzirPedido(&outro), 1);
+    outro.modo = MODO_FLUXO;
+    outro.tipo = 3;
+    outro.saida = saida.data();
+    char texto[] = "Hello.";
+    outro.entrada = texto;
+    outro.tamEntrada = 6;
+    ASSERT_EQ(TraduzirPedido(&outro), 1);
+    if (outro.threadTrabalho) {
+        outro.tamEntrada = 0;
+        TraduzirPedido(&outro);
+    }
+    EXPECT_EQ(+outro.threadTrabalho, nullptr);
+    EXPECT_EQ(+outro.tamSaida, 0);
+
+    // No output buffer: refused before a worker starts.
+    PedidoTraducao semSaida{};
+    EXPECT_EQ(TraduzirPedido(&semSaida), 0);
+    EXPECT_EQ(+semSaida.threadTrabalho, nullptr);
+}
+
+TEST_F(Texto, SaidaLongaPassaEmVariasEntregas)
+{
+    // Far more output than one hand-over carries: it is delivered across
+    // further hand-overs and nothing is lost.
+    std::string texto;
+    while (texto.size() < 3 * MORIEL_TAM_SAIDA) texto += "Hello world. ";
+    PedidoTraducao final{};
+    const std::string resultado = TraduzirFluxo(texto, 0, TIPO_TEXTO, &final);
+    EXPECT_TRUE(resultado == texto) << resultado.size() << " != " << texto.size();
+}
+
+TEST_F(Texto, ContadoresRecomecamACadaPedido)
+{
+    PedidoTraducao p{};
+    TraduzirFluxo("Hello world, zorglub.", 0, TIPO_TEXTO, &p);
+    EXPECT_EQ(+p.nConhecidas, 2);
+    EXPECT_EQ(+p.nDesconhecidas, 1);
+    TraduzirFluxo("Hello.", 0, TIPO_TEXTO, &p);
+    EXPECT_EQ(+p.nConhecidas, 1);
+    EXPECT_EQ(+p.nDesconhecidas, 0);
+}
+
+TEST_F(Texto, ArquivoAusente)
+{
+    std::string mensagens;
+    DefinirSaidaMensagens([&](const std::string& titulo, const std::string& texto) {
+        mensagens += titulo + ": " + texto + "\n";
+        return 1;
+    });
+    const std::string pasta = PastaTemporaria("ausente");
+    std::string entrada = pasta + "/nao-existe.txt", saida = pasta + "/saida.txt";
+    PedidoTraducao p{};
+    p.modo = MODO_ARQUIVO;
+    p.entrada = entrada.data();
+    p.saida = saida.data();
+    EXPECT_EQ(TraduzirPedido(&p), 1);
+    DefinirSaidaMensagens(nullptr);
+    EXPECT_EQ(mensagens, "Quillane : Erro 1: Arquivo \"" + entrada + "\" n\xE3o foi encontrado.\n");
+    EXPECT_FALSE(std::filesystem::exists(saida));
+    std::filesystem::remove_all(pasta);
+}
+
+TEST(MotorNaoPronto, RecusaSemTocarNoPedido)
+{
+    // A second engine state cannot be made in this process, so check the
+    // refusal through a copy taken while the engine is marked not ready.
+    ASSERT_TRUE(GarantirMotor());
+    Motor().motorPronto.store(0);
+    PedidoTraducao p{};
+    p.modo = MODO_FLUXO;
+    p.tamSaida = 77;
+    const PedidoTraducao antes = p;
+    EXPECT_EQ(TraduzirPedido(&p), 0);
+    Motor().motorPronto.store(1);
+    EXPECT_EQ(std::memcmp(&antes, &p, sizeof p), 0);
+}

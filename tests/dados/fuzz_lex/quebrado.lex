@@ -1,0 +1,4 @@
+a!N
+ab!T(x
+ac:A	T(y,,z,^.)
+-x!N

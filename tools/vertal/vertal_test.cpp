@@ -1,0 +1,209 @@
+// vertal as a user runs it: options, standard input and files, exit codes.
+#include "vertal.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+struct Resultado {
+    int status = -1;
+    std::string saida;
+    std::string erros;
+};
+
+std::string Ler(const std::string& caminho)
+{
+    std::ifstream f(caminho, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+class Vertal : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        pasta_ = std::filesystem::temp_directory_path() /
+                 ("quillane-vertal-" + std::to_string(getpid()) + "-" +
+                  testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(pasta_);
+        std::filesystem::create_directories(pasta_ / "registro");
+    }
+    void TearDown() override { std::filesystem::remove_all(pasta_); }
+
+    std::string Caminho(const std::string& nome) const { return (pasta_ / nome).string(); }
+
+    // Runs vertal with an empty settings store, so the engine finds its data
+    // beside the library, as an installed suite does.
+    Resultado Rodar(const std::string& argumentos, const std::string& entrada = "", const std::string& ambiente = "")
+    {
+        std::ofstream(Caminho("stdin"), std::ios::binary) << entrada;
+        const std::string comando = "QUILLANE_REGISTRO='" + Caminho("registro") + "' " + ambiente + " " +
+                                    QUILLANE_VERTAL_EXE + " " + argumentos + " < '" + Caminho("stdin") + "' > '" +
+                                    Caminho("stdout") + "' 2> '" + Caminho("stderr") + "'";
+        Resultado r;
+        const int estado = std::system(comando.c_str());
+        r.status = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
+        r.saida = Ler(Caminho("stdout"));
+        r.erros = Ler(Caminho("stderr"));
+        return r;
+    }
+
+    std::filesystem::path pasta_;
+};
+
+} // namespace
+
+TEST_F(Vertal, EntradaPadraoEmFluxo)
+{
+    auto r = Rodar("", "Hello world.\n");
+    EXPECT_EQ(r.status, 0) << r.erros;
+    EXPECT_EQ(r.saida, "Hello world.\n");
+
+    // Larger than one chunk, with UTF-8 characters cut at chunk boundaries.
+    std::string grande;
+    for (int i = 0; i < 400; ++i) grande += "Caf\xC3\xA9 na\xC3\xAFve r\xC3\xA9sum\xC3\xA9 \xE2\x80\x9Cquoted\xE2\x80\x9D.\n";
+    r = Rodar("--estatisticas", grande);
+    EXPECT_EQ(r.status, 0) << r.erros;
+    EXPECT_EQ(r.saida, grande);
+    EXPECT_NE(r.erros.find("conhecida"), std::string::npos);
+}
+
+TEST_F(Vertal, CaracteresForaDoWindows1252)
+{
+    auto r = Rodar("", "Hello \xE6\x97\xA5\xE6\x9C\xAC world.\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.saida, "Hello ?? world.\n");
+    EXPECT_NE(r.erros.find("2 caractere(s)"), std::string::npos) << r.erros;
+
+    r = Rodar("--cp1252", "Ol\xE1 \xFF.\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.saida, "Ol\xE1 \xFF.\n");
+}
+
+TEST_F(Vertal, ArquivosNomeados)
+{
+    std::ofstream(Caminho("in.txt"), std::ios::binary) << "Hello   world.\n\nBye \xC3\xA9.\n";
+    auto r = Rodar("'" + Caminho("in.txt") + "' '" + Caminho("out.txt") + "'");
+    EXPECT_EQ(r.status, 0) << r.erros;
+    EXPECT_EQ(Ler(Caminho("out.txt")), "Hello world.\n\nBye \xC3\xA9.\n");
+
+    r = Rodar("'" + Caminho("in.txt") + "'");
+    EXPECT_EQ(r.saida, "Hello world.\n\nBye \xC3\xA9.\n");
+
+    r = Rodar("--cp1252 '" + Caminho("in.txt") + "' '" + Caminho("out2.txt") + "'");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(Ler(Caminho("out2.txt")), "Hello world.\n\nBye \xC3\xA9.\n");
+
+    r = Rodar("--desconhecidas '" + Caminho("desc.txt") + "' '" + Caminho("in.txt") + "'");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(Ler(Caminho("desc.txt")), "bye\n");
+}
+
+TEST_F(Vertal, ArquivoAusenteESaidaImpossivel)
+{
+    auto r = Rodar("'" + Caminho("nao-ha.txt") + "'");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.erros.find("nao-ha.txt"), std::string::npos) << r.erros;
+    EXPECT_NE(r.erros.find("n\xC3\xA3o foi encontrado"), std::string::npos) << r.erros;
+
+    r = Rodar("--cp1252 '" + Caminho("nao-ha.txt") + "' '" + Caminho("x.txt") + "'");
+    EXPECT_EQ(r.status, 1);
+
+    std::ofstream(Caminho("in.txt")) << "Hello.";
+    r = Rodar("'" + Caminho("in.txt") + "' '" + Caminho("sem/pasta/out.txt") + "'");
+    EXPECT_EQ(r.status, 1);
+    r = Rodar("- '" + Caminho("sem/pasta/out.txt") + "'", "Hello.");
+    EXPECT_EQ(r.status, 1);
+}
+
+TEST_F(Vertal, MotorSemDados)
+{
+    // A settings store that points at an empty folder: the engine is not ready.
+    std::filesystem::create_directories(pasta_ / "vazia");
+    std::ofstream(pasta_ / "registro" / "HKEY_LOCAL_MACHINE.reg")
+        << "REGEDIT4\n\n[SOFTWARE\\Brinmor\\Quillane Beta]\n\"DirRoot\"=\"" << Caminho("vazia") << "\"\n";
+    auto r = Rodar("", "Hello.");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.erros.find("ip.dic"), std::string::npos) << r.erros;
+}
+
+TEST_F(Vertal, OpcoesEUso)
+{
+    auto r = Rodar("--help");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.saida.find("Uso: vertal"), std::string::npos);
+    EXPECT_EQ(Rodar("--desconhecido").status, 2);
+    EXPECT_EQ(Rodar("--html --rtf").status, 2);
+    EXPECT_EQ(Rodar("a b c").status, 2);
+    EXPECT_EQ(Rodar("--area-de-transferencia x").status, 2);
+    EXPECT_EQ(Rodar("--desconhecidas").status, 2);
+
+    OpcoesVertal o;
+    std::string erro;
+    ASSERT_TRUE(LerOpcoes({"--rtf", "--cp1252", "--desconhecidas=d.txt", "--", "-x", "y"}, &o, &erro));
+    EXPECT_EQ(o.tipo, 2);
+    EXPECT_TRUE(o.cp1252);
+    EXPECT_EQ(o.desconhecidas, "d.txt");
+    EXPECT_EQ(o.entrada, "-x");
+    EXPECT_EQ(o.saida, "y");
+}
+
+TEST(Utf8, SequenciasCortadasEntreBlocos)
+{
+    std::string retido;
+    EXPECT_EQ(CompletarUtf8(&retido, "ab\xC3"), "ab");
+    EXPECT_EQ(retido, "\xC3");
+    EXPECT_EQ(CompletarUtf8(&retido, "\xA9" "c\xE2\x80"), "\xC3\xA9" "c");
+    EXPECT_EQ(CompletarUtf8(&retido, "\x9C"), "\xE2\x80\x9C");
+    EXPECT_EQ(retido, "");
+    EXPECT_EQ(CompletarUtf8(&retido, "x\x80"), "x\x80");  // a stray continuation byte is not held
+}
+
+TEST_F(Vertal, AreaDeTransferenciaSemTela)
+{
+    auto r = Rodar("--area-de-transferencia", "", "env -u DISPLAY -u WAYLAND_DISPLAY");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.erros.find("(1."), std::string::npos) << r.erros;  // message 8, place "1"
+}
+
+TEST_F(Vertal, AreaDeTransferenciaComXvfb)
+{
+    if (std::system("command -v Xvfb >/dev/null && command -v xclip >/dev/null") != 0)
+        GTEST_SKIP() << "Xvfb ou xclip ausente";
+    const int tela = 100 + getpid() % 200;
+    const std::string display = ":" + std::to_string(tela);
+    const std::string xvfb = "Xvfb " + display + " -nolisten tcp >/dev/null 2>&1 & echo $! > '" + Caminho("xvfb.pid") + "'";
+    ASSERT_EQ(std::system(xvfb.c_str()), 0);
+    bool pronto = false;
+    for (int i = 0; i < 100 && !pronto; ++i) {
+        pronto = std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(tela));
+        if (!pronto) usleep(50000);
+    }
+    ASSERT_TRUE(pronto);
+    const std::string env = "env -u WAYLAND_DISPLAY DISPLAY=" + display;
+    ASSERT_EQ(std::system((env + " sh -c 'printf \"Hello   world.\" | xclip -selection clipboard -i'").c_str()), 0);
+    auto r = Rodar("--area-de-transferencia --estatisticas", "", env);
+    EXPECT_EQ(r.status, 0) << r.erros;
+    std::string conteudo;
+    for (int i = 0; i < 40; ++i) {
+        std::system((env + " xclip -selection clipboard -o > '" + Caminho("area") + "' 2>/dev/null").c_str());
+        conteudo = Ler(Caminho("area"));
+        if (conteudo == "Hello world.") break;
+        usleep(50000);
+    }
+    EXPECT_EQ(conteudo, "Hello world.");
+    // RTF asked for while only text is there: nothing happens, no message.
+    r = Rodar("--rtf --area-de-transferencia", "", env);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.erros, "");
+    std::system(("kill $(cat '" + Caminho("xvfb.pid") + "') 2>/dev/null").c_str());
+}
