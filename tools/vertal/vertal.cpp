@@ -255,6 +255,12 @@ bool LerOpcoes(const std::vector<std::string>& argumentos, OpcoesVertal* o, std:
             o->estatisticas = true;
         } else if (a == "--area-de-transferencia") {
             o->areaTransferencia = true;
+        } else if (a == "--conjugar") {
+            if (i + 1 >= argumentos.size()) {
+                *erro = "--conjugar precisa de um verbo no infinitivo";
+                return false;
+            }
+            o->conjugar = argumentos[++i];
         } else if (a == "--desconhecidas") {
             if (i + 1 >= argumentos.size()) {
                 *erro = "--desconhecidas precisa de um nome de arquivo";
@@ -285,6 +291,10 @@ bool LerOpcoes(const std::vector<std::string>& argumentos, OpcoesVertal* o, std:
         *erro = "--area-de-transferencia n\xC3\xA3o aceita ENTRADA nem SAIDA";
         return false;
     }
+    if (!o->conjugar.empty() && (!posicionais.empty() || o->areaTransferencia)) {
+        *erro = "--conjugar n\xC3\xA3o aceita outros argumentos";
+        return false;
+    }
     if (!posicionais.empty()) o->entrada = posicionais[0];
     if (posicionais.size() > 1) o->saida = posicionais[1];
     if (o->entrada == "-") o->entrada.clear();
@@ -309,6 +319,11 @@ const char* TextoAjuda()
            "                           conhecidas e quantas desconhecidas\n"
            "  --area-de-transferencia  traduz o conte\xC3\xBA" "do da \xC3\xA1rea de transfer\xC3\xAAncia e o\n"
            "                           substitui pela tradu\xC3\xA7\xC3\xA3o (RTF com --rtf)\n"
+           "  --conjugar INFINITIVO    mostra as 38 formas do verbo, uma por linha: presente,\n"
+           "                           pret\xC3\xA9rito perfeito, imperfeito, futuro do presente,\n"
+           "                           futuro do pret\xC3\xA9rito e imperativo (eu, tu, ele, n\xC3\xB3s,\n"
+           "                           v\xC3\xB3s, eles; o imperativo de \"eu\" \xC3\xA9 uma linha vazia),\n"
+           "                           depois partic\xC3\xADpio e ger\xC3\xBAndio\n"
            "  --help                   mostra esta ajuda\n"
            "\n"
            "A entrada padr\xC3\xA3o \xC3\xA9 traduzida aos peda\xC3\xA7os, \xC3\xA0 medida que chega; arquivos\n"
@@ -323,8 +338,38 @@ const char* TextoAjuda()
            "2 erro de uso.\n";
 }
 
+int ConjugarVerbo(const OpcoesVertal& o, std::FILE* saida)
+{
+    const std::string infinitivo = o.cp1252 ? o.conjugar : Utf8ParaCp1252(o.conjugar);
+    // The conjugator works in place in a buffer of 256 bytes, as the
+    // dictionary editor gives it; a longer text is cut.
+    const std::string base = infinitivo.substr(0, 200);
+    auto escrever = [&](std::uint32_t tempo, std::uint32_t pessoa) {
+        // The imperative has no first person: the conjugator would give the
+        // bare stem, which is no form.
+        if (tempo == 5 && pessoa == 0) {
+            std::fputc('\n', saida);
+            return;
+        }
+        char buffer[256];
+        std::memset(buffer, 0, sizeof buffer);
+        std::memcpy(buffer, base.data(), base.size());
+        ConjugarVerboPortugues(buffer, tempo, pessoa);
+        const std::string forma = buffer;
+        const std::string texto = (o.cp1252 ? forma : Cp1252ParaUtf8(forma)) + "\n";
+        std::fwrite(texto.data(), 1, texto.size(), saida);
+    };
+    for (std::uint32_t tempo = 0; tempo <= 5; ++tempo)
+        for (std::uint32_t pessoa = 0; pessoa <= 5; ++pessoa) escrever(tempo, pessoa);
+    escrever(6, 0);
+    escrever(7, 0);
+    std::fflush(saida);
+    return 0;
+}
+
 int ExecutarVertal(const OpcoesVertal& o, std::FILE* entradaPadrao, std::FILE* saidaPadrao)
 {
+    if (!o.conjugar.empty()) return ConjugarVerbo(o, saidaPadrao);
     if (o.areaTransferencia) return TraduzirAreaTransferencia(o);
     if (o.entrada.empty()) return TraduzirFluxo(o, entradaPadrao, saidaPadrao);
     return TraduzirArquivos(o, saidaPadrao);

@@ -12,6 +12,7 @@ struct OpcoesVertal {
     bool estatisticas = false;     // print the word counts on standard error
     bool areaTransferencia = false;
     bool ajuda = false;
+    std::string conjugar;          // --conjugar: the infinitive to conjugate
     std::string entrada;           // empty: standard input
     std::string saida;             // empty: standard output
 };

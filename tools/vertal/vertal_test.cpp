@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 namespace {
 
@@ -155,6 +156,27 @@ TEST_F(Vertal, OpcoesEUso)
     EXPECT_EQ(o.desconhecidas, "d.txt");
     EXPECT_EQ(o.entrada, "-x");
     EXPECT_EQ(o.saida, "y");
+}
+
+TEST_F(Vertal, Conjugar)
+{
+    auto r = Rodar("--conjugar p\xC3\xB4r");
+    EXPECT_EQ(r.status, 0) << r.erros;
+    std::vector<std::string> linhas;
+    std::stringstream s(r.saida);
+    for (std::string linha; std::getline(s, linha);) linhas.push_back(linha);
+    ASSERT_EQ(linhas.size(), 38u);
+    EXPECT_EQ(linhas[0], "ponho");
+    EXPECT_EQ(linhas[8], "p\xC3\xB4s");     // preterite, third person
+    EXPECT_EQ(linhas[30], "");                // no imperative for "eu"
+    EXPECT_EQ(linhas[31], "p\xC3\xB5" "e");
+    EXPECT_EQ(linhas[36], "posto");
+    EXPECT_EQ(linhas[37], "pondo");
+
+    r = Rodar("--cp1252 --conjugar falar");
+    EXPECT_EQ(r.saida.substr(0, 15), "falo\nfalas\nfala");
+    EXPECT_EQ(Rodar("--conjugar").status, 2);
+    EXPECT_EQ(Rodar("--conjugar ir x").status, 2);
 }
 
 TEST(Utf8, SequenciasCortadasEntreBlocos)
