@@ -1,8 +1,12 @@
 #include "core/motor.h"
 
+#include <unistd.h>
+
 #include <cstring>
+#include <string>
 
 #include "caracteres.h"
+#include "mensagens.h"
 
 EstadoMotor& Motor()
 {
@@ -30,6 +34,10 @@ bool IniciarMotor(const char* pasta, const char* userDic)
     AcrescentarTexto(lista, sizeof lista, "ip");
     if (!AbrirDicionario(&m.dicionarios, pasta, lista)) return false;
     if (!CarregarVerbos(m.verbos, pasta, "vip.dic")) {
+        // A damaged table has been reported by the loader; a missing one is
+        // named here, so the user knows why the engine is not ready.
+        const std::string caminho = std::string(pasta) + "/vip.dic";
+        if (access(caminho.c_str(), F_OK) != 0) MostrarErro(1, caminho.c_str(), 0);
         LiberarDicionario(&m.dicionarios);
         return false;
     }
