@@ -201,16 +201,18 @@ TEST_F(Vertal, AreaDeTransferenciaComXvfb)
 {
     if (std::system("command -v Xvfb >/dev/null && command -v xclip >/dev/null") != 0)
         GTEST_SKIP() << "Xvfb ou xclip ausente";
-    const int tela = 100 + getpid() % 200;
-    const std::string display = ":" + std::to_string(tela);
-    const std::string xvfb = "Xvfb " + display + " -nolisten tcp >/dev/null 2>&1 & echo $! > '" + Caminho("xvfb.pid") + "'";
+    // The server picks a free display itself (-displayfd), so tests running
+    // side by side never share one.
+    const std::string xvfb = "Xvfb -displayfd 3 -nolisten tcp 3>'" + Caminho("tela") + "' >/dev/null 2>&1 & echo $! > '" +
+                             Caminho("xvfb.pid") + "'";
     ASSERT_EQ(std::system(xvfb.c_str()), 0);
-    bool pronto = false;
-    for (int i = 0; i < 100 && !pronto; ++i) {
-        pronto = std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(tela));
-        if (!pronto) usleep(50000);
+    std::string numero;
+    for (int i = 0; i < 200 && numero.find('\n') == std::string::npos; ++i) {
+        numero = Ler(Caminho("tela"));
+        if (numero.find('\n') == std::string::npos) usleep(50000);
     }
-    ASSERT_TRUE(pronto);
+    ASSERT_NE(numero.find('\n'), std::string::npos) << "Xvfb n\xC3\xA3o iniciou";
+    const std::string display = ":" + numero.substr(0, numero.find('\n'));
     const std::string env = "env -u WAYLAND_DISPLAY DISPLAY=" + display;
     ASSERT_EQ(std::system((env + " sh -c 'printf \"Hello   world.\" | xclip -selection clipboard -i'").c_str()), 0);
     auto r = Rodar("--area-de-transferencia --estatisticas", "", env);
