@@ -22,7 +22,11 @@ rodar_ctest() {
     saida=$(ctest --test-dir "$pasta" --output-on-failure -j "$JOBS" "$@" 2>&1)
     local rc=$?
     echo "$saida" | grep -E 'tests passed|tests failed|Failed|\*\*\*' || true
-    [ $rc -ne 0 ] && { echo "$saida" | tail -60; falhas=1; }
+    if [ $rc -ne 0 ]; then
+        falhas=1
+        # The failed tests again, alone, with their whole output.
+        ctest --test-dir "$pasta" --rerun-failed --output-on-failure 2>&1 | tail -120
+    fi
     local linha
     linha=$(echo "$saida" | grep -E '[0-9]+% tests passed' | tail -1)
     local total falhou
