@@ -76,6 +76,8 @@ if [ "$FUZZ_SEGUNDOS" -gt 0 ]; then
     if configurar_e_compilar "$RAIZ/build-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQUILLANE_BUILD_TESTS=OFF \
         -DQUILLANE_BUILD_FUZZ=ON -DQUILLANE_SANITIZE=address,undefined; then
+        # The document fuzzers run the whole engine on the build's data.
+        export QUILLANE_DADOS_DIR="$RAIZ/build-fuzz/quillane" QUILLANE_FUZZ_DADOS="$RAIZ/build-fuzz/quillane"
         for alvo in "$RAIZ"/build-fuzz/fuzz/fuzz_*; do
             [ -x "$alvo" ] || continue
             nome=$(basename "$alvo")
@@ -85,6 +87,8 @@ if [ "$FUZZ_SEGUNDOS" -gt 0 ]; then
                 fuzz_compilador) sementes="$RAIZ/tests/dados/fuzz_lex" ;;
                 fuzz_dicionario) sementes="$RAIZ/tests/dados/fuzz_dic" ;;
                 fuzz_verbos) sementes="$RAIZ/tests/dados/fuzz_vip" ;;
+                fuzz_html) sementes="$RAIZ/tests/dados/fuzz_html" ;;
+                fuzz_rtf) sementes="$RAIZ/tests/dados/fuzz_rtf" ;;
                 *) sementes="$RAIZ/tests/dados/$nome" ;;
             esac
             echo "== Fuzzing $nome por ${FUZZ_SEGUNDOS}s"

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -45,15 +47,6 @@ std::string Hex(std::uint64_t v)
     std::string s(16, '0');
     for (int i = 15; i >= 0; --i, v >>= 4) s[static_cast<std::size_t>(i)] = digitos[v & 15];
     return s;
-}
-
-bool SoHex(const char* s, std::size_t n)
-{
-    for (std::size_t i = 0; i < n; ++i) {
-        const char c = s[i];
-        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
-    }
-    return s[n] == '\0';
 }
 
 // Object names allow no "/" after the first byte; dictionary names come
@@ -132,21 +125,69 @@ std::string NomeTrava(const std::string& nomeObjeto)
     return nomeObjeto.substr(0, ponto + 1) + kSufixoTrava;
 }
 
-// Removes the objects of other versions of the same file (same name, user
-// and path). Runs under the per-file lock, so none of them is being filled.
-void RemoverVersoesAntigas(const std::string& prefixo, const std::string& versao)
+// Takes a per-file lock only if no one holds it.
+int TentarTrava(const std::string& nome)
+{
+    const int fd = shm_open(nome.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) return -1;
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0 || !MesmoObjeto(fd, nome)) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+bool ParteHex(const std::string& s, std::size_t inicio)
+{
+    if (s.size() < inicio + 16) return false;
+    for (std::size_t i = inicio; i < inicio + 16; ++i)
+        if (!((s[i] >= '0' && s[i] <= '9') || (s[i] >= 'a' && s[i] <= 'f'))) return false;
+    return true;
+}
+
+// Cleans up under the per-file lock that the caller holds: the objects of
+// other versions of the same file (same name, user and path) go at once,
+// even if old processes still map them. Objects of other files of this
+// user go only when no process holds them: they were left by processes
+// that died, and like a Windows mapping they end with their last user.
+void Varrer(const std::string& prefixo, const std::string& versao)
 {
     DIR* pasta = opendir("/dev/shm");
     if (!pasta) return;
-    const std::string semBarra = prefixo.substr(1);
+    const std::string meu = prefixo.substr(1);
+    const std::string usuario = "." + std::to_string(geteuid()) + ".";
+    std::vector<std::pair<std::string, std::string>> abandonados;  // group prefix, object
     while (dirent* e = readdir(pasta)) {
-        const char* n = e->d_name;
-        if (std::strncmp(n, semBarra.c_str(), semBarra.size()) != 0) continue;
-        const char* resto = n + semBarra.size();
-        if (std::strlen(resto) != 16 || !SoHex(resto, 16) || versao == resto) continue;
-        shm_unlink(("/" + std::string(n)).c_str());
+        const std::string n = e->d_name;
+        if (n.compare(0, meu.size(), meu) == 0) {
+            if (n.size() == meu.size() + 16 && ParteHex(n, meu.size()) && n.compare(meu.size(), 16, versao) != 0)
+                shm_unlink(("/" + n).c_str());
+            continue;
+        }
+        // <name>.<uid>.<path hash>.<version hash or "trava">
+        const std::size_t ultimo = n.rfind('.');
+        if (ultimo == std::string::npos || ultimo < 17 || n[ultimo - 17] != '.') continue;
+        const std::string fim = n.substr(ultimo + 1);
+        if (fim != kSufixoTrava && !(fim.size() == 16 && ParteHex(fim, 0))) continue;
+        if (!ParteHex(n, ultimo - 16)) continue;
+        const std::size_t antes = ultimo - 17;
+        if (antes < usuario.size() || n.compare(antes + 1 - usuario.size(), usuario.size(), usuario) != 0) continue;
+        abandonados.emplace_back("/" + n.substr(0, ultimo + 1), fim == kSufixoTrava ? "" : "/" + n);
     }
     closedir(pasta);
+    for (const auto& [grupo, objeto] : abandonados) {
+        const std::string nomeTrava = grupo + kSufixoTrava;
+        const int trava = TentarTrava(nomeTrava);
+        if (trava < 0) continue;
+        if (!objeto.empty()) {
+            const int fd = shm_open(objeto.c_str(), O_RDONLY | O_CLOEXEC, 0);
+            if (fd >= 0) {
+                if (flock(fd, LOCK_EX | LOCK_NB) == 0) shm_unlink(objeto.c_str());
+                close(fd);
+            }
+        }
+        LiberarTrava(trava, nomeTrava);
+    }
 }
 
 bool Publicado(const unsigned char* vista, std::size_t tamanho)
@@ -203,7 +244,7 @@ bool clMapeamento::Abrir(const std::string& nome, const std::string& arquivo, st
             return false;
         };
 
-        RemoverVersoesAntigas(prefixo, hexVersao);
+        Varrer(prefixo, hexVersao);
         const std::size_t tamMapa = tamanho + kTamMarca;
 
         int fd = shm_open(nomeObjeto_.c_str(), O_RDWR | O_CLOEXEC, 0);

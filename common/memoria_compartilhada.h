@@ -7,8 +7,10 @@
 // user: a recompiled file gets a new object, the next process decodes it, and
 // objects left behind for an older version of the same file are removed
 // (processes that still map them keep their view). Like a Windows mapping,
-// an object is also removed when its last user closes it, so objects of
-// files that were deleted or moved do not stay behind.
+// an object is also removed when its last user closes it, and an object that
+// no process holds any more (its users died) is removed by the next opening
+// of any mapping, so objects of files that were deleted or moved do not stay
+// behind.
 //
 // Every process that holds a view keeps a shared flock on the object; a child
 // created by fork() shares those locks with its parent and must leave the

@@ -256,6 +256,41 @@ TEST_F(MemoriaCompartilhada, ObjetoVelhoAbandonadoERemovidoNaAbertura)
     EXPECT_FALSE(Existe(nomeVelho));
 }
 
+// A process that died holding the only view of a file's object leaves it
+// behind; the next opening of any file removes it, but nothing in use.
+TEST_F(MemoriaCompartilhada, ObjetosSemUsuarioDeOutrosArquivosSaem)
+{
+    const std::string outro = pasta_ + "/outro.dic";
+    Gravar(outro, "x");
+    int canal[2];
+    ASSERT_EQ(pipe(canal), 0);
+    const pid_t filho = fork();
+    ASSERT_GE(filho, 0);
+    if (filho == 0) {
+        clMapeamento m;
+        if (!m.Abrir("Moriel_orfao", outro, 32)) _exit(1);
+        m.Publicar();
+        if (write(canal[1], m.NomeObjeto().c_str(), m.NomeObjeto().size()) <= 0) _exit(2);
+        _exit(0);
+    }
+    close(canal[1]);
+    char nome[256] = {};
+    ASSERT_GT(read(canal[0], nome, sizeof nome - 1), 0);
+    close(canal[0]);
+    int estado = 0;
+    waitpid(filho, &estado, 0);
+    ASSERT_TRUE(Existe(nome));
+
+    clMapeamento emUso;
+    ASSERT_TRUE(emUso.Abrir("Moriel_uso", arquivo_, 32));
+    emUso.Publicar();
+    EXPECT_FALSE(Existe(nome));
+
+    clMapeamento outroUso;
+    ASSERT_TRUE(outroUso.Abrir("Moriel_x", outro, 32));
+    EXPECT_TRUE(Existe(emUso.NomeObjeto()));
+}
+
 TEST_F(MemoriaCompartilhada, InstalacoesDiferentesNuncaDividemObjeto)
 {
     const std::string outro = pasta_ + "/outro.dic";

@@ -6,6 +6,7 @@
 #include "area_transferencia.h"
 #include "caracteres.h"
 #include "core/motor.h"
+#include "core/traducao.h"
 #include "mensagens.h"
 #include "threads.h"
 
@@ -216,6 +217,7 @@ int clDocumento::Executar()
     clEstatistica estatisticaDoc(pedido);
     estatistica = &estatisticaDoc;
     clArena arena(0x7FFF);
+    arenaFrase = &arena;
     clFrase origem(100, &arena);
     clFrase destino(150, &arena);
     int resultado = 0;
@@ -229,24 +231,14 @@ int clDocumento::Executar()
         resultado = 1;
     }
     estatistica = nullptr;
+    arenaFrase = nullptr;
     return resultado;
 }
 
-bool clDocumento::EntregarFrase(clFrase& origem, clFrase& /*destino*/)
+bool clDocumento::EntregarFrase(clFrase& origem, clFrase& destino)
 {
     EspiarMensagem(0, 0);
-    // Until the word reader and the generator are in place, every word is
-    // looked up for the statistics and the sentence is written as read.
-    estatistica->ZerarFrase();
-    for (int i = 0; i <= origem.Ultimo(); ++i) {
-        const clPalavra* w = origem.Obter(i);
-        if (FormaPalavra(w->texto) == 0) continue;
-        clVerbete verbete;
-        LimparVerbete(&verbete);
-        CopiarTexto(verbete.vocabulo, sizeof verbete.vocabulo, w->texto);
-        if (ProcurarPalavra(&Motor().dicionarios, &verbete)) estatistica->Conhecida();
-        else estatistica->Desconhecida(w->texto);
-    }
+    const bool traduzida = arenaFrase && estatistica && TraduzirFrase(origem, destino, *arenaFrase, *estatistica);
     EspiarMensagem(0, 0);
-    return false;
+    return traduzida;
 }

@@ -43,6 +43,45 @@ struct clSaidaPendente {
 // next one.
 constexpr std::size_t kSaidaPorEntrega = MORIEL_TAM_SAIDA;
 
+// The markup pool of the HTML translator: inline start tags are stored here
+// while the words they enclose travel through the translation core, which
+// only carries their numbers.
+enum EstadoMarca : std::int16_t {
+    MARCA_LIVRE = 0,
+    MARCA_SOLTAR = 1,    // closed and its end tag written: freed at the next collection
+    MARCA_FECHADA = 2,   // its end tag has been read
+    MARCA_ABERTA = 3,
+    MARCA_CONTINUA = 4,  // a further piece of the text of the markup before it
+};
+
+constexpr int kPedacosMarca = 100;
+constexpr int kTamPedacoMarca = 51;
+
+struct PedacoMarca {
+    std::int16_t tipo;
+    std::uint8_t escrito;
+    std::int16_t proximo;  // -1: none
+    char texto[kTamPedacoMarca];  // not terminated per piece: the NUL is in the last one
+};
+
+struct clReservaMarcas {
+    std::int16_t cabecaUsada = -1;
+    std::int16_t cabecaLivre = 0;
+    PedacoMarca pedacos[kPedacosMarca];
+    // Per first piece: some word has carried the markup since it was stored.
+    std::uint8_t levada[kPedacosMarca] = {};
+
+    clReservaMarcas()
+    {
+        for (int i = 0; i < kPedacosMarca; ++i) {
+            pedacos[i].tipo = MARCA_LIVRE;
+            pedacos[i].escrito = 0;
+            pedacos[i].proximo = static_cast<std::int16_t>(i + 1 < kPedacosMarca ? i + 1 : -1);
+            pedacos[i].texto[0] = '\0';
+        }
+    }
+};
+
 class clDocumento {
 public:
     clDocumento(PedidoTraducao* pedido, clSaidaPendente* pendente);
@@ -67,6 +106,18 @@ public:
     void EscreverCaractere(char c);
     void EscreverTexto(const char* texto);
 
+    // The markup pool (HTML only). GuardarMarca returns the markup's number,
+    // or -1 when nothing was stored.
+    std::int16_t GuardarMarca(const char* etiqueta);
+    void FecharMarcaFonte(const char* texto);
+    // The markup FecharMarcaFonte would close, or -1.
+    std::int16_t ProcurarMarcaFonte(const char* texto) const;
+    void MarcarPalavra(clPalavra& palavra);
+    void RecolherMarcas();
+    void ReverMarcas();
+    // The stored text of a markup (its pieces joined), at most tam - 1 bytes.
+    void TextoMarca(std::int16_t numero, char* texto, std::size_t tam) const;
+
 protected:
     // Hands one sentence to the translation core; true when the target
     // sentence holds the translation to write.
@@ -75,6 +126,7 @@ protected:
     void EntregarAoChamador();
 
     clEstatistica* estatistica = nullptr;
+    clArena* arenaFrase = nullptr;  // the sentence arena of the running loop
     PedidoTraducao* pedido;
     std::FILE* arqEntrada = nullptr;
     std::FILE* arqSaida = nullptr;
@@ -84,6 +136,7 @@ protected:
     std::uint32_t formatoArea = 0;
     clPalavra palavraSaida;
     std::uint8_t aspaAberta = 0;
+    clReservaMarcas reservaMarcas;
 
 private:
     clSaidaPendente* pendente;

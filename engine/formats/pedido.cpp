@@ -2,10 +2,13 @@
 
 #include <pthread.h>
 
+#include <memory>
 #include <new>
 
 #include "core/motor.h"
 #include "formats/documento.h"
+#include "formats/html.h"
+#include "formats/rtf.h"
 #include "formats/texto.h"
 #include "mensagens.h"
 #include "threads.h"
@@ -19,6 +22,18 @@ int ExecutarCom(PedidoTraducao* pedido, clSaidaPendente* pendente)
     case TIPO_TEXTO: {
         clDocTexto documento(pedido, pendente);
         resultado = documento.Executar();
+        break;
+    }
+    case TIPO_RTF: {
+        clDocRtf documento(pedido, pendente);
+        resultado = documento.Executar();
+        break;
+    }
+    case TIPO_HTML: {
+        // On the heap: with its tag buffer and markup pool the translator
+        // would take too much of the worker's small stack.
+        std::unique_ptr<clDocHtml> documento(new (std::nothrow) clDocHtml(pedido, pendente));
+        if (documento) resultado = documento->Executar();
         break;
     }
     default:

@@ -7,7 +7,14 @@
 #include <cstring>
 #include <vector>
 
+#include <dlfcn.h>
+
+#include "caracteres.h"
+#include "core/motor.h"
+#include "core/traducao.h"
 #include "cp1252.h"
+#include "formats/pedido.h"
+#include "instalacao.h"
 #include "mensagens.h"
 #include "moriel32.h"
 
@@ -253,6 +260,8 @@ bool LerOpcoes(const std::vector<std::string>& argumentos, OpcoesVertal* o, std:
             o->cp1252 = true;
         } else if (a == "--estatisticas") {
             o->estatisticas = true;
+        } else if (a == "--analise") {
+            o->analise = true;
         } else if (a == "--area-de-transferencia") {
             o->areaTransferencia = true;
         } else if (a == "--conjugar") {
@@ -295,6 +304,10 @@ bool LerOpcoes(const std::vector<std::string>& argumentos, OpcoesVertal* o, std:
         *erro = "--conjugar n\xC3\xA3o aceita outros argumentos";
         return false;
     }
+    if (o->analise && (o->areaTransferencia || !o->conjugar.empty() || o->tipo != TIPO_TEXTO)) {
+        *erro = "--analise trabalha s\xC3\xB3 com texto simples de ENTRADA ou da entrada padr\xC3\xA3o";
+        return false;
+    }
     if (!posicionais.empty()) o->entrada = posicionais[0];
     if (posicionais.size() > 1) o->saida = posicionais[1];
     if (o->entrada == "-") o->entrada.clear();
@@ -324,6 +337,11 @@ const char* TextoAjuda()
            "                           futuro do pret\xC3\xA9rito e imperativo (eu, tu, ele, n\xC3\xB3s,\n"
            "                           v\xC3\xB3s, eles; o imperativo de \"eu\" \xC3\xA9 uma linha vazia),\n"
            "                           depois partic\xC3\xADpio e ger\xC3\xBAndio\n"
+           "  --analise                mostra, para cada frase, a an\xC3\xA1lise do ingl\xC3\xAAs em \xC3\xA1rvore:\n"
+           "                           grupos nominais e verbais, cada palavra com classe,\n"
+           "                           papel e marcas, o tempo verbal (c\xC3\xB3" "digo 0 a 29) e o\n"
+           "                           sujeito, e a parte de palavras conhecidas (abaixo de\n"
+           "                           10% a frase fica como est\xC3\xA1)\n"
            "  --help                   mostra esta ajuda\n"
            "\n"
            "A entrada padr\xC3\xA3o \xC3\xA9 traduzida aos peda\xC3\xA7os, \xC3\xA0 medida que chega; arquivos\n"
@@ -367,8 +385,105 @@ int ConjugarVerbo(const OpcoesVertal& o, std::FILE* saida)
     return 0;
 }
 
+namespace {
+
+struct ContextoAnalise {
+    const OpcoesVertal* opcoes;
+    std::FILE* saida;
+    int numero = 0;
+};
+
+void MostrarAnalise(const clFrase& origem, const clAnalisador& analisador, const clEstatistica& estatistica,
+                    void* contexto)
+{
+    auto* c = static_cast<ContextoAnalise*>(contexto);
+    std::string frase;
+    for (int i = 0; i <= origem.Ultimo(); ++i) {
+        const clPalavra* w = origem.Obter(i);
+        if (!w) continue;
+        if (w->espacoAntes && !frase.empty()) frase += ' ';
+        frase += w->texto;
+    }
+    std::string texto = "Frase " + std::to_string(++c->numero) + ": " + frase + "\n" +
+                        DescreverAnalise(analisador, estatistica) + "\n";
+    if (!c->opcoes->cp1252) texto = Cp1252ParaUtf8(texto);
+    std::fwrite(texto.data(), 1, texto.size(), c->saida);
+}
+
+// The folder of the engine library vertal runs with: the installation when
+// the settings name none.
+std::string PastaDoMotor()
+{
+    Dl_info info{};
+    if (!dladdr(reinterpret_cast<void*>(&VertalInglPort), &info) || !info.dli_fname) return ".";
+    std::string caminho = info.dli_fname;
+    const auto barra = caminho.rfind('/');
+    return barra == std::string::npos ? "." : caminho.substr(0, barra);
+}
+
+// --analise: the engine's reader and parser run in this process, on the
+// same dictionaries as the library, and every sentence's analysis is
+// printed; the translation itself is discarded.
+int MostrarAnalises(const OpcoesVertal& o, std::FILE* entradaPadrao, std::FILE* saidaPadrao)
+{
+    std::string texto;
+    if (o.entrada.empty()) {
+        char bloco[8192];
+        std::size_t n;
+        while ((n = std::fread(bloco, 1, sizeof bloco, entradaPadrao)) > 0) texto.append(bloco, n);
+    } else if (!LerArquivo(o.entrada, &texto)) {
+        MostrarErro(1, o.entrada.c_str(), errno);
+        return 1;
+    }
+    if (!o.cp1252) texto = Utf8ParaCp1252(texto, '?', nullptr);
+
+    if (!Motor().motorPronto.load()) {
+        char pasta[256];
+        LerDirRoot(pasta, sizeof pasta);
+        if (!pasta[0]) CopiarTexto(pasta, sizeof pasta, PastaDoMotor().c_str());
+        char* userDic = LerUserDic();
+        const bool pronto = IniciarMotor(pasta, userDic);
+        std::free(userDic);
+        if (!pronto) return MotorIndisponivel();
+    }
+
+    std::FILE* destino = saidaPadrao;
+    if (!o.saida.empty()) {
+        destino = std::fopen(o.saida.c_str(), "wb");
+        if (!destino) {
+            MostrarErro(1, o.saida.c_str(), errno);
+            return 1;
+        }
+    }
+    const std::string entrada = ArquivoTemporario();
+    const std::string descarte = ArquivoTemporario();
+    int status = 0;
+    if (entrada.empty() || descarte.empty() || !GravarArquivo(entrada, texto)) {
+        status = 1;
+    } else {
+        ContextoAnalise contexto{&o, destino};
+        DefinirGanchoAnalise(&MostrarAnalise, &contexto);
+        PedidoTraducao p;
+        PrepararPedido(o, &p, MODO_ARQUIVO);
+        p.entrada = const_cast<char*>(entrada.c_str());
+        p.saida = const_cast<char*>(descarte.c_str());
+        if (!TraduzirPedido(&p)) status = MotorIndisponivel();
+        DefinirGanchoAnalise(nullptr, nullptr);
+        Relatar(o, p, 0);
+    }
+    if (!entrada.empty()) std::remove(entrada.c_str());
+    if (!descarte.empty()) std::remove(descarte.c_str());
+    EncerrarMotor();
+    std::fflush(destino);
+    if (destino != saidaPadrao) std::fclose(destino);
+    return status;
+}
+
+} // namespace
+
 int ExecutarVertal(const OpcoesVertal& o, std::FILE* entradaPadrao, std::FILE* saidaPadrao)
 {
+    if (o.analise) return MostrarAnalises(o, entradaPadrao, saidaPadrao);
     if (!o.conjugar.empty()) return ConjugarVerbo(o, saidaPadrao);
     if (o.areaTransferencia) return TraduzirAreaTransferencia(o);
     if (o.entrada.empty()) return TraduzirFluxo(o, entradaPadrao, saidaPadrao);

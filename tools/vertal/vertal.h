@@ -13,6 +13,7 @@ struct OpcoesVertal {
     bool areaTransferencia = false;
     bool ajuda = false;
     std::string conjugar;          // --conjugar: the infinitive to conjugate
+    bool analise = false;          // --analise: show each sentence's analysis instead of translating
     std::string entrada;           // empty: standard input
     std::string saida;             // empty: standard output
 };

@@ -1,0 +1,485 @@
+#include "core/analisador.h"
+
+#include <cstring>
+
+#include "caracteres.h"
+
+namespace {
+
+constexpr std::uint16_t kVerbos = CL_VERBO | CL_VERBO_AUXILIAR;
+
+bool Igual(const char* a, const char* b)
+{
+    for (; *a && *b; ++a, ++b)
+        if (Minuscula(*a) != Minuscula(*b)) return false;
+    return *a == *b;
+}
+
+bool TextoDe(const clTermo* t, const char* texto) { return t && Igual(t->verbete.vocabulo, texto); }
+
+// 1, 16 or 17: a verb, an auxiliary, or a word that is both.
+bool SoVerbo(std::uint16_t c) { return (c & kVerbos) && !(c & ~kVerbos); }
+
+bool Plural(const clTermo* t)
+{
+    if (!t) return false;
+    const clVerbete& v = t->verbete;
+    if (v.flagsSubst & SUBST_PLURAL) return true;
+    // "you" is both: only a pronoun of the plural persons alone counts.
+    return (v.classe & CL_PRONOME) && (v.flagsPron & (PRON_PESSOA4 | PRON_PESSOA5 | PRON_PESSOA6)) &&
+           !(v.flagsPron & (PRON_PESSOA1 | PRON_PESSOA2 | PRON_PESSOA3));
+}
+
+} // namespace
+
+void clAnalisador::Empilhar(clTermo* t, std::uint16_t papel)
+{
+    t->papel = papel;
+    t->anterior = topo;
+    t->proximo = nullptr;
+    topo->proximo = t;
+    topo = t;
+    leitor->Avancar();
+}
+
+bool clAnalisador::AnalisarFrase(clLeitor* l, clArena* a)
+{
+    leitor = l;
+    arena = a;
+    std::memset(&raiz, 0, sizeof raiz);
+    raiz.papel = PAPEL_INICIO;
+    topo = &raiz;
+    falhou = false;
+
+    clTermo* s = nullptr;         // subject candidate
+    clTermo* primeiroS = nullptr; // the first one of the sentence, for the closing reduction
+    clTermo* q = nullptr;         // question auxiliary set aside
+    auto novoS = [&](clTermo* valor) {
+        s = valor;
+        if (s && !primeiroS) primeiroS = s;
+    };
+    auto reduzirVerbal = [&]() {
+        clTermo* g = topo;
+        novoS(FecharGrupoVerbal(q, s));
+        if (topo != g && topo->auxiliar == q) q = nullptr;
+    };
+
+    // Each round shifts the current word or reduces the open group; the
+    // rounds are bounded so that no input can keep the loop from ending.
+    for (clTermo* c = leitor->Olhar(0); c && !falhou; c = leitor->Olhar(0)) {
+        const std::uint16_t t = topo->papel;
+        const std::uint16_t classe = c->verbete.classe;
+        clVerbete& cv = c->verbete;
+
+        if (t == PAPEL_INICIO || t == PAPEL_FORA) {
+            if (classe == CL_SUBSTANTIVO) {
+                if (cv.flagsSubst & SUBST_POSSESSIVO) {
+                    Empilhar(c, PAPEL_NUCLEO);
+                    FecharGrupoNominal(nullptr);
+                    topo->papel = PAPEL_MODIFICADOR;
+                } else {
+                    Empilhar(c, PAPEL_MODIFICADOR);
+                }
+            } else if (classe == CL_ADJETIVO) {
+                Empilhar(c, (cv.flagsAdj & (ADJ_HIFEN | ADJ_ANTEPOSTO)) ? PAPEL_DETERMINANTE : PAPEL_MODIFICADOR);
+            } else if (classe == CL_ARTIGO) {
+                Empilhar(c, PAPEL_DETERMINANTE);
+            } else if ((classe & CL_VERBO_AUXILIAR) && SoVerbo(classe) &&
+                       (t == PAPEL_INICIO || (topo->verbete.flagsPron & PRON_INTERROGATIVO))) {
+                // Inverted question: "Do you...", "Is it...".
+                q = c;
+                Empilhar(c, PAPEL_FORA);
+            } else if (SoVerbo(classe)) {
+                const clTermo* n = leitor->Olhar(1);
+                const bool comoAdjetivo =
+                    (t != PAPEL_INICIO && (cv.formas & FORMA_ING) && TextoDe(topo, "from")) ||
+                    ((cv.formas & (FORMA_PASSADO | FORMA_PARTICIPIO)) && topo->verbete.classe == CL_ADVERBIO);
+                if (comoAdjetivo && n && n->verbete.classe == CL_SUBSTANTIVO) {
+                    cv.formas |= FORMA_COMO_ADJETIVO;
+                    Empilhar(c, PAPEL_MODIFICADOR);
+                } else {
+                    Empilhar(c, PAPEL_VERBAL);
+                }
+            } else if (classe == CL_PRONOME) {
+                if (t == PAPEL_INICIO && (cv.flagsPron & PRON_INTERROGATIVO)) {
+                    Empilhar(c, PAPEL_INICIO);
+                } else if (cv.flagsPron & PRON_PESSOAL) {
+                    Empilhar(c, PAPEL_NUCLEO);
+                    novoS(FecharGrupoNominal(nullptr));
+                } else {
+                    Empilhar(c, PAPEL_DETERMINANTE);
+                }
+            } else if (classe == CL_PREPOSICAO) {
+                const clTermo* n = leitor->Olhar(1);
+                if (topo->verbete.classe == CL_GRUPO_VERBAL && TextoDe(c, "to") && n && (n->verbete.classe & kVerbos))
+                    Empilhar(c, PAPEL_VERBAL);
+                else
+                    Empilhar(c, PAPEL_FORA);
+            } else {
+                Empilhar(c, PAPEL_FORA);
+            }
+        } else if (t == PAPEL_DETERMINANTE) {
+            if (SoVerbo(classe)) {
+                if (topo->verbete.classe == CL_PRONOME || topo->verbete.classe == 0) {
+                    const bool pronome = topo->verbete.classe == CL_PRONOME;
+                    topo->papel = PAPEL_NUCLEO;
+                    clTermo* r = FecharGrupoNominal(s);
+                    if (pronome) novoS(r);
+                } else {
+                    cv.formas |= FORMA_COMO_ADJETIVO | FORMA_PASSIVA;
+                    Empilhar(c, PAPEL_MODIFICADOR);
+                }
+            } else if (classe == CL_SUBSTANTIVO) {
+                if (cv.flagsSubst & SUBST_POSSESSIVO) {
+                    Empilhar(c, PAPEL_NUCLEO);
+                    FecharGrupoNominal(nullptr);
+                    topo->papel = PAPEL_MODIFICADOR;
+                } else {
+                    Empilhar(c, PAPEL_MODIFICADOR);
+                }
+            } else if (classe == CL_ADJETIVO) {
+                Empilhar(c, (cv.flagsAdj & (ADJ_HIFEN | ADJ_ANTEPOSTO)) ? PAPEL_DETERMINANTE : PAPEL_MODIFICADOR);
+            } else if (classe == CL_ARTIGO) {
+                Empilhar(c, PAPEL_DETERMINANTE);
+            } else if (classe == CL_PRONOME) {
+                if (cv.flagsPron & PRON_PESSOAL) {
+                    Empilhar(c, PAPEL_NUCLEO);
+                    novoS(FecharGrupoNominal(nullptr));
+                } else {
+                    Empilhar(c, PAPEL_DETERMINANTE);
+                }
+            } else {
+                novoS(FecharGrupoNominal(s));
+            }
+        } else if (t == PAPEL_MODIFICADOR || t == PAPEL_MODIFICADOR_ACEITO) {
+            const bool topoSubstantivo = (topo->verbete.classe & CL_SUBSTANTIVO) != 0;
+            if (SoVerbo(classe)) {
+                if (c->criada) {
+                    cv.formas |= FORMA_COMO_ADJETIVO;
+                    Empilhar(c, PAPEL_MODIFICADOR);
+                } else {
+                    // The noun before a verb is the head.
+                    topo->papel = PAPEL_NUCLEO;
+                    novoS(FecharGrupoNominal(s));
+                }
+            } else if (classe == CL_SUBSTANTIVO) {
+                if (cv.flagsSubst & SUBST_POSSESSIVO) {
+                    Empilhar(c, PAPEL_NUCLEO);
+                    FecharGrupoNominal(nullptr);
+                    topo->papel = PAPEL_MODIFICADOR;
+                } else {
+                    Empilhar(c, PAPEL_MODIFICADOR);
+                }
+            } else if (classe == CL_ADJETIVO) {
+                if (topoSubstantivo && !c->criada) {
+                    topo->papel = PAPEL_NUCLEO;
+                    novoS(FecharGrupoNominal(nullptr));
+                } else {
+                    Empilhar(c, PAPEL_MODIFICADOR);
+                }
+            } else if ((classe == CL_CONJUNCAO || classe == CL_VIRGULA) &&
+                       [&] {
+                           const clTermo* p = leitor->Olhar(-1);
+                           const clTermo* n = leitor->Olhar(1);
+                           return p && n && (p->verbete.classe & CL_ADJETIVO) && (n->verbete.classe & CL_ADJETIVO);
+                       }()) {
+                // "big and red", "big, red": both adjectives stay in the group.
+                Empilhar(c, PAPEL_MODIFICADOR);
+            } else if (topo->verbete.classe == CL_GRUPO_NOMINAL) {
+                topo->papel = PAPEL_FORA;
+            } else {
+                topo->papel = PAPEL_NUCLEO;
+                if (topoSubstantivo) novoS(FecharGrupoNominal(nullptr));
+                else FecharGrupoNominal(s);
+            }
+        } else if (t == PAPEL_VERBAL) {
+            if (SoVerbo(classe)) {
+                if (!(topo->verbete.classe & CL_VERBO)) Empilhar(c, PAPEL_VERBAL);
+                else reduzirVerbal();
+            } else if (classe == CL_ADVERBIO) {
+                const clTermo* n = leitor->Olhar(1);
+                // "has always been": the adverb stays inside the group. "not"
+                // always does: it is the group's negation even when no verb
+                // follows ("is not available"), where left outside it would
+                // be written as a loose word after the verb.
+                if ((n && !n->criada && (n->verbete.classe & kVerbos)) || TextoDe(c, "not"))
+                    Empilhar(c, PAPEL_VERBAL);
+                else reduzirVerbal();
+            } else {
+                reduzirVerbal();
+            }
+        } else {
+            // A role the parser never leaves on top (230 is always reduced at once).
+            Empilhar(c, PAPEL_FORA);
+        }
+    }
+
+    // The end of the sentence closes the open group.
+    if (!falhou) {
+        const std::uint16_t t = topo->papel;
+        if (t == PAPEL_DETERMINANTE) {
+            FecharGrupoNominal(primeiroS);
+        } else if (t == PAPEL_MODIFICADOR || t == PAPEL_MODIFICADOR_ACEITO) {
+            if (topo->verbete.classe == CL_GRUPO_NOMINAL) {
+                topo->papel = PAPEL_FORA;
+            } else {
+                topo->papel = PAPEL_NUCLEO;
+                FecharGrupoNominal(primeiroS);
+            }
+        } else if (t == PAPEL_VERBAL) {
+            reduzirVerbal();
+        }
+    }
+    // A question auxiliary no verb group took becomes a verb group of its
+    // own, where it stands.
+    if (q && !falhou) {
+        q->papel = PAPEL_VERBAL;
+        FecharVerbal(q, nullptr, nullptr);
+        q = nullptr;
+    }
+    return !falhou && !leitor->semMemoria;
+}
+
+clTermo* clAnalisador::FecharGrupoNominal(clTermo* sujeito)
+{
+    clTermo* g = NovoTermo(arena);
+    if (!g) {
+        falhou = true;
+        return sujeito;
+    }
+    g->verbete.classe = CL_GRUPO_NOMINAL;
+    g->papel = PAPEL_FORA;
+    g->tempo = TEMPO_PARTICIPIO;
+
+    clTermo* cur = topo;
+    clTermo* nucleo = nullptr;
+    clTermo* regente = sujeito;
+    if (cur->papel == PAPEL_NUCLEO) {
+        nucleo = cur;
+        cur = cur->anterior;
+        if (sujeito && nucleo->verbete.classe == CL_ADJETIVO) {
+            // A predicate adjective agrees with the subject: "the houses are red".
+            nucleo->regente = sujeito;
+            regente = sujeito;
+        } else {
+            regente = nucleo;
+        }
+    }
+    clTermo* ultimoMod = nullptr;
+    clTermo* primeiroMod = nullptr;
+    while (cur && (cur->papel == PAPEL_MODIFICADOR || cur->papel == PAPEL_MODIFICADOR_ACEITO)) {
+        if (!ultimoMod) ultimoMod = cur;
+        primeiroMod = cur;
+        cur = cur->anterior;
+    }
+    clTermo* ultimoDet = nullptr;
+    clTermo* primeiroDet = nullptr;
+    while (cur && cur->papel == PAPEL_DETERMINANTE) {
+        if (!ultimoDet) ultimoDet = cur;
+        primeiroDet = cur;
+        cur = cur->anterior;
+    }
+    if (!nucleo && !primeiroMod && !primeiroDet) return sujeito;
+
+    // Three sibling chains, each ending at its last member.
+    auto fechar = [&](clTermo* primeiro, clTermo* ultimo) {
+        if (!primeiro) return;
+        primeiro->anterior = nullptr;
+        ultimo->proximo = nullptr;
+        for (clTermo* m = primeiro; m; m = m->proximo) {
+            m->pai = g;
+            m->regente = regente;
+        }
+    };
+    fechar(primeiroDet, ultimoDet);
+    fechar(primeiroMod, ultimoMod);
+    if (nucleo) {
+        nucleo->anterior = nucleo->proximo = nullptr;
+        nucleo->pai = g;
+        g->filhos = nucleo;
+    }
+    g->determinantes = primeiroDet;
+    g->modificadores = primeiroMod;
+    g->regente = regente;
+
+    g->anterior = cur;
+    if (cur) cur->proximo = g;
+    topo = g;
+    return regente;
+}
+
+clTermo* clAnalisador::FecharGrupoVerbal(clTermo* q, clTermo* sujeito) { return FecharVerbal(topo, q, sujeito); }
+
+clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeito)
+{
+    clTermo* g = NovoTermo(arena);
+    if (!g) {
+        falhou = true;
+        return sujeito;
+    }
+    g->verbete.classe = CL_GRUPO_VERBAL;
+    g->papel = PAPEL_FORA;
+
+    // V1: back over the members — main verb, auxiliaries, negation.
+    clTermo* cur = ultimo;
+    clTermo* depois = ultimo->proximo;
+    clTermo* primeiro = nullptr;
+    while (cur && cur->papel == PAPEL_VERBAL) {
+        primeiro = cur;
+        cur = cur->anterior;
+    }
+    if (!primeiro) return sujeito;
+    clTermo* verbo = nullptr;
+    clTermo* aux1 = nullptr;  // first auxiliary in text order
+    clTermo* aux2 = nullptr;
+    clTermo* filhos = nullptr;
+    for (clTermo* m = ultimo; m && m != cur;) {
+        clTermo* anteriorM = m->anterior;
+        m->anterior = m->proximo = nullptr;
+        m->pai = g;
+        const bool verbal = (m->verbete.classe & kVerbos) != 0;
+        if (!verbo && verbal) {
+            verbo = m;
+            m->verbete.classe = static_cast<std::uint16_t>((m->verbete.classe & ~CL_VERBO_AUXILIAR) | CL_VERBO);
+        } else if (TextoDe(m, "not") && !g->negacao) {
+            g->negacao = m;
+        } else {
+            if (verbal || TextoDe(m, "to")) {
+                aux2 = aux1;
+                aux1 = m;
+            }
+            // Children in text order: prepend while walking backwards.
+            m->proximo = filhos;
+            if (filhos) filhos->anterior = m;
+            filhos = m;
+        }
+        m = anteriorM;
+    }
+    g->filhos = filhos;
+    g->verbo = verbo;
+    g->anterior = cur;
+    if (cur) cur->proximo = g;
+    g->proximo = depois;
+    if (depois) depois->anterior = g;
+    if (topo == ultimo) topo = g;
+
+    // V2: the question auxiliary leaves the top-level chain for the group.
+    if (q) {
+        if (q->anterior) q->anterior->proximo = q->proximo;
+        if (q->proximo) q->proximo->anterior = q->anterior;
+        q->anterior = q->proximo = nullptr;
+        q->pai = g;
+        g->auxiliar = q;
+        aux2 = aux1;
+        aux1 = q;
+    }
+
+    // V3: the subject, corrected for number.
+    clTermo* sujeitoFinal = sujeito;
+    const clTermo* f = filhos ? filhos : verbo;
+    if (f) {
+        const bool singular = (f->verbete.formas & FORMA_SINGULAR) != 0;
+        const bool plural = (f->verbete.formas & FORMA_PLURAL) != 0;
+        const int busca = singular && Plural(sujeito) ? 1 : (!singular && plural && !Plural(sujeito)) ? 2 : 0;
+        if (busca) {
+            // From the term before the one just before the group ("The books
+            // on the table are" skips "the table").
+            const clTermo* inicio = g->anterior ? g->anterior->anterior : nullptr;
+            for (const clTermo* e = inicio; e && e != &raiz; e = e->anterior) {
+                if (e->verbete.classe != CL_GRUPO_NOMINAL) continue;
+                clTermo* nucleo = e->filhos;
+                if ((busca == 1 && !Plural(nucleo)) || (busca == 2 && Plural(nucleo))) {
+                    sujeitoFinal = nucleo ? nucleo : const_cast<clTermo*>(e);
+                    break;
+                }
+            }
+        }
+    }
+    g->regente = sujeitoFinal;
+
+    // V4 and V5: the tense code.
+    std::uint16_t tempo = TEMPO_DESCONHECIDO;
+    const std::uint16_t formas = verbo ? verbo->verbete.formas : 0;
+    const bool ing = formas & FORMA_ING;
+    const bool passadoOuParticipio = formas & (FORMA_PASSADO | FORMA_PARTICIPIO);
+    if (aux1) {
+        const auto a = [&](const char* texto) { return TextoDe(aux1, texto); };
+        if (a("am") || a("are") || a("is")) tempo = passadoOuParticipio ? TEMPO_PASSIVA_PRESENTE : TEMPO_PRESENTE_CONTINUO;
+        else if (a("be")) tempo = TEMPO_SER;
+        else if (a("is_being") || a("are_being")) tempo = TEMPO_PASSIVA_CONTINUA;
+        else if (a("was") || a("were")) tempo = passadoOuParticipio ? TEMPO_PASSIVA_PASSADO : TEMPO_PASSADO_CONTINUO;
+        else if (a("do") || a("does")) tempo = TEMPO_PRESENTE;
+        else if (a("did")) tempo = TEMPO_PASSADO;
+        else if (a("have") || a("has")) tempo = ing ? TEMPO_PERFEITO_CONTINUO : TEMPO_PERFEITO;
+        else if (a("had")) tempo = ing ? TEMPO_MAIS_QUE_PERFEITO_CONTINUO : TEMPO_MAIS_QUE_PERFEITO;
+        else if (a("will")) {
+            if (TextoDe(aux2, "be")) tempo = (formas & FORMA_PASSADO) ? TEMPO_PASSIVA_FUTURO : TEMPO_FUTURO_CONTINUO;
+            else if (TextoDe(aux2, "have")) tempo = TEMPO_FUTURO_PERFEITO;
+            else tempo = TEMPO_FUTURO;
+        }
+        else if (a("would") || a("should")) tempo = TEMPO_CONDICIONAL;
+        else if (a("be_going_to") || a("be_not_going_to")) tempo = TEMPO_IR_PRESENTE;
+        else if (a("was_going_to") || a("were_going_to")) tempo = TEMPO_IR_PASSADO;
+        else if (a("can")) tempo = TextoDe(aux2, "be") ? TEMPO_PODER_SER : TEMPO_PODER;
+        else if (a("could")) tempo = TextoDe(aux2, "be") ? TEMPO_PODERIA_SER : TEMPO_PODERIA;
+        else if (a("must")) tempo = TEMPO_DEVER;
+        else if (a("to")) tempo = TEMPO_INFINITIVO;
+    } else if (verbo) {
+        const clTermo* antes = verbo->antes;
+        if (ing) {
+            tempo = antes && (antes->verbete.classe & CL_PREPOSICAO) ? TEMPO_INFINITIVO : TEMPO_GERUNDIO;
+        } else if (TextoDe(antes, "to")) {
+            tempo = TEMPO_INFINITIVO;
+        } else if (formas & FORMA_PARTICIPIO) {
+            const bool passado =
+                sujeitoFinal && (((formas & FORMA_PASSADO_SIMPLES) && (sujeitoFinal->verbete.flagsSubst & SUBST_ARTIGO)) ||
+                                 (sujeitoFinal->verbete.flagsPron & PRON_PESSOAL));
+            tempo = passado ? TEMPO_PASSADO : TEMPO_PARTICIPIO;
+        } else if (formas & FORMA_PASSADO) {
+            tempo = TEMPO_PASSADO;
+        } else if ((g->anterior && g->anterior != &raiz) || (formas & FORMA_TERCEIRA_S)) {
+            tempo = TEMPO_PRESENTE;
+        } else {
+            tempo = TEMPO_IMPERATIVO;
+        }
+    }
+    if (verbo && (tempo == TEMPO_PASSIVA_PRESENTE || tempo == TEMPO_PASSIVA_PASSADO || tempo == TEMPO_PASSIVA_CONTINUA ||
+                  tempo == TEMPO_SER || tempo == TEMPO_PARTICIPIO))
+        verbo->verbete.formas |= FORMA_PASSIVA;
+    g->tempo = tempo;
+
+    // V6: "do", "does", "did" and "will" are not translated as words.
+    if (aux1 && aux1 == g->filhos &&
+        (tempo == TEMPO_PRESENTE || tempo == TEMPO_PASSADO || tempo == TEMPO_FUTURO || tempo == TEMPO_FUTURO_CONTINUO ||
+         tempo == TEMPO_FUTURO_PERFEITO || tempo == TEMPO_PASSIVA_FUTURO)) {
+        g->filhos = aux1->proximo;
+        if (g->filhos) g->filhos->anterior = nullptr;
+        aux1->proximo = nullptr;
+        g->absorvidos = aux1;
+    }
+    return sujeitoFinal;
+}
+
+const char* NomeClasse(std::uint16_t classe)
+{
+    switch (classe) {
+    case 0: return "desconhecida";
+    case CL_VERBO: return "verbo";
+    case CL_SUBSTANTIVO: return "substantivo";
+    case CL_ADJETIVO: return "adjetivo";
+    case CL_ADVERBIO: return "adverbio";
+    case CL_VERBO_AUXILIAR: return "auxiliar";
+    case CL_VERBO | CL_VERBO_AUXILIAR: return "verbo/auxiliar";
+    case CL_ARTIGO: return "artigo";
+    case CL_PRONOME: return "pronome";
+    case CL_PREPOSICAO: return "preposicao";
+    case CL_CONJUNCAO: return "conjuncao";
+    case CL_INTERJEICAO: return "interjeicao";
+    case CL_SIMBOLO: return "simbolo";
+    case CL_VIRGULA: return "virgula";
+    case CL_PONTUACAO: return "pontuacao";
+    case CL_GRUPO_NOMINAL: return "grupo nominal";
+    case CL_GRUPO_VERBAL: return "grupo verbal";
+    default: return "classes varias";
+    }
+}

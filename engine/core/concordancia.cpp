@@ -1,0 +1,158 @@
+#include "core/concordancia.h"
+
+#include <cstring>
+
+#include "caracteres.h"
+#include "core/conjugacao.h"
+#include "core/termo.h"
+#include "dictionary/frase.h"
+
+namespace {
+
+constexpr std::size_t kTamTrabalho = conjugacao::kTamTrabalho;
+
+bool TerminaEm(const char* palavra, std::size_t n, const char* sufixo)
+{
+    return TerminaCom(palavra, n, sufixo) != nullptr;
+}
+
+// Replaces the last `quantos` bytes of the word by `novo` when the result
+// fits the work area.
+void Trocar(char* palavra, std::size_t quantos, const char* novo)
+{
+    const std::size_t n = std::strlen(palavra);
+    if (quantos > n) return;
+    const std::size_t m = std::strlen(novo);
+    if (n - quantos + m + 1 > kTamTrabalho) return;
+    std::memcpy(palavra + n - quantos, novo, m + 1);
+}
+
+void FemininoPalavra(char* p)
+{
+    const std::size_t n = std::strlen(p);
+    if (n == 0) return;
+    if (p[n - 1] == 'm' || p[n - 1] == 'r') Trocar(p, 0, "a");
+    else if (TerminaEm(p, n, "os")) Trocar(p, 2, "as");
+    else if (p[n - 1] == 'o') Trocar(p, 1, "a");
+}
+
+void PluralPalavra(char* p)
+{
+    const std::size_t n = std::strlen(p);
+    if (n == 0 || p[n - 1] == 's' || n + 2 > kTamTrabalho) return;
+    p[n] = 's';
+    p[n + 1] = '\0';
+    // The first ending that matches is the only one changed: "homems" must
+    // become "homens", not go on to "homenes".
+    static const char* const kTrocas[][2] = {
+        {"ms", "ns"},   {"\xE3os", "\xF5" "es"}, {"als", "ais"}, {"els", "eis"}, {"ols", "ois"},
+        {"uls", "uis"}, {"ils", "is"},           {"rs", "res"},  {"zs", "zes"},  {"ns", "nes"},
+    };
+    for (const auto& t : kTrocas) {
+        if (TerminaEm(p, n + 1, t[0])) {
+            Trocar(p, std::strlen(t[0]), t[1]);
+            return;
+        }
+    }
+}
+
+template <typename F>
+void ParaCadaMarcada(char* texto, std::size_t tam, F inflexao)
+{
+    if (!texto || tam == 0) return;
+    clVarredura varredura(texto, tam);
+    while (varredura.ProximaPalavra()) {
+        inflexao(varredura.Palavra());
+        varredura.Devolver();
+    }
+}
+
+struct Contracao {
+    const char* anterior;
+    const char* novo;
+    const char* resultado;
+};
+
+// Whole-text rows, tried in order.
+constexpr Contracao kContracoes[] = {
+    {"de", "o", "do"},           {"de", "a", "da"},           {"de", "os", "dos"},
+    {"de", "as", "das"},         {"de", "isto", "disto"},     {"de", "este", "deste"},
+    {"de", "estes", "destes"},   {"de", "esta", "desta"},     {"de", "estas", "destas"},
+    {"de", "esse", "desse"},     {"de", "esses", "desses"},   {"de", "essa", "dessa"},
+    {"de", "essas", "dessas"},   {"de", "aquele", "daquele"}, {"de", "aquela", "daquela"},
+    {"de", "aqueles", "daqueles"}, {"de", "aquelas", "daquelas"}, {"de", "ele", "dele"},
+    {"de", "eles", "deles"},     {"de", "ela", "dela"},       {"de", "elas", "delas"},
+    {"em", "o", "no"},           {"em", "a", "na"},           {"em", "os", "nos"},
+    {"em", "as", "nas"},         {"em", "isto", "nisto"},     {"em", "este", "neste"},
+    {"em", "estes", "nestes"},   {"em", "esta", "nesta"},     {"em", "estas", "nestas"},
+    {"em", "esse", "nesse"},     {"em", "esses", "nesses"},   {"em", "essa", "nessa"},
+    {"em", "essas", "nessas"},   {"em", "aquele", "naquele"}, {"em", "aquela", "naquela"},
+    {"em", "aqueles", "naqueles"}, {"em", "aquelas", "naquelas"}, {"em", "ele", "nele"},
+    {"em", "eles", "neles"},     {"em", "ela", "nela"},       {"em", "elas", "nelas"},
+    {"a", "a", "\xE0"},          {"o", "o", "o"},
+    {"para", "o", "ao"},         {"para", "os", "aos"},       {"para", "a", "\xE0"},
+    {"para", "as", "\xE0s"},
+    {"por", "o", "pelo"},        {"por", "os", "pelos"},      {"por", "a", "pela"},
+    {"por", "as", "pelas"},
+};
+
+// Rows for multiword translations that end in a preposition ("antes_de").
+constexpr Contracao kContracoesFinais[] = {
+    {"_de", "o", "_do"},          {"_de", "a", "_da"},           {"_de", "os", "_dos"},
+    {"_de", "as", "_das"},        {"_de", "este", "_deste"},     {"_de", "estes", "_destes"},
+    {"_de", "esta", "_desta"},    {"_de", "estas", "_destas"},   {"_de", "esse", "_desse"},
+    {"_de", "esses", "_desses"},  {"_de", "essa", "_dessa"},     {"_de", "essas", "_dessas"},
+    {"_de", "aquele", "_daquele"}, {"_de", "aquela", "_daquela"}, {"_de", "aqueles", "_daqueles"},
+    {"_de", "aquelas", "_daquelas"},
+    {"_em", "o", "_no"},          {"_em", "a", "_na"},           {"_em", "os", "_nos"},
+    {"_em", "as", "_nas"},
+    {"_a", "a", "_\xE0"},         {"_a", "as", "_\xE0s"},        {"_a", "o", "_ao"},
+    {"_a", "os", "_aos"},
+};
+
+} // namespace
+
+void FemininoTexto(char* texto, std::size_t tam) { ParaCadaMarcada(texto, tam, FemininoPalavra); }
+
+void PluralTexto(char* texto, std::size_t tam) { ParaCadaMarcada(texto, tam, PluralPalavra); }
+
+bool GovernaFeminino(const clTermo* g) { return g && (g->verbete.flagsSubst & SUBST_FEMININO); }
+
+bool GovernaPlural(const clTermo* g)
+{
+    return g && ((g->verbete.flagsSubst & SUBST_PLURAL) || (g->verbete.flagsPron & (PRON_PESSOA4 | PRON_PESSOA5 | PRON_PESSOA6)));
+}
+
+void Feminino(char* texto, std::size_t tam, const clTermo* governante)
+{
+    if (GovernaFeminino(governante)) FemininoTexto(texto, tam);
+}
+
+void Plural(char* texto, std::size_t tam, const clTermo* governante)
+{
+    if (GovernaPlural(governante)) PluralTexto(texto, tam);
+}
+
+bool Contrair(clPalavra* anterior, const char* novo)
+{
+    if (!anterior || !novo) return false;
+    char* p = anterior->texto;
+    const std::size_t n = strnlen(p, sizeof anterior->texto);
+    if (n == sizeof anterior->texto) return false;
+    for (const auto& c : kContracoes) {
+        if (std::strcmp(p, c.anterior) == 0 && std::strcmp(novo, c.novo) == 0) {
+            CopiarTexto(p, sizeof anterior->texto, c.resultado);
+            return true;
+        }
+    }
+    for (const auto& c : kContracoesFinais) {
+        const std::size_t m = std::strlen(c.anterior);
+        if (n > m && std::strcmp(p + n - m, c.anterior) == 0 && std::strcmp(novo, c.novo) == 0) {
+            const std::size_t r = std::strlen(c.resultado);
+            if (n - m + r + 1 > sizeof anterior->texto) return false;  // would not fit: written apart
+            std::memcpy(p + n - m, c.resultado, r + 1);
+            return true;
+        }
+    }
+    return false;
+}

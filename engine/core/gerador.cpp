@@ -1,0 +1,613 @@
+#include "core/gerador.h"
+
+#include <cstring>
+
+#include "caracteres.h"
+#include "core/concordancia.h"
+#include "core/conjugacao.h"
+
+namespace {
+
+// Chains and nesting come from one sentence of at most 150 words; the bounds
+// only keep a damaged analysis (a cycle) from looping.
+constexpr int kMaxCadeia = 512;
+constexpr int kMaxProfundidade = 32;
+
+bool Tem(const clTermo* t, std::uint16_t bits) { return t && (t->verbete.classe & bits); }
+
+bool EhGrupoNominal(const clTermo* t) { return t && t->verbete.classe == CL_GRUPO_NOMINAL; }
+
+bool VocabuloE(const clTermo* t, const char* texto)
+{
+    return t && std::strncmp(t->verbete.vocabulo, texto, sizeof t->verbete.vocabulo) == 0;
+}
+
+// ---------------------------------------------------------------- conditions
+
+const clTermo* AnteriorOuDoPai(const clTermo* t)
+{
+    if (t->anterior) return t->anterior;
+    return t->pai ? t->pai->anterior : nullptr;
+}
+
+const clTermo* ProximoOuDoPai(const clTermo* t)
+{
+    if (t->proximo) return t->proximo;
+    return t->pai ? t->pai->proximo : nullptr;
+}
+
+const clTermo* RegenteOuDoPai(const clTermo* t)
+{
+    if (t->regente) return t->regente;
+    return t->pai ? t->pai->regente : nullptr;
+}
+
+// ---------------------------------------------------------------- inflection
+
+bool EhInfinitivo(const char* texto)
+{
+    const std::size_t n = std::strlen(texto);
+    return (n > 0 && texto[n - 1] == 'r') || std::strstr(texto, "r/") != nullptr;
+}
+
+// The adverb of an adjective: "r\xE1pido" -> "rapidamente", "feliz" -> "felizmente".
+void FazerAdverbio(char* texto, std::size_t tam)
+{
+    // The marks would sit between the stem and the ending; an adverb does not
+    // inflect any further, so they go.
+    std::size_t j = 0;
+    for (std::size_t i = 0; texto[i]; ++i)
+        if (texto[i] != '/') texto[j++] = texto[i];
+    texto[j] = '\0';
+    if (j > 0 && texto[j - 1] == 'o') {
+        texto[j - 1] = '\0';
+        AcrescentarTexto(texto, tam, "amente");
+    } else {
+        AcrescentarTexto(texto, tam, "mente");
+    }
+    TirarAcentos(texto);
+}
+
+// "mais_" + T or "/o/_mais_" + T, T the translation with its inflecting word marked.
+void FazerGrau(char* texto, std::size_t tam, const char* prefixo)
+{
+    char resultado[kTamPalavra];
+    CopiarTexto(resultado, sizeof resultado, prefixo);
+    if (std::strchr(texto, '/')) {
+        AcrescentarTexto(resultado, sizeof resultado, texto);
+    } else {
+        AcrescentarTexto(resultado, sizeof resultado, "/");
+        AcrescentarTexto(resultado, sizeof resultado, texto);
+        AcrescentarTexto(resultado, sizeof resultado, "/");
+    }
+    CopiarTexto(texto, tam, resultado);
+}
+
+struct TempoGrupo {
+    int auxiliar;              // conjugator tense of an auxiliary word
+    const char* verboAuxiliar; // replaces the auxiliary's translation, or nullptr
+    int principal;             // conjugator tense of the main verb
+    bool gerundioSeIng;        // the main verb is a gerund when it is an -ing form
+};
+
+constexpr int PRES = 0, PRET = 1, IMPERF = 2, FUT = 3, COND = 4, IMPER = 5, PART = 6, GER = 7, INF = 8;
+
+constexpr TempoGrupo kTempos[30] = {
+    /* 0 */ {PART, nullptr, PART, false},
+    /* 1 */ {PRES, nullptr, PRES, false},
+    /* 2 */ {PRES, "estar", GER, false},
+    /* 3 */ {PRET, nullptr, PRET, false},
+    /* 4 */ {IMPERF, "estar", GER, false},
+    /* 5 */ {PRES, nullptr, PART, true},
+    /* 6 */ {PRES, nullptr, GER, false},
+    /* 7 */ {IMPERF, nullptr, PART, true},
+    /* 8 */ {IMPERF, nullptr, GER, false},
+    /* 9 */ {FUT, nullptr, FUT, false},
+    /* 10 */ {PRES, nullptr, INF, false},
+    /* 11 */ {FUT, "estar", GER, false},
+    /* 12 */ {FUT, nullptr, PART, true},
+    /* 13 */ {IMPERF, nullptr, INF, false},
+    /* 14 */ {INF, nullptr, INF, false},
+    /* 15 */ {GER, nullptr, GER, false},
+    /* 16 */ {INF, nullptr, INF, false},
+    /* 17 */ {PRES, nullptr, INF, false},
+    /* 18 */ {PRES, nullptr, PART, true},  // auxiliaries other than "can": below
+    /* 19 */ {IMPERF, nullptr, INF, false},
+    /* 20 */ {IMPERF, nullptr, PART, true}, // auxiliaries other than "could": below
+    /* 21 */ {IMPER, nullptr, IMPER, false},
+    /* 22 */ {PRES, "ser", PART, false},
+    /* 23 */ {PRET, "ser", PART, false},
+    /* 24 */ {PRES, nullptr, PART, false},
+    /* 25 */ {PART, nullptr, PART, false},
+    /* 26 */ {IMPER, "ser", PART, false},
+    /* 27 */ {PRES, nullptr, INF, false},
+    /* 28 */ {COND, nullptr, INF, false},
+    /* 29 */ {FUT, "estar", PART, false},
+};
+
+// ---------------------------------------------------------------- the walk
+
+// `ligacao`: a noun that agrees with a head is introduced by "de" (not the head itself).
+void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao = true);
+
+// Whether a term of a chain comes out after everything that follows it in
+// the chain (nouns, most adjectives, noun-group members) rather than in place.
+bool VemDepois(const clTermo* t)
+{
+    switch (t->verbete.classe) {
+    case CL_DESCONHECIDA:
+    case CL_ARTIGO:
+    case CL_PRONOME:
+    case CL_GRUPO_VERBAL:
+        return false;
+    case CL_SUBSTANTIVO:
+        return true;
+    case CL_ADJETIVO:
+        if (t->filhos) return false;
+        return !(t->verbete.flagsAdj & (ADJ_HIFEN | ADJ_ANTEPOSTO));
+    case CL_GRUPO_NOMINAL:
+        return t->pai != nullptr;
+    default:
+        return EhGrupoNominal(t->pai);
+    }
+}
+
+// Where a chain walk stops and which of its terms it leaves out.
+struct Limites {
+    const clTermo* pular1 = nullptr;
+    const clTermo* pular2 = nullptr;
+    const clTermo* parar1 = nullptr;
+    const clTermo* parar2 = nullptr;
+    bool Pular(const clTermo* t) const { return t == pular1 || t == pular2; }
+    bool Parar(const clTermo* t) const { return t == parar1 || t == parar2; }
+};
+
+// "Walk the rest of the chain first, then this term" for the deferred terms
+// and "this term, then the rest" for the others comes to: the in-place terms
+// in order, then the deferred ones last first. Done without recursion over
+// the chain, which may be a whole sentence long.
+void CaminharCadeia(clGerador& g, clTermo* inicio, int profundidade, const Limites& lim = Limites{})
+{
+    if (profundidade > kMaxProfundidade) return;
+    int n = 0;
+    for (clTermo* t = inicio; t && !lim.Parar(t) && n < kMaxCadeia; t = t->proximo, ++n)
+        if (!lim.Pular(t) && !VemDepois(t)) EmitirTermo(g, t, profundidade + 1);
+    int limite = n;  // position of the last deferred term emitted
+    while (true) {
+        int ultimo = -1;
+        clTermo* escolhido = nullptr;
+        int i = 0;
+        for (clTermo* t = inicio; t && i < limite; t = t->proximo, ++i) {
+            if (!lim.Pular(t) && VemDepois(t)) {
+                ultimo = i;
+                escolhido = t;
+            }
+        }
+        if (!escolhido) break;
+        EmitirTermo(g, escolhido, profundidade + 1);
+        limite = ultimo;
+    }
+}
+
+// "de", or "do", "da", "dos", "das" for a term that takes the article.
+void EmitirLigacaoDe(clGerador& g, const clTermo* t)
+{
+    if (!t || !(t->verbete.flagsSubst & SUBST_ARTIGO)) {
+        EmitirPalavra(g, "de", nullptr);
+        return;
+    }
+    static const char* const kFormas[4] = {"do", "dos", "da", "das"};
+    const int i = ((t->verbete.flagsSubst & SUBST_FEMININO) ? 2 : 0) + ((t->verbete.flagsSubst & SUBST_PLURAL) ? 1 : 0);
+    EmitirPalavra(g, kFormas[i], nullptr);
+}
+
+void EmitirTraduzido(clGerador& g, clTermo* t)
+{
+    const char* texto = EscolherTraducao(g, t);
+    EmitirPalavra(g, texto, t);
+}
+
+void EmitirInalterado(clGerador& g, clTermo* t)
+{
+    if (t->palavra) EmitirPalavra(g, t->palavra->texto, t);
+}
+
+void EmitirHifenizado(clGerador& g, clTermo* t)
+{
+    char junto[kTamPalavra] = "";
+    int n = 0;
+    for (clTermo* parte = t->filhos; parte && n < kMaxCadeia; parte = parte->proximo, ++n) {
+        if (n > 0) AcrescentarTexto(junto, sizeof junto, "-");
+        if (parte->verbete.classe == CL_DESCONHECIDA && parte->palavra)
+            AcrescentarTexto(junto, sizeof junto, parte->palavra->texto);
+        else
+            AcrescentarTexto(junto, sizeof junto, EscolherTraducao(g, parte, t->regente));
+    }
+    EmitirPalavra(g, junto, t);
+}
+
+bool PedeArtigo(const clTermo* grupo, const clTermo* nucleo)
+{
+    if (!nucleo || !(nucleo->verbete.classe & CL_SUBSTANTIVO) || !(nucleo->verbete.flagsSubst & SUBST_ARTIGO))
+        return false;
+    const clTermo* antes = grupo->anterior;
+    if (!antes) return false;
+    if (antes->verbete.classe == CL_GRUPO_VERBAL) return antes->tempo == TEMPO_INFINITIVO;
+    return (antes->verbete.classe & CL_PREPOSICAO) && !VocabuloE(antes, "of") && !VocabuloE(antes, "by");
+}
+
+void EmitirArtigoDefinido(clGerador& g, const clTermo* nucleo)
+{
+    static const char* const kArtigos[4] = {"o", "os", "a", "as"};
+    const std::uint8_t f = nucleo->verbete.flagsSubst;
+    EmitirPalavra(g, kArtigos[((f & SUBST_FEMININO) ? 2 : 0) + ((f & SUBST_PLURAL) ? 1 : 0)], nullptr);
+}
+
+void EmitirGrupoNominal(clGerador& g, clTermo* grupo, int profundidade)
+{
+    clTermo* nucleo = grupo->filhos;
+    // The members may be linked on into each other's lists.
+    Limites doGrupo;
+    doGrupo.parar1 = nucleo;
+    doGrupo.parar2 = grupo->modificadores;
+    if (grupo->pai) {
+        // A possessive group used as a modifier: "carro do homem".
+        if (grupo->determinantes) EmitirPalavra(g, "de", nullptr);
+        else EmitirLigacaoDe(g, nucleo);
+        CaminharCadeia(g, grupo->determinantes, profundidade, doGrupo);
+    } else if (grupo->determinantes) {
+        CaminharCadeia(g, grupo->determinantes, profundidade, doGrupo);
+    } else if (PedeArtigo(grupo, nucleo)) {
+        EmitirArtigoDefinido(g, nucleo);
+    }
+    if (nucleo) EmitirTermo(g, nucleo, profundidade + 1, false);
+    Limites modificadores;
+    modificadores.parar1 = nucleo;
+    modificadores.parar2 = grupo->determinantes;
+    CaminharCadeia(g, grupo->modificadores, profundidade, modificadores);
+}
+
+void EmitirGrupoVerbal(clGerador& g, clTermo* grupo, int profundidade)
+{
+    const int c = grupo->tempo;
+    if (c == 0 || c == 14 || c > 29) return;
+    if (c == 15 || c == 16) {
+        if (grupo->verbo) EmitirTermo(g, grupo->verbo, profundidade + 1);
+        return;
+    }
+    const bool semAuxiliar = c == 1 || c == 3 || (c >= 9 && c <= 13) || c == 21 || c == 29;
+    if (!semAuxiliar && grupo->auxiliar) {
+        // The question auxiliary is conjugated by this group's tense.
+        if (!grupo->auxiliar->pai) grupo->auxiliar->pai = grupo;
+        EmitirTermo(g, grupo->auxiliar, profundidade + 1);
+    }
+    if (grupo->negacao) EmitirTermo(g, grupo->negacao, profundidade + 1);
+    Limites filhos;
+    filhos.pular1 = grupo->verbo;
+    filhos.pular2 = grupo->negacao;
+    CaminharCadeia(g, grupo->filhos, profundidade, filhos);
+    if (grupo->verbo) EmitirTermo(g, grupo->verbo, profundidade + 1);
+}
+
+void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
+{
+    if (!t || profundidade > kMaxProfundidade) return;
+    switch (t->verbete.classe) {
+    case CL_DESCONHECIDA:
+        EmitirInalterado(g, t);
+        return;
+    case CL_SUBSTANTIVO:
+        if (ligacao && t->regente && t->regente != t) EmitirLigacaoDe(g, t);
+        if (t->verbete.flagsSubst & SUBST_DESCONHECIDA) {
+            if (!t->filhos) {
+                EmitirInalterado(g, t);
+                return;
+            }
+            int n = 0;
+            for (clTermo* f = t->filhos; f && n < kMaxCadeia; f = f->proximo, ++n) EmitirInalterado(g, f);
+            return;
+        }
+        EmitirTraduzido(g, t);
+        return;
+    case CL_ADJETIVO:
+        if (t->filhos) EmitirHifenizado(g, t);
+        else EmitirTraduzido(g, t);
+        return;
+    case CL_GRUPO_NOMINAL:
+        EmitirGrupoNominal(g, t, profundidade);
+        return;
+    case CL_GRUPO_VERBAL:
+        EmitirGrupoVerbal(g, t, profundidade);
+        return;
+    default:
+        EmitirTraduzido(g, t);
+        return;
+    }
+}
+
+} // namespace
+
+bool CondicaoSatisfeita(const char* cond, const clTermo* t)
+{
+    if (!cond) return true;
+    const clTermo* r = nullptr;
+    bool valor = true;
+    std::size_t i = 0;
+    // Sub-codes of the class code just read, each with its test.
+    auto subcodigos = [&](bool classeOk, auto teste) {
+        if (!classeOk) valor = false;
+        while (cond[i]) {
+            int resultado = teste(cond[i]);  // -1: not a sub-code of this class
+            if (resultado < 0) break;
+            ++i;
+            if (!classeOk || resultado == 0) valor = false;
+        }
+    };
+    while (cond[i]) {
+        const char c = cond[i++];
+        switch (c) {
+        case '*': r = t; break;
+        case '+': r = t ? t->depois : nullptr; break;
+        case '-': r = t ? t->antes : nullptr; break;
+        case '<': r = t ? AnteriorOuDoPai(t) : nullptr; break;
+        case '>': r = t ? ProximoOuDoPai(t) : nullptr; break;
+        case '@': r = t ? RegenteOuDoPai(t) : nullptr; break;
+        case '^': r = t ? t->pai : nullptr; break;
+        case '.':
+            if (r && !(r->verbete.classe & CL_PONTUACAO)) valor = false;
+            break;
+        case 'N':
+            subcodigos(Tem(r, CL_SUBSTANTIVO), [&](char s) {
+                if (s == 'F') return r && (r->verbete.flagsSubst & SUBST_FEMININO) ? 1 : 0;
+                if (s == 'P') return r && (r->verbete.flagsSubst & SUBST_PLURAL) ? 1 : 0;
+                return -1;
+            });
+            break;
+        case 'A':
+            subcodigos(Tem(r, CL_ADJETIVO), [&](char s) {
+                if (s == 'E') return r && (r->verbete.flagsAdj & ADJ_ESTADO) ? 1 : 0;
+                return -1;
+            });
+            break;
+        case 'V':
+            subcodigos(Tem(r, CL_VERBO | CL_VERBO_AUXILIAR), [&](char s) {
+                if (!r) return s == '3' || s == 'P' || s == 'T' ? 0 : -1;
+                const std::uint16_t f = r->verbete.formas;
+                if (s == '3') return (f & (0x0080 | 0x0400)) ? 1 : 0;
+                if (s == 'P') return (f & FORMA_PLURAL) ? 1 : 0;
+                if (s == 'T') return (f & FORMA_PASSIVA) ? 1 : 0;
+                return -1;
+            });
+            break;
+        case 'P':
+            subcodigos(Tem(r, CL_PRONOME), [&](char s) {
+                if (s < '1' || s > '6') return -1;
+                return r && (r->verbete.flagsPron & (PRON_PESSOA1 << (s - '1'))) ? 1 : 0;
+            });
+            break;
+        case 'O':
+            if (!Tem(r, CL_PREPOSICAO)) valor = false;
+            break;
+        case 'D':
+            if (!Tem(r, CL_ADVERBIO)) valor = false;
+            break;
+        case '1':
+            subcodigos(Tem(r, CL_GRUPO_NOMINAL), [&](char s) {
+                if (s == 'P') return r && (r->verbete.flagsSubst & SUBST_PLURAL) ? 1 : 0;
+                return -1;
+            });
+            break;
+        case '2':
+            subcodigos(Tem(r, CL_GRUPO_VERBAL), [&](char s) {
+                if (s == '6') return r && r->tempo == 6 ? 1 : 0;
+                if (s == '8') return r && r->tempo == 8 ? 1 : 0;
+                return -1;
+            });
+            break;
+        case 'e': {
+            const char s = cond[i];
+            if (s) ++i;
+            const int padrao = r && r->palavra ? r->palavra->padraoCaixa : -1;
+            if (s == 'a' && padrao != CAIXA_MINUSCULAS) valor = false;
+            if (s == 'A' && padrao != CAIXA_MAIUSCULAS && padrao != CAIXA_INICIAL) valor = false;
+            break;
+        }
+        case '&':
+            if (!valor) return false;
+            break;
+        case '|':
+            if (valor) return true;
+            valor = true;
+            break;
+        default:
+            valor = false;
+            break;
+        }
+    }
+    return valor;
+}
+
+int PessoaDoVerbo(const clTermo* w, const clTermo* s)
+{
+    const std::uint16_t formas = w ? w->verbete.formas : 0;
+    const bool formaPlural = formas & FORMA_PLURAL;
+    if (s && (s->verbete.classe & CL_PRONOME)) {
+        const std::uint16_t p = s->verbete.flagsPron;
+        if (formaPlural) {
+            if (p & PRON_PESSOA4) return 3;
+            if (p & PRON_PESSOA5) return 4;
+            if (p & PRON_PESSOA6) return 5;
+            return 2;
+        }
+        for (int i = 0; i < 6; ++i)
+            if (p & (PRON_PESSOA1 << i)) return i;
+        return 2;
+    }
+    if (s && (s->verbete.classe & CL_SUBSTANTIVO)) {
+        const bool sujeitoPlural = s->verbete.flagsSubst & SUBST_PLURAL;
+        return (sujeitoPlural && !(formas & FORMA_SINGULAR)) || formaPlural ? 5 : 2;
+    }
+    return formaPlural ? 5 : 2;
+}
+
+void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
+{
+    if (!texto || !w || !w->pai) return;
+    const clTermo* grupo = w->pai;
+    const int c = grupo->tempo;
+    if (c < 0 || c > 29) return;
+    const clTermo* sujeito = grupo->regente;
+    const clTermo* principal = grupo->verbo ? grupo->verbo : w;
+    // In a verb group every word but the main verb is an auxiliary; elsewhere
+    // (a verb used as an adjective) only a pure auxiliary word is.
+    const bool auxiliar = grupo->verbete.classe == CL_GRUPO_VERBAL ? w != grupo->verbo
+                                                                   : w->verbete.classe == CL_VERBO_AUXILIAR;
+    const bool principalIng = principal->verbete.formas & FORMA_ING;
+    const TempoGrupo& linha = kTempos[c];
+
+    int tempo;
+    const char* troca = nullptr;
+    if (auxiliar) {
+        tempo = linha.auxiliar;
+        troca = linha.verboAuxiliar;
+        if ((c == 18 && !VocabuloE(w, "can")) || (c == 20 && !VocabuloE(w, "could"))) {
+            troca = principalIng ? "estar" : "ser";
+            tempo = INF;
+        }
+    } else {
+        tempo = linha.principal;
+        if (linha.gerundioSeIng && (w->verbete.formas & FORMA_ING)) tempo = GER;
+    }
+    if (troca) CopiarTexto(texto, tam, troca);
+
+    // After "ter" the participle does not agree ("eles t\xEAm trabalhado",
+    // never "trabalhados"): only the other participles follow the subject.
+    const bool perfeito = !auxiliar && (c == 5 || c == 7 || c == 12);
+    clSujeito s;
+    s.flagsSubst = sujeito ? sujeito->verbete.flagsSubst : 0;
+    Conjugar(g.verbos, texto, tam, sujeito && !perfeito ? &s : nullptr, tempo, PessoaDoVerbo(w, sujeito));
+}
+
+const char* EscolherTraducao(clGerador& g, clTermo* t, const clTermo* regenteDado)
+{
+    char* trab = g.trabalho;
+    const std::size_t tamTrab = sizeof g.trabalho;
+    trab[0] = '\0';
+    if (!t) return trab;
+    const clVerbete& v = t->verbete;
+    std::size_t tam = v.tamTraducoes;
+    if (tam > sizeof v.blocoTraducoes) tam = sizeof v.blocoTraducoes;
+    if (tam == 0) {
+        if (t->palavra) CopiarTexto(trab, tamTrab, t->palavra->texto);
+        return trab;
+    }
+
+    CopiarTexto(trab, tamTrab, "???");
+    const char* bloco = v.blocoTraducoes;
+    std::size_t pos = 0;
+    while (pos < tam) {
+        const char* traducao = bloco + pos;
+        const std::size_t lt = strnlen(traducao, tam - pos);
+        const std::size_t pc = pos + lt + 1;
+        char condicao[TAM_BLOCO_TRADUCOES + 1] = "";
+        std::size_t lc = 0;
+        if (pc < tam) {
+            lc = strnlen(bloco + pc, tam - pc);
+            std::memcpy(condicao, bloco + pc, lc);
+            condicao[lc] = '\0';
+        }
+        if (lt == 0 && lc == 0) break;  // the padding after the last alternative
+        if (CondicaoSatisfeita(condicao, t)) {
+            const std::size_t n = lt < tamTrab - 1 ? lt : tamTrab - 1;
+            std::memcpy(trab, traducao, n);
+            trab[n] = '\0';
+            break;
+        }
+        pos = pc + lc + 1;
+    }
+
+    const std::uint16_t classe = v.classe;
+    if (classe == CL_ADJETIVO) {
+        if (v.flagsAdj & ADJ_COMPARATIVO) FazerGrau(trab, tamTrab, "mais_");
+        else if (v.flagsAdj & ADJ_SUPERLATIVO) FazerGrau(trab, tamTrab, "/o/_mais_");
+    }
+
+    const clTermo* regente = regenteDado ? regenteDado : t->regente;
+    if (classe & (CL_VERBO | CL_VERBO_AUXILIAR)) {
+        if (t->pai && EhInfinitivo(trab)) {
+            if (trab[0] >= '0' && trab[0] <= '9' && trab[1] >= '0' && trab[1] <= '9')
+                MoverTexto(trab, trab + 2);
+            ConjugarGrupo(g, trab, tamTrab, t);
+        }
+    } else if (classe & CL_ADJETIVO) {
+        if (regente) {
+            if (!(v.flagsAdj & ADJ_INVARIAVEL_GENERO)) Feminino(trab, tamTrab, regente);
+            if (!(v.flagsAdj & ADJ_INVARIAVEL_NUMERO)) Plural(trab, tamTrab, regente);
+        }
+    } else if (classe & CL_ADVERBIO) {
+        if (v.flagsAdj & ADJ_ADVERBIO_LY) FazerAdverbio(trab, tamTrab);
+    } else if (classe & CL_ARTIGO) {
+        if (v.flagsArtigo & (0x0002 | 0x0004)) {
+            Feminino(trab, tamTrab, regente);
+            Plural(trab, tamTrab, regente);
+        }
+    } else if (classe & CL_SUBSTANTIVO) {
+        Plural(trab, tamTrab, t);
+    } else if (classe & CL_PRONOME) {
+        if (regente && !(v.flagsPron & (PRON_DEMONSTRATIVO | PRON_INTERROGATIVO | PRON_PESSOAL))) {
+            Feminino(trab, tamTrab, regente);
+            Plural(trab, tamTrab, regente);
+        }
+    }
+    return trab;
+}
+
+void EmitirPalavra(clGerador& g, const char* texto, const clTermo* t)
+{
+    clFrase* saida = g.saida;
+    if (!saida || !texto) return;
+    clPalavra* anterior = saida->Ultimo() >= 0 ? saida->Obter(-1) : nullptr;
+    if (anterior && Contrair(anterior, texto)) return;
+
+    clPalavra w;
+    if (t && t->palavra) {
+        w = *t->palavra;
+        if (anterior && w.padraoCaixa != CAIXA_NENHUMA && anterior->padraoCaixa != CAIXA_NENHUMA) w.espacoAntes = 1;
+    } else {
+        // A word of the generator's own ("de", an article) sits inside the
+        // markup of the word before it, but not between that word's pieces.
+        if (anterior) {
+            w = *anterior;
+            w.pedaco = nullptr;
+            if (w.padraoCaixa != CAIXA_MAIUSCULAS) w.padraoCaixa = CAIXA_MINUSCULAS;
+        } else {
+            w.Limpar();
+            w.padraoCaixa = CAIXA_MINUSCULAS;
+        }
+        w.espacoAntes = 1;
+        w.aplicarCaixa = 1;
+    }
+    if (saida->Ultimo() < 0) w.espacoAntes = g.espacoInicial;
+    CopiarTexto(w.texto, sizeof w.texto, texto);
+    saida->Acrescentar(w);
+}
+
+void GerarFrase(clGerador& g, clTermo* primeiro, clFrase* saida, const clVerboI* verbos,
+                const clPalavra* primeiraOrigem)
+{
+    g.saida = saida;
+    g.verbos = verbos;
+    g.espacoInicial = primeiraOrigem ? primeiraOrigem->espacoAntes : 0;
+    if (!saida) return;
+    saida->Limpar();
+    CaminharCadeia(g, primeiro, 0);
+}
+
+bool GerarTraducao(clTermo* primeiro, clFrase& origem, clFrase& destino, const clVerboI* verbos)
+{
+    const clPalavra* primeira = origem.Ultimo() >= 0 ? origem.Obter(0) : nullptr;
+    clGerador gerador(&destino, verbos);
+    GerarFrase(gerador, primeiro, &destino, verbos, primeira);
+    if (primeira) destino.CapitalizarComo(primeira->padraoCaixa);
+    return true;
+}

@@ -1,0 +1,58 @@
+// Portuguese generation: walks the analysed sentence in Portuguese order,
+// chooses each word's translation by its conditions, inflects it (agreement,
+// conjugation, comparatives, adverbs in "-mente") and appends the words to
+// the output sentence, contracting prepositions with what follows them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "core/termo.h"
+#include "dictionary/frase.h"
+
+struct clVerboI;
+
+class clGerador {
+public:
+    clGerador(clFrase* saida, const clVerboI* verbos) : saida(saida), verbos(verbos) {}
+
+    clFrase* saida;
+    // The translation being built; every term reuses it, so a result must be
+    // emitted before the next term is translated.
+    char trabalho[kTamPalavra] = {};
+    const clVerboI* verbos;
+    // The first output word takes its blank from the first source word,
+    // whichever term comes out first.
+    std::uint8_t espacoInicial = 0;
+};
+
+// Resets `saida` and generates the chain that starts at `primeiro` (the
+// root's proximo). `primeiraOrigem` is the source sentence's first word, or
+// nullptr; its blank goes to the first output word.
+void GerarFrase(clGerador& gerador, clTermo* primeiro, clFrase* saida, const clVerboI* verbos,
+                const clPalavra* primeiraOrigem = nullptr);
+
+// The inflected translation of one term, in the generator's work buffer (the
+// English word as written when the entry has no translation). `regente`,
+// when given, replaces the term's own governor for the agreement (the parts
+// of a hyphenated adjective agree with the adjective's governor).
+const char* EscolherTraducao(clGerador& gerador, clTermo* termo, const clTermo* regente = nullptr);
+
+// Appends one output word made from `termo` (nullptr: a word the generator
+// adds, such as "de" or an article).
+void EmitirPalavra(clGerador& gerador, const char* texto, const clTermo* termo);
+
+// Conjugates the verb `texto` (a buffer of `tam` bytes) of term `termo`
+// inside its verb group by the group's tense code and subject.
+void ConjugarGrupo(clGerador& gerador, char* texto, std::size_t tam, const clTermo* termo);
+
+// The person (0-5) a verb word of a group takes from the group's subject.
+int PessoaDoVerbo(const clTermo* verbo, const clTermo* sujeito);
+
+// Whether a condition of the translation block holds for `termo`.
+bool CondicaoSatisfeita(const char* condicao, const clTermo* termo);
+
+// The generation step of a sentence: GerarFrase into `destino` from the
+// analysis of `origem`, then the first source word's capitals carried over
+// to the first Portuguese word. True when there is a translation to write.
+bool GerarTraducao(clTermo* primeiro, clFrase& origem, clFrase& destino, const clVerboI* verbos);

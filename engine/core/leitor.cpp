@@ -1,0 +1,676 @@
+#include "core/leitor.h"
+
+#include <cstring>
+#include <new>
+
+#include "caracteres.h"
+#include "core/motor.h"
+
+namespace {
+
+// How deep the reading of one word may pull in further words to settle its
+// class before the settling is put off until the word is looked at. A run of
+// ambiguous words would otherwise recurse once per word on a thread stack of
+// 32 KiB.
+constexpr int kMaxProfundidade = 16;
+
+bool Igual(const char* a, const char* b)
+{
+    for (; *a && *b; ++a, ++b)
+        if (Minuscula(*a) != Minuscula(*b)) return false;
+    return *a == *b;
+}
+
+bool TextoDe(const clTermo* t, const char* texto) { return t && Igual(t->verbete.vocabulo, texto); }
+
+// The word in lower case with every apostrophe written as "'".
+void Normalizar(char* destino, std::size_t tam, const char* origem)
+{
+    std::size_t n = CopiarTexto(destino, tam, origem);
+    for (std::size_t i = 0; i < n; ++i) {
+        if (ClasseLetra(destino[i]) == 2) destino[i] = '\'';
+        else destino[i] = Minuscula(destino[i]);
+    }
+}
+
+bool TerminaEm(const char* texto, const char* sufixo)
+{
+    const std::size_t n = std::strlen(texto);
+    const std::size_t m = std::strlen(sufixo);
+    return m <= n && std::memcmp(texto + n - m, sufixo, m) == 0;
+}
+
+void Cortar(char* texto, std::size_t n)
+{
+    const std::size_t tam = std::strlen(texto);
+    texto[n < tam ? tam - n : 0] = '\0';
+}
+
+bool TodasMaiusculas(const char* texto)
+{
+    bool letra = false;
+    for (const char* p = texto; *p; ++p) {
+        if (ClasseLetra(*p) != 1) continue;
+        letra = true;
+        if (Minuscula(*p) == *p && Maiuscula(*p) != *p) return false;
+    }
+    return letra;
+}
+
+// Endings of the suffix analysis, in the order they are tried.
+enum Restauro : std::uint8_t { R_NADA, R_Y, R_F, R_E_SALVO };
+enum Recurso : std::uint8_t { F_NENHUM, F_Y_IE, F_E, F_LE, F_F_VE };
+enum Destino : std::uint8_t { D_REJEITA, D_ACEITA };
+enum Resultado : std::uint8_t {
+    RES_ING, RES_ED, RES_ER, RES_EST, RES_LY, RES_S, RES_APOS_S, RES_POSSE_PLURAL, RES_EMPILHA
+};
+
+struct Terminacao {
+    const char* sufixo;
+    Restauro restauro;
+    Recurso recurso;
+    Destino seFalhar;
+    Resultado resultado;
+    const char* empilhar;
+};
+
+const Terminacao kTerminacoes[] = {
+    {"ying", R_Y, F_Y_IE, D_REJEITA, RES_ING, nullptr},
+    {"ing", R_NADA, F_E, D_REJEITA, RES_ING, nullptr},
+    {"ied", R_Y, F_E, D_REJEITA, RES_ED, nullptr},
+    {"ed", R_NADA, F_E, D_REJEITA, RES_ED, nullptr},
+    {"ier", R_Y, F_E, D_REJEITA, RES_ER, nullptr},
+    {"er", R_NADA, F_E, D_REJEITA, RES_ER, nullptr},
+    {"iest", R_Y, F_E, D_REJEITA, RES_EST, nullptr},
+    {"est", R_NADA, F_NENHUM, D_REJEITA, RES_EST, nullptr},
+    {"ily", R_Y, F_E, D_REJEITA, RES_LY, nullptr},
+    {"ly", R_NADA, F_LE, D_REJEITA, RES_LY, nullptr},
+    {"ies", R_Y, F_LE, D_REJEITA, RES_S, nullptr},
+    {"ves", R_F, F_F_VE, D_REJEITA, RES_S, nullptr},
+    {"es", R_E_SALVO, F_E, D_REJEITA, RES_S, nullptr},
+    {"'s", R_NADA, F_NENHUM, D_ACEITA, RES_APOS_S, nullptr},
+    {"s", R_NADA, F_NENHUM, D_REJEITA, RES_S, nullptr},
+    {"ies'", R_Y, F_E, D_ACEITA, RES_POSSE_PLURAL, nullptr},
+    {"ves'", R_F, F_F_VE, D_ACEITA, RES_POSSE_PLURAL, nullptr},
+    {"es'", R_NADA, F_E, D_ACEITA, RES_POSSE_PLURAL, nullptr},
+    {"s'", R_NADA, F_NENHUM, D_ACEITA, RES_POSSE_PLURAL, nullptr},
+    {"'", R_NADA, F_NENHUM, D_ACEITA, RES_POSSE_PLURAL, nullptr},
+    {"'m", R_NADA, F_NENHUM, D_REJEITA, RES_EMPILHA, "am"},
+    {"'re", R_NADA, F_NENHUM, D_REJEITA, RES_EMPILHA, "are"},
+    {"'ll", R_NADA, F_NENHUM, D_REJEITA, RES_EMPILHA, "will"},
+    {"'d", R_NADA, F_NENHUM, D_REJEITA, RES_EMPILHA, "had"},
+    {"'ve", R_NADA, F_NENHUM, D_REJEITA, RES_EMPILHA, "have"},
+    {"not", R_NADA, F_NENHUM, D_REJEITA, RES_EMPILHA, "not"},
+    {"n't", R_NADA, F_NENHUM, D_REJEITA, RES_EMPILHA, "not"},
+};
+
+void LimparEntradaMantendoChave(clVerbete* v)
+{
+    char chave[TAM_PALAVRA];
+    CopiarTexto(chave, sizeof chave, v->vocabulo);
+    LimparVerbete(v);
+    CopiarTexto(v->vocabulo, sizeof v->vocabulo, chave);
+}
+
+} // namespace
+
+clTermo* NovoTermo(clArena* arena)
+{
+    void* p = arena ? arena->Reservar(sizeof(clTermo)) : nullptr;
+    if (!p) return nullptr;
+    std::memset(p, 0, sizeof(clTermo));
+    return static_cast<clTermo*>(p);
+}
+
+void clLeitor::IniciarLeitura(clFrase* f, clArena* a, clEstatistica* e, clDicionario* dic)
+{
+    arena = a;
+    frase = f;
+    estatistica = e;
+    dicionarios = dic ? dic : &Motor().dicionarios;
+    if (estatistica) estatistica->ZerarFrase();
+    ultimoLido = -1;
+    topoPendentes = -1;
+    guarda = 0;
+    semMemoria = false;
+    profundidade = 0;
+    atual = nullptr;
+    trabalho = arena ? static_cast<clVerbete*>(arena->Reservar(sizeof(clVerbete))) : nullptr;
+    chaveLocucao = arena ? static_cast<char*>(arena->Reservar(kTamChave)) : nullptr;
+    if (!trabalho || !chaveLocucao) {
+        semMemoria = true;
+        return;
+    }
+    atual = LerTermo(nullptr);
+    if (atual && atual->verbete.mascaraLocucao) JuntarLocucao(atual);
+}
+
+bool clLeitor::RestaLer() const
+{
+    return topoPendentes >= 0 || (frase && ultimoLido < frase->Ultimo());
+}
+
+bool clLeitor::Procurar(clVerbete* v)
+{
+    if (v->vocabulo[0] == '\0') {
+        v->classe = 0;
+        return false;
+    }
+    return ProcurarPalavra(dicionarios, v);
+}
+
+clPalavra* clLeitor::NovaPalavra(const clPalavra* modelo, const char* texto)
+{
+    void* p = arena->Reservar(sizeof(clPalavra));
+    if (!p) {
+        semMemoria = true;
+        return nullptr;
+    }
+    auto* w = new (p) clPalavra();
+    if (modelo) {
+        w->espacoAntes = modelo->espacoAntes;
+        w->aplicarCaixa = modelo->aplicarCaixa;
+        w->padraoCaixa = modelo->padraoCaixa;
+        w->marcas = modelo->marcas;
+    }
+    CopiarTexto(w->texto, sizeof w->texto, texto ? texto : "");
+    return w;
+}
+
+clPalavra* clLeitor::PalavraPropria(clTermo* t)
+{
+    // A sentence word is never changed in place: when the sentence is written
+    // as read, it must come out as it came in.
+    if (!t->palavra) return nullptr;
+    if (t->criada || t->copiada) return t->palavra;
+    clPalavra* w = NovaPalavra(t->palavra, t->palavra->texto);
+    if (!w) return nullptr;
+    w->pedaco = t->palavra->pedaco;
+    t->palavra = w;
+    t->copiada = 1;
+    return w;
+}
+
+clTermo* clLeitor::Olhar(int k) { return OlharDe(k, atual); }
+
+clTermo* clLeitor::OlharDe(int k, clTermo* t)
+{
+    if (!t) return nullptr;
+    for (; k < 0 && t; ++k) t = t->antes;
+    for (; k > 0 && t; --k) {
+        if (!t->depois) LerTermo(t);
+        t = t->depois;
+    }
+    if (!t) return nullptr;
+    if (t->desambiguar && profundidade < kMaxProfundidade) {
+        t->desambiguar = 0;
+        ++profundidade;
+        Desambiguar(t);
+        --profundidade;
+    }
+    if (t->verbete.mascaraLocucao) JuntarLocucao(t);
+    return t;
+}
+
+void clLeitor::Avancar() { atual = Olhar(1); }
+
+bool clLeitor::EmpilharPendente(const char* texto)
+{
+    if (topoPendentes >= kMaxPendentes - 1) return false;
+    ++topoPendentes;
+    CopiarTexto(pendentes[topoPendentes], sizeof pendentes[topoPendentes], texto);
+    return true;
+}
+
+clTermo* clLeitor::LerTermo(clTermo* anterior)
+{
+    if (semMemoria || !frase || !RestaLer()) return nullptr;
+    clTermo* t = NovoTermo(arena);
+    if (!t) {
+        semMemoria = true;
+        return nullptr;
+    }
+    t->antes = anterior;
+    if (anterior) anterior->depois = t;
+
+    if (topoPendentes < 0) {
+        ++ultimoLido;
+        t->palavra = frase->Obter(ultimoLido);
+        CopiarTexto(t->verbete.vocabulo, sizeof t->verbete.vocabulo, t->palavra->texto);
+        if (!Procurar(&t->verbete) && !AnalisarMorfologia(t) && std::strchr(t->palavra->texto, '-'))
+            SepararHifen(t);
+    } else {
+        const clPalavra* origem = ultimoLido >= 0 ? frase->Obter(ultimoLido) : nullptr;
+        clPalavra* w = NovaPalavra(origem, pendentes[topoPendentes]);
+        --topoPendentes;
+        if (!w) {
+            if (anterior) anterior->depois = nullptr;
+            return nullptr;
+        }
+        // A word made from a contraction carries no capital of its own ("I'm"
+        // gives "am", not "Am"), unless the whole sentence word was in capitals.
+        w->espacoAntes = 1;
+        w->aplicarCaixa = 1;
+        w->padraoCaixa = origem && TodasMaiusculas(origem->texto) ? CAIXA_MAIUSCULAS : CAIXA_MINUSCULAS;
+        t->palavra = w;
+        t->criada = 1;
+        CopiarTexto(t->verbete.vocabulo, sizeof t->verbete.vocabulo, w->texto);
+        if (!Procurar(&t->verbete)) AnalisarMorfologia(t);
+    }
+
+    Contar(t);
+    if (t->verbete.classe != 0 && !t->pai) {
+        if (profundidade < kMaxProfundidade) {
+            ++profundidade;
+            Desambiguar(t);
+            --profundidade;
+        } else {
+            t->desambiguar = 1;
+        }
+    }
+    return t->pai ? t->pai : t;
+}
+
+void clLeitor::Contar(clTermo* t)
+{
+    const std::uint16_t c = t->verbete.classe;
+    if (c == 0) {
+        if (estatistica) estatistica->Desconhecida(t->palavra->texto);
+        // Written unchanged: an unknown word keeps the case it came with.
+        if (clPalavra* w = PalavraPropria(t)) w->aplicarCaixa = 0;
+        AgruparDesconhecidas(t);
+    } else if (!(c & (CL_SIMBOLO | CL_VIRGULA | CL_PONTUACAO)) && !t->filhos) {
+        if (estatistica) estatistica->Conhecida();
+    }
+}
+
+void clLeitor::Desambiguar(clTermo* t)
+{
+    std::uint16_t& c = t->verbete.classe;
+    // Rule A: noun or adjective.
+    if ((c & CL_SUBSTANTIVO) && (c & CL_ADJETIVO)) {
+        const clTermo* n = OlharDe(1, t);
+        const bool adjetivo = n && !(n->verbete.classe & CL_PONTUACAO) &&
+                              ((n->verbete.classe & (CL_SUBSTANTIVO | CL_ADJETIVO)) || n->verbete.classe == 0) &&
+                              (!(t->verbete.flagsAdj & ADJ_ANTEPOSTO) ||
+                               ((n->verbete.classe & CL_SUBSTANTIVO) && (n->verbete.flagsSubst & SUBST_ARTIGO)));
+        if (adjetivo) c &= static_cast<std::uint16_t>(~CL_SUBSTANTIVO);
+        else c &= static_cast<std::uint16_t>(~CL_ADJETIVO);
+    }
+    // Rule B: noun or verb.
+    constexpr std::uint16_t kVerbos = CL_VERBO | CL_VERBO_AUXILIAR;
+    if ((c & CL_SUBSTANTIVO) && (c & kVerbos)) {
+        const clTermo* p = OlharDe(-1, t);
+        int decisao = 0;  // 1 noun, 2 verb
+        if (p) {
+            const clVerbete& pv = p->verbete;
+            if ((pv.classe & (CL_VERBO | CL_ADJETIVO | CL_ARTIGO)) ||
+                ((pv.classe & CL_PREPOSICAO) && !TextoDe(p, "to")) ||
+                ((pv.classe & CL_PRONOME) && (pv.flagsPron & (PRON_DEMONSTRATIVO | PRON_POSSESSIVO)) &&
+                 !TextoDe(p, "that")) ||
+                (((pv.classe & CL_SUBSTANTIVO) || pv.classe == 0) && (pv.flagsSubst & SUBST_POSSESSIVO)))
+                decisao = 1;
+            else if ((pv.classe & CL_VERBO_AUXILIAR) || ((pv.classe & CL_PRONOME) && (pv.flagsPron & PRON_PESSOAL)) ||
+                     TextoDe(p, "not") || TextoDe(p, "to"))
+                decisao = 2;
+        }
+        if (decisao == 0) {
+            const clTermo* n = OlharDe(1, t);
+            if (!n || (n->verbete.classe & (CL_VERBO_AUXILIAR | CL_SIMBOLO | CL_VIRGULA | CL_PONTUACAO)) ||
+                ((c & CL_VERBO) && (n->verbete.classe & CL_VERBO)))
+                decisao = 1;
+            else
+                decisao = 2;
+        }
+        if (decisao == 1) c &= static_cast<std::uint16_t>(~kVerbos);
+        else c &= kVerbos;
+    }
+    // Rule C: adjective or verb/adverb.
+    if ((c & CL_ADJETIVO) && (c & (CL_VERBO | CL_ADVERBIO))) {
+        const clTermo* n = OlharDe(1, t);
+        const clTermo* p = OlharDe(-1, t);
+        if (n && n->verbete.classe != 0 && !(n->verbete.classe & (CL_SUBSTANTIVO | CL_ADJETIVO)))
+            c &= static_cast<std::uint16_t>(~CL_ADJETIVO);
+        else if (p && (p->verbete.classe & CL_PRONOME))
+            c &= static_cast<std::uint16_t>(~CL_ADJETIVO);
+        else
+            c &= static_cast<std::uint16_t>(~(CL_VERBO | CL_ADVERBIO));
+    }
+}
+
+bool clLeitor::AnalisarMorfologia(clTermo* t)
+{
+    if (!trabalho || !t->palavra) return false;
+    char palavra[kTamPalavra];
+    Normalizar(palavra, sizeof palavra, t->palavra->texto);
+    const std::size_t tam = std::strlen(palavra);
+
+    clVerbete& v = *trabalho;
+    auto buscar = [&](const char* chave) {
+        std::memcpy(&v, &t->verbete, sizeof v);
+        CopiarTexto(v.vocabulo, sizeof v.vocabulo, chave);
+        // An empty or non-word stem would come back as a symbol: it is simply not found.
+        if (FormaPalavra(v.vocabulo) == 0) {
+            v.classe = 0;
+            return false;
+        }
+        return Procurar(&v);
+    };
+
+    bool aceito = false;
+    for (std::size_t i = 0; i < sizeof kTerminacoes / sizeof kTerminacoes[0]; ++i) {
+        const Terminacao& e = kTerminacoes[i];
+        if (!TerminaEm(palavra, e.sufixo)) continue;
+        const std::size_t tamSufixo = std::strlen(e.sufixo);
+
+        char raiz[kTamPalavra + 2];
+        CopiarTexto(raiz, kTamPalavra, palavra);
+        raiz[tam - tamSufixo] = '\0';
+        if (e.resultado == RES_EMPILHA && i == 26) {
+            if (std::strcmp(palavra, "won't") == 0) CopiarTexto(raiz, sizeof raiz, "will");
+            else if (std::strcmp(palavra, "can't") == 0) CopiarTexto(raiz, sizeof raiz, "can");
+        }
+        std::size_t n = std::strlen(raiz);
+        switch (e.restauro) {
+        case R_Y: AcrescentarTexto(raiz, kTamPalavra, "y"); break;
+        case R_F: AcrescentarTexto(raiz, kTamPalavra, "f"); break;
+        case R_E_SALVO:
+            if (!(TerminaEm(raiz, "ch") || TerminaEm(raiz, "sh") || TerminaEm(raiz, "o") || TerminaEm(raiz, "s") ||
+                  TerminaEm(raiz, "x")))
+                AcrescentarTexto(raiz, kTamPalavra, "e");
+            break;
+        case R_NADA: break;
+        }
+
+        bool achou = buscar(raiz);
+        if (!achou) {
+            // Doubled consonant: "stopped" is "stop" + "p" + "ed".
+            n = std::strlen(raiz);
+            if (n >= 3 && raiz[n - 1] == raiz[n - 2] && !Vogal(raiz[n - 1]) && raiz[n - 1] != 's') {
+                const char guardada = raiz[n - 1];
+                raiz[n - 1] = '\0';
+                achou = buscar(raiz);
+                if (!achou) raiz[n - 1] = guardada;
+            }
+        }
+        if (!achou) {
+            if (e.resultado == RES_EMPILHA) break;  // the contraction needs its stem in the dictionary
+            bool tentou = true;
+            switch (e.recurso) {
+            case F_Y_IE: tentou = TrocarSufixo(raiz, "y", "ie") != 0; break;
+            case F_E: AcrescentarTexto(raiz, kTamPalavra, "e"); break;
+            case F_LE: AcrescentarTexto(raiz, kTamPalavra, "le"); break;
+            case F_F_VE: tentou = TrocarSufixo(raiz, "f", "ve") != 0; break;
+            case F_NENHUM: tentou = false; break;
+            }
+            if (tentou) achou = buscar(raiz);
+            if (!achou) {
+                if (e.seFalhar == D_REJEITA) break;
+                // Accepted without an entry: a name such as "John's".
+                std::memcpy(&v, &t->verbete, sizeof v);
+                CopiarTexto(v.vocabulo, sizeof v.vocabulo, palavra);
+                v.vocabulo[tam - tamSufixo] = '\0';
+                LimparEntradaMantendoChave(&v);
+            }
+        }
+
+        // The ending was handled: the result, by the ending's kind.
+        std::uint16_t& c = v.classe;
+        switch (e.resultado) {
+        case RES_ING:
+            if (!(c & CL_VERBO)) break;
+            c = CL_VERBO;
+            v.formas = static_cast<std::uint16_t>((v.formas & ~1u) | FORMA_ING);
+            aceito = true;
+            break;
+        case RES_ED:
+            if (!(c & (CL_VERBO | CL_ADJETIVO))) break;
+            c &= CL_VERBO | CL_ADJETIVO;
+            if (c & CL_VERBO) v.formas |= FORMA_PASSADO | FORMA_PARTICIPIO;
+            aceito = true;
+            break;
+        case RES_ER:
+        case RES_EST:
+            if (!(c & CL_ADJETIVO)) break;
+            c = CL_ADJETIVO;
+            v.flagsAdj |= e.resultado == RES_ER ? ADJ_COMPARATIVO : ADJ_SUPERLATIVO;
+            aceito = true;
+            break;
+        case RES_LY:
+            if (!(c & CL_ADJETIVO)) break;
+            c = CL_ADVERBIO;
+            v.flagsAdj |= ADJ_ADVERBIO_LY;
+            aceito = true;
+            break;
+        case RES_S:
+            if (!(c & (CL_VERBO | CL_SUBSTANTIVO))) break;
+            c &= CL_VERBO | CL_SUBSTANTIVO;
+            v.formas |= FORMA_TERCEIRA_S | FORMA_SINGULAR_S;
+            v.flagsSubst |= SUBST_PLURAL;
+            aceito = true;
+            break;
+        case RES_APOS_S:
+            if (c == 0 || (c & CL_SUBSTANTIVO)) {
+                if (c == 0) v.flagsSubst = SUBST_DESCONHECIDA | SUBST_POSSESSIVO;
+                else {
+                    c = CL_SUBSTANTIVO;
+                    v.flagsSubst |= SUBST_POSSESSIVO;
+                }
+                if (clPalavra* w = PalavraPropria(t)) Cortar(w->texto, 2);
+            } else {
+                // "that's" is "that is"; "he's been" is "he has been".
+                const clPalavra* seguinte = frase ? frase->Obter(ultimoLido + 1) : nullptr;
+                const bool ele = std::strcmp(v.vocabulo, "he") == 0 || std::strcmp(v.vocabulo, "she") == 0 ||
+                                 std::strcmp(v.vocabulo, "it") == 0;
+                EmpilharPendente(ele && seguinte && Igual(seguinte->texto, "been") ? "has" : "is");
+            }
+            aceito = true;
+            break;
+        case RES_POSSE_PLURAL:
+            if (c & CL_SUBSTANTIVO) {
+                c = CL_SUBSTANTIVO;
+                v.flagsSubst |= SUBST_POSSESSIVO | SUBST_PLURAL;
+            } else if (c == 0) {
+                v.flagsSubst |= SUBST_POSSESSIVO | SUBST_DESCONHECIDA;
+            } else {
+                break;
+            }
+            if (clPalavra* w = PalavraPropria(t)) Cortar(w->texto, 1);
+            aceito = true;
+            break;
+        case RES_EMPILHA:
+            EmpilharPendente(e.empilhar);
+            aceito = true;
+            break;
+        }
+        break;
+    }
+
+    if (!aceito) {
+        t->verbete.flagsSubst = SUBST_DESCONHECIDA;
+        t->verbete.classe = 0;
+        return false;
+    }
+    std::memcpy(&t->verbete, &v, sizeof v);
+    return true;
+}
+
+void clLeitor::JuntarLocucao(clTermo* t)
+{
+    if (guarda || !t) return;
+    guarda = 1;
+    const std::uint8_t mascara = t->verbete.mascaraLocucao;
+    t->verbete.mascaraLocucao = 0;
+
+    // The words after the term: those already read and those still to come.
+    int restantes = topoPendentes + 1 + (frase ? frase->Ultimo() - ultimoLido : 0);
+    for (const clTermo* d = t->depois; d; d = d->depois) ++restantes;
+    const int limite = restantes < 7 ? restantes : 7;
+
+    clTermo* seguintes[8] = {};
+    char* chave = chaveLocucao;
+    for (int n = limite; n >= 0 && chave; --n) {
+        if (!(mascara & (1u << n))) continue;
+        bool falhou = false;
+        clTermo* s = t;
+        for (int k = 0; k <= n; ++k) {
+            s = OlharDe(1, s);
+            seguintes[k] = s;
+            if (!s || s->absorvidos || !s->palavra ||
+                (s->verbete.classe & (CL_INTERJEICAO | CL_SIMBOLO | CL_VIRGULA | CL_PONTUACAO))) {
+                falhou = true;
+                break;
+            }
+        }
+        if (falhou) continue;
+
+        // A key is 50 bytes at most; a longer one cannot be in a dictionary.
+        auto montar = [&](unsigned combinacao, bool formas) {
+            const clVerbete& tv = t->verbete;
+            const char* primeiro = formas && (combinacao & 1u) && tv.formaBase[0] ? tv.formaBase : tv.vocabulo;
+            std::size_t usado = CopiarTexto(chave, kTamChave, primeiro);
+            for (int k = 1; k <= n + 1; ++k) {
+                const clTermo* w = seguintes[k - 1];
+                const char* parte = w->palavra->texto;
+                if (formas && (combinacao & (1u << (n + 2 - k))))
+                    parte = w->verbete.formaBase[0] ? w->verbete.formaBase : w->verbete.vocabulo;
+                usado = AcrescentarTexto(chave, kTamChave, "_");
+                usado = AcrescentarTexto(chave, kTamChave, parte);
+            }
+            return usado < TAM_PALAVRA;
+        };
+        bool achou = false;
+        if (montar(0, false)) {
+            std::memcpy(trabalho, &t->verbete, sizeof(clVerbete));
+            CopiarTexto(trabalho->vocabulo, TAM_PALAVRA, chave);
+            achou = Procurar(trabalho);
+        }
+        for (unsigned m = 1u << (n + 1); !achou && m >= 1; --m) {
+            if (!montar(m, true)) continue;
+            std::memcpy(trabalho, &t->verbete, sizeof(clVerbete));
+            CopiarTexto(trabalho->vocabulo, TAM_PALAVRA, chave);
+            achou = Procurar(trabalho);
+        }
+        if (!achou) continue;
+
+        const std::uint16_t formasAntigas = t->verbete.formas & (FORMA_ING | FORMA_PASSADO | FORMA_PARTICIPIO);
+        std::memcpy(&t->verbete, trabalho, sizeof(clVerbete));
+        t->verbete.formas |= formasAntigas;
+        clTermo* ultimo = seguintes[n];
+        if (!(t->verbete.flagsSubst & SUBST_NUMERO_PROPRIO))
+            t->verbete.flagsSubst = static_cast<std::uint8_t>((t->verbete.flagsSubst & ~SUBST_PLURAL) |
+                                                              (ultimo->verbete.flagsSubst & SUBST_PLURAL));
+        t->verbete.mascaraLocucao = 0;
+        if (clPalavra* w = PalavraPropria(t)) {
+            CopiarTexto(w->texto, sizeof w->texto, chave);
+            for (int k = 0; k <= n; ++k) w->marcas.Unir(seguintes[k]->palavra->marcas);
+        }
+        t->absorvidos = seguintes[0];
+        t->depois = ultimo->depois;
+        if (t->depois) t->depois->antes = t;
+        ultimo->depois = nullptr;
+        seguintes[0]->antes = nullptr;
+        break;
+    }
+    guarda = 0;
+}
+
+void clLeitor::AgruparDesconhecidas(clTermo* t)
+{
+    const clTermo* p = t->antes;
+    if (p && p->verbete.classe == 0 && !(p->verbete.flagsSubst & SUBST_POSSESSIVO)) return;
+    if (t->pai) return;
+
+    clTermo* g = NovoTermo(arena);
+    clPalavra* w = g ? NovaPalavra(t->palavra, "") : nullptr;
+    if (!g || !w) {
+        semMemoria = true;
+        return;
+    }
+    g->palavra = w;
+    g->criada = 1;
+    w->aplicarCaixa = 0;
+    g->verbete.classe = CL_SUBSTANTIVO;
+    g->verbete.flagsSubst = SUBST_ARTIGO;
+
+    clTermo* ultimo = nullptr;
+    clTermo* s = t;
+    while (s) {
+        s->pai = g;
+        if (!ultimo) g->filhos = s;
+        else {
+            ultimo->proximo = s;
+            s->anterior = ultimo;
+            AcrescentarTexto(w->texto, sizeof w->texto, "_");
+        }
+        AcrescentarTexto(w->texto, sizeof w->texto, s->palavra->texto);
+        if (s != t) w->marcas.Unir(s->palavra->marcas);
+        ultimo = s;
+        if (s->verbete.flagsSubst & SUBST_POSSESSIVO) break;
+        clTermo* n = OlharDe(1, s);
+        // The next term may itself be the group when a read further on came
+        // back through it; only plain unknown words join.
+        if (!n || n->verbete.classe != 0 || n->pai || n == g) break;
+        s = n;
+    }
+    g->verbete.flagsSubst = static_cast<std::uint8_t>(g->verbete.flagsSubst | ultimo->verbete.flagsSubst);
+    CopiarTexto(g->verbete.vocabulo, sizeof g->verbete.vocabulo, w->texto);
+
+    g->antes = t->antes;
+    if (g->antes) g->antes->depois = g;
+    g->depois = ultimo->depois;
+    if (g->depois) g->depois->antes = g;
+    t->antes = nullptr;
+    ultimo->depois = nullptr;
+    if (atual == t) atual = g;
+}
+
+void clLeitor::SepararHifen(clTermo* t)
+{
+    t->verbete.classe = CL_ADJETIVO;
+    t->verbete.flagsAdj = ADJ_HIFEN;
+    t->verbete.flagsSubst = 0;
+    t->tempo = TEMPO_PARTICIPIO;
+
+    const char* texto = t->palavra->texto;
+    clTermo* ultimo = nullptr;
+    const char* p = texto;
+    while (*p) {
+        const char* fim = std::strchr(p, '-');
+        if (!fim) fim = p + std::strlen(p);
+        const std::size_t n = static_cast<std::size_t>(fim - p);
+        if (n > 0) {
+            char parte[kTamPalavra];
+            const std::size_t copia = n < sizeof parte - 1 ? n : sizeof parte - 1;
+            std::memcpy(parte, p, copia);
+            parte[copia] = '\0';
+            clTermo* f = NovoTermo(arena);
+            clPalavra* w = f ? NovaPalavra(t->palavra, parte) : nullptr;
+            if (!f || !w) {
+                semMemoria = true;
+                return;
+            }
+            f->palavra = w;
+            f->criada = 1;
+            f->pai = t;
+            CopiarTexto(f->verbete.vocabulo, sizeof f->verbete.vocabulo, parte);
+            if (!Procurar(&f->verbete)) AnalisarMorfologia(f);
+            const std::uint16_t c = f->verbete.classe;
+            if (c == 0) {
+                if (estatistica) estatistica->Desconhecida(parte);
+                w->aplicarCaixa = 0;
+            } else {
+                if (!(c & (CL_SIMBOLO | CL_VIRGULA | CL_PONTUACAO)) && estatistica) estatistica->Conhecida();
+                if (c == CL_ADJETIVO || c == (CL_ADJETIVO | CL_SUBSTANTIVO)) f->verbete.classe = CL_ADJETIVO;
+            }
+            if (ultimo) {
+                ultimo->proximo = f;
+                f->anterior = ultimo;
+            } else {
+                t->filhos = f;
+            }
+            ultimo = f;
+        }
+        p = *fim ? fim + 1 : fim;
+    }
+}

@@ -1,0 +1,63 @@
+// clLeitor: reads one English sentence into analysis terms, one word at a
+// time, on demand of the phrase parser. Each word is looked up, analysed for
+// suffixes and contractions when it is not found, merged with the words of a
+// multiword entry, grouped with its unknown neighbours, and its class is
+// narrowed by the words around it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "core/termo.h"
+#include "dictionary/arena.h"
+#include "dictionary/dicionario.h"
+#include "dictionary/estatistica.h"
+#include "dictionary/frase.h"
+
+class clLeitor {
+public:
+    static constexpr int kMaxPendentes = 5;
+
+    clArena* arena = nullptr;
+    clFrase* frase = nullptr;
+    std::int16_t ultimoLido = -1;         // index of the last sentence word read
+    clTermo* atual = nullptr;
+    char pendentes[kMaxPendentes][kTamPalavra] = {};
+    std::int16_t topoPendentes = -1;
+    clEstatistica* estatistica = nullptr;
+    std::uint8_t guarda = 0;              // a multiword merge is under way
+    // The dictionary chain looked up; the engine's chain unless a caller gives another.
+    clDicionario* dicionarios = nullptr;
+    // The arena could not give a term or a word: the analysis is incomplete.
+    bool semMemoria = false;
+    int profundidade = 0;                 // nested reads while narrowing classes
+    clVerbete* trabalho = nullptr;        // scratch entry (arena)
+    static constexpr std::size_t kTamChave = 8 * kTamPalavra + 8;
+    char* chaveLocucao = nullptr;         // multiword key being built (arena)
+
+    // Stores the sentence, arena and statistics, zeroes the sentence's
+    // counters and reads the first word. `dic` nullptr: the engine's chain.
+    void IniciarLeitura(clFrase* frase, clArena* arena, clEstatistica* estatistica,
+                        clDicionario* dic = nullptr);
+    // k = 0 the current term, k < 0 |k| terms back, k > 0 k terms ahead
+    // (reading on as needed); nullptr past either end.
+    clTermo* Olhar(int k);
+    clTermo* OlharDe(int k, clTermo* termo);
+    void Avancar();
+    // A word read before the next sentence word; false when the five slots are taken.
+    bool EmpilharPendente(const char* texto);
+
+    clTermo* LerTermo(clTermo* anterior);
+    bool AnalisarMorfologia(clTermo* termo);
+    void JuntarLocucao(clTermo* termo);
+    void AgruparDesconhecidas(clTermo* termo);
+    void SepararHifen(clTermo* termo);
+
+private:
+    bool Procurar(clVerbete* verbete);
+    clPalavra* PalavraPropria(clTermo* termo);
+    clPalavra* NovaPalavra(const clPalavra* modelo, const char* texto);
+    void Contar(clTermo* termo);
+    void Desambiguar(clTermo* termo);
+    bool RestaLer() const;
+};

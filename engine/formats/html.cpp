@@ -1,0 +1,459 @@
+#include "formats/html.h"
+
+#include <cstring>
+
+#include "caracteres.h"
+
+namespace {
+
+// Tag classes, searched as substrings with the tag token followed by ".":
+// the trailing "." makes the search an exact match on the tag name.
+const char kEtiquetasInternas[] =
+    "<a.</a.<b.</b.<i.</i.<u.</u.<font.</font.<em.</em.<strong.</strong.<cite.</cite.<code.</code.<dfn.</dfn."
+    "<samp.</samp.<kbd.</kbd.<var.</var.<tt.</tt.<bdo.</bdo.<q.</q.<span.</span.<sub.</sub.<sup.</sup."
+    "<fn.</fn.<abbrev.</abbrev.<acronym.</acronym.<au.</au.<banner.</banner.<big.</big.<small.</small."
+    "<blink.</blink.<del.</del.<ins.</ins.<lang.</lang.<note.</note.<person.</person.<s.</s."
+    "<strike.</strike.";
+// Style sheets are copied untouched like scripts: read as text, their rules
+// would be re-spaced and, once translated, broken.
+const char kEtiquetasScript[] = "<script.<style.";
+const char kEtiquetasAtributos[] = "<img.<input.<area.<frame.<form.<applet.<body.<base.<link.";
+
+const char kEntidades[] =
+    "&lt;&gt;&amp;&quot;&dreg;&copy;&nbsp;&AElig;&Aacute;&Acirc;&Agrave;&Aring;&Atilde;&Auml;&Ccedil;&ETH;"
+    "&Eacute;&Ecirc;&Egrave;&Euml;&Iacute;&Icirc;&Igrave;&Iuml;&Ntilde;&Oacute;&Ocirc;&Ograve;&Oslash;"
+    "&Otilde;&Ouml;&THORN;&Uacute;&Ucirc;&Ugrave;&Uuml;&Yacute;&aacute;&acirc;&aelig;&agrave;&aring;"
+    "&atilde;&auml;&ccedil;&eacute;&ecirc;&egrave;&eth;&euml;&iacute;&icirc;&igrave;&iuml;&ntilde;"
+    "&oacute;&ocirc;&ograve;&oslash;&otilde;&ouml;&szlig;&thorn;&uacute;&ucirc;&ugrave;&uuml;&yacute;&yuml;";
+// No recognised entity is longer than this before its ";".
+constexpr std::size_t kMaxEntidade = 8;
+
+const char* EntidadeSaida(unsigned char c)
+{
+    switch (c) {
+    case 0xC0: return "&Agrave;";
+    case 0xC1: return "&Aacute;";
+    case 0xC2: return "&Acirc;";
+    case 0xC3: return "&Atilde;";
+    case 0xC7: return "&Ccedil;";
+    case 0xC9: return "&Eacute;";
+    case 0xCA: return "&Ecirc;";
+    case 0xCD: return "&Iacute;";
+    case 0xCE: return "&Icirc;";
+    case 0xD3: return "&Oacute;";
+    case 0xD4: return "&Ocirc;";
+    case 0xD5: return "&Otilde;";
+    case 0xDA: return "&Uacute;";
+    case 0xDB: return "&Ucirc;";
+    case 0xDC: return "&Uuml;";
+    case 0xE0: return "&agrave;";
+    case 0xE1: return "&aacute;";
+    case 0xE2: return "&acirc;";
+    case 0xE3: return "&atilde;";
+    case 0xE7: return "&ccedil;";
+    case 0xE9: return "&eacute;";
+    case 0xEA: return "&ecirc;";
+    case 0xED: return "&iacute;";
+    case 0xEE: return "&icirc;";
+    case 0xF3: return "&oacute;";
+    case 0xF4: return "&ocirc;";
+    case 0xF5: return "&otilde;";
+    case 0xFA: return "&uacute;";
+    case 0xFB: return "&ucirc;";
+    case 0xFC: return "&uuml;";
+    default: return nullptr;
+    }
+}
+
+bool NaLista(const char* lista, const char* token)
+{
+    char chave[kTamPalavra + 2];
+    CopiarTexto(chave, sizeof chave, token);
+    AcrescentarTexto(chave, sizeof chave, ".");
+    return std::strstr(lista, chave) != nullptr;
+}
+
+bool EntidadeCompleta(const char* texto)
+{
+    char candidato[kMaxEntidade + 3];
+    const std::size_t n = CopiarTexto(candidato, sizeof candidato - 1, texto);
+    candidato[n] = ';';
+    candidato[n + 1] = '\0';
+    return std::strstr(kEntidades, candidato) != nullptr;
+}
+
+constexpr std::size_t kLimiteResto = 1530;
+constexpr std::size_t kMaxFim = 15;
+
+} // namespace
+
+clDocHtml::clDocHtml(PedidoTraducao* p, clSaidaPendente* pendente) : clDocumento(p, pendente)
+{
+    etiqueta[0] = '\0';
+}
+
+clDocHtml::~clDocHtml()
+{
+    try {
+        for (int i = 0; i < palavraSaida.marcas.Quantos(); ++i) FecharMarca(palavraSaida.marcas.Obter(i));
+    } catch (...) {
+        // Out of memory for the last end tags: the document ends without them.
+    }
+}
+
+void clDocHtml::DevolverPalavra(const clPalavra& palavra, std::int16_t tipo)
+{
+    if (topoPalavras >= 0) return;  // one slot: the reader never gives back two
+    ++topoPalavras;
+    pilhaPalavras[topoPalavras] = palavra;
+    tiposPilha[topoPalavras] = tipo;
+}
+
+bool clDocHtml::LerToken(clPalavra& w, std::int16_t& tipo)
+{
+    if (topoPalavras >= 0) {
+        w = pilhaPalavras[topoPalavras];
+        tipo = tiposPilha[topoPalavras];
+        --topoPalavras;
+        return true;
+    }
+    w.Limpar();
+    tipo = TK_PALAVRA;
+    w.espacoAntes = PularConjunto(BRANCOS, BRANCOS);
+    int c = LerCaractere();
+    if (c == FIM_ENTRADA) return false;
+
+    std::size_t n = 0;
+    if (c == '<') {
+        tipo = TK_ETIQUETA;
+        w.texto[n++] = '<';
+        while (true) {
+            const int d = LerCaractere();
+            if (d == FIM_ENTRADA) return false;
+            // A name longer than a word is cut; the rest stays in the input,
+            // where the tag's remainder is read or copied.
+            if (NoConjunto(BRANCOS, d) || d == '>' || n >= kTamPalavra - 2) {
+                DevolverCaractere(d);
+                break;
+            }
+            w.texto[n++] = static_cast<char>(d);
+            if (n == 4 && std::memcmp(w.texto, "<!--", 4) == 0) {
+                tipo = TK_COMENTARIO;
+                break;
+            }
+        }
+        w.texto[n] = '\0';
+        for (char* p = w.texto; *p; ++p)
+            if (*p >= 'A' && *p <= 'Z') *p = static_cast<char>(*p - 'A' + 'a');
+        return true;
+    }
+
+    if (c == '&') {
+        w.texto[n++] = '&';
+        bool completa = false;
+        int d;
+        while (true) {
+            d = LerCaractere();
+            // Past the longest entity nothing can complete: the bytes go back.
+            if (completa || d == FIM_ENTRADA || NoConjunto(DELIMITADORES, d) || n > kMaxEntidade) break;
+            w.texto[n++] = static_cast<char>(d);
+            w.texto[n] = '\0';
+            completa = EntidadeCompleta(w.texto);
+        }
+        if (d == ';') w.texto[n++] = ';';
+        else DevolverCaractere(d);
+        w.texto[n] = '\0';
+        if (completa) return true;
+        while (n > 1) DevolverCaractere(static_cast<unsigned char>(w.texto[--n]));
+        w.texto[1] = '\0';
+    } else {
+        w.texto[n++] = static_cast<char>(c);
+        if (NoConjunto(DELIMITADORES, c)) {
+            w.texto[n] = '\0';
+            if (NoConjunto(FINAIS, c)) tipo = TK_FIM_FRASE;
+            else if (NoConjunto(APOSTROFOS, c)) aspaAberta ^= 1;
+            return true;
+        }
+    }
+
+    while (n < kTamPalavra - 2) {
+        c = LerCaractere();
+        if (c == FIM_ENTRADA) {
+            DevolverCaractere(c);
+            break;
+        }
+        if (!NoConjunto(DELIMITADORES, c)) {
+            w.texto[n++] = static_cast<char>(c);
+            continue;
+        }
+        if (NoConjunto(INTERNOS, c)) {
+            const int seguinte = LerCaractere();
+            DevolverCaractere(seguinte);
+            if (seguinte != FIM_ENTRADA && !NoConjunto(DELIMITADORES, seguinte)) {
+                w.texto[n++] = NoConjunto(APOSTROFOS, c) ? '\'' : static_cast<char>(c);
+                continue;
+            }
+            if (NoConjunto(APOSTROFOS, c) && !aspaAberta) {
+                w.texto[n++] = '\'';  // a trailing apostrophe, as in "boys'"
+                continue;
+            }
+            if (NoConjunto(APOSTROFOS, c)) aspaAberta = 0;
+        }
+        DevolverCaractere(c);
+        break;
+    }
+    w.texto[n] = '\0';
+    w.Classificar();
+    return true;
+}
+
+bool clDocHtml::LerResto(char* buffer, std::size_t tam, int fim, std::size_t limite)
+{
+    if (tam == 0) return false;
+    std::size_t n = 0;
+    while (n + 1 < tam && buffer[n]) ++n;
+    buffer[n] = '\0';
+    std::size_t acrescentados = 0;
+    while (acrescentados + 1 < limite && n + 1 < tam) {
+        const int c = LerCaractere();
+        if (c == FIM_ENTRADA) return false;
+        buffer[n++] = NoConjunto(BRANCOS, c) ? ' ' : static_cast<char>(c);
+        buffer[n] = '\0';
+        ++acrescentados;
+        if (c == fim) return true;
+    }
+    return false;
+}
+
+int clDocHtml::CopiarOuDescartar(bool copiar, const char* fim1, const char* fim2, const char* fim3)
+{
+    const char* fins[3] = {fim1 ? fim1 : "", fim2 ? fim2 : "", fim3 ? fim3 : ""};
+    std::size_t tams[3];
+    std::size_t maior = 0;
+    for (int i = 0; i < 3; ++i) {
+        tams[i] = std::strlen(fins[i]);
+        if (tams[i] > kMaxFim) tams[i] = 0;  // longer than remembered: could never match
+        if (tams[i] > maior) maior = tams[i];
+    }
+    if (maior == 0) return 0;
+    // The last bytes read, lower-cased, newest at the end.
+    char ultimos[kMaxFim];
+    std::size_t lidos = 0;
+    while (true) {
+        const int c = LerCaractere();
+        if (c == FIM_ENTRADA) return 0;
+        if (copiar) EscreverCaractere(static_cast<char>(c));
+        if (lidos == maior) {
+            std::memmove(ultimos, ultimos + 1, maior - 1);
+            --lidos;
+        }
+        ultimos[lidos++] = Minuscula(static_cast<char>(c));
+        for (int i = 0; i < 3; ++i)
+            if (tams[i] && tams[i] <= lidos && std::memcmp(ultimos + lidos - tams[i], fins[i], tams[i]) == 0)
+                return i + 1;
+    }
+}
+
+int clDocHtml::CopiarAte(const char* fim1, const char* fim2, const char* fim3)
+{
+    return CopiarOuDescartar(true, fim1, fim2, fim3);
+}
+
+int clDocHtml::DescartarAte(const char* fim1, const char* fim2, const char* fim3)
+{
+    return CopiarOuDescartar(false, fim1, fim2, fim3);
+}
+
+void clDocHtml::AbrirMarca(std::int16_t numero)
+{
+    if (numero < 0 || numero >= kPedacosMarca) return;
+    TextoMarca(numero, textoMarca, sizeof textoMarca);
+    EscreverTexto(textoMarca);
+    std::int16_t p = numero;
+    for (int passo = 0; passo < kPedacosMarca && p >= 0 && p < kPedacosMarca; ++passo) {
+        PedacoMarca& pedaco = reservaMarcas.pedacos[p];
+        if (passo > 0 && pedaco.tipo != MARCA_CONTINUA) break;
+        pedaco.escrito = 1;
+        p = pedaco.proximo;
+    }
+}
+
+void clDocHtml::FecharMarca(std::int16_t numero)
+{
+    if (numero < 0 || numero >= kPedacosMarca) return;
+    char* texto = textoMarca;
+    TextoMarca(numero, texto, sizeof textoMarca);
+    const char* nome = texto[0] ? texto + 1 : texto;
+    std::size_t n = 0;
+    while (nome[n] && !NoConjunto(BRANCOS, static_cast<unsigned char>(nome[n])) && nome[n] != '>') ++n;
+    EscreverTexto("</");
+    const char guardado = nome[n];
+    texto[nome - texto + n] = '\0';
+    EscreverTexto(nome);
+    texto[nome - texto + n] = guardado;
+    EscreverTexto(">");
+    PedacoMarca& pedaco = reservaMarcas.pedacos[numero];
+    if (pedaco.tipo == MARCA_FECHADA) pedaco.tipo = MARCA_SOLTAR;
+}
+
+void clDocHtml::EscreverPedaco(const clPalavra& pedaco, bool espaco)
+{
+    const clMarcas& abertas = palavraSaida.marcas;
+    for (int i = 0; i < abertas.Quantos(); ++i)
+        if (!pedaco.marcas.Contem(abertas.Obter(i))) FecharMarca(abertas.Obter(i));
+    if (espaco) EscreverCaractere(' ');
+    for (int i = pedaco.marcas.Quantos() - 1; i >= 0; --i)
+        if (!abertas.Contem(pedaco.marcas.Obter(i))) AbrirMarca(pedaco.marcas.Obter(i));
+    palavraSaida = pedaco;
+    palavraSaida.pedaco = nullptr;
+    for (const char* p = pedaco.texto; *p; ++p) {
+        if (const char* entidade = EntidadeSaida(static_cast<unsigned char>(*p))) EscreverTexto(entidade);
+        else EscreverCaractere(*p);
+    }
+}
+
+void clDocHtml::EscreverPalavraHtml(const clPalavra& w)
+{
+    clPalavra pedaco;
+    for (int k = 0; w.Pedaco(k, &pedaco); ++k)
+        if (pedaco.texto[0]) EscreverPedaco(pedaco, k == 0 && w.espacoAntes);
+}
+
+void clDocHtml::BrancosDepois(bool temPalavras)
+{
+    if (!temPalavras) {
+        CopiarBrancos();
+        return;
+    }
+    // Copied out at once, the blanks would leave the words on either side
+    // with no blank between them, and the sentence would join them.
+    if (PularConjunto(BRANCOS, BRANCOS)) espacoPendente = 1;
+}
+
+void clDocHtml::EscreverFrase(clFrase& frase)
+{
+    for (int i = 0; i <= frase.Ultimo(); ++i) {
+        clPalavra* w = frase.Obter(i);
+        w->AplicarCaixa();
+        EscreverPalavraHtml(*w);
+    }
+    RecolherMarcas();
+    ReverMarcas();
+}
+
+void clDocHtml::PassosEtiqueta(clPalavra& w, bool temPalavras, bool& feito)
+{
+    if (NaLista(kEtiquetasInternas, w.texto)) {
+        CopiarTexto(etiqueta, sizeof etiqueta, w.texto);
+        if (!LerResto(etiqueta, sizeof etiqueta, '>', kLimiteResto)) {
+            // Too long to keep, or cut by the end of input: dropped, but
+            // the blank before it still separates the words around it.
+            DescartarAte(">");
+            if (w.espacoAntes && temPalavras) espacoPendente = 1;
+            BrancosDepois(temPalavras);
+            return;
+        }
+        bool ancora = false;
+        if (std::strcmp(w.texto, "<a") == 0) {
+            AplicarAtributos("<a", etiqueta, sizeof etiqueta);
+            char nome[2];
+            ancora = ValorAtributo(etiqueta, "name", nome, sizeof nome) != nullptr;
+        }
+        if (w.espacoAntes) espacoPendente = 1;
+        if (etiqueta[1] == '/') {
+            // "</b>" closes the newest open markup whose text begins "<b".
+            etiqueta[std::strlen(etiqueta) - 1] = '\0';
+            etiqueta[1] = '<';
+            // An element no word has carried (empty, as <span id=x></span>)
+            // would never be written: it is written now, empty.
+            const std::int16_t numero = ProcurarMarcaFonte(etiqueta + 1);
+            if (numero >= 0 && !reservaMarcas.levada[numero]) {
+                clPalavra vazia;
+                MarcarPalavra(vazia);
+                EscreverPedaco(vazia, false);
+            }
+            FecharMarcaFonte(etiqueta + 1);
+            return;
+        }
+        GuardarMarca(etiqueta);
+        if (ancora) {
+            // The anchor is written at once, around an empty comment, so
+            // that it stays where it was even with no word inside it.
+            clPalavra marca;
+            CopiarTexto(marca.texto, sizeof marca.texto, "<!---->");
+            MarcarPalavra(marca);
+            EscreverPalavraHtml(marca);
+        }
+        return;
+    }
+
+    if (temPalavras) {
+        // The tag ends the sentence and is read again to start the next one.
+        DevolverPalavra(w, TK_ETIQUETA);
+        feito = true;
+        return;
+    }
+    MarcarPalavra(w);
+    EscreverPalavraHtml(w);
+    if (NaLista(kEtiquetasScript, w.texto)) {
+        char fim[kTamPalavra + 2] = "</";
+        AcrescentarTexto(fim, sizeof fim, w.texto + 1);
+        CopiarAte(fim);
+        CopiarAte(">");
+    } else if (NaLista(kEtiquetasAtributos, w.texto)) {
+        etiqueta[0] = '\0';
+        if (!LerResto(etiqueta, sizeof etiqueta, '>', kLimiteResto)) {
+            EscreverTexto(etiqueta);
+            CopiarAte(">");
+        } else {
+            AplicarAtributos(w.texto, etiqueta, sizeof etiqueta);
+            EscreverTexto(etiqueta);
+        }
+    } else {
+        CopiarAte(">");
+    }
+    CopiarBrancos();
+}
+
+bool clDocHtml::LerFrase(clFrase& origem)
+{
+    aspaAberta = 0;
+    origem.Limpar();
+    bool feito = false;
+    bool temPalavras = false;
+    clPalavra w;
+    while (!feito) {
+        std::int16_t tipo = TK_PALAVRA;
+        if (!LerToken(w, tipo)) return origem.Ultimo() >= 0;
+        switch (tipo) {
+        case TK_FIM_FRASE:
+            feito = true;
+            [[fallthrough]];
+        case TK_PALAVRA:
+            temPalavras = true;
+            if (espacoPendente) {
+                w.espacoAntes = 1;
+                espacoPendente = 0;
+            }
+            MarcarPalavra(w);
+            if (!origem.Acrescentar(w)) {
+                DevolverPalavra(w, tipo);
+                feito = true;
+            }
+            break;
+        case TK_COMENTARIO:
+            MarcarPalavra(w);
+            EscreverPalavraHtml(w);
+            CopiarAte("-->", "--!>");
+            // Between two words of a sentence the comment's blank still
+            // separates them.
+            if (w.espacoAntes && temPalavras) espacoPendente = 1;
+            BrancosDepois(temPalavras);
+            break;
+        default:
+            PassosEtiqueta(w, temPalavras, feito);
+            break;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,663 @@
+#include "formats/rtf.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "caracteres.h"
+
+const EntradaControle TabControle[kQuantosControles] = {
+    {"\\b", CTL_FORMATO, 0},          {"\\caps", CTL_FORMATO, 0},     {"\\cb", CTL_FORMATO, 1},
+    {"\\cchs", CTL_FORMATO, 1},       {"\\cf", CTL_FORMATO, 1},       {"\\cs", CTL_FORMATO, 1},
+    {"\\deleted", CTL_FORMATO, 0},    {"\\dn", CTL_FORMATO, 1},       {"\\expnd", CTL_FORMATO, 1},
+    {"\\expndtw", CTL_FORMATO, 1},    {"\\f", CTL_FORMATO, 1},        {"\\footer", CTL_DESTINO, 0},
+    {"\\footerf", CTL_DESTINO, 0},    {"\\footerl", CTL_DESTINO, 0},  {"\\footerr", CTL_DESTINO, 0},
+    {"\\footnote", CTL_DESTINO, 0},   {"\\fs", CTL_FORMATO, 1},       {"\\cgrid", CTL_FORMATO, 0},
+    {"\\header", CTL_DESTINO, 0},     {"\\headerf", CTL_DESTINO, 0},  {"\\headerl", CTL_DESTINO, 0},
+    {"\\headerr", CTL_DESTINO, 0},    {"\\i", CTL_FORMATO, 0},        {"\\kerning", CTL_FORMATO, 1},
+    {"\\lang", CTL_FORMATO, 1},       {"\\ltrch", CTL_FORMATO, 0},    {"\\nosupersub", CTL_FORMATO, 0},
+    {"\\outl", CTL_FORMATO, 0},       {"\\par", CTL_PARAGRAFO, 0},    {"\\plain", CTL_FORMATO, 0},
+    {"\\revauth", CTL_FORMATO, 1},    {"\\revdttm", CTL_FORMATO, 1},  {"\\revised", CTL_FORMATO, 0},
+    {"\\rtf", CTL_DESTINO, 0},        {"\\rtlch", CTL_FORMATO, 0},    {"\\scaps", CTL_FORMATO, 0},
+    {"\\shad", CTL_FORMATO, 0},       {"\\strike", CTL_FORMATO, 0},   {"\\sub", CTL_FORMATO, 0},
+    {"\\super", CTL_FORMATO, 0},      {"\\ul", CTL_FORMATO, 0},       {"\\uld", CTL_FORMATO, 0},
+    {"\\uldb", CTL_FORMATO, 0},       {"\\ulnone", CTL_FORMATO, 0},   {"\\ulw", CTL_FORMATO, 0},
+    {"\\up", CTL_FORMATO, 1},         {"\\v", CTL_FORMATO, 0},
+};
+// "\cb" keeps its number like "\cf": written back without it, a background
+// colour would turn into colour 0.
+
+namespace {
+
+constexpr int kPlain = 29, kNoSuperSub = 26, kSub = 38, kSuper = 39, kUl = 40, kUld = 41,
+              kUldb = 42, kUlNone = 43, kUlw = 44;
+
+// The quotation-mark words stand for their Windows-1252 bytes.
+struct Aspa {
+    const char* nome;
+    unsigned char byte;
+};
+constexpr Aspa kAspas[] = {
+    {"\\ldblquote", 0x93}, {"\\rdblquote", 0x94}, {"\\lquote", 0x91}, {"\\rquote", 0x92}};
+
+int ByteDeAspa(const char* nome)
+{
+    for (const Aspa& a : kAspas)
+        if (std::strcmp(a.nome, nome) == 0) return a.byte;
+    return -1;
+}
+
+bool LetraAscii(int c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool DigitoAscii(int c) { return c >= '0' && c <= '9'; }
+
+int ValorHex(int c)
+{
+    if (DigitoAscii(c)) return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// A decimal parameter, held within the 32-bit slot however many digits came.
+std::int32_t LerNumero(const char* p)
+{
+    bool negativo = false;
+    if (*p == '-') {
+        negativo = true;
+        ++p;
+    }
+    std::int64_t v = 0;
+    for (; DigitoAscii(*p); ++p) {
+        v = v * 10 + (*p - '0');
+        if (v > 0x80000000LL) v = 0x80000000LL;
+    }
+    if (negativo) v = -v;
+    if (v > 0x7FFFFFFFLL) v = 0x7FFFFFFFLL;
+    return static_cast<std::int32_t>(v);
+}
+
+void Desligar(EstadoFormato& e, int i) { e.Definir(i, false, 0); }
+
+} // namespace
+
+int ProcurarControle(const char* nome)
+{
+    for (int i = 0; i < kQuantosControles; ++i)
+        if (std::strcmp(TabControle[i].nome, nome) == 0) return i;
+    return -1;
+}
+
+void EstadoFormato::Limpar() { std::memset(this, 0, sizeof *this); }
+
+std::int32_t EstadoFormato::Parametro(int i) const
+{
+    std::int32_t v;
+    std::memcpy(&v, slots + i * kTamSlot + 1, sizeof v);
+    return v;
+}
+
+void EstadoFormato::Definir(int i, bool ligado, std::int32_t parametro)
+{
+    slots[i * kTamSlot] = ligado ? 1 : 0;
+    std::memcpy(slots + i * kTamSlot + 1, &parametro, sizeof parametro);
+}
+
+void EstadoFormato::DefinirDestino(const char* nome)
+{
+    // Zero-filled, so that two states compare equal byte for byte.
+    std::memset(destino, 0, sizeof destino);
+    CopiarTexto(destino, sizeof destino, nome);
+}
+
+bool EstadoFormato::operator==(const EstadoFormato& b) const { return std::memcmp(this, &b, sizeof *this) == 0; }
+
+EstadoFormato FormatoDaPalavra(const clPalavra& w)
+{
+    static_assert(sizeof(EstadoFormato) <= clMarcas::kTamFormato);
+    EstadoFormato f;
+    std::memcpy(&f, w.marcas.formato, sizeof f);
+    return f;
+}
+
+void GuardarFormato(clPalavra& w, const EstadoFormato& f) { std::memcpy(w.marcas.formato, &f, sizeof f); }
+
+int AplicarControle(EstadoFormato& e, const char* controle, const char* parametro)
+{
+    const int i = ProcurarControle(controle);
+    if (i < 0) return CTL_DESCONHECIDO;
+    const EntradaControle& ctl = TabControle[i];
+    if (ctl.tipo == CTL_FORMATO) {
+        if (i == kPlain) {
+            std::memset(e.slots, 0, sizeof e.slots);
+        } else if (i == kNoSuperSub) {
+            Desligar(e, kSuper);
+            Desligar(e, kSub);
+        } else if (i == kUlNone) {
+            for (int u : {kUl, kUld, kUldb, kUlw}) Desligar(e, u);
+        } else if (!parametro[0]) {
+            e.Definir(i, true, e.Parametro(i));
+        } else if (ctl.numerico) {
+            e.Definir(i, true, LerNumero(parametro));
+        } else if (std::strcmp(parametro, "0") == 0) {
+            Desligar(e, i);  // "\b0" turns bold off
+        } else {
+            e.Definir(i, true, 0);
+        }
+    } else if (ctl.tipo == CTL_DESTINO) {
+        e.DefinirDestino(controle);
+    }
+    return ctl.tipo;
+}
+
+void TextoFormato(const EstadoFormato& novo, const EstadoFormato& anterior, char* saida, std::size_t tam)
+{
+    if (tam == 0) return;
+    saida[0] = '\0';
+    char item[40];
+    for (int i = 0; i < kQuantosControles; ++i) {
+        const EntradaControle& ctl = TabControle[i];
+        if (ctl.tipo != CTL_FORMATO || i == kPlain || i == kNoSuperSub || i == kUlNone) continue;
+        if (novo.Ligado(i)) {
+            if (ctl.numerico) std::snprintf(item, sizeof item, "%s%d", ctl.nome, static_cast<int>(novo.Parametro(i)));
+            else std::snprintf(item, sizeof item, "%s", ctl.nome);
+        } else if (anterior.Ligado(i)) {
+            std::snprintf(item, sizeof item, "%s0", ctl.nome);
+        } else {
+            continue;
+        }
+        AcrescentarTexto(saida, tam, item);
+    }
+}
+
+clDocRtf::clDocRtf(PedidoTraducao* pedido, clSaidaPendente* pendente) : clDocumento(pedido, pendente)
+{
+    formatoAtual.Limpar();
+    formatoSaida.Limpar();
+    for (EstadoFormato& f : pilhaGrupos) f.Limpar();
+}
+
+clDocRtf::~clDocRtf()
+{
+    // The writer's own group is closed by the document's closing brace; an
+    // input that lacks it (plain text, a cut document) must not be left with
+    // a group the writer opened.
+    if (grupoAberto) EscreverControle("}", "");
+}
+
+void clDocRtf::DevolverPalavra(const clPalavra& palavra, const char* parametro, std::int16_t tipo)
+{
+    if (topoPalavras >= kPilhaPalavras - 1) return;
+    ++topoPalavras;
+    pilhaPalavras[topoPalavras] = palavra;
+    CopiarTexto(parametrosPilha[topoPalavras], kTamParametro, parametro);
+    tiposPilha[topoPalavras] = tipo;
+}
+
+bool clDocRtf::LerPalavraControle(int primeira, char* nome, std::size_t tamNome, char* parametro)
+{
+    // Names and parameters longer than their buffers are cut; the rest of
+    // the letters or digits is read and dropped.
+    std::size_t n = 0;
+    nome[n++] = '\\';
+    int c = primeira;
+    while (LetraAscii(c)) {
+        if (n + 1 < tamNome) nome[n++] = static_cast<char>(c);
+        c = LerCaractere();
+    }
+    nome[n] = '\0';
+    std::size_t np = 0;
+    if (c == '-') {
+        parametro[np++] = '-';
+        c = LerCaractere();
+        if (c == FIM_ENTRADA) return false;
+    }
+    while (DigitoAscii(c)) {
+        if (np + 1 < static_cast<std::size_t>(kTamParametro)) parametro[np++] = static_cast<char>(c);
+        c = LerCaractere();
+    }
+    parametro[np] = '\0';
+    if (c != ' ') DevolverCaractere(c);
+    return true;
+}
+
+bool clDocRtf::LerToken(clPalavra& w, char* parametro, std::int16_t& tipo)
+{
+    if (topoPalavras >= 0) {
+        w = pilhaPalavras[topoPalavras];
+        CopiarTexto(parametro, kTamParametro, parametrosPilha[topoPalavras]);
+        tipo = tiposPilha[topoPalavras];
+        --topoPalavras;
+        return true;
+    }
+    w.Limpar();
+    parametro[0] = '\0';
+    tipo = TK_PALAVRA;
+    // Inside a sentence only a real blank counts as one: line breaks in RTF
+    // source are not text.
+    if (emFrase) w.espacoAntes = PularConjunto(BRANCOS, " ");
+    else CopiarBrancosRtf();
+
+    auto devolverTexto = [this](int t) {
+        DevolverCaractere(t);
+        // A brace that was written escaped must be read again escaped.
+        if (t == '{' || t == '}') DevolverCaractere('\\');
+    };
+
+    bool primeira = true;
+    std::size_t n = 0;
+    int c = LerCaractere();
+    if (c == FIM_ENTRADA) return false;
+    while (true) {
+        if (c == FIM_ENTRADA) {
+            if (primeira) return false;
+            DevolverCaractere(c);
+            break;
+        }
+        if (c == '\r' || c == '\n') {
+            c = LerCaractere();
+            continue;
+        }
+        int t;
+        if (c == '{' || c == '}') {
+            if (primeira) {
+                w.texto[0] = static_cast<char>(c);
+                w.texto[1] = '\0';
+                tipo = TK_ETIQUETA;
+                return true;
+            }
+            DevolverCaractere(c);
+            break;
+        }
+        if (c != '\\') {
+            t = c;
+        } else {
+            const int d = LerCaractere();
+            if (d == FIM_ENTRADA) return false;
+            if (LetraAscii(d)) {
+                char nome[kTamPalavra];
+                char par[kTamParametro];
+                if (!LerPalavraControle(d, nome, kTamPalavra - 1, par)) return false;
+                t = ByteDeAspa(nome);
+                if (t < 0) {
+                    if (primeira) {
+                        CopiarTexto(w.texto, sizeof w.texto, nome);
+                        CopiarTexto(parametro, kTamParametro, par);
+                        tipo = TK_ETIQUETA;
+                        return true;
+                    }
+                    clPalavra controle;
+                    CopiarTexto(controle.texto, sizeof controle.texto, nome);
+                    DevolverPalavra(controle, par, TK_ETIQUETA);
+                    break;
+                }
+            } else if (d != 0 && std::strchr(":*-_|~", d)) {
+                if (primeira) {
+                    w.texto[0] = '\\';
+                    w.texto[1] = static_cast<char>(d);
+                    w.texto[2] = '\0';
+                    tipo = TK_ETIQUETA;
+                    return true;
+                }
+                DevolverCaractere(d);
+                DevolverCaractere('\\');
+                break;
+            } else if (d == '\'') {
+                // A byte that is not a hex digit ends the escape and is read
+                // again, so that a brace is never swallowed by a bad escape.
+                int valor = 0;
+                for (int k = 0; k < 2; ++k) {
+                    const int h = LerCaractere();
+                    if (h == FIM_ENTRADA) return false;
+                    const int v = ValorHex(h);
+                    if (v < 0) {
+                        DevolverCaractere(h);
+                        break;
+                    }
+                    valor = valor * 16 + v;
+                }
+                t = valor;
+            } else {
+                t = d;
+            }
+        }
+
+        if (t == 0) {
+            // A zero byte cannot stand in a zero-terminated word; it is dropped.
+            c = LerCaractere();
+            continue;
+        }
+        if (primeira) {
+            w.texto[n++] = static_cast<char>(t);
+            if (NoConjunto(DELIMITADORES, t)) {
+                w.texto[n] = '\0';
+                if (NoConjunto(FINAIS, t)) tipo = TK_FIM_FRASE;
+                else if (NoConjunto(APOSTROFOS, t)) aspaAberta ^= 1;
+                return true;
+            }
+            primeira = false;
+        } else if (!NoConjunto(DELIMITADORES, t)) {
+            w.texto[n++] = static_cast<char>(t);
+        } else if (NoConjunto(INTERNOS, t)) {
+            const int seguinte = LerCaractere();
+            DevolverCaractere(seguinte);
+            if (seguinte != FIM_ENTRADA && !NoConjunto(DELIMITADORES, seguinte)) {
+                w.texto[n++] = NoConjunto(APOSTROFOS, t) ? '\'' : static_cast<char>(t);
+            } else if (NoConjunto(APOSTROFOS, t) && !aspaAberta) {
+                w.texto[n++] = '\'';  // a trailing apostrophe, as in "boys'"
+            } else {
+                if (NoConjunto(APOSTROFOS, t)) aspaAberta = 0;
+                devolverTexto(t);
+                break;
+            }
+        } else {
+            devolverTexto(t);
+            break;
+        }
+        if (n >= 49) break;
+        c = LerCaractere();
+    }
+    w.texto[n] = '\0';
+    w.Classificar();
+    return true;
+}
+
+void clDocRtf::EscreverControle(const char* controle, const char* parametro)
+{
+    EscreverTexto(controle);
+    EscreverTexto(parametro);
+    const char* ultimo = parametro[0] ? parametro : controle;
+    const std::size_t n = std::strlen(ultimo);
+    if (n == 0) return;
+    // Only a control word (ending in a letter or digit) needs a delimiter
+    // before text; after a brace or a control symbol ("\~", "\-") a blank
+    // would be text.
+    const char fim = ultimo[n - 1];
+    controlePendente = (LetraAscii(static_cast<unsigned char>(fim)) || DigitoAscii(static_cast<unsigned char>(fim))) ? 1 : 0;
+}
+
+void clDocRtf::CopiarBrancosRtf()
+{
+    // Right after a control word a line break or tab delimits it and a blank
+    // is taken as its delimiter; the blank that delimited it in the input was
+    // consumed by the reader, so a copied blank needs one of its own and no
+    // blank is owed to the next word (a paragraph mark then a line break must not gain one).
+    int c;
+    while ((c = LerCaractere()) != FIM_ENTRADA) {
+        if (!NoConjunto(BRANCOS, c) || c == 0) {
+            DevolverCaractere(c);
+            return;
+        }
+        if (controlePendente && c == ' ') EscreverCaractere(' ');
+        controlePendente = 0;
+        EscreverCaractere(static_cast<char>(c));
+    }
+    DevolverCaractere(c);
+}
+
+void clDocRtf::EscreverEspacoPendente()
+{
+    // A blank read before a control token that is written as it stands
+    // belongs before it, not to the next word: a field or a paragraph mark
+    // must not run into the word before it, nor the next paragraph start
+    // with a blank.
+    if (!espacoPendente) return;
+    if (controlePendente) EscreverCaractere(' ');
+    EscreverCaractere(' ');
+    controlePendente = 0;
+    espacoPendente = 0;
+}
+
+void clDocRtf::CopiarGrupo(const char* chave, const char* controle, const char* parametro)
+{
+    controlePendente = 1;
+    EscreverTexto(chave);
+    EscreverTexto(controle);
+    EscreverTexto(parametro);
+    // The blank that ended the control word was consumed by the reader; a
+    // letter, digit, "-" or blank right after it would now join the control
+    // word, so a delimiter is put back.
+    if (controle[0] == '\\' && LetraAscii(static_cast<unsigned char>(controle[1]))) {
+        const int c = LerCaractere();
+        DevolverCaractere(c);
+        if (LetraAscii(c) || DigitoAscii(c) || c == '-' || c == ' ') EscreverCaractere(' ');
+    }
+    int profundidade = 0;
+    while (true) {
+        const int c = LerCaractere();
+        if (c == FIM_ENTRADA) {
+            DevolverCaractere(c);
+            return;
+        }
+        EscreverCaractere(static_cast<char>(c));
+        if (c == '{') {
+            ++profundidade;
+        } else if (c == '}') {
+            if (--profundidade < 0) {
+                // The group ends with its brace: what follows needs no delimiter.
+                controlePendente = 0;
+                return;
+            }
+        } else if (c == '\\') {
+            const int d = LerCaractere();
+            if (d == FIM_ENTRADA) {
+                DevolverCaractere(d);
+                return;
+            }
+            EscreverCaractere(static_cast<char>(d));
+        }
+    }
+}
+
+void clDocRtf::EmpilharFormato(const EstadoFormato& f)
+{
+    if (gruposExcedentes > 0 || topoGrupos >= kPilhaGrupos - 1) {
+        ++gruposExcedentes;
+        return;
+    }
+    pilhaGrupos[++topoGrupos] = f;
+}
+
+void clDocRtf::DesempilharFormato()
+{
+    if (gruposExcedentes > 0) {
+        // A group too deep to be saved gets the deepest saved state back.
+        --gruposExcedentes;
+        if (topoGrupos >= 0) formatoAtual = pilhaGrupos[topoGrupos];
+        return;
+    }
+    if (topoGrupos < 0) return;
+    formatoAtual = pilhaGrupos[topoGrupos--];
+}
+
+bool clDocRtf::FechaDestino() const
+{
+    if (gruposExcedentes > 0) return false;
+    if (topoGrupos < 0) return true;
+    return std::strncmp(pilhaGrupos[topoGrupos].destino, formatoAtual.destino, EstadoFormato::kTamDestino) != 0;
+}
+
+bool clDocRtf::LerFrase(clFrase& origem)
+{
+    aspaAberta = 0;
+    emFrase = 0;
+    origem.Limpar();
+    clPalavra w;
+    char parametro[kTamParametro];
+    while (true) {
+        std::int16_t tipo = TK_PALAVRA;
+        if (!LerToken(w, parametro, tipo)) return origem.Ultimo() >= 0;
+
+        if (tipo == TK_PALAVRA || tipo == TK_FIM_FRASE) {
+            emFrase = 1;
+            if (espacoPendente) {
+                w.espacoAntes = 1;
+                espacoPendente = 0;
+            }
+            GuardarFormato(w, formatoAtual);
+            if (!origem.Acrescentar(w)) {
+                DevolverPalavra(w, parametro, tipo);
+                return true;
+            }
+            if (tipo == TK_FIM_FRASE) return true;
+            continue;
+        }
+        if (tipo != TK_ETIQUETA) continue;
+
+        if (w.espacoAntes) espacoPendente = 1;
+        if (std::strcmp(w.texto, "{") == 0) {
+            clPalavra w2;
+            char parametro2[kTamParametro];
+            std::int16_t tipo2 = TK_PALAVRA;
+            if (!LerToken(w2, parametro2, tipo2)) return origem.Ultimo() >= 0;
+            const bool chave = std::strcmp(w2.texto, "{") == 0 || std::strcmp(w2.texto, "}") == 0;
+            const int i2 = tipo2 == TK_ETIQUETA && !chave ? ProcurarControle(w2.texto) : -1;
+            const int t2 = i2 >= 0 ? TabControle[i2].tipo : CTL_DESCONHECIDO;
+            if (tipo2 != TK_ETIQUETA || chave || t2 == CTL_FORMATO || t2 == CTL_PARAGRAFO) {
+                DevolverPalavra(w2, parametro2, tipo2);
+                EmpilharFormato(formatoAtual);
+            } else if (emFrase) {
+                // An unknown group or a destination ends the sentence first,
+                // so that a header's or footnote's text does not run into the
+                // body text; the group is handled when the next one begins.
+                DevolverPalavra(w2, parametro2, tipo2);
+                DevolverPalavra(w, "", TK_ETIQUETA);
+                return true;
+            } else if (t2 == CTL_DESCONHECIDO || topoGrupos >= kPilhaGrupos - 1 || gruposExcedentes > 0) {
+                // Unknown groups, and destinations nested too deep for their
+                // state to be saved, are copied through whole.
+                EscreverEspacoPendente();
+                CopiarGrupo("{", w2.texto, parametro2);
+            } else {
+                EmpilharFormato(formatoAtual);
+                if (grupoAberto) {
+                    EscreverControle("}", "");
+                    grupoAberto = 0;
+                }
+                EscreverEspacoPendente();
+                EscreverControle("{", "");
+                EscreverControle(w2.texto, parametro2);
+                AplicarControle(formatoAtual, w2.texto, parametro2);
+                plainPendente = 1;
+            }
+            continue;
+        }
+        if (std::strcmp(w.texto, "}") == 0) {
+            if (FechaDestino()) {
+                if (emFrase) {
+                    DevolverPalavra(w, parametro, tipo);
+                    return true;
+                }
+                DesempilharFormato();
+                if (grupoAberto) {
+                    EscreverControle("}", "");
+                    grupoAberto = 0;
+                }
+                EscreverEspacoPendente();
+                EscreverControle("}", "");
+            } else {
+                // The group's formatting reached the output through the
+                // writer's own groups; its brace is not written.
+                DesempilharFormato();
+                if (grupoAberto) {
+                    EscreverControle("}", "");
+                    grupoAberto = 0;
+                }
+            }
+            continue;
+        }
+        // A destination word outside "{...}" cannot open a group the output
+        // would close; it is kept as it stands, like an unknown word.
+        const int i = ProcurarControle(w.texto);
+        int t = i >= 0 ? TabControle[i].tipo : CTL_DESCONHECIDO;
+        if (t == CTL_DESTINO) t = CTL_DESCONHECIDO;
+        else t = AplicarControle(formatoAtual, w.texto, parametro);
+        if (t == CTL_DESCONHECIDO || t == CTL_PARAGRAFO) {
+            if (emFrase) {
+                DevolverPalavra(w, parametro, tipo);
+                return true;
+            }
+            EscreverEspacoPendente();
+            EscreverControle(w.texto, parametro);
+        }
+    }
+}
+
+void clDocRtf::EscreverFrase(clFrase& frase)
+{
+    if (plainPendente) {
+        EscreverControle("\\plain", "");
+        plainPendente = 0;
+        grupoAberto = 0;
+    }
+    if (!grupoAberto) formatoSaida.Limpar();
+    for (int i = 0; i <= frase.Ultimo(); ++i) {
+        clPalavra* w = frase.Obter(i);
+        w->AplicarCaixa();
+        EscreverPalavraRtf(*w);
+    }
+}
+
+void clDocRtf::EscreverPalavraRtf(const clPalavra& w)
+{
+    clPalavra pedaco;
+    char formato[2048];
+    char texto[kTamPalavra * 12];
+    for (int n = 0; w.Pedaco(n, &pedaco); ++n) {
+        if (!pedaco.texto[0]) continue;
+        const bool espaco = n == 0 && w.espacoAntes;
+        const EstadoFormato f = FormatoDaPalavra(pedaco);
+        if (f == formatoSaida) {
+            if (!grupoAberto) {
+                EscreverControle("{", "");
+                grupoAberto = 1;
+            }
+            if (espaco) EscreverCaractere(' ');
+        } else {
+            TextoFormato(f, formatoSaida, formato, sizeof formato);
+            if (formato[0]) {
+                EscreverControle(grupoAberto ? "}{" : "{", "");
+                grupoAberto = 1;
+                EscreverControle(formato, "");
+                if (espaco) {
+                    EscreverTexto("{\\plain  }");
+                    controlePendente = 0;
+                }
+            } else if (espaco) {
+                EscreverCaractere(' ');
+            }
+        }
+        formatoSaida = f;
+
+        std::size_t k = 0;
+        for (const char* p = pedaco.texto; *p; ++p) {
+            const auto b = static_cast<unsigned char>(*p);
+            const char* troca = nullptr;
+            char hex[5];
+            switch (b) {
+            case '\\': troca = "\\\\"; break;
+            case '{': troca = "\\{"; break;
+            case '}': troca = "\\}"; break;
+            case 0x93: troca = "\\ldblquote "; break;
+            case 0x94: troca = "\\rdblquote "; break;
+            case 0x91: troca = "\\lquote "; break;
+            case 0x92: troca = "\\rquote "; break;
+            default:
+                if (b >= 0x80) {
+                    std::snprintf(hex, sizeof hex, "\\'%02x", b);
+                    troca = hex;
+                }
+                break;
+            }
+            if (troca) {
+                for (const char* q = troca; *q && k + 1 < sizeof texto; ++q) texto[k++] = *q;
+            } else if (k + 1 < sizeof texto) {
+                texto[k++] = static_cast<char>(b);
+            }
+        }
+        texto[k] = '\0';
+        if (controlePendente) {
+            EscreverCaractere(' ');
+            controlePendente = 0;
+        }
+        EscreverTexto(texto);
+    }
+}
