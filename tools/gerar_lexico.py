@@ -526,6 +526,11 @@ def entrada_forma(forma, base, classe, bits, base_codigos):
 def juntar(raiz, saida=None, limite_dados=LIMITE_DADOS, limite_registros=LIMITE_REGISTROS):
     pasta = os.path.join(raiz, "data", "ip")
     nucleo = ler_lex(os.path.join(pasta, "nucleo.lex"))
+    # the software vocabulary is hand-made too and ranks with the core; nucleo.lex wins a shared key
+    chaves = {l.split("!", 1)[0] for l in nucleo}
+    informatica = os.path.join(pasta, "informatica.lex")
+    if os.path.exists(informatica):
+        nucleo += [l for l in ler_lex(informatica) if l.split("!", 1)[0] not in chaves]
     lexico = ler_lex(os.path.join(pasta, "lexico.lex"))
     with open(os.path.join(pasta, "formas.txt"), encoding="utf-8") as f:
         formas = ler_formas(f.read().splitlines())
@@ -588,9 +593,41 @@ def juntar_linhas(nucleo, lexico, formas, limite_dados=LIMITE_DADOS, limite_regi
         dados += 5 + t
     if completo:
         erros.append("limite do formato atingido: entradas menos frequentes ficaram de fora")
+    for l in formas_de_colisao(escolhidas):
+        t = tamanho_registro(l)
+        if dados + 5 + t <= limite_dados and len(escolhidas) + 1 <= limite_registros:
+            escolhidas[l.split("!", 1)[0]] = l
+            dados += 5 + t
     erros += marcar_locucoes(escolhidas)
     linhas = sorted(escolhidas.values(), key=lambda l: l.split("!", 1)[0].encode("cp1252"))
     return (linhas, dados), erros
+
+
+def formas_de_colisao(escolhidas):
+    """Entries for "-ed"/"-ing" forms of a verb in "e" whose stem without the "e" is itself a word
+    of another class ("used": the reader finds the pronoun "us" first and gives up before it
+    tries "use")."""
+    novas = []
+    for chave in sorted(escolhidas):
+        if "_" in chave or len(chave) < 3 or not chave.endswith("e") or chave.endswith("ee"):
+            continue
+        raiz = chave[:-1]
+        if raiz not in escolhidas:
+            continue
+        g = grupos_de(escolhidas[chave].split("!", 1)[1])
+        letras = {x[0] for x in g["grupos"] if x[0] != "#"}
+        if "V" not in letras or g["R"] not in ("", chave):
+            continue  # only base verbs: "ate" is itself a form of "eat"
+        letras_raiz = {x[0] for x in grupos_de(escolhidas[raiz].split("!", 1)[1])["grupos"] if x[0] != "#"}
+        if "V" in letras_raiz:
+            continue
+        t = traducao_da_classe(g["T"], "V")
+        if not t:
+            continue
+        for forma, codigos in ((raiz + "ed", "VSRA"), (raiz + "ing", "VG")):
+            if forma not in escolhidas and len(forma) <= LIMITE_CHAVE:
+                novas.append(forma + "!" + codigos + ".R(" + chave + ").T(" + t + ")")
+    return novas
 
 
 def com_digito(codigos, digito):

@@ -88,6 +88,35 @@ class Juntar(unittest.TestCase):
         self.assertEqual([l.split("!")[0] for l in linhas], ["wa", "wb", "wc", "wd"])
         self.assertTrue(erros)
 
+    def test_forma_em_ed_e_ing_quando_o_radical_sem_e_e_outra_palavra(self):
+        nucleo = ["us!PP4.T(n\u00f3s)", "use!NM.V.T(usar,*V,uso)", "at!O.T(em)", "ate!VS.R(eat).T(comer)",
+                  "cod!NM.T(bacalhau)", "code!NM.T(c\u00f3digo)", "hop!V.T(pular)", "hope!V.T(esperar)"]
+        (linhas, dados), erros = g.juntar_linhas(nucleo, [], [])
+        d = dict(l.split("!", 1) for l in linhas)
+        self.assertEqual(d["used"], "VSRA.R(use).T(usar)")
+        self.assertEqual(d["using"], "VG.R(use).T(usar)")
+        self.assertNotIn("ated", d)   # "ate" is a form, not a base verb
+        self.assertNotIn("coded", d)  # "code" has no verb reading
+        self.assertNotIn("hoped", d)  # the stem "hop" is a verb itself: the reader gets there
+        self.assertEqual(dados, sum(5 + g.tamanho_registro(l) for l in linhas))
+        self.assertEqual(erros, [])
+
+    def test_vocabulario_de_informatica_entra_com_o_nucleo_que_vence_na_mesma_chave(self):
+        import tempfile
+        with tempfile.TemporaryDirectory() as raiz:
+            pasta = os.path.join(raiz, "data", "ip")
+            os.makedirs(pasta)
+            g.escrever_lex(os.path.join(pasta, "nucleo.lex"), ["file!NM.T(arquivo)"])
+            g.escrever_lex(os.path.join(pasta, "informatica.lex"), ["file!NF.T(ficha)", "widget!NM.T(widget)"])
+            g.escrever_lex(os.path.join(pasta, "lexico.lex"), ["widget!NM.T(dispositivo)"])
+            with open(os.path.join(pasta, "formas.txt"), "w") as f:
+                f.write("widgets widget N P 3\n")
+            saida = os.path.join(raiz, "ip.lex")
+            self.assertEqual(g.juntar(raiz, saida), 0)
+            with open(saida, "rb") as f:
+                self.assertEqual(f.read(), b"file!NM.T(arquivo)\r\nwidget!NM.T(widget)\r\n"
+                                           b"widgets!NMP.R(widget).T(widget)\r\n")
+
 
 if __name__ == "__main__":
     unittest.main()

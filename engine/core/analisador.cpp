@@ -32,6 +32,35 @@ bool Plural(const clTermo* t)
 
 } // namespace
 
+// A regular "-ed" form (past and participle alike) right after its subject's
+// noun group is the sentence's simple past when an object or a "to"
+// infinitive follows ("GStreamer encountered an error", "The program failed
+// to start"), or when it ends a sentence whose subject has an article ("The
+// function failed"). Followed by anything else, or after a bare subject, it
+// is a participle that describes the noun, as in the terse style of messages
+// ("File created successfully", "The codes assigned for transactions").
+bool clAnalisador::PassadoDepoisDoSujeito(const clTermo* grupo, std::uint16_t formas)
+{
+    if (!(formas & FORMA_PASSADO)) return false;
+    const clTermo* antes = grupo->anterior;
+    if (!antes || antes->verbete.classe != CL_GRUPO_NOMINAL || !antes->filhos) return false;
+    if (!(antes->filhos->verbete.classe & (CL_SUBSTANTIVO | CL_PRONOME))) return false;
+    const clTermo* seguinte = leitor ? leitor->Olhar(0) : nullptr;
+    if (!seguinte || (seguinte->verbete.classe & CL_PONTUACAO)) {
+        for (const clTermo* d = antes->determinantes; d; d = d->proximo)
+            if (d->verbete.classe == CL_ARTIGO) return true;
+        return false;
+    }
+    const clVerbete& v = seguinte->verbete;
+    if (v.classe == CL_ARTIGO) return true;
+    if (v.classe == CL_PRONOME && (v.flagsPron & (PRON_PESSOAL | PRON_POSSESSIVO | PRON_DEMONSTRATIVO))) return true;
+    if (TextoDe(seguinte, "to")) {
+        const clTermo* n = leitor->Olhar(1);
+        return n && (n->verbete.classe & kVerbos);
+    }
+    return false;
+}
+
 void clAnalisador::Empilhar(clTermo* t, std::uint16_t papel)
 {
     t->papel = papel;
@@ -433,7 +462,7 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
         } else if (formas & FORMA_PARTICIPIO) {
             const bool passado =
                 sujeitoFinal && (((formas & FORMA_PASSADO_SIMPLES) && (sujeitoFinal->verbete.flagsSubst & SUBST_ARTIGO)) ||
-                                 (sujeitoFinal->verbete.flagsPron & PRON_PESSOAL));
+                                 (sujeitoFinal->verbete.flagsPron & PRON_PESSOAL) || PassadoDepoisDoSujeito(g, formas));
             tempo = passado ? TEMPO_PASSADO : TEMPO_PARTICIPIO;
         } else if (formas & FORMA_PASSADO) {
             tempo = TEMPO_PASSADO;

@@ -231,6 +231,32 @@ TEST_F(AnalisadorTeste, VerboComoAdjetivo)
     EXPECT_TRUE(gn->modificadores->verbete.formas & FORMA_COMO_ADJETIVO);
 }
 
+TEST_F(AnalisadorTeste, FormaEmEdDepoisDoSujeito)
+{
+    // "-ed" is past and participle alike: past when an object or "to" + verb
+    // follows, or at the end after a subject with an article; a participle
+    // that describes the noun otherwise, as in terse messages.
+    struct Caso {
+        const char* frase;
+        int tempo;
+    };
+    const Caso casos[] = {
+        {"The car stopped .", TEMPO_PASSADO},
+        {"Car stopped .", TEMPO_PARTICIPIO},
+        {"The car stopped the lady .", TEMPO_PASSADO},
+        {"The car stopped to work .", TEMPO_PASSADO},
+        {"The car stopped in the house .", TEMPO_PARTICIPIO},
+        {"The cars stopped by the lady are red .", TEMPO_PARTICIPIO},
+        {"The car stopped is red .", TEMPO_PARTICIPIO},
+    };
+    for (const auto& c : casos) {
+        auto cadeia = Analisar(c.frase);
+        const clTermo* gv = GrupoVerbal(cadeia);
+        ASSERT_NE(gv, nullptr) << c.frase;
+        EXPECT_EQ(gv->tempo, c.tempo) << c.frase << "\n" << DescreverAnalise(*analisador, estatistica);
+    }
+}
+
 TEST_F(AnalisadorTeste, ConhecidasDecidemSeAFraseSeguePorTraducao)
 {
     Analisar("Zork blorp quux is .");

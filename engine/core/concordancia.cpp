@@ -1,5 +1,6 @@
 #include "core/concordancia.h"
 
+#include <array>
 #include <cstring>
 
 #include "caracteres.h"
@@ -27,11 +28,36 @@ void Trocar(char* palavra, std::size_t quantos, const char* novo)
     std::memcpy(palavra + n - quantos, novo, m + 1);
 }
 
+// Words ending in a consonant mostly have one form for both genders ("ruim",
+// "comum", "melhor", "anterior", "similar"). Of those ending in "m" only the
+// article and its compounds inflect; of those in "r", the agent words in
+// "-or" ("senhor", "trabalhador"), but not the comparatives in "-ior" and
+// their kin.
+bool FemininoComA(const char* p, std::size_t n)
+{
+    if (p[n - 1] == 'm') {
+        static const char* const kComA[] = {"um", "algum", "nenhum"};
+        for (const char* w : kComA)
+            if (std::strcmp(p, w) == 0) return true;
+        return false;
+    }
+    if (p[n - 1] != 'r') return false;
+    if (!TerminaEm(p, n, "or") || TerminaEm(p, n, "ior")) return false;
+    static const char* const kInvariaveis[] = {"maior", "menor", "melhor", "pior"};
+    for (const char* w : kInvariaveis)
+        if (std::strcmp(p, w) == 0) return false;
+    return true;
+}
+
 void FemininoPalavra(char* p)
 {
     const std::size_t n = std::strlen(p);
     if (n == 0) return;
-    if (p[n - 1] == 'm' || p[n - 1] == 'r') Trocar(p, 0, "a");
+    if (std::strcmp(p, "bom") == 0) Trocar(p, 3, "boa");
+    else if (p[n - 1] == 'm' || p[n - 1] == 'r') {
+        if (FemininoComA(p, n)) Trocar(p, 0, "a");
+    }
+    else if (TerminaEm(p, n, "\xEAs")) Trocar(p, 2, "esa");  // "portugu\xEAs" -> "portuguesa"
     else if (TerminaEm(p, n, "os")) Trocar(p, 2, "as");
     else if (p[n - 1] == 'o') Trocar(p, 1, "a");
 }
@@ -139,15 +165,26 @@ bool Contrair(clPalavra* anterior, const char* novo)
     char* p = anterior->texto;
     const std::size_t n = strnlen(p, sizeof anterior->texto);
     if (n == sizeof anterior->texto) return false;
+    // Most words begin with a byte no row's new word begins with: they are
+    // turned away here without walking the tables.
+    static const auto kIniciais = [] {
+        std::array<bool, 256> v{};
+        for (const auto& c : kContracoes) v[static_cast<unsigned char>(c.novo[0])] = true;
+        for (const auto& c : kContracoesFinais) v[static_cast<unsigned char>(c.novo[0])] = true;
+        return v;
+    }();
+    if (!kIniciais[static_cast<unsigned char>(novo[0])]) return false;
     for (const auto& c : kContracoes) {
-        if (std::strcmp(p, c.anterior) == 0 && std::strcmp(novo, c.novo) == 0) {
+        // The first byte of the new word rules out nearly every row cheaply.
+        if (novo[0] == c.novo[0] && std::strcmp(novo, c.novo) == 0 && std::strcmp(p, c.anterior) == 0) {
             CopiarTexto(p, sizeof anterior->texto, c.resultado);
             return true;
         }
     }
     for (const auto& c : kContracoesFinais) {
+        if (novo[0] != c.novo[0] || std::strcmp(novo, c.novo) != 0) continue;
         const std::size_t m = std::strlen(c.anterior);
-        if (n > m && std::strcmp(p + n - m, c.anterior) == 0 && std::strcmp(novo, c.novo) == 0) {
+        if (n > m && std::strcmp(p + n - m, c.anterior) == 0) {
             const std::size_t r = std::strlen(c.resultado);
             if (n - m + r + 1 > sizeof anterior->texto) return false;  // would not fit: written apart
             std::memcpy(p + n - m, c.resultado, r + 1);

@@ -44,6 +44,20 @@ TEST(Feminino, CadaTerminacao)
     EXPECT_EQ(Fem("este"), "este");
 }
 
+TEST(Feminino, ConsoanteFinalQuaseNuncaMuda)
+{
+    // Most words ending in a consonant have one form for both genders.
+    for (const char* w : {"ruim", "comum", "melhor", "maior", "pior", "anterior", "superior", "similar", "azul"})
+        EXPECT_EQ(Fem(w), w) << w;
+    // The article and its compounds, and the agent words in "-or", do inflect.
+    EXPECT_EQ(Fem("algum"), "alguma");
+    EXPECT_EQ(Fem("nenhum"), "nenhuma");
+    EXPECT_EQ(Fem("trabalhador"), "trabalhadora");
+    EXPECT_EQ(Fem("bom"), "boa");
+    EXPECT_EQ(Fem("portugu\xEAs"), "portuguesa");
+    EXPECT_EQ(Fem("/o/_mais_/ruim/"), "/a/_mais_/ruim/");
+}
+
 TEST(Feminino, SoPalavrasMarcadas)
 {
     EXPECT_EQ(Fem("/o/_mais_/bonito/"), "/a/_mais_/bonita/");
@@ -63,7 +77,7 @@ TEST(Plural, CadaTerminacao)
     EXPECT_EQ(Plu("fuzil"), "fuzis");
     EXPECT_EQ(Plu("flor"), "flores");
     EXPECT_EQ(Plu("luz"), "luzes");
-    EXPECT_EQ(Plu("h\xEDfen"), "h\xEDfenes");
+    EXPECT_EQ(Plu("h\xED" "fen"), "h\xED" "fenes");
     EXPECT_EQ(Plu("carros"), "carros");  // already plural
     EXPECT_EQ(Plu("/o/_mais_/grande/"), "/os/_mais_/grandes/");
     EXPECT_EQ(Plu("dar_certo"), "dar_certo");

@@ -42,6 +42,15 @@ const clTermo* RegenteOuDoPai(const clTermo* t)
     return t->pai ? t->pai->regente : nullptr;
 }
 
+// The neighbour in reading order, past a "not": the choice between "ser"
+// and "estar" in "is not available" depends on the adjective, not on the
+// negation that sits between them.
+const clTermo* PularNegacao(const clTermo* r, bool paraFrente)
+{
+    for (int n = 0; r && n < 4 && VocabuloE(r, "not"); ++n) r = paraFrente ? r->depois : r->antes;
+    return r;
+}
+
 // ---------------------------------------------------------------- inflection
 
 bool EhInfinitivo(const char* texto)
@@ -347,8 +356,8 @@ bool CondicaoSatisfeita(const char* cond, const clTermo* t)
         const char c = cond[i++];
         switch (c) {
         case '*': r = t; break;
-        case '+': r = t ? t->depois : nullptr; break;
-        case '-': r = t ? t->antes : nullptr; break;
+        case '+': r = t ? PularNegacao(t->depois, true) : nullptr; break;
+        case '-': r = t ? PularNegacao(t->antes, false) : nullptr; break;
         case '<': r = t ? AnteriorOuDoPai(t) : nullptr; break;
         case '>': r = t ? ProximoOuDoPai(t) : nullptr; break;
         case '@': r = t ? RegenteOuDoPai(t) : nullptr; break;
@@ -573,6 +582,12 @@ void EmitirPalavra(clGerador& g, const char* texto, const clTermo* t)
     if (t && t->palavra) {
         w = *t->palavra;
         if (anterior && w.padraoCaixa != CAIXA_NENHUMA && anterior->padraoCaixa != CAIXA_NENHUMA) w.espacoAntes = 1;
+        // The capital of the sentence's first word belongs to the sentence,
+        // not to the word: moved behind another word ("Could not" -> "Não
+        // podia"), it is written in lower case; the sentence's capital goes to
+        // whatever word comes out first.
+        if (anterior && !t->antes && !t->criada && w.aplicarCaixa && w.padraoCaixa == CAIXA_INICIAL)
+            w.padraoCaixa = CAIXA_MINUSCULAS;
     } else {
         // A word of the generator's own ("de", an article) sits inside the
         // markup of the word before it, but not between that word's pieces.

@@ -437,6 +437,36 @@ TEST_F(Geracao, PrimeiraPalavraLevaOEspacoDaOrigem)
     }
 }
 
+TEST_F(Geracao, CapitalDaFraseVaiParaAPrimeiraPalavraEscrita)
+{
+    // "Red cars": the sentence's first word comes out second and loses the
+    // sentence's capital, which goes to the word now first.
+    Arvore b;
+    clTermo* red = b.Palavra("Red", CL_ADJETIVO, {"vermelho"}, false);
+    clTermo* cars = Nome(b, "cars", "carro", SUBST_PLURAL);
+    clTermo* gn = b.GrupoNominal({}, {red}, cars);
+    clTermo* ponto = b.Palavra(".", CL_PONTUACAO, {}, false);
+    clFrase origem{10, &arena};
+    origem.Acrescentar(*red->palavra);
+    origem.Acrescentar(*cars->palavra);
+    ASSERT_TRUE(GerarTraducao(b.Cadeia({gn, ponto}), origem, saida, &Motor().verbos));
+    char texto[256];
+    saida.Texto(texto, sizeof texto);
+    EXPECT_EQ(std::string(texto), "Carros vermelhos.");
+
+    // A word that keeps its own capital (not the first one) is left alone.
+    Arvore c;
+    clTermo* the = Artigo(c, "The");
+    the->palavra->espacoAntes = 0;
+    clTermo* linux = Nome(c, "Linux", "Linux", 0);
+    clTermo* gn2 = c.GrupoNominal({the}, {}, linux);
+    clFrase origem2{10, &arena};
+    origem2.Acrescentar(*the->palavra);
+    ASSERT_TRUE(GerarTraducao(c.Cadeia({gn2}), origem2, saida, &Motor().verbos));
+    saida.Texto(texto, sizeof texto);
+    EXPECT_EQ(std::string(texto), "O Linux");
+}
+
 TEST_F(Geracao, PalavraAcrescentadaHerdaMarcas)
 {
     clTermo* of = a.Palavra("of", CL_PREPOSICAO, {"de"});
@@ -492,6 +522,19 @@ TEST_F(Condicoes, ReferenciasEClasses)
     EXPECT_FALSE(C("+NF"));
     EXPECT_FALSE(C("+NP"));
     EXPECT_TRUE(C("+N"));
+}
+
+TEST_F(Condicoes, VizinhoAlemDaNegacao)
+{
+    // "is not available": the choice of "estar" looks at the adjective, past "not".
+    Arvore b;
+    clTermo* is = b.Palavra("is", CL_VERBO);
+    b.Palavra("not", CL_ADVERBIO);
+    clTermo* available = b.Palavra("available", CL_ADJETIVO);
+    available->verbete.flagsAdj = ADJ_ESTADO;
+    EXPECT_TRUE(CondicaoSatisfeita("+AE", is));
+    EXPECT_TRUE(CondicaoSatisfeita("-V", available));
+    EXPECT_FALSE(CondicaoSatisfeita("+D", is));
 }
 
 TEST_F(Condicoes, CombinacoesDaParte)

@@ -110,6 +110,13 @@ TEST(DicionarioGeral, NucleoTraduzAsFrasesQueOExercitam)
         {"I am going to save the file.", "Eu vou salvar o arquivo."},
         {"The name of the table.", "O nome da tabela."},
         {"The user is working in the house.", "O usu\xE1rio est\xE1 funcionando na casa."},
+        // "used" and "using": the stem "us" is the pronoun, the entries of the forms reach "use".
+        {"The files were used.", "Os arquivos foram usados."},
+        {"Using the cache.", "Usando o cache."},
+        {"Enter your user name and password.", "Digite seu nome de usu\xE1rio e senha."},
+        // "bom" and "ruim" do not take the "a" of Feminino: "boa" by condition, "ruim" unchanged.
+        {"A good page.", "Uma p\xE1gina boa."},
+        {"The page is bad.", "A p\xE1gina \xE9 ruim."},
     };
     for (const Caso& c : casos) {
         EXPECT_EQ(SemFimDeLinha(TraduzirArquivo(std::string(c.ingles) + "\n")), c.portugues)

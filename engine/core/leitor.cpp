@@ -336,6 +336,24 @@ void clLeitor::Desambiguar(clTermo* t)
         else
             c &= static_cast<std::uint16_t>(~(CL_VERBO | CL_ADVERBIO));
     }
+    // A verb that is also a preposition, conjunction or adverb ("like",
+    // "near", "still") left with both readings would be neither a verb to
+    // the parser nor a word it can place: it is a verb after a subject
+    // pronoun, an auxiliary, "not" or "to", or a plural noun ("people like
+    // it"); otherwise the other reading stays.
+    constexpr std::uint16_t kOutras = CL_PREPOSICAO | CL_CONJUNCAO | CL_ADVERBIO;
+    if ((c & kVerbos) && (c & kOutras) && !(c & (CL_SUBSTANTIVO | CL_ADJETIVO))) {
+        const clTermo* p = OlharDe(-1, t);
+        bool verbo = false;
+        if (p) {
+            const clVerbete& pv = p->verbete;
+            verbo = (pv.classe == CL_PRONOME && (pv.flagsPron & PRON_PESSOAL)) || pv.classe == CL_VERBO_AUXILIAR ||
+                    TextoDe(p, "not") || TextoDe(p, "to") ||
+                    (pv.classe == CL_SUBSTANTIVO && (pv.flagsSubst & SUBST_PLURAL));
+        }
+        if (verbo) c &= kVerbos;
+        else c &= static_cast<std::uint16_t>(~kVerbos);
+    }
 }
 
 bool clLeitor::AnalisarMorfologia(clTermo* t)

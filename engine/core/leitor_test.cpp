@@ -262,6 +262,12 @@ TEST_F(LeitorTeste, RegrasDeDesambiguacao)
     EXPECT_EQ(Ler("he is fast .")[2]->verbete.classe, CL_ADVERBIO);     // a mark after it
     EXPECT_EQ(Ler("go fast to")[1]->verbete.classe, CL_ADVERBIO);
     EXPECT_EQ(Ler("it fast")[1]->verbete.classe, CL_ADVERBIO);         // after a pronoun
+    // A verb that is also a preposition: a verb only where a verb can stand.
+    EXPECT_EQ(Ler("they near the house")[1]->verbete.classe, CL_VERBO);     // after a subject pronoun
+    EXPECT_EQ(Ler("cars near the house")[1]->verbete.classe, CL_VERBO);     // after a plural noun
+    EXPECT_EQ(Ler("can near the house")[1]->verbete.classe, CL_VERBO);      // after an auxiliary
+    EXPECT_EQ(Ler("the car near the house")[2]->verbete.classe, CL_PREPOSICAO);
+    EXPECT_EQ(Ler("near the house")[0]->verbete.classe, CL_PREPOSICAO);
 }
 
 TEST_F(LeitorTeste, OlharParaTrasEParaFrente)

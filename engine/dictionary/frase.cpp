@@ -109,7 +109,11 @@ clFrase::~clFrase() { delete[] palavras; }
 
 void clFrase::Limpar()
 {
-    for (int i = 0; i < capacidade; ++i) palavras[i].Limpar();
+    // Only the used slots: a slot past `ultimo` is never read and is
+    // overwritten whole when Acrescentar takes it. Clearing every slot of a
+    // large sentence for each short one was the engine's largest cost.
+    const int usados = ultimo < capacidade ? ultimo + 1 : capacidade;
+    for (int i = 0; i < usados; ++i) palavras[i].Limpar();
     ultimo = -1;
 }
 

@@ -157,10 +157,10 @@ void TextoFormato(const EstadoFormato& novo, const EstadoFormato& anterior, char
         const EntradaControle& ctl = TabControle[i];
         if (ctl.tipo != CTL_FORMATO || i == kPlain || i == kNoSuperSub || i == kUlNone) continue;
         if (novo.Ligado(i)) {
-            if (ctl.numerico) std::snprintf(item, sizeof item, "%s%d", ctl.nome, static_cast<int>(novo.Parametro(i)));
-            else std::snprintf(item, sizeof item, "%s", ctl.nome);
+            if (ctl.numerico) std::snprintf(item, sizeof item, "%.19s%d", ctl.nome, static_cast<int>(novo.Parametro(i)));
+            else std::snprintf(item, sizeof item, "%.19s", ctl.nome);
         } else if (anterior.Ligado(i)) {
-            std::snprintf(item, sizeof item, "%s0", ctl.nome);
+            std::snprintf(item, sizeof item, "%.19s0", ctl.nome);
         } else {
             continue;
         }

@@ -87,3 +87,57 @@ TEST(Concorrencia, PedidosSimultaneosDaoOMesmoResultado)
     for (auto& t : threads) t.join();
     for (int i = 0; i < kPedidos; ++i) EXPECT_EQ(obtidos[i], esperados[i]) << i;
 }
+
+namespace {
+
+// A document of the given kind whose content depends on `n`, so that every
+// request translates different text.
+std::string Documento(int tipo, int n)
+{
+    static const char* const kFrases[] = {
+        "The red cars are fast.", "She is working in the house.", "They have worked on the new program.",
+        "He will open the file and read the text.", "Do you like the new page?", "The computer is not good.",
+    };
+    std::string corpo;
+    for (int j = 0; j < 12 + n % 9; ++j) {
+        const std::string f = std::string(kFrases[(n + j) % 6]) + " Item " + std::to_string(n * 100 + j) + ".";
+        if (tipo == TIPO_HTML)
+            corpo += "<p>" + f + " <b>bold</b> <a href=\"x" + std::to_string(j) + ".html\">link</a></p>\n";
+        else if (tipo == TIPO_RTF)
+            corpo += (j % 3 ? "" : "{\\b ") + f + (j % 3 ? "" : "}") + "\\par\r\n";
+        else
+            corpo += f + "\r\n\r\n";
+    }
+    if (tipo == TIPO_HTML) return "<html><head><title>Page " + std::to_string(n) + "</title></head><body>" + corpo +
+                                  "</body></html>";
+    if (tipo == TIPO_RTF) return "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 " + corpo + "}";
+    return corpo;
+}
+
+} // namespace
+
+// 64 stream requests of every kind at once, each in its own chunk size: each
+// output equals that document's output when translated alone.
+TEST(Concorrencia, SessentaEQuatroPedidosDeTodosOsTipos)
+{
+    ASSERT_TRUE(GarantirMotor());
+    constexpr int kPedidos = 64;
+    const int tipos[] = {TIPO_TEXTO, TIPO_HTML, TIPO_RTF};
+    std::vector<std::string> textos, esperados(kPedidos), obtidos(kPedidos);
+    for (int i = 0; i < kPedidos; ++i) {
+        textos.push_back(Documento(tipos[i % 3], i));
+        esperados[i] = TraduzirFluxo(textos[i], 0, tipos[i % 3]);
+        ASSERT_FALSE(esperados[i].empty()) << i;
+    }
+    std::atomic<int> largada{0};
+    std::vector<std::thread> threads;
+    for (int i = 0; i < kPedidos; ++i)
+        threads.emplace_back([&, i] {
+            // All start together, so the requests really overlap.
+            largada.fetch_add(1);
+            while (largada.load() < kPedidos) std::this_thread::yield();
+            obtidos[i] = TraduzirFluxo(textos[i], 1 + static_cast<std::size_t>(i * 37 % 211), tipos[i % 3]);
+        });
+    for (auto& t : threads) t.join();
+    for (int i = 0; i < kPedidos; ++i) EXPECT_EQ(obtidos[i], esperados[i]) << "request " << i;
+}
