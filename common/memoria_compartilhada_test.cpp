@@ -249,7 +249,10 @@ TEST_F(MemoriaCompartilhada, ObjetoVelhoAbandonadoERemovidoNaAbertura)
         EXPECT_TRUE(Existe(nomeVelho));
         waitpid(segurando, &estado, 0);
     }
-    ASSERT_TRUE(Existe(nomeVelho));
+    // Left behind by processes that are gone. (Any other process of this
+    // user that opens a mapping meanwhile, such as a test running beside
+    // this one, may already have swept it away; either way it must be gone
+    // once the file has changed and is opened again.)
     Gravar(arquivo_, "versao 2", 222);
     clMapeamento m;
     ASSERT_TRUE(m.Abrir("Moriel_teste", arquivo_, 64));
