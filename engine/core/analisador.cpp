@@ -30,7 +30,52 @@ bool Plural(const clTermo* t)
            !(v.flagsPron & (PRON_PESSOA1 | PRON_PESSOA2 | PRON_PESSOA3));
 }
 
+// The auxiliaries that take a bare infinitive.
+bool AuxiliarDeInfinitivo(const clTermo* t)
+{
+    static const char* const kAuxiliares[] = {"can",   "could", "do",     "does", "did", "will",
+                                              "would", "shall", "should", "must", "may", "might"};
+    if (!t || !(t->verbete.classe & CL_VERBO_AUXILIAR)) return false;
+    for (const char* a : kAuxiliares)
+        if (TextoDe(t, a)) return true;
+    return false;
+}
+
+// A single unknown word right after "cannot", "could not", "do not"...
+// The reader wraps an unknown word in a noun of its own (the part is its
+// only child).
+bool VerboDesconhecidoNegado(const clTermo* t)
+{
+    if (!t || t->pai) return false;
+    const clTermo* palavra = t;
+    if (t->verbete.classe == CL_SUBSTANTIVO && (t->verbete.flagsSubst & SUBST_DESCONHECIDA) && t->filhos &&
+        !t->filhos->proximo)
+        palavra = t->filhos;
+    else if (t->verbete.classe != CL_DESCONHECIDA || t->filhos)
+        return false;
+    if (palavra->verbete.classe != CL_DESCONHECIDA) return false;
+    const clTermo* nao = palavra->antes ? palavra->antes : t->antes;
+    return TextoDe(nao, "not") && AuxiliarDeInfinitivo(nao->antes);
+}
+
 } // namespace
+
+// Whether verb group `g` comes right after "and"/"or"/"then" that follow an
+// imperative's clause (no verb group in between).
+static bool ImperativoCoordenado(const clTermo* g)
+{
+    const clTermo* conj = g->anterior;
+    if (!conj || conj->verbete.classe != CL_CONJUNCAO ||
+        !(TextoDe(conj, "and") || TextoDe(conj, "or") || TextoDe(conj, "then")))
+        return false;
+    int n = 0;
+    for (const clTermo* e = conj->anterior; e && n < 200; e = e->anterior, ++n) {
+        if (e->verbete.classe == CL_GRUPO_VERBAL) return e->tempo == TEMPO_IMPERATIVO;
+        if (e->verbete.classe & (CL_PONTUACAO | CL_VIRGULA | CL_CONJUNCAO)) return false;
+        if (e->papel == PAPEL_INICIO) return false;
+    }
+    return false;
+}
 
 // A regular "-ed" form (past and participle alike) right after its subject's
 // noun group is the sentence's simple past when an object or a "to"
@@ -59,6 +104,18 @@ bool clAnalisador::PassadoDepoisDoSujeito(const clTermo* grupo, std::uint16_t fo
         return n && (n->verbete.classe & kVerbos);
     }
     return false;
+}
+
+// "Failed to open the file": a regular "-ed" form that opens the sentence and
+// is followed by a "to" infinitive is the simple past of a message whose
+// subject (the program) is understood, not a participle.
+bool clAnalisador::PassadoSemSujeito(const clTermo* grupo, std::uint16_t formas)
+{
+    if (!(formas & FORMA_PASSADO) || (grupo->anterior && grupo->anterior != &raiz)) return false;
+    const clTermo* seguinte = leitor ? leitor->Olhar(0) : nullptr;
+    if (!TextoDe(seguinte, "to")) return false;
+    const clTermo* n = leitor->Olhar(1);
+    return n && (n->verbete.classe & kVerbos);
 }
 
 void clAnalisador::Empilhar(clTermo* t, std::uint16_t papel)
@@ -96,6 +153,15 @@ bool clAnalisador::AnalisarFrase(clLeitor* l, clArena* a)
     // Each round shifts the current word or reduces the open group; the
     // rounds are bounded so that no input can keep the loop from ending.
     for (clTermo* c = leitor->Olhar(0); c && !falhou; c = leitor->Olhar(0)) {
+        if (VerboDesconhecidoNegado(c)) {
+            // "Could not frobnicate": the unknown word is the verb, written
+            // as it came; otherwise the auxiliary would stand alone and come
+            // out as an imperative.
+            c->verbete.classe = CL_VERBO;
+            c->verbete.formas |= 0x0001;
+            c->verbete.flagsSubst = 0;
+            c->filhos = nullptr;
+        }
         const std::uint16_t t = topo->papel;
         const std::uint16_t classe = c->verbete.classe;
         clVerbete& cv = c->verbete;
@@ -463,9 +529,14 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
             const bool passado =
                 sujeitoFinal && (((formas & FORMA_PASSADO_SIMPLES) && (sujeitoFinal->verbete.flagsSubst & SUBST_ARTIGO)) ||
                                  (sujeitoFinal->verbete.flagsPron & PRON_PESSOAL) || PassadoDepoisDoSujeito(g, formas));
-            tempo = passado ? TEMPO_PASSADO : TEMPO_PARTICIPIO;
+            tempo = passado || PassadoSemSujeito(g, formas) ? TEMPO_PASSADO : TEMPO_PARTICIPIO;
         } else if (formas & FORMA_PASSADO) {
             tempo = TEMPO_PASSADO;
+        } else if (!(formas & FORMA_TERCEIRA_S) && ImperativoCoordenado(g)) {
+            // "Open the file and read the text": the second verb is an order too.
+            tempo = TEMPO_IMPERATIVO;
+            sujeitoFinal = nullptr;
+            g->regente = nullptr;
         } else if ((g->anterior && g->anterior != &raiz) || (formas & FORMA_TERCEIRA_S)) {
             tempo = TEMPO_PRESENTE;
         } else {

@@ -27,6 +27,7 @@ private:
     // Closes the run of role-300 terms that ends at `ultimo`, in its place.
     clTermo* FecharVerbal(clTermo* ultimo, clTermo* auxiliarQ, clTermo* sujeito);
     bool PassadoDepoisDoSujeito(const clTermo* grupo, std::uint16_t formas);
+    bool PassadoSemSujeito(const clTermo* grupo, std::uint16_t formas);
     bool falhou = false;
 };
 

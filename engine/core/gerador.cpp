@@ -136,6 +136,8 @@ constexpr TempoGrupo kTempos[30] = {
 
 // ---------------------------------------------------------------- the walk
 
+void EmitirEsquecidos(clGerador& g, clTermo* grupo, int profundidade);
+
 // `ligacao`: a noun that agrees with a head is introduced by "de" (not the head itself).
 void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao = true);
 
@@ -279,16 +281,28 @@ void EmitirGrupoNominal(clGerador& g, clTermo* grupo, int profundidade)
 void EmitirGrupoVerbal(clGerador& g, clTermo* grupo, int profundidade)
 {
     const int c = grupo->tempo;
-    if (c == 0 || c == 14 || c > 29) return;
+    if (grupo->absorvidos) grupo->absorvidos->emitido = TERMO_ABSORVIDO;
     if (c == 15 || c == 16) {
+        // The infinitive or gerund carries "to" and the auxiliaries itself;
+        // anything else of the group ("not", an adverb) is still written.
+        int n = 0;
+        for (clTermo* f = grupo->filhos; f && n < kMaxCadeia; f = f->proximo, ++n)
+            if (VocabuloE(f, "to") || f->verbete.classe == CL_VERBO_AUXILIAR) f->emitido = TERMO_ABSORVIDO;
+        if (grupo->negacao) EmitirTermo(g, grupo->negacao, profundidade + 1);
+        CaminharCadeia(g, grupo->filhos, profundidade, Limites{grupo->verbo, grupo->negacao});
         if (grupo->verbo) EmitirTermo(g, grupo->verbo, profundidade + 1);
         return;
     }
+    // A group whose tense was not recognised (an auxiliary the table does not
+    // know) is still written, its words in their basic forms: leaving it out
+    // would lose text.
     const bool semAuxiliar = c == 1 || c == 3 || (c >= 9 && c <= 13) || c == 21 || c == 29;
     if (!semAuxiliar && grupo->auxiliar) {
         // The question auxiliary is conjugated by this group's tense.
         if (!grupo->auxiliar->pai) grupo->auxiliar->pai = grupo;
         EmitirTermo(g, grupo->auxiliar, profundidade + 1);
+    } else if (grupo->auxiliar) {
+        grupo->auxiliar->emitido = TERMO_ABSORVIDO;
     }
     if (grupo->negacao) EmitirTermo(g, grupo->negacao, profundidade + 1);
     Limites filhos;
@@ -301,6 +315,9 @@ void EmitirGrupoVerbal(clGerador& g, clTermo* grupo, int profundidade)
 void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
 {
     if (!t || profundidade > kMaxProfundidade) return;
+    // Once only: the guard below must not write a word a second time.
+    if (t->emitido) return;
+    t->emitido = TERMO_EMITIDO;
     switch (t->verbete.classe) {
     case CL_DESCONHECIDA:
         EmitirInalterado(g, t);
@@ -324,14 +341,108 @@ void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
         return;
     case CL_GRUPO_NOMINAL:
         EmitirGrupoNominal(g, t, profundidade);
+        EmitirEsquecidos(g, t, profundidade);
         return;
     case CL_GRUPO_VERBAL:
         EmitirGrupoVerbal(g, t, profundidade);
+        EmitirEsquecidos(g, t, profundidade);
         return;
     default:
         EmitirTraduzido(g, t);
         return;
     }
+}
+
+void EmitirEsquecidosCadeia(clGerador& g, clTermo* inicio, int profundidade)
+{
+    int n = 0;
+    for (clTermo* t = inicio; t && n < kMaxCadeia; t = t->proximo, ++n) {
+        const std::uint16_t c = t->verbete.classe;
+        if (!t->emitido) EmitirTermo(g, t, profundidade + 1);
+        else if (c == CL_GRUPO_NOMINAL || c == CL_GRUPO_VERBAL) EmitirEsquecidos(g, t, profundidade);
+    }
+}
+
+// The guard against lost text: every word of a group must have been written
+// or left out on purpose. A word the walk did not reach (an analysis the
+// order rules do not foresee) is written where the group ends rather than
+// dropped. The parts of a written word (a hyphenated adjective, an unknown
+// compound) went out with it.
+void EmitirEsquecidos(clGerador& g, clTermo* grupo, int profundidade)
+{
+    if (!grupo || profundidade > kMaxProfundidade) return;
+    if (grupo->verbete.classe == CL_GRUPO_NOMINAL) {
+        EmitirEsquecidosCadeia(g, grupo->determinantes, profundidade + 1);
+        EmitirEsquecidosCadeia(g, grupo->filhos, profundidade + 1);
+        EmitirEsquecidosCadeia(g, grupo->modificadores, profundidade + 1);
+    } else if (grupo->verbete.classe == CL_GRUPO_VERBAL) {
+        if (grupo->auxiliar && !grupo->auxiliar->emitido) EmitirTermo(g, grupo->auxiliar, profundidade + 1);
+        EmitirEsquecidosCadeia(g, grupo->filhos, profundidade + 1);
+        if (grupo->negacao && !grupo->negacao->emitido) EmitirTermo(g, grupo->negacao, profundidade + 1);
+        if (grupo->verbo && !grupo->verbo->emitido) EmitirTermo(g, grupo->verbo, profundidade + 1);
+    }
+}
+
+// "de"/"em" + "ele", "ela", "eles", "elas" -> "dele", "nela"...: only when
+// the pronoun is an object. As the subject of a verb that follows ("antes de
+// ele sair") it stays apart.
+bool ContrairPronome(clPalavra* anterior, const char* novo, const clTermo* t)
+{
+    if (!t || !(t->verbete.classe & CL_PRONOME) || !(t->verbete.flagsPron & PRON_PESSOAL)) return false;
+    if (std::strcmp(novo, "ele") != 0 && std::strcmp(novo, "ela") != 0 && std::strcmp(novo, "eles") != 0 &&
+        std::strcmp(novo, "elas") != 0)
+        return false;
+    const clTermo* seguinte = t->depois;
+    while (seguinte && seguinte->verbete.classe == CL_ADVERBIO) seguinte = seguinte->depois;
+    if (seguinte && (seguinte->verbete.classe & (CL_VERBO | CL_VERBO_AUXILIAR))) return false;
+    char* p = anterior->texto;
+    const std::size_t n = strnlen(p, sizeof anterior->texto);
+    if (n == sizeof anterior->texto || n < 2) return false;
+    const bool palavraSo = n == 2;
+    if (!palavraSo && p[n - 3] != '_') return false;
+    const char* fim = p + n - 2;
+    char inicial;
+    if (std::strcmp(fim, "de") == 0) inicial = 'd';
+    else if (std::strcmp(fim, "em") == 0) inicial = 'n';
+    else return false;
+    const std::size_t tamNovo = std::strlen(novo);
+    if (n - 2 + 1 + tamNovo + 1 > sizeof anterior->texto) return false;  // would not fit: written apart
+    p[n - 2] = inicial;
+    std::memcpy(p + n - 1, novo, tamNovo + 1);
+    return true;
+}
+
+bool VariasPalavras(const char* texto) { return std::strchr(texto, '_') || std::strchr(texto, ' '); }
+
+// Whether a word merged into `t` (the rest of a multiword) was capitalised.
+bool JuntouMaiuscula(const clTermo* t)
+{
+    int n = 0;
+    for (const clTermo* a = t->absorvidos; a && n < kMaxCadeia; a = a->depois, ++n) {
+        const std::uint16_t p = a->palavra ? a->palavra->padraoCaixa : std::uint16_t{CAIXA_NENHUMA};
+        if (p == CAIXA_INICIAL || p == CAIXA_MAIUSCULAS) return true;
+    }
+    return false;
+}
+
+// The sentence's capital on the first output word, on its first letter only:
+// the word is put in its final form here, so that the case pattern is not
+// applied to each of its words later.
+void CapitalizarPrimeira(clFrase& destino, std::uint16_t padraoOrigem)
+{
+    if (destino.Ultimo() < 0) return;
+    clPalavra* w = destino.Obter(0);
+    if (!w || w->padraoCaixa != CAIXA_MINUSCULAS || !w->aplicarCaixa) return;
+    if (padraoOrigem != CAIXA_MAIUSCULAS && padraoOrigem != CAIXA_INICIAL) return;
+    w->AplicarCaixa();
+    for (char* c = w->texto; *c; ++c) {
+        if (Maiuscula(*c) != Minuscula(*c)) {
+            *c = Maiuscula(*c);
+            break;
+        }
+    }
+    w->padraoCaixa = CAIXA_INICIAL;
+    w->aplicarCaixa = 0;
 }
 
 } // namespace
@@ -472,7 +583,12 @@ void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
     const bool auxiliar = grupo->verbete.classe == CL_GRUPO_VERBAL ? w != grupo->verbo
                                                                    : w->verbete.classe == CL_VERBO_AUXILIAR;
     const bool principalIng = principal->verbete.formas & FORMA_ING;
-    const TempoGrupo& linha = kTempos[c];
+    // A verb group whose first auxiliary the tense table does not know is
+    // mostly a modal ("may", "might", "shall"): the auxiliary in the present,
+    // the main verb in the infinitive ("ele pode ir").
+    static constexpr TempoGrupo kModal = {PRES, nullptr, INF, false};
+    const TempoGrupo& linha =
+        c == TEMPO_DESCONHECIDO && grupo->verbete.classe == CL_GRUPO_VERBAL ? kModal : kTempos[c];
 
     int tempo;
     const char* troca = nullptr;
@@ -576,7 +692,12 @@ void EmitirPalavra(clGerador& g, const char* texto, const clTermo* t)
     clFrase* saida = g.saida;
     if (!saida || !texto) return;
     clPalavra* anterior = saida->Ultimo() >= 0 ? saida->Obter(-1) : nullptr;
-    if (anterior && Contrair(anterior, texto)) return;
+    // A multiword verb translation still contracts its final preposition
+    // ("gosta_de" + "o" -> "gosta_do").
+    const bool podeContrair = anterior && (!g.ultimoVerbo || std::strchr(anterior->texto, '_'));
+    if (podeContrair && Contrair(anterior, texto)) return;
+    if (podeContrair && ContrairPronome(anterior, texto, t)) return;
+    g.ultimoVerbo = t && (t->verbete.classe & (CL_VERBO | CL_VERBO_AUXILIAR));
 
     clPalavra w;
     if (t && t->palavra) {
@@ -587,6 +708,12 @@ void EmitirPalavra(clGerador& g, const char* texto, const clTermo* t)
         // podia"), it is written in lower case; the sentence's capital goes to
         // whatever word comes out first.
         if (anterior && !t->antes && !t->criada && w.aplicarCaixa && w.padraoCaixa == CAIXA_INICIAL)
+            w.padraoCaixa = CAIXA_MINUSCULAS;
+        // Nor does it belong to every word of a translation of several words
+        // ("Host name" is "Nome de host", not "Nome De Host"), unless the
+        // English words were all capitalised, as in a name.
+        if (!t->antes && !t->criada && w.aplicarCaixa && w.padraoCaixa == CAIXA_INICIAL &&
+            VariasPalavras(texto) && !JuntouMaiuscula(t))
             w.padraoCaixa = CAIXA_MINUSCULAS;
     } else {
         // A word of the generator's own ("de", an article) sits inside the
@@ -607,15 +734,40 @@ void EmitirPalavra(clGerador& g, const char* texto, const clTermo* t)
     saida->Acrescentar(w);
 }
 
+namespace {
+
+// A tree may be generated again (the bookkeeping of a former walk goes).
+void ZerarEmitidos(clTermo* inicio, int profundidade)
+{
+    if (profundidade > kMaxProfundidade) return;
+    int n = 0;
+    for (clTermo* t = inicio; t && n < kMaxCadeia; t = t->proximo, ++n) {
+        t->emitido = 0;
+        if (t->verbete.classe != CL_GRUPO_NOMINAL && t->verbete.classe != CL_GRUPO_VERBAL) continue;
+        ZerarEmitidos(t->filhos, profundidade + 1);
+        ZerarEmitidos(t->determinantes, profundidade + 1);
+        ZerarEmitidos(t->modificadores, profundidade + 1);
+        if (t->verbete.classe == CL_GRUPO_VERBAL) {
+            for (clTermo* m : {t->auxiliar, t->verbo, t->negacao, t->absorvidos})
+                if (m) m->emitido = 0;
+        }
+    }
+}
+
+} // namespace
+
 void GerarFrase(clGerador& g, clTermo* primeiro, clFrase* saida, const clVerboI* verbos,
                 const clPalavra* primeiraOrigem)
 {
+    ZerarEmitidos(primeiro, 0);
     g.saida = saida;
     g.verbos = verbos;
     g.espacoInicial = primeiraOrigem ? primeiraOrigem->espacoAntes : 0;
+    g.ultimoVerbo = false;
     if (!saida) return;
     saida->Limpar();
     CaminharCadeia(g, primeiro, 0);
+    EmitirEsquecidosCadeia(g, primeiro, 0);
 }
 
 bool GerarTraducao(clTermo* primeiro, clFrase& origem, clFrase& destino, const clVerboI* verbos)
@@ -623,6 +775,6 @@ bool GerarTraducao(clTermo* primeiro, clFrase& origem, clFrase& destino, const c
     const clPalavra* primeira = origem.Ultimo() >= 0 ? origem.Obter(0) : nullptr;
     clGerador gerador(&destino, verbos);
     GerarFrase(gerador, primeiro, &destino, verbos, primeira);
-    if (primeira) destino.CapitalizarComo(primeira->padraoCaixa);
+    if (primeira) CapitalizarPrimeira(destino, primeira->padraoCaixa);
     return true;
 }

@@ -24,6 +24,9 @@ public:
     // The first output word takes its blank from the first source word,
     // whichever term comes out first.
     std::uint8_t espacoInicial = 0;
+    // The last output word is a conjugated verb: "para" (of "parar") is not
+    // the preposition, and takes no contraction ("para a casa", never "\xE0 casa").
+    bool ultimoVerbo = false;
 };
 
 // Resets `saida` and generates the chain that starts at `primeiro` (the

@@ -117,6 +117,21 @@ TEST(DicionarioGeral, NucleoTraduzAsFrasesQueOExercitam)
         // "bom" and "ruim" do not take the "a" of Feminino: "boa" by condition, "ruim" unchanged.
         {"A good page.", "Uma p\xE1gina boa."},
         {"The page is bad.", "A p\xE1gina \xE9 ruim."},
+        // Terse messages: a noun that "not" follows is no verb, and nothing of
+        // the sentence is dropped.
+        {"File format not recognized.", "Formato de arquivo n\xE3o reconhecido."},
+        {"TGA image type not supported.", "Tipo de imagem de TGA n\xE3o suportado."},
+        // The sentence's capital goes to the first letter only.
+        {"Unknown host name.", "Nome de host desconhecido."},
+        // An unknown word after "cannot", "do not" is the verb, kept in English.
+        {"Cannot frobnicate the file.", "N\xE3o pode frobnicate o arquivo."},
+        {"Do not frobnicate the file.", "N\xE3o frobnicate o arquivo."},
+        {"Open the file and read the text.", "Abra o arquivo e leia o texto."},
+        {"Failed to get the file.", "Falhou ao obter o arquivo."},
+        {"The program failed to start.", "O programa falhou ao iniciar."},
+        // "de" + an object pronoun contracts; "para" of "parar" is no preposition.
+        {"Do you like it?", "Voc\xEA gosta dele?"},
+        {"He stops the car.", "Ele para o carro."},
     };
     for (const Caso& c : casos) {
         EXPECT_EQ(SemFimDeLinha(TraduzirArquivo(std::string(c.ingles) + "\n")), c.portugues)

@@ -316,8 +316,12 @@ void clLeitor::Desambiguar(clTermo* t)
         }
         if (decisao == 0) {
             const clTermo* n = OlharDe(1, t);
+            // A main verb is negated through an auxiliary ("does not
+            // format"): one followed straight by "not" is the noun of a terse
+            // message ("File format not recognized").
             if (!n || (n->verbete.classe & (CL_VERBO_AUXILIAR | CL_SIMBOLO | CL_VIRGULA | CL_PONTUACAO)) ||
-                ((c & CL_VERBO) && (n->verbete.classe & CL_VERBO)))
+                ((c & CL_VERBO) && (n->verbete.classe & CL_VERBO)) ||
+                (!(c & CL_VERBO_AUXILIAR) && TextoDe(n, "not")))
                 decisao = 1;
             else
                 decisao = 2;
@@ -355,6 +359,24 @@ void clLeitor::Desambiguar(clTermo* t)
         else c &= static_cast<std::uint16_t>(~kVerbos);
     }
 }
+
+namespace {
+
+// Whether a stem of class `c` can take the ending whose result is `r`.
+bool ClasseServe(int r, std::uint16_t c)
+{
+    switch (r) {
+    case RES_ING: return (c & CL_VERBO) != 0;
+    case RES_ED: return (c & (CL_VERBO | CL_ADJETIVO)) != 0;
+    case RES_ER:
+    case RES_EST:
+    case RES_LY: return (c & CL_ADJETIVO) != 0;
+    case RES_S: return (c & (CL_VERBO | CL_SUBSTANTIVO)) != 0;
+    default: return true;  // possessives and contractions test the class themselves
+    }
+}
+
+} // namespace
 
 bool clLeitor::AnalisarMorfologia(clTermo* t)
 {
@@ -400,14 +422,18 @@ bool clLeitor::AnalisarMorfologia(clTermo* t)
         case R_NADA: break;
         }
 
-        bool achou = buscar(raiz);
+        // A stem found with a class the ending cannot take counts as not
+        // found, so that the other readings are still tried: "used" finds the
+        // pronoun "us" before the verb "use".
+        const auto serve = [&](bool encontrado) { return encontrado && ClasseServe(e.resultado, v.classe); };
+        bool achou = serve(buscar(raiz));
         if (!achou) {
             // Doubled consonant: "stopped" is "stop" + "p" + "ed".
             n = std::strlen(raiz);
             if (n >= 3 && raiz[n - 1] == raiz[n - 2] && !Vogal(raiz[n - 1]) && raiz[n - 1] != 's') {
                 const char guardada = raiz[n - 1];
                 raiz[n - 1] = '\0';
-                achou = buscar(raiz);
+                achou = serve(buscar(raiz));
                 if (!achou) raiz[n - 1] = guardada;
             }
         }
@@ -421,7 +447,7 @@ bool clLeitor::AnalisarMorfologia(clTermo* t)
             case F_F_VE: tentou = TrocarSufixo(raiz, "f", "ve") != 0; break;
             case F_NENHUM: tentou = false; break;
             }
-            if (tentou) achou = buscar(raiz);
+            if (tentou) achou = serve(buscar(raiz));
             if (!achou) {
                 if (e.seFalhar == D_REJEITA) break;
                 // Accepted without an entry: a name such as "John's".

@@ -83,6 +83,9 @@ TEST_F(LeitorTeste, SufixosRestauramAFormaDoDicionario)
         {"studying", "study", CL_VERBO}, {"dying", "die", CL_VERBO},     {"making", "make", CL_VERBO},
         {"stopped", "stop", CL_VERBO},   {"happier", "happy", CL_ADJETIVO}, {"simply", "simple", CL_ADVERBIO},
         {"wolves", "wolf", CL_SUBSTANTIVO}, {"goes", "go", CL_VERBO},
+        // The stem "car" is found first but is a noun, which "-ed" cannot
+        // follow: the fallback with "e" is still tried.
+        {"cared", "care", CL_VERBO},
     };
     for (const Caso& c : casos) {
         auto termos = Ler(std::string("the ") + c.palavra + " .");

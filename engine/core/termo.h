@@ -125,7 +125,15 @@ struct clTermo {
     // Reader bookkeeping.
     std::uint8_t desambiguar;  // the class is still to be narrowed by the neighbours
     std::uint8_t copiada;      // palavra is the term's own copy of the sentence word
+    // Generation bookkeeping: TERMO_EMITIDO once written, TERMO_ABSORVIDO when
+    // left out on purpose (an auxiliary carried by the tense, the "to" of an
+    // infinitive). A word still at 0 after the walk has been lost and is
+    // written by the generator's guard.
+    std::uint8_t emitido;
 };
+
+constexpr std::uint8_t TERMO_EMITIDO = 1;
+constexpr std::uint8_t TERMO_ABSORVIDO = 2;
 
 // A zeroed term from the arena; nullptr when the arena cannot give one.
 clTermo* NovoTermo(clArena* arena);

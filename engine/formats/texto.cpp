@@ -39,9 +39,14 @@ bool clDocTexto::LerToken(clPalavra& w, std::int16_t& tipo)
     }
 
     tipo = TK_PALAVRA;
-    w.espacoAntes = PularConjunto(BRANCOS, BRANCOS);
-    c = LerCaractere();
+    // Blanks between words only set espacoAntes; those that end the
+    // document are kept and written after the last sentence, so a final
+    // line break is not lost.
+    brancosFinais.clear();
+    while ((c = LerCaractere()) != FIM_ENTRADA && NoConjunto(BRANCOS, c)) brancosFinais += static_cast<char>(c);
+    w.espacoAntes = !brancosFinais.empty();
     if (c == FIM_ENTRADA) return false;
+    brancosFinais.clear();
 
     std::size_t n = 0;
     w.texto[n++] = static_cast<char>(c);
@@ -117,4 +122,6 @@ void clDocTexto::EscreverFrase(clFrase& frase)
         if (w->espacoAntes) EscreverCaractere(' ');
         EscreverTexto(w->texto);
     }
+    EscreverTexto(brancosFinais.c_str());
+    brancosFinais.clear();
 }

@@ -3,6 +3,8 @@
 // blanks, and the white space between sentences is kept as it was.
 #pragma once
 
+#include <string>
+
 #include "formats/documento.h"
 
 class clDocTexto : public clDocumento {
@@ -21,4 +23,5 @@ private:
     std::int16_t tiposPilha[1] = {0};
     std::int16_t topoPalavras = -1;
     std::uint8_t espacoPendente = 0;
+    std::string brancosFinais;  // blanks met at the end of the input
 };

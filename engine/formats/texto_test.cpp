@@ -60,6 +60,9 @@ TEST_F(Texto, BrancosEntreEDentroDasFrases)
     EXPECT_EQ(TraduzirArquivo("Xyzzy \n\nplugh."), "Xyzzy plugh.");
     EXPECT_EQ(TraduzirArquivo("  Qwzz.\r\n\r\nVrrk plx.\r\n"), "  Qwzz.\r\n\r\nVrrk plx.\r\n");
     EXPECT_EQ(TraduzirArquivo(""), "");
+    // The blanks after a last sentence without a final mark stay too.
+    EXPECT_EQ(TraduzirArquivo("Xyzzy plugh\n"), "Xyzzy plugh\n");
+    EXPECT_EQ(TraduzirFluxo("Xyzzy plugh \r\n\n", 2), "Xyzzy plugh \r\n\n");
 }
 
 TEST_F(Texto, TextoSemPontoFinalNaoSePerde)
