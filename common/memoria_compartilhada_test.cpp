@@ -143,14 +143,20 @@ TEST_F(MemoriaCompartilhada, AberturaSimultaneaDecodificaUmaVez)
 {
     constexpr int kFilhos = 4;
     constexpr std::size_t kTam = 1 << 20;
-    int partida[2];
+    // Pipes instead of sleeps, so a loaded machine cannot change the order:
+    // all start together, and each holds its view until all have opened.
+    int partida[2], abertos[2], fim[2];
     ASSERT_EQ(pipe(partida), 0);
+    ASSERT_EQ(pipe(abertos), 0);
+    ASSERT_EQ(pipe(fim), 0);
     pid_t filhos[kFilhos];
     for (pid_t& filho : filhos) {
         filho = fork();
         ASSERT_GE(filho, 0);
         if (filho == 0) {
             close(partida[1]);
+            close(abertos[0]);
+            close(fim[1]);
             char c;
             if (read(partida[0], &c, 1) != 0) _exit(1);
             clMapeamento m;
@@ -166,12 +172,24 @@ TEST_F(MemoriaCompartilhada, AberturaSimultaneaDecodificaUmaVez)
                 for (std::size_t i = 0; i < kTam; ++i)
                     if (p[i] != static_cast<unsigned char>(i % 251)) _exit(3);
             }
-            usleep(600000);  // still holding it while the others open
+            if (write(abertos[1], "x", 1) != 1) _exit(4);
+            if (read(fim[0], &c, 1) != 0) _exit(5);  // still holding it while the others open
             _exit(codigo);
         }
     }
     close(partida[0]);
+    close(abertos[1]);
+    close(fim[0]);
     close(partida[1]);  // all start together
+    char recebido[kFilhos];
+    std::size_t lidos = 0;
+    while (lidos < kFilhos) {
+        const ssize_t n = read(abertos[0], recebido + lidos, kFilhos - lidos);
+        if (n <= 0) break;
+        lidos += static_cast<std::size_t>(n);
+    }
+    close(abertos[0]);
+    close(fim[1]);  // now they may end
     int decodificaram = 0, usaram = 0;
     for (pid_t filho : filhos) {
         int estado = 0;
