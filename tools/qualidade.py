@@ -88,7 +88,9 @@ def separar_saida(texto, quantos):
 
 
 def traduzir_vertal(vertal, frases, arquivo_desconhecidas):
-    entrada = "".join(f + "\n" + SEPARADOR + "\n" for f in frases)
+    # Each message is its own paragraph, as it is in use: a blank line on
+    # either side of the marker keeps one message from running into the next.
+    entrada = "".join(f + "\n\n" + SEPARADOR + "\n\n" for f in frases)
     r = subprocess.run([vertal, "--desconhecidas", arquivo_desconhecidas],
                        input=entrada.encode("utf-8"), capture_output=True)
     saida = separar_saida(r.stdout.decode("utf-8", "replace"), len(frases))

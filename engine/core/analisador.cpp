@@ -115,6 +115,7 @@ bool clAnalisador::PassadoSemSujeito(const clTermo* grupo, std::uint16_t formas)
     const clTermo* seguinte = leitor ? leitor->Olhar(0) : nullptr;
     if (!TextoDe(seguinte, "to")) return false;
     const clTermo* n = leitor->Olhar(1);
+    if (n && n->verbete.classe == CL_ADVERBIO) n = leitor->Olhar(2);  // "Failed to fully drop"
     return n && (n->verbete.classe & kVerbos);
 }
 
@@ -188,7 +189,10 @@ bool clAnalisador::AnalisarFrase(clLeitor* l, clArena* a)
                 const clTermo* n = leitor->Olhar(1);
                 const bool comoAdjetivo =
                     (t != PAPEL_INICIO && (cv.formas & FORMA_ING) && TextoDe(topo, "from")) ||
-                    ((cv.formas & (FORMA_PASSADO | FORMA_PARTICIPIO)) && topo->verbete.classe == CL_ADVERBIO);
+                    ((cv.formas & (FORMA_PASSADO | FORMA_PARTICIPIO)) && topo->verbete.classe == CL_ADVERBIO) ||
+                    // "Deleted files.": a participle opening a message before
+                    // its noun describes it; no subject is there to have acted.
+                    (t == PAPEL_INICIO && (cv.formas & FORMA_PARTICIPIO));
                 if (comoAdjetivo && n && n->verbete.classe == CL_SUBSTANTIVO) {
                     cv.formas |= FORMA_COMO_ADJETIVO;
                     Empilhar(c, PAPEL_MODIFICADOR);
@@ -206,6 +210,9 @@ bool clAnalisador::AnalisarFrase(clLeitor* l, clArena* a)
                 }
             } else if (classe == CL_PREPOSICAO) {
                 const clTermo* n = leitor->Olhar(1);
+                // A split infinitive ("to fully drop") is still one: the
+                // adverb joins the group with the verb after it.
+                if (n && n->verbete.classe == CL_ADVERBIO && !TextoDe(n, "not")) n = leitor->Olhar(2);
                 if (topo->verbete.classe == CL_GRUPO_VERBAL && TextoDe(c, "to") && n && (n->verbete.classe & kVerbos))
                     Empilhar(c, PAPEL_VERBAL);
                 else
@@ -505,6 +512,10 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
         else if (a("was") || a("were")) tempo = passadoOuParticipio ? TEMPO_PASSIVA_PASSADO : TEMPO_PASSADO_CONTINUO;
         else if (a("do") || a("does")) tempo = TEMPO_PRESENTE;
         else if (a("did")) tempo = TEMPO_PASSADO;
+        // "has been deleted": the passive of a finished action, "foi
+        // excluído" ("tem sido" would read as a repeated action).
+        else if ((a("have") || a("has") || a("had")) && TextoDe(aux2, "been") && passadoOuParticipio && !ing)
+            tempo = TEMPO_PASSIVA_PASSADO;
         else if (a("have") || a("has")) tempo = ing ? TEMPO_PERFEITO_CONTINUO : TEMPO_PERFEITO;
         else if (a("had")) tempo = ing ? TEMPO_MAIS_QUE_PERFEITO_CONTINUO : TEMPO_MAIS_QUE_PERFEITO;
         else if (a("will")) {
@@ -523,7 +534,8 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
         const clTermo* antes = verbo->antes;
         if (ing) {
             tempo = antes && (antes->verbete.classe & CL_PREPOSICAO) ? TEMPO_INFINITIVO : TEMPO_GERUNDIO;
-        } else if (TextoDe(antes, "to")) {
+        } else if (TextoDe(antes, "to") ||
+                   (antes && antes->verbete.classe == CL_ADVERBIO && TextoDe(antes->antes, "to"))) {
             tempo = TEMPO_INFINITIVO;
         } else if (formas & FORMA_PARTICIPIO) {
             const bool passado =
@@ -548,13 +560,19 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
         verbo->verbete.formas |= FORMA_PASSIVA;
     g->tempo = tempo;
 
-    // V6: "do", "does", "did" and "will" are not translated as words.
+    // V6: "do", "does", "did" and "will" are not translated as words, nor
+    // "have" before "been" in the passive ("been" carries the tense).
+    const bool terAntesDeSido = tempo == TEMPO_PASSIVA_PASSADO && !TextoDe(aux1, "was") && !TextoDe(aux1, "were");
     if (aux1 && aux1 == g->filhos &&
         (tempo == TEMPO_PRESENTE || tempo == TEMPO_PASSADO || tempo == TEMPO_FUTURO || tempo == TEMPO_FUTURO_CONTINUO ||
-         tempo == TEMPO_FUTURO_PERFEITO || tempo == TEMPO_PASSIVA_FUTURO)) {
+         tempo == TEMPO_FUTURO_PERFEITO || tempo == TEMPO_PASSIVA_FUTURO || terAntesDeSido)) {
         g->filhos = aux1->proximo;
         if (g->filhos) g->filhos->anterior = nullptr;
         aux1->proximo = nullptr;
+        g->absorvidos = aux1;
+    } else if (terAntesDeSido && aux1 && aux1 == g->auxiliar && !g->absorvidos) {
+        // "Has the file been deleted?": the same, the question auxiliary left out.
+        g->auxiliar = nullptr;
         g->absorvidos = aux1;
     }
     return sujeitoFinal;

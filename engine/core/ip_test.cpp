@@ -124,7 +124,7 @@ TEST(DicionarioGeral, NucleoTraduzAsFrasesQueOExercitam)
         // The sentence's capital goes to the first letter only.
         {"Unknown host name.", "Nome de host desconhecido."},
         // An unknown word after "cannot", "do not" is the verb, kept in English.
-        {"Cannot frobnicate the file.", "N\xE3o pode frobnicate o arquivo."},
+        {"Cannot frobnicate the file.", "N\xE3o \xE9 poss\xEDvel frobnicate o arquivo."},
         {"Do not frobnicate the file.", "N\xE3o frobnicate o arquivo."},
         {"Open the file and read the text.", "Abra o arquivo e leia o texto."},
         {"Failed to get the file.", "Falhou ao obter o arquivo."},
@@ -132,11 +132,39 @@ TEST(DicionarioGeral, NucleoTraduzAsFrasesQueOExercitam)
         // "de" + an object pronoun contracts; "para" of "parar" is no preposition.
         {"Do you like it?", "Voc\xEA gosta dele?"},
         {"He stops the car.", "Ele para o carro."},
+        // A message without subject says what was not possible; with a
+        // subject, or in a question, "could" is still "poder".
+        {"Could not find the file.", "N\xE3o foi poss\xEDvel encontrar o arquivo."},
+        {"Cannot delete the file.", "N\xE3o \xE9 poss\xEDvel excluir o arquivo."},
+        {"The folder could not be created.", "A pasta n\xE3o podia ser criada."},
+        {"Could you open the file?", "Voc\xEA podia abrir o arquivo?"},
+        // "has been" + participle is the past passive: "been" takes the
+        // tense, the participle agrees, nothing of "have" is left.
+        {"The file has been deleted.", "O arquivo foi exclu\xED" "do."},
+        {"The files have not been copied.", "Os arquivos n\xE3o foram copiados."},
+        {"Has the file been deleted?", "O arquivo foi exclu\xED" "do?"},
+        // An opening participle before its noun describes it.
+        {"Deleted files.", "Arquivos exclu\xED" "dos."},
+        // A split infinitive is still an infinitive.
+        {"Failed to fully remove the file.", "Falhou ao plenamente remover o arquivo."},
+        // "leaves": a verb after its subject, the plural of "leaf" after an article.
+        {"She leaves.", "Ela sai."},
+        {"The leaves are green.", "As folhas s\xE3o verdes."},
     };
     for (const Caso& c : casos) {
         EXPECT_EQ(SemFimDeLinha(TraduzirArquivo(std::string(c.ingles) + "\n")), c.portugues)
             << "para: " << c.ingles;
     }
+}
+
+// A blank line ends a sentence with a token of no text: it is no unknown
+// word, so no stray "de" joins it to the sentence before.
+TEST(DicionarioGeral, LinhaEmBrancoEncerraAFraseSemPalavraFantasma)
+{
+    ASSERT_TRUE(GarantirMotor());
+    EXPECT_EQ(SemFimDeLinha(TraduzirArquivo("Failed to read from stdin\n\nUnknown host name.\n")),
+              "Falhou ao ler de stdin\n\nNome de host desconhecido.");
+    EXPECT_EQ(SemFimDeLinha(TraduzirArquivo("Read from stdin\n\n")), "Leia de stdin");
 }
 
 }  // namespace

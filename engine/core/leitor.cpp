@@ -237,7 +237,11 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
         ++ultimoLido;
         t->palavra = frase->Obter(ultimoLido);
         CopiarTexto(t->verbete.vocabulo, sizeof t->verbete.vocabulo, t->palavra->texto);
-        if (!Procurar(&t->verbete) && !AnalisarMorfologia(t) && std::strchr(t->palavra->texto, '-'))
+        // A blank line ends a sentence with a token of no text: it closes the
+        // sentence like a full stop and is no unknown word to build a noun on.
+        if (t->palavra->texto[0] == '\0')
+            t->verbete.classe = CL_PONTUACAO;
+        else if (!Procurar(&t->verbete) && !AnalisarMorfologia(t) && std::strchr(t->palavra->texto, '-'))
             SepararHifen(t);
     } else {
         const clPalavra* origem = ultimoLido >= 0 ? frase->Obter(ultimoLido) : nullptr;
