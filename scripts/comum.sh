@@ -33,7 +33,10 @@ PACOTES_TESTE=(googletest libgtest-dev libgmock-dev clang libclang-rt-14-dev llv
 configurar_e_compilar() {
     local pasta="$1"; shift
     if [ ! -f "$pasta/build.ninja" ]; then
-        cmake -S "$RAIZ" -B "$pasta" -G Ninja "$@" >/dev/null || return 1
+        local lancador=()
+        # ccache, when present, makes a rebuild in a fresh folder cheap.
+        command -v ccache >/dev/null && lancador=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+        cmake -S "$RAIZ" -B "$pasta" -G Ninja "${lancador[@]}" "$@" >/dev/null || return 1
     fi
     mkdir -p "$pasta"
     if ! cmake --build "$pasta" -j "$JOBS" > "$pasta/compilacao.log" 2>&1; then
