@@ -111,9 +111,7 @@ pid_t VerificarClienteWeb(const char* biblioteca)
     posix_spawn_file_actions_addopen(&acoes, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&acoes, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&acoes, 2, "/dev/null", O_WRONLY, 0);
-    char programa[] = "./wintdist";
-    char opcao[] = "/Q";
-    char* argumentos[] = {programa, opcao, nullptr};
+    char* argumentos[] = {const_cast<char*>(kInstaladorClienteWeb), const_cast<char*>(kOpcaoInstalador), nullptr};
     pid_t pid = 0;
     if (posix_spawn(&pid, kInstaladorClienteWeb, &acoes, nullptr, argumentos, environ) != 0) pid = 0;
     posix_spawn_file_actions_destroy(&acoes);
