@@ -44,6 +44,16 @@ echo "== Compilando (normal)"
 configurar_e_compilar "$RAIZ/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLANE_WERROR=ON || falhas=1
 rodar_ctest "normal" "$RAIZ/build"
 
+# The Debian package, from the normal build: built, checked by lintian and
+# run from a temporary root; never installed on this machine.
+echo "== Pacote Debian"
+if "$RAIZ/scripts/verificar_pacote.sh" "$RAIZ/build"; then
+    aprovados=$((aprovados + 1))
+else
+    reprovados=$((reprovados + 1))
+    falhas=1
+fi
+
 echo "== Compilando (AddressSanitizer + UndefinedBehaviorSanitizer)"
 configurar_e_compilar "$RAIZ/build-asan" -DCMAKE_BUILD_TYPE=Debug -DQUILLANE_WERROR=ON \
     -DQUILLANE_SANITIZE=address,undefined || falhas=1
