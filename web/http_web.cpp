@@ -49,32 +49,34 @@ int ValorHex(char c)
 // The value of attribute `nome` inside one tag's text (lower case), or empty.
 std::string AtributoDaEtiqueta(std::string_view etiqueta, std::string_view nome)
 {
+    auto espaco = [](char c) { return std::isspace(static_cast<unsigned char>(c)) || c == '/'; };
     std::size_t i = 0;
-    while (true) {
-        i = etiqueta.find(nome, i);
-        if (i == std::string_view::npos) return {};
-        const bool inicioOk = i > 0 && (std::isspace(static_cast<unsigned char>(etiqueta[i - 1])) ||
-                                        etiqueta[i - 1] == '"' || etiqueta[i - 1] == '\'' || etiqueta[i - 1] == '/');
-        std::size_t j = i + nome.size();
-        while (j < etiqueta.size() && std::isspace(static_cast<unsigned char>(etiqueta[j]))) ++j;
-        if (!inicioOk || j >= etiqueta.size() || etiqueta[j] != '=') {
-            i += nome.size();
-            continue;
+    while (i < etiqueta.size() && !espaco(etiqueta[i])) ++i;  // the tag's name
+    while (i < etiqueta.size()) {
+        while (i < etiqueta.size() && espaco(etiqueta[i])) ++i;
+        const std::size_t inicio = i;
+        while (i < etiqueta.size() && !espaco(etiqueta[i]) && etiqueta[i] != '=') ++i;
+        const std::string_view atributo = etiqueta.substr(inicio, i - inicio);
+        if (atributo.empty()) return {};
+        while (i < etiqueta.size() && std::isspace(static_cast<unsigned char>(etiqueta[i]))) ++i;
+        std::string_view valor;
+        if (i < etiqueta.size() && etiqueta[i] == '=') {
+            ++i;
+            while (i < etiqueta.size() && std::isspace(static_cast<unsigned char>(etiqueta[i]))) ++i;
+            if (i < etiqueta.size() && (etiqueta[i] == '"' || etiqueta[i] == '\'')) {
+                const char aspa = etiqueta[i++];
+                const std::size_t fim = std::min(etiqueta.find(aspa, i), etiqueta.size());
+                valor = etiqueta.substr(i, fim - i);
+                i = fim + 1;
+            } else {
+                const std::size_t v = i;
+                while (i < etiqueta.size() && !std::isspace(static_cast<unsigned char>(etiqueta[i]))) ++i;
+                valor = etiqueta.substr(v, i - v);
+            }
         }
-        ++j;
-        while (j < etiqueta.size() && std::isspace(static_cast<unsigned char>(etiqueta[j]))) ++j;
-        if (j >= etiqueta.size()) return {};
-        const char aspa = etiqueta[j];
-        std::size_t fim;
-        if (aspa == '"' || aspa == '\'') {
-            ++j;
-            fim = etiqueta.find(aspa, j);
-        } else {
-            fim = etiqueta.find_first_of(" \t\r\n>", j);
-        }
-        if (fim == std::string_view::npos) fim = etiqueta.size();
-        return std::string(etiqueta.substr(j, fim - j));
+        if (atributo == nome) return std::string(valor);
     }
+    return {};
 }
 
 // The charset named in a "type; charset=x" text (lower case already).
