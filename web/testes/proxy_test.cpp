@@ -342,3 +342,20 @@ TEST_F(Proxy, PortaOcupadaDaOTextoDoErro)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Proxy, PrefixoDeUmBalanceadorNosLinksENoHost)
+{
+    config_.prefixo = "http://127.0.0.1:9";
+    Iniciar();
+    EXPECT_EQ(Prefixo(), "http://127.0.0.1:9/");
+    const std::string alvo = "/" + nginx_->Http("index.html");
+    const RespostaHttp r =
+        PedirBruto(servidor_.Porta(), "GET " + alvo + " HTTP/1.0\r\nHost: 127.0.0.1:9\r\n\r\n");
+    ASSERT_EQ(r.status, 200);
+    EXPECT_NE(r.corpo.find("href=\"http://127.0.0.1:9/" + nginx_->Http("news.html")), std::string::npos) << r.corpo;
+    EXPECT_EQ(Get(servidor_.Porta(), alvo).status, 200);  // its own address still works
+}
+
+} // namespace
