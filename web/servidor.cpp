@@ -168,7 +168,14 @@ struct clServidor::Estado {
         std::lock_guard<std::mutex> g(motor.trava);
         if (motor.biblioteca) return true;
         const std::string caminho = config.caminhoMotor.empty() ? CaminhoMotorInstalado() : config.caminhoMotor;
-        void* b = dlopen(caminho.c_str(), RTLD_NOW | RTLD_LOCAL);
+#ifdef QUILLANE_SANITIZADO
+        // Sanitizer builds keep the library mapped after the last
+        // connection, so that leak and error reports can still name its code.
+        const int modo = RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE;
+#else
+        const int modo = RTLD_NOW | RTLD_LOCAL;
+#endif
+        void* b = dlopen(caminho.c_str(), modo);
         if (!b) {
             std::fprintf(stderr, "sorvane: o motor de tradu\xC3\xA7\xC3\xA3o n\xC3\xA3o p\xC3\xB4" "de ser carregado: %s\n",
                          dlerror());

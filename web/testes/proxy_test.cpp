@@ -255,6 +255,7 @@ TEST_F(Proxy, DuzentasConexoesSimultaneasEMotorCarregadoUmaVez)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     EXPECT_EQ(servidor_.Conexoes(), 0);
     EXPECT_FALSE(servidor_.MotorCarregado());
+    servidor_.Parar();  // the callback's variables end with this test
     std::lock_guard<std::mutex> g(trava);
     ASSERT_FALSE(contagens.empty());
     EXPECT_EQ(contagens.back(), 0);
@@ -287,6 +288,7 @@ TEST_F(Proxy, AlemDoLimiteAsConexoesEsperamNaFila)
     EXPECT_EQ(servidor_.Conexoes(), 2);
     for (int s : mudos) close(s);
     cliente.join();
+    servidor_.Parar();
     EXPECT_EQ(maximo.load(), 2);
 }
 
