@@ -43,12 +43,14 @@ QUILLANE_REGISTRO="$T/registro" "$SORVANE" --sem-janela --porta "$PS" & PIDS+=($
 SPID=${PIDS[1]}
 esperar_porta "$PN"; esperar_porta "$PS"
 
-echo "== vertal: tradução das mesmas páginas (ms por página, média de 5)"
+echo "== vertal: tradução das mesmas páginas (ms por página, média de 10, sem o início do programa)"
+medir() { local ini fim; ini=$(date +%s%N); for _ in $(seq 10); do QUILLANE_REGISTRO="$T/registro" "$VERTAL" --html < "$1" > /dev/null; done; fim=$(date +%s%N); echo $(( (fim - ini) / 10000 )); }
+: > "$T/vazio.html"
+base=$(medir "$T/vazio.html")
+echo "início do vertal sem texto: $(( base / 100 )).$(( base % 100 )) ms"
 for p in p20 p200; do
-    ini=$(date +%s%N)
-    for _ in 1 2 3 4 5; do QUILLANE_REGISTRO="$T/registro" "$VERTAL" --html < "$T/www/$p.html" > /dev/null; done
-    fim=$(date +%s%N)
-    echo "$p: $(( (fim - ini) / 5000000 )) ms"
+    t=$(( $(medir "$T/www/$p.html") - base ))
+    echo "$p: $(( t / 100 )).$(( t % 100 )) ms por página"
 done
 
 echo "== tempo até o primeiro byte pelo sorvane (curl, média de 20)"

@@ -14,7 +14,7 @@ TEST(EnderecoPedido, EsquemasComBarraDupla_SimplesOuEmFalta)
     EXPECT_EQ(ExtrairEndereco("/http://host/a.htm?x=1"), "http://host/a.htm?x=1");
     EXPECT_EQ(ExtrairEndereco("/https:/host/a"), "https://host/a");
     EXPECT_EQ(ExtrairEndereco("/file:///home/a/b.html"), "file:///home/a/b.html");
-    EXPECT_EQ(ExtrairEndereco("/file:/home/a/b.html"), "file://home/a/b.html");
+    EXPECT_EQ(ExtrairEndereco("/file:/home/a/b.html"), "file:///home/a/b.html");
     EXPECT_EQ(ExtrairEndereco("/"), "");
     EXPECT_EQ(EsquemaDe(ExtrairEndereco("/")), Esquema::Nenhum);
     EXPECT_EQ(EsquemaDe("ftp://x/"), Esquema::Nenhum);
