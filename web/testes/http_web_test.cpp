@@ -198,3 +198,15 @@ TEST(Servidor, TextosDeErroEPortaConfigurada)
     unsetenv("QUILLANE_REGISTRO");
     RemoverPasta(pasta);
 }
+
+TEST(ConversaoPagina, ScriptsEEstilosRecebemEscapesDaPropriaLinguagem)
+{
+    clConversorPagina c("utf-8");
+    // The opening tag cut between pieces; a character beyond the 16-bit range.
+    std::string r = c.Converter("<p>\xE2\x98\x83</p><SCR");
+    r += c.Converter("IPT type=\"module\">var s = '\xE2\x98\x83\xF0\x9F\x98\x80\xC3\xA9';</script>");
+    r += c.Converter("<style>p:after{content:'\xE2\x98\x83'}</style><p>\xE2\x98\x83</p>", true);
+    EXPECT_EQ(r,
+              "<p>&#9731;</p><SCRIPT type=\"module\">var s = '\\u2603\\uD83D\\uDE00\xE9';</script>"
+              "<style>p:after{content:'\\2603 '}</style><p>&#9731;</p>");
+}
