@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -392,7 +393,10 @@ void Decidir(Busca* b)
     long status = 0;
     curl_easy_getinfo(b->curl, CURLINFO_RESPONSE_CODE, &status);
     if (status < 100 || status > 999) status = 502;
-    if (EhRedirecionamento(status) && b->cabecalhos.find("\r\n") != std::string::npos) {
+    std::string minusculos = b->cabecalhos;
+    for (char& ch : minusculos) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    // A redirect without an address is relayed as an ordinary answer.
+    if (EhRedirecionamento(status) && minusculos.find("\nlocation:") != std::string::npos) {
         auto extras = CabecalhosRedirecionamento(b->cabecalhos, *b->endereco, b->contexto->prefixo);
         b->resposta->Definir(static_cast<int>(status), "", std::move(extras));
         b->resposta->Cabecalho();
