@@ -396,7 +396,13 @@ void Decidir(Busca* b)
     std::string minusculos = b->cabecalhos;
     for (char& ch : minusculos) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
     // A redirect without an address is relayed as an ordinary answer.
-    if (EhRedirecionamento(status) && minusculos.find("\nlocation:") != std::string::npos) {
+    bool temEndereco = false;
+    if (const auto l = minusculos.find("\nlocation:"); l != std::string::npos) {
+        const auto fim = minusculos.find('\r', l);
+        const std::string valor = minusculos.substr(l + 10, fim == std::string::npos ? std::string::npos : fim - l - 10);
+        temEndereco = valor.find_first_not_of(" \t") != std::string::npos;
+    }
+    if (EhRedirecionamento(status) && temEndereco) {
         auto extras = CabecalhosRedirecionamento(b->cabecalhos, *b->endereco, b->contexto->prefixo);
         b->resposta->Definir(static_cast<int>(status), "", std::move(extras));
         b->resposta->Cabecalho();

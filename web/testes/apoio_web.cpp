@@ -103,7 +103,7 @@ clNginx::clNginx(const std::string& pasta, const std::string& extra) : pasta_(pa
             "    root " + www_ + ";\n"
             "    location = /r { return 302 /index.html; }\n"
             "    location = /r307 { return 307 /dir/p.html; }\n"
-            "    location = /lento { return 200; }\n"
+            "    location = /sem-endereco { return 302; }\n"
             "    location /u/ { charset utf-8; }\n"
             "    error_page 404 /404.html;\n" + extra;
         const std::string conf =
