@@ -5,6 +5,7 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -124,6 +125,7 @@ clNginx::clNginx(const std::string& pasta, const std::string& extra) : pasta_(pa
         GravarArquivo(pasta_ + "/nginx.conf", conf);
         const pid_t pid = fork();
         if (pid == 0) {
+            prctl(PR_SET_PDEATHSIG, SIGKILL);  // never outlives a test that crashed
             const int nulo = ::open("/dev/null", O_WRONLY);
             dup2(nulo, 1);
             dup2(nulo, 2);
