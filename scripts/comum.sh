@@ -25,9 +25,9 @@ instalar_pacotes() {
     fi
 }
 
-PACOTES_BASE=(cmake ninja-build g++ pkg-config python3)
-PACOTES_TESTE=(googletest libgtest-dev libgmock-dev clang libclang-rt-14-dev llvm xvfb xclip xauth g++-multilib libxml2-utils
-    lintian help2man man-db dpkg-dev fakeroot)
+PACOTES_BASE=(cmake ninja-build g++ pkg-config python3 libcurl4-openssl-dev)
+PACOTES_TESTE=(googletest libgtest-dev libgmock-dev clang libclang-rt-14-dev llvm xvfb xclip xauth
+    g++-multilib libxml2-utils lintian help2man man-db dpkg-dev fakeroot nginx-light openssl wrk chromium)
 
 # configurar_e_compilar PASTA [opções de cmake...]: configures once, then
 # builds; the compiler's output is shown only when something fails.
