@@ -82,6 +82,10 @@ bool EntidadeCompleta(const char* texto)
     return std::strstr(kEntidades, candidato) != nullptr;
 }
 
+// The most digits a numeric character reference may have here ("&#x10FFFF;",
+// "&#00008594;" of the edges); every byte read to try one can be given back.
+constexpr std::size_t kMaxDigitosReferencia = 10;
+
 constexpr std::size_t kLimiteResto = 1530;
 constexpr std::size_t kMaxFim = 15;
 
@@ -148,6 +152,11 @@ bool clDocHtml::LerToken(clPalavra& w, std::int16_t& tipo)
         return true;
     }
 
+    if (c == '&' && LerReferenciaNumerica(w.texto, n, kTamPalavra - 2) == 1) {
+        // A numeric character reference is a token of its own, like a
+        // named entity, and is never split.
+        return true;
+    }
     if (c == '&') {
         w.texto[n++] = '&';
         bool completa = false;
@@ -182,6 +191,14 @@ bool clDocHtml::LerToken(clPalavra& w, std::int16_t& tipo)
             DevolverCaractere(c);
             break;
         }
+        if (c == '&') {
+            // A numeric character reference inside a word stays in it whole
+            // (its ";" would otherwise end the sentence); one that does not
+            // fit ends the word and starts the next token.
+            const int r = LerReferenciaNumerica(w.texto, n, kTamPalavra - 2);
+            if (r == 1) continue;
+            if (r == 2) break;
+        }
         if (!NoConjunto(DELIMITADORES, c)) {
             w.texto[n++] = static_cast<char>(c);
             continue;
@@ -205,6 +222,48 @@ bool clDocHtml::LerToken(clPalavra& w, std::int16_t& tipo)
     w.texto[n] = '\0';
     w.Classificar();
     return true;
+}
+
+int clDocHtml::LerReferenciaNumerica(char* texto, std::size_t& n, std::size_t limite)
+{
+    // The "&" has been read. "#", an optional "x", digits and ";".
+    char lidos[kMaxDigitosReferencia + 4];
+    std::size_t k = 0;
+    bool hex = false;
+    bool completa = false;
+    int c = LerCaractere();
+    if (c == '#') {
+        lidos[k++] = '#';
+        c = LerCaractere();
+        if (c == 'x' || c == 'X') {
+            hex = true;
+            lidos[k++] = static_cast<char>(c);
+            c = LerCaractere();
+        }
+        std::size_t digitos = 0;
+        while (digitos < kMaxDigitosReferencia && c != FIM_ENTRADA &&
+               ((c >= '0' && c <= '9') || (hex && ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'))))) {
+            lidos[k++] = static_cast<char>(c);
+            ++digitos;
+            c = LerCaractere();
+        }
+        if (digitos > 0 && c == ';') {
+            lidos[k++] = ';';
+            completa = true;
+        }
+    }
+    if (completa && n + 1 + k <= limite) {
+        texto[n++] = '&';
+        std::memcpy(texto + n, lidos, k);
+        n += k;
+        texto[n] = '\0';
+        return 1;
+    }
+    if (!completa) DevolverCaractere(c);
+    while (k > 0) DevolverCaractere(static_cast<unsigned char>(lidos[--k]));
+    if (!completa) return 0;
+    DevolverCaractere('&');
+    return 2;
 }
 
 bool clDocHtml::LerResto(char* buffer, std::size_t tam, int fim, std::size_t limite)

@@ -391,3 +391,18 @@ TEST_F(Html, TextosDeAtributosTraduzidos)
     const std::string img = "<img alt=\"" + longo.substr(1) + "\">";
     EXPECT_EQ(Verter(img), img);
 }
+
+TEST_F(Html, ReferenciaNumericaNaoPartePalavras)
+{
+    // Inside a word the reference stays in it (its ";" ends no sentence);
+    // alone it is a token of its own; a word too long for it ends before it.
+    Leitor l("zl&#8217;orb &#X2192; q&#00008594;; &#12 &#x;" + std::string(45, 'k') + "&#00008594;");
+    EXPECT_EQ(l.Tokens(), (std::vector<std::string>{"zl&#8217;orb/0", "&#X2192;/0", "q&#00008594;/0", ";/1", "&#12/0",
+                                                    "&#x/0", ";/1", std::string(45, 'k') + "/0",
+                                                    "&#00008594;/0"}));
+    const std::string pagina = "<p>The cat&#8217;s table is big. Zl&#x2192;orb &#8594; quux&#00128512;.</p>";
+    const std::string saida = Verter(pagina);
+    EXPECT_NE(saida.find("cat&#8217;s"), std::string::npos) << saida;
+    EXPECT_NE(saida.find(" Zl&#x2192;orb &#8594; quux&#00128512;.</p>"), std::string::npos) << saida;
+    for (std::size_t tam : {1, 2, 5, 11}) EXPECT_EQ(Fluxo(pagina, {tam}), saida) << tam;
+}

@@ -312,10 +312,11 @@ TEST_F(Vertal, RtfNaAreaDeTransferenciaComXvfb)
 TEST_F(Vertal, HtmlEmArquivosENaEntradaPadrao)
 {
     // Accented letters come out as entities, characters outside
-    // Windows-1252 as numeric references; tags pass through.
+    // Windows-1252 as they came; tags pass through.
     auto r = Rodar("--html", "<p>Zlorb <b>caf\xC3\xA9</b> \xE6\x97\xA5.</p>\n");
     EXPECT_EQ(r.status, 0) << r.erros;
-    EXPECT_EQ(r.saida, "<p>Zlorb <b>caf&eacute;</b> &#26085;.</p>\n");
+    EXPECT_EQ(r.saida, "<p>Zlorb <b>caf&eacute;</b> \xE6\x97\xA5.</p>\n");
+    EXPECT_EQ(r.erros, "");
 
     // A page larger than one chunk: standard input (stream) and files agree.
     std::string pagina = "<html><body>\n";
@@ -329,4 +330,25 @@ TEST_F(Vertal, HtmlEmArquivosENaEntradaPadrao)
     EXPECT_EQ(a.status, 0) << a.erros;
     EXPECT_EQ(Ler(Caminho("out.html")), r.saida);
     EXPECT_NE(r.saida.find("<p class=\"c299\">Zlorb <i>quux</i>"), std::string::npos);
+}
+
+TEST_F(Vertal, HtmlGuardaCaracteresForaDoWindows1252)
+{
+    // "→" in a style rule, a script, an attribute, between words and inside
+    // one; a reference the page wrote itself stays a reference. Standard
+    // input (in chunks) and files give the same page.
+    std::string pagina = "<html><head><style>li::before { content: \"\xE2\x86\x92\"; }</style>"
+                         "<script>var seta = '\xE2\x86\x92';</script></head><body>\n";
+    for (int i = 0; i < 120; ++i)
+        pagina += "<p title=\"a \xE2\x86\x92 b\">Zlorb \xE2\x86\x92 quux zl\xE2\x86\x92orb &#8594; "
+                  "\xF0\x9F\x98\x80.</p>\n";
+    pagina += "</body></html>\n";
+    std::ofstream(Caminho("in.html"), std::ios::binary) << pagina;
+    const auto r = Rodar("--html", pagina);
+    EXPECT_EQ(r.status, 0) << r.erros;
+    EXPECT_EQ(r.saida, pagina);
+    EXPECT_EQ(r.erros, "");
+    const auto a = Rodar("--html '" + Caminho("in.html") + "' '" + Caminho("out.html") + "'");
+    EXPECT_EQ(a.status, 0) << a.erros;
+    EXPECT_EQ(Ler(Caminho("out.html")), pagina);
 }
