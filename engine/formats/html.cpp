@@ -327,6 +327,12 @@ void clDocHtml::AbrirMarca(std::int16_t numero)
 {
     if (numero < 0 || numero >= kPedacosMarca) return;
     TextoMarca(numero, textoMarca, sizeof textoMarca);
+    // Written again (its words were parted), the element must not repeat
+    // the name or id that makes it unique in the page.
+    if (reservaMarcas.pedacos[numero].escrito) {
+        RemoverAtributo(textoMarca, "id");
+        RemoverAtributo(textoMarca, "name");
+    }
     EscreverTexto(textoMarca);
     std::int16_t p = numero;
     for (int passo = 0; passo < kPedacosMarca && p >= 0 && p < kPedacosMarca; ++passo) {
@@ -337,32 +343,46 @@ void clDocHtml::AbrirMarca(std::int16_t numero)
     }
 }
 
-void clDocHtml::FecharMarca(std::int16_t numero)
+void clDocHtml::EscreverFimDeEtiqueta(char* texto)
 {
-    if (numero < 0 || numero >= kPedacosMarca) return;
-    char* texto = textoMarca;
-    TextoMarca(numero, texto, sizeof textoMarca);
     const char* nome = texto[0] ? texto + 1 : texto;
     std::size_t n = 0;
-    while (nome[n] && !NoConjunto(BRANCOS, static_cast<unsigned char>(nome[n])) && nome[n] != '>') ++n;
+    while (nome[n] && !NoConjunto(BRANCOS, static_cast<unsigned char>(nome[n])) && nome[n] != '>' &&
+           !(nome[n] == '/' && n > 0))
+        ++n;
     EscreverTexto("</");
     const char guardado = nome[n];
     texto[nome - texto + n] = '\0';
     EscreverTexto(nome);
     texto[nome - texto + n] = guardado;
     EscreverTexto(">");
+}
+
+void clDocHtml::FecharMarca(std::int16_t numero)
+{
+    if (numero < 0 || numero >= kPedacosMarca) return;
+    TextoMarca(numero, textoMarca, sizeof textoMarca);
+    EscreverFimDeEtiqueta(textoMarca);
     PedacoMarca& pedaco = reservaMarcas.pedacos[numero];
     if (pedaco.tipo == MARCA_FECHADA) pedaco.tipo = MARCA_SOLTAR;
 }
 
 void clDocHtml::EscreverPedaco(const clPalavra& pedaco, bool espaco)
 {
+    // Only the outermost markup the output and the piece share, in the same
+    // order, stays open: everything opened inside it is closed, newest
+    // first, and what the piece carries is opened again, oldest first, so
+    // elements always nest (even when a word carries only the newest of many
+    // nested ones, or reordered words leave an outer one behind).
     const clMarcas& abertas = palavraSaida.marcas;
-    for (int i = 0; i < abertas.Quantos(); ++i)
-        if (!pedaco.marcas.Contem(abertas.Obter(i))) FecharMarca(abertas.Obter(i));
+    const int nAbertas = abertas.Quantos();
+    const int nPedaco = pedaco.marcas.Quantos();
+    int comuns = 0;
+    while (comuns < nAbertas && comuns < nPedaco && abertas.Obter(-1 - comuns) == pedaco.marcas.Obter(-1 - comuns))
+        ++comuns;
+    for (int i = 0; i < nAbertas - comuns; ++i) FecharMarca(abertas.Obter(i));
     if (espaco) EscreverCaractere(' ');
-    for (int i = pedaco.marcas.Quantos() - 1; i >= 0; --i)
-        if (!abertas.Contem(pedaco.marcas.Obter(i))) AbrirMarca(pedaco.marcas.Obter(i));
+    for (int i = nPedaco - comuns - 1; i >= 0; --i) AbrirMarca(pedaco.marcas.Obter(i));
     palavraSaida = pedaco;
     palavraSaida.pedaco = nullptr;
     for (const char* p = pedaco.texto; *p; ++p) {
@@ -404,10 +424,19 @@ void clDocHtml::PassosEtiqueta(clPalavra& w, bool temPalavras, bool& feito)
 {
     if (NaLista(kEtiquetasInternas, w.texto)) {
         CopiarTexto(etiqueta, sizeof etiqueta, w.texto);
-        if (!LerResto(etiqueta, sizeof etiqueta, '>', kLimiteResto)) {
-            // Too long to keep, or cut by the end of input: dropped, but
-            // the blank before it still separates the words around it.
-            DescartarAte(">");
+        // The whole tag buffer: a long link is kept, not dropped.
+        if (!LerResto(etiqueta, sizeof etiqueta, '>', sizeof etiqueta)) {
+            // Too long even so, or cut by the end of input. A start tag is
+            // written at once as it stands, as an empty element, so that
+            // nothing of it is lost and no end tag is left without it; an
+            // end tag that long is dropped. The blank before it still
+            // separates the words around it.
+            if (etiqueta[1] != '/') {
+                EscreverTexto(etiqueta);
+                if (CopiarAte(">")) EscreverFimDeEtiqueta(etiqueta);
+            } else {
+                DescartarAte(">");
+            }
             if (w.espacoAntes && temPalavras) espacoPendente = 1;
             BrancosDepois(temPalavras);
             return;
@@ -419,9 +448,10 @@ void clDocHtml::PassosEtiqueta(clPalavra& w, bool temPalavras, bool& feito)
             ancora = ValorAtributo(etiqueta, "name", nome, sizeof nome) != nullptr;
         }
         if (w.espacoAntes) espacoPendente = 1;
+        const std::size_t tam = std::strlen(etiqueta);
         if (etiqueta[1] == '/') {
             // "</b>" closes the newest open markup whose text begins "<b".
-            etiqueta[std::strlen(etiqueta) - 1] = '\0';
+            etiqueta[tam - 1] = '\0';
             etiqueta[1] = '<';
             // An element no word has carried (empty, as <span id=x></span>)
             // would never be written: it is written now, empty.
@@ -434,7 +464,18 @@ void clDocHtml::PassosEtiqueta(clPalavra& w, bool temPalavras, bool& feito)
             FecharMarcaFonte(etiqueta + 1);
             return;
         }
-        GuardarMarca(etiqueta);
+        if (tam >= 2 && etiqueta[tam - 2] == '/') {
+            // Closed by itself ("<a name=x/>"): it encloses nothing and
+            // has no end tag to wait for.
+            EscreverTexto(etiqueta);
+            return;
+        }
+        if (GuardarMarca(etiqueta) < 0) {
+            // No room left in the pool: kept as an empty element.
+            EscreverTexto(etiqueta);
+            EscreverFimDeEtiqueta(etiqueta);
+            return;
+        }
         if (ancora) {
             // The anchor is written at once, around an empty comment, so
             // that it stays where it was even with no word inside it.

@@ -230,10 +230,19 @@ TEST_F(Html, FimDaEntradaNoMeioDasCoisas)
     EXPECT_EQ(Verter(""), "");
 }
 
-TEST_F(Html, EtiquetaInternaLongaDemaisEDescartada)
+TEST_F(Html, EtiquetasInternasLongasSaoGuardadas)
 {
-    const std::string longa = "<b title=\"" + std::string(1600, 'z') + "\">";
-    EXPECT_EQ(Verter("zlorb " + longa + "quux</b> frob"), "zlorb quux frob");
+    // A 1,600-byte link is kept with its end tag.
+    const std::string longa = "<a href=\"" + std::string(1600, 'z') + "\">";
+    EXPECT_EQ(Verter("zlorb " + longa + "quux</a> frob"), "zlorb " + longa + "quux</a> frob");
+    // Longer than the tag buffer: written at once as an empty element, its
+    // own end tag then finding nothing to close.
+    const std::string enorme = "<b title=\"" + std::string(4000, 'z') + "\">";
+    EXPECT_EQ(Verter("<p>" + enorme + "quux</b> frob"), "<p>" + enorme + "</b>quux frob");
+    // Two long links fill the pool: the second is kept empty, never lost.
+    const std::string outra = "<a href=\"" + std::string(3000, 'y') + "\">";
+    const std::string saida = Verter("<p>" + outra + "zl " + outra + "quux</a> frob</a>");
+    EXPECT_EQ(saida, "<p>" + outra + "</a>" + outra + "zl quux</a> frob");
     // A class-3 tag that long is written as it stands.
     const std::string img = "<img alt=\"" + std::string(2000, 'z') + "\">";
     EXPECT_EQ(Verter(img + " zlorb"), img + " zlorb");
@@ -405,4 +414,44 @@ TEST_F(Html, ReferenciaNumericaNaoPartePalavras)
     EXPECT_NE(saida.find("cat&#8217;s"), std::string::npos) << saida;
     EXPECT_NE(saida.find(" Zl&#x2192;orb &#8594; quux&#00128512;.</p>"), std::string::npos) << saida;
     for (std::size_t tam : {1, 2, 5, 11}) EXPECT_EQ(Fluxo(pagina, {tam}), saida) << tam;
+}
+
+TEST_F(Html, ElementosComNomeUmaVezEAninhamentoFundo)
+{
+    // The anchor is written once: the words it encloses are written in an
+    // element without its name and id.
+    const std::string ancora = Verter("<p>Zlorb <a name=sec2 id=sec2>quux</a> frob.</p>");
+    EXPECT_EQ(ancora, "<p><a name=sec2 id=sec2><!----></a>Zlorb <a>quux</a> frob.</p>");
+    // Closed by itself, it waits for no end tag.
+    EXPECT_EQ(Verter("<h3><a name=\"x\"/>Zlorb quux</h3><p>frob</p>"), "<h3><a name=\"x\"/>Zlorb quux</h3><p>frob</p>");
+
+    // More nested inline elements than a word carries: whatever is written
+    // is closed, in order.
+    const char* nomes[] = {"b", "i", "span", "em", "font"};
+    std::string pagina = "<p>";
+    for (int i = 0; i < 60; ++i) pagina += "<" + std::string(nomes[i % 5]) + ">w" + std::to_string(i) + " ";
+    for (int i = 59; i >= 0; --i) pagina += "</" + std::string(nomes[i % 5]) + ">x" + std::to_string(i) + " ";
+    pagina += "</p>";
+    const std::string saida = Verter(pagina);
+    std::vector<std::string> pilha;
+    const std::regex etiqueta("<(/?)([a-z]+)[^>]*>");
+    for (auto it = std::sregex_iterator(saida.begin(), saida.end(), etiqueta); it != std::sregex_iterator(); ++it) {
+        const std::string nome = (*it)[2];
+        if ((*it)[1].length() == 0) {
+            pilha.push_back(nome);
+        } else {
+            ASSERT_FALSE(pilha.empty()) << saida;
+            ASSERT_EQ(pilha.back(), nome) << saida;
+            pilha.pop_back();
+        }
+    }
+    EXPECT_TRUE(pilha.empty()) << saida;
+    // And no word is lost or moved.
+    const auto palavras = [&](const std::string& html) {
+        std::istringstream texto(std::regex_replace(html, etiqueta, " "));
+        std::vector<std::string> r;
+        for (std::string p; texto >> p;) r.push_back(p);
+        return r;
+    };
+    EXPECT_EQ(palavras(saida), palavras(pagina));
 }
