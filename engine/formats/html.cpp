@@ -16,7 +16,9 @@ const char kEtiquetasInternas[] =
     "<strike.</strike.";
 // Style sheets are copied untouched like scripts: read as text, their rules
 // would be re-spaced and, once translated, broken.
-const char kEtiquetasScript[] = "<script.<style.";
+// So are the contents of <textarea>, <listing> and <xmp>, whose every blank
+// and line break shows.
+const char kEtiquetasScript[] = "<script.<style.<textarea.<listing.<xmp.";
 const char kEtiquetasAtributos[] = "<img.<input.<area.<frame.<form.<applet.<body.<base.<link.";
 
 const char kEntidades[] =
@@ -509,10 +511,57 @@ void clDocHtml::PassosEtiqueta(clPalavra& w, bool temPalavras, bool& feito)
             AplicarAtributos(w.texto, etiqueta, sizeof etiqueta);
             EscreverTexto(etiqueta);
         }
+    } else if (std::strcmp(w.texto, "<pre") == 0) {
+        if (CopiarAte(">")) CopiarPreformatado();
     } else {
         CopiarAte(">");
     }
     CopiarBrancos();
+}
+
+void clDocHtml::CopiarPreformatado()
+{
+    // The text is copied as it stands, every blank and line break kept, and
+    // left untranslated (it is mostly code, whose layout is its meaning);
+    // tags inside still have their addresses rewritten.
+    while (true) {
+        const int c = LerCaractere();
+        if (c == FIM_ENTRADA) return;
+        const int d = c == '<' ? LerCaractere() : FIM_ENTRADA;
+        if (c == '<') DevolverCaractere(d);
+        const bool ehEtiqueta = c == '<' && ((d >= 'a' && d <= 'z') || (d >= 'A' && d <= 'Z') || d == '/' || d == '!');
+        if (!ehEtiqueta) {
+            EscreverCaractere(static_cast<char>(c));
+            continue;
+        }
+        char token[kTamPalavra];
+        std::size_t n = 0;
+        token[n++] = '<';
+        int e;
+        while ((e = LerCaractere()) != FIM_ENTRADA && !NoConjunto(BRANCOS, e) && e != '>' && n < kTamPalavra - 2) {
+            token[n++] = static_cast<char>(e);
+            if (n == 4 && std::memcmp(token, "<!--", 4) == 0) break;
+        }
+        token[n] = '\0';
+        if (e != FIM_ENTRADA && !(n == 4 && std::memcmp(token, "<!--", 4) == 0)) DevolverCaractere(e);
+        char minusculo[kTamPalavra];
+        CopiarTexto(minusculo, sizeof minusculo, token);
+        for (char* p = minusculo; *p; ++p) *p = Minuscula(*p);
+        if (std::strcmp(minusculo, "<!--") == 0) {
+            EscreverTexto(token);
+            CopiarAte("-->", "--!>");
+        } else if (std::strcmp(minusculo, "<a") == 0 || NaLista(kEtiquetasAtributos, minusculo)) {
+            CopiarTexto(etiqueta, sizeof etiqueta, token);
+            const bool inteira = LerResto(etiqueta, sizeof etiqueta, '>', sizeof etiqueta);
+            if (inteira) AplicarAtributos(minusculo, etiqueta, sizeof etiqueta);
+            EscreverTexto(etiqueta);
+            if (!inteira) CopiarAte(">");
+        } else {
+            EscreverTexto(token);
+            CopiarAte(">");
+            if (std::strcmp(minusculo, "</pre") == 0) return;
+        }
+    }
 }
 
 bool clDocHtml::LerFrase(clFrase& origem)

@@ -56,6 +56,8 @@ private:
     int CopiarOuDescartar(bool copiar, const char* fim1, const char* fim2, const char* fim3);
     void PassosEtiqueta(clPalavra& w, bool temPalavras, bool& feito);
     void TextoDeStatus(char* etiqueta, std::size_t tam, const char* atributo);
+    // The content of <pre>, up to its end tag.
+    void CopiarPreformatado();
     // Writes the end tag of the start tag in `texto` ("<font x=1>": "</font>").
     void EscreverFimDeEtiqueta(char* texto);
     // One piece of a word: the markup changes, the blank, the text.

@@ -455,3 +455,24 @@ TEST_F(Html, ElementosComNomeUmaVezEAninhamentoFundo)
     };
     EXPECT_EQ(palavras(saida), palavras(pagina));
 }
+
+TEST_F(Html, PreTextareaEListingGuardamOLeiaute)
+{
+    Contexto ctx;
+    ctx.url = "http://host/d/p.html";
+    ctx.prefixo = "http://127.0.0.1:880/";
+    // Every blank and line break stays; links inside <pre> are rewritten;
+    // a "<" of code is text; the page goes on being translated after it.
+    const std::string pre = "<pre class=x>Zlorb  quux\n\n  frob <a href=\"q.html\">blim</a> if (a < b) x->y;\n"
+                            "<!-- c <b> -->\tend\n</PRE>";
+    const std::string saida = Verter("<p>Zlorb.</p>\n" + pre + "\n<textarea>Zlorb  quux\n is</textarea> "
+                                     "<listing>a\n  b</listing><p>The  house.</p>",
+                                     ctx);
+    EXPECT_EQ(saida.substr(0, saida.find("<p>", 3)),
+              "<p>Zlorb.</p>\n<pre class=x>Zlorb  quux\n\n  frob <a href=\"http://127.0.0.1:880/http://host/d/q.html\">"
+              "blim</a> if (a < b) x->y;\n<!-- c <b> -->\tend\n</pre>\n<textarea>Zlorb  quux\n is</textarea> "
+              "<listing>a\n  b</listing>");
+    EXPECT_EQ(saida.find("house"), std::string::npos) << saida;
+    for (std::size_t tam : {1, 3, 7}) EXPECT_EQ(Fluxo("<p>Zlorb.</p>\n" + pre + "<p>The  house.</p>", {tam}, ctx),
+                                                Verter("<p>Zlorb.</p>\n" + pre + "<p>The  house.</p>", ctx));
+}
