@@ -470,7 +470,7 @@ TEST_F(Html, PreTextareaEListingGuardamOLeiaute)
                                      ctx);
     EXPECT_EQ(saida.substr(0, saida.find("<p>", 3)),
               "<p>Zlorb.</p>\n<pre class=x>Zlorb  quux\n\n  frob <a href=\"http://127.0.0.1:880/http://host/d/q.html\">"
-              "blim</a> if (a < b) x->y;\n<!-- c <b> -->\tend\n</pre>\n<textarea>Zlorb  quux\n is</textarea> "
+              "blim</a> if (a < b) x->y;\n<!-- c <b> -->\tend\n</PRE>\n<textarea>Zlorb  quux\n is</textarea> "
               "<listing>a\n  b</listing>");
     EXPECT_EQ(saida.find("house"), std::string::npos) << saida;
     for (std::size_t tam : {1, 3, 7}) EXPECT_EQ(Fluxo("<p>Zlorb.</p>\n" + pre + "<p>The  house.</p>", {tam}, ctx),
