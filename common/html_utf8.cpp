@@ -10,8 +10,9 @@ bool Digito(char c) { return c >= '0' && c <= '9'; }
 
 bool CodigoValido(std::uint32_t c) { return c > 0 && c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF); }
 
-// The Windows-1252 byte of a code point, or -1.
-int ByteDeCodigo(std::uint32_t c)
+} // namespace
+
+int ByteWindows1252(std::uint32_t c)
 {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<int>(c);
     static const std::u32string altos = [] {
@@ -28,6 +29,8 @@ int ByteDeCodigo(std::uint32_t c)
     const auto p = altos.find(static_cast<char32_t>(c));
     return p == std::u32string::npos ? -1 : static_cast<int>(0x80 + p);
 }
+
+namespace {
 
 // Decodes one UTF-8 character at `i`; its length in `tam`, or -1 (and tam 1)
 // when the bytes there are not UTF-8.
@@ -122,7 +125,7 @@ std::string Utf8ParaHtmlCp1252(std::string_view t, std::size_t* invalidos)
             s += t[i];
         } else if (c == '&' && LerReferenciaHtml(t, i) >= 0) {
             s += ReferenciaHtml('&');
-        } else if (const int b = ByteDeCodigo(static_cast<std::uint32_t>(c)); b >= 0) {
+        } else if (const int b = ByteWindows1252(static_cast<std::uint32_t>(c)); b >= 0) {
             s += static_cast<char>(b);
         } else {
             s += ReferenciaHtml(static_cast<std::uint32_t>(c));

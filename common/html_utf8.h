@@ -14,6 +14,9 @@
 #include <string>
 #include <string_view>
 
+// The Windows-1252 byte of code point `c`, or -1 when it has none.
+int ByteWindows1252(std::uint32_t c);
+
 // Length of the reference written for a character: "&#", eight digits, ";".
 constexpr std::size_t kTamReferenciaHtml = 11;
 

@@ -172,8 +172,10 @@ TEST_F(Rtf, PontoAntesDeControleEFimDeParagrafo)
 {
     // The writer opens a group of its own at the first word whose format
     // it has already written ("Zorb{ quenk"); it is closed with the input's group.
-    // "world.\par": the period stays in the word; the paragraph mark ends the sentence.
-    EXPECT_EQ(Frases("{\\rtf1 Zorb quenk.\\par Vlim.}"), "Zorb@rtf|_quenk.@rtf#Vlim@rtf|.@rtf#");
+    // "world.\par": a control word ends a word as a blank would, so the
+    // period ends the sentence and the word before it is translated.
+    EXPECT_EQ(Frases("{\\rtf1 Zorb quenk.\\par Vlim.}"), "Zorb@rtf|_quenk@rtf|.@rtf#Vlim@rtf|.@rtf#");
+    EXPECT_EQ(Frases("{\\rtf1 Zorb.\\'e9 zo-\\b quenk.}"), "Zorb.\xE9@rtf|_zo@rtf|-@rtf|quenk[b]@rtf|.[b]@rtf#");
     EXPECT_EQ(Traduzir("{\\rtf1 Zorb quenk.\\par Vlim.}"), "{\\rtf1\\plain Zorb{ quenk.\\par Vlim.}}");
     // A blank before a paragraph mark or an unknown word stays before it,
     // and the next paragraph does not start with one.
@@ -182,7 +184,7 @@ TEST_F(Rtf, PontoAntesDeControleEFimDeParagrafo)
     // Line breaks after a paragraph mark delimit it: the next paragraph gains
     // no blank; a blank after the mark's own delimiter is kept.
     EXPECT_EQ(Traduzir("{\\rtf1 Zorb.\\par\r\nQuenk.\\par  Vlim.}"),
-              "{\\rtf1\\plain Zorb.\\par\r\nQuenk.\\par  Vlim{.}}");
+              "{\\rtf1\\plain Zorb{.\\par\r\nQuenk.\\par  Vlim.}}");
     // A line break inside a word does not split it; between words it is not a blank.
     EXPECT_EQ(Frases("{\\rtf1 Zo\r\nrb que\nnk.}"), "Zorb@rtf|_quenk@rtf|.@rtf#");
     EXPECT_EQ(Frases("{\\rtf1 Zorb\r\nquenk.}"), "Zorbquenk@rtf|.@rtf#");
@@ -219,9 +221,9 @@ TEST_F(Rtf, GruposDesconhecidosEDestinos)
     // A footnote inside a sentence ends the sentence first: its text is a
     // sentence of its own and the body goes on after it.
     EXPECT_EQ(Frases("{\\rtf1 Zorb quenk{\\footnote Vlim glo.} plok.\\par}"),
-              "Zorb@rtf|_quenk@rtf#Vlim@footnote|_glo@footnote|.@footnote#plok.@rtf#");
+              "Zorb@rtf|_quenk@rtf#Vlim@footnote|_glo@footnote|.@footnote#plok@rtf|.@rtf#");
     EXPECT_EQ(Traduzir("{\\rtf1 Zorb quenk{\\footnote Vlim glo.} plok.\\par}"),
-              "{\\rtf1\\plain Zorb{ quenk}{\\footnote\\plain Vlim{ glo.}} plok.\\par}");
+              "{\\rtf1\\plain Zorb{ quenk}{\\footnote\\plain Vlim{ glo.}} plok{.\\par}}");
     // Headers: the writer's group is closed before the destination opens.
     EXPECT_EQ(Traduzir("{\\rtf1{\\b Zorb.}{\\header Vlim.}}"),
               "{\\rtf1\\plain{\\b Zorb.}{\\header\\plain Vlim{.}}}");

@@ -24,12 +24,14 @@ namespace {
 constexpr std::size_t kTamBloco = 1024;
 
 // UTF-8 input to the engine's Windows-1252. Characters outside it become
-// "?" in text and RTF (counted in `trocados`); HTML keeps every one as a
-// reference that ParaSaida turns back into the character.
+// "?" in text (counted in `trocados`); HTML keeps every one as a reference
+// that ParaSaida turns back into the character. RTF is a byte format with
+// its own escapes ("\uN" for any character): its bytes pass as they are.
 std::string ParaMotor(const OpcoesVertal& o, std::string_view texto, std::size_t* trocados)
 {
     *trocados = 0;
     if (o.tipo == TIPO_HTML) return Utf8ParaHtmlCp1252(texto);
+    if (o.tipo == TIPO_RTF) return std::string(texto);
     return Utf8ParaCp1252(texto, '?', trocados);
 }
 
@@ -37,6 +39,7 @@ std::string ParaMotor(const OpcoesVertal& o, std::string_view texto, std::size_t
 std::string ParaSaida(const OpcoesVertal& o, std::string_view texto, clHtmlParaUtf8& html)
 {
     if (o.tipo == TIPO_HTML) return html.Converter(texto);
+    if (o.tipo == TIPO_RTF) return std::string(texto);
     return Cp1252ParaUtf8(texto);
 }
 
