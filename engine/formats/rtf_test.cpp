@@ -36,7 +36,14 @@ int Profundidade(const std::string& rtf)
     int nivel = 0;
     for (std::size_t i = 0; i < rtf.size(); ++i) {
         const char c = rtf[i];
-        if (c == '\\') {
+        if (c == '\\' && rtf.compare(i, 4, "\\bin") == 0) {
+            // "\binN" and its N bytes of data.
+            std::size_t j = i + 4;
+            std::size_t n = 0;
+            while (j < rtf.size() && rtf[j] >= '0' && rtf[j] <= '9') n = n * 10 + static_cast<std::size_t>(rtf[j++] - '0');
+            if (j < rtf.size() && rtf[j] == ' ') ++j;
+            i = j + n - 1;
+        } else if (c == '\\') {
             if (i + 1 < rtf.size() && rtf[i + 1] == '\'') i += 3;
             else ++i;
         } else if (c == '{') {
@@ -331,4 +338,53 @@ TEST_F(Rtf, DocumentoDeProcessadorDeTexto)
         EXPECT_NE(texto.find("10%"), std::string::npos) << texto;
         std::filesystem::remove_all(pasta);
     }
+}
+
+TEST_F(Rtf, DocumentosDeProcessadoresDeTextoTraduzidos)
+{
+    // The word before "\par" is translated.
+    const std::string simples = Traduzir("{\\rtf1 The cat is big.\\par}");
+    EXPECT_EQ(simples.find("big"), std::string::npos) << simples;
+    // Groups opened by formatting words the table lacks are translated, and
+    // those words travel with the words, in the writer's groups.
+    EXPECT_EQ(Frases("{\\rtf1{\\loch\\insrsid5 Zorb {\\hich\\af3 quenk}.}\\par}"),
+              "Zorb@rtf|_quenk@rtf|.@rtf#");
+    EXPECT_EQ(Traduzir("{\\rtf1{\\loch\\insrsid5 Zorb {\\hich\\af3 quenk}.}\\par}"),
+              "{\\rtf1\\plain{\\loch\\insrsid5 Zorb}{\\loch\\insrsid5\\hich\\af3{\\plain  }quenk}{\\loch\\insrsid5 .}\\par}");
+    const std::string casa = Traduzir("{\\rtf1\\pard\\plain \\s1\\f4\\fs36\\b{\\loch The house}\\par}");
+    EXPECT_NE(casa.find("{\\b\\f4\\fs36\\loch "), std::string::npos) << casa;
+    EXPECT_EQ(casa.find("house"), std::string::npos) << casa;
+    // A later value replaces the earlier one; \plain clears them.
+    EXPECT_EQ(Traduzir("{\\rtf1\\af3\\af5 Zorb \\plain quenk.}"), "{\\rtf1\\plain{\\af5 Zorb}{ quenk.}}");
+    // Groups that hold no body text are still copied whole.
+    EXPECT_EQ(Traduzir("{\\rtf1{\\listtext\\pard\\plain \\tab}Zorb.}"), "{\\rtf1{\\listtext\\pard\\plain \\tab}\\plain Zorb{.}}");
+
+    const std::string lo = LerArquivo(std::string(QUILLANE_TESTE_DADOS) + "/rtf_libreoffice.rtf");
+    const std::string saida = Traduzir(lo);
+    EXPECT_EQ(Profundidade(saida), 0);
+    for (const char* ingles : {"The river runs", "important for trade", "said the old man", "is still open"})
+        EXPECT_EQ(saida.find(ingles), std::string::npos) << ingles << "\n" << saida;
+    EXPECT_NE(saida.find("\\f4\\fs36"), std::string::npos) << saida;
+}
+
+TEST_F(Rtf, UnicodeBinarioEMarcaDeOrdem)
+{
+    // Characters Windows-1252 has become its bytes; others are kept inside
+    // their word with their fallback, whatever \uc says.
+    EXPECT_EQ(Frases("{\\rtf1 caf\\u233\\'e9 d\\u8217\\'92s zo\\u8594?rb.}"),
+              std::string("caf\xE9@rtf|_d's@rtf|_zo\x01" "8594\x02" "063\x03rb@rtf|.@rtf#"));
+    EXPECT_EQ(Traduzir("{\\rtf1 Zo\\u8594?rb \\u-3913\\'3f quenk.}"), "{\\rtf1\\plain Zo\\u8594?rb{ \\u-3913? quenk.}}");
+    EXPECT_EQ(Traduzir("{\\rtf1\\uc2 Zo\\u8594\\'81\\'82rb {\\uc0 a\\u8594 5} b\\u8594 12.}"),
+              "{\\rtf1\\uc2\\plain Zo\\uc2\\u8594\\'81\\'82rb {\\uc0 a\\u8594 5} b\\uc2\\u8594 12{.}}");
+    // A brace ends the fallback early; the group is not lost.
+    EXPECT_EQ(Profundidade(Traduzir("{\\rtf1\\uc3 Zo\\u8594?{\\b rb}.}")), 0);
+    // \bin data is copied byte for byte, braces and all.
+    const std::string dados = std::string("}{\\") + '\0' + "\xFF";
+    const std::string saida = Traduzir("{\\rtf1{\\*\\blipuid x}{\\pict\\bin5 " + dados + "}Zorb.\\par\\bin3 {{{}");
+    EXPECT_NE(saida.find("{\\pict\\bin5 " + dados + "}"), std::string::npos);
+    EXPECT_NE(saida.find("\\bin3 {{{"), std::string::npos);
+    EXPECT_EQ(Profundidade(saida), 0);
+    // A UTF-8 byte order mark before "{\rtf" is no text.
+    EXPECT_EQ(Traduzir("\xEF\xBB\xBF{\\rtf1 Zorb.}"), "{\\rtf1\\plain Zorb{.}}");
+    EXPECT_EQ(Traduzir("\xEF\xBB{\\rtf1 Zorb.}"), "\\plain{\\'ef\\'bb}{\\rtf1\\plain Zorb{.}}");
 }

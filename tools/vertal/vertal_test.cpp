@@ -352,3 +352,20 @@ TEST_F(Vertal, HtmlGuardaCaracteresForaDoWindows1252)
     EXPECT_EQ(a.status, 0) << a.erros;
     EXPECT_EQ(Ler(Caminho("out.html")), pagina);
 }
+
+TEST_F(Vertal, RtfEBytesComoEstao)
+{
+    // RTF is bytes in its own code page: a raw byte of the document and a
+    // character outside Windows-1252 as "\uN" come back, with no warning;
+    // so does a byte order mark's absence after one was read.
+    const std::string rtf = "\xEF\xBB\xBF{\\rtf1\\ansi Zorb caf\xE9 zo\\u8594?rb \\u26085\\'3f.\\par}";
+    const std::string esperado = "{\\rtf1\\ansi\\plain Zorb{ caf\\'e9 zo\\u8594?rb \\u26085?.\\par}}";
+    std::ofstream(Caminho("in.rtf"), std::ios::binary) << rtf;
+    auto r = Rodar("--rtf '" + Caminho("in.rtf") + "'");
+    EXPECT_EQ(r.status, 0) << r.erros;
+    EXPECT_EQ(r.saida, esperado);
+    EXPECT_EQ(r.erros, "");
+    r = Rodar("--rtf", rtf);
+    EXPECT_EQ(r.saida, esperado);
+    EXPECT_EQ(r.erros, "");
+}
