@@ -300,6 +300,11 @@ int clDocRtf::LerUnicode(const char* parametro, std::string& texto)
                 char par[kTamParametro];
                 if (!LerPalavraControle(d, nome, sizeof nome, par)) break;
                 byte = -1;  // a control word as fallback is skipped, not kept
+                if (std::strcmp(nome, "\\bin") == 0) {
+                    // So is its data, which is no RTF.
+                    for (std::int64_t b = LerNumero(par); b > 0; --b)
+                        if (LerCaractere() == FIM_ENTRADA) break;
+                }
             }
         }
         if (byte > 0 && nReserva < kMaxReserva) reserva[nReserva++] = static_cast<unsigned char>(byte);
@@ -598,6 +603,12 @@ void clDocRtf::CopiarGrupo(const char* chave, const char* controle, const char* 
     EscreverTexto(chave);
     EscreverTexto(controle);
     EscreverTexto(parametro);
+    if (std::strcmp(controle, "\\bin") == 0) {
+        // The group opens with data: one blank, then its bytes as they are.
+        EscreverCaractere(' ');
+        CopiarBinario(LerNumero(parametro));
+        controle = "";
+    }
     // The blank that ended the control word was consumed by the reader; a
     // letter, digit, "-" or blank right after it would now join the control
     // word, so a delimiter is put back.
