@@ -226,6 +226,14 @@ TEST_F(Vertal, AreaDeTransferenciaComXvfb)
         usleep(50000);
     }
     EXPECT_EQ(conteudo, "Xyzzy plugh.");
+    // HTML keeps a character Windows-1252 lacks, in a style rule too.
+    const std::string pagina = "<style>a{content:\"\xE2\x86\x92\"}</style><p>Xyzzy \xE2\x86\x92 plugh.</p>";
+    std::ofstream(Caminho("pagina"), std::ios::binary) << pagina;
+    ASSERT_EQ(std::system((env + " xclip -selection clipboard -i < '" + Caminho("pagina") + "'").c_str()), 0);
+    r = Rodar("--html --area-de-transferencia", "", env);
+    EXPECT_EQ(r.status, 0) << r.erros;
+    std::system((env + " xclip -selection clipboard -o > '" + Caminho("area") + "' 2>/dev/null").c_str());
+    EXPECT_EQ(Ler(Caminho("area")), pagina);
     // RTF asked for while only text is there: nothing happens, no message.
     r = Rodar("--rtf --area-de-transferencia", "", env);
     EXPECT_EQ(r.status, 0);
