@@ -310,7 +310,8 @@ int clDocRtf::LerUnicode(const char* parametro, std::string& texto)
         if (byte > 0 && nReserva < kMaxReserva) reserva[nReserva++] = static_cast<unsigned char>(byte);
     }
     texto.clear();
-    const int b = ByteWindows1252(codigo);
+    // Only in a Windows-1252 document does the byte stand for the character.
+    const int b = paginaWindows1252 ? ByteWindows1252(codigo) : -1;
     if (b > 0) {
         texto += static_cast<char>(b);
         return b;
@@ -789,7 +790,9 @@ bool clDocRtf::LerFrase(clFrase& origem)
             }
             continue;
         }
-        if (std::strcmp(w.texto, "\\uc") == 0) {
+        if (std::strcmp(w.texto, "\\ansicpg") == 0) {
+            paginaWindows1252 = LerNumero(parametro) == 1252;
+        } else if (std::strcmp(w.texto, "\\uc") == 0) {
             const std::int32_t n = LerNumero(parametro);
             ucAtual = n < 0 ? 0 : n > 255 ? 255 : n;
             if (ucAtual != 1) ucAlterado = true;

@@ -145,6 +145,7 @@ private:
     std::int32_t ucGrupos[kPilhaGrupos] = {};
     bool ucAlterado = false;  // some "\uc" other than 1 was read
     bool inicio = true;       // nothing read yet (a byte order mark may come)
+    bool paginaWindows1252 = true;  // "\ansicpg" names no other code page
     // The texts of unknown formatting words in force, numbered; 0 is none.
     std::vector<std::string> desconhecidas{std::string()};
     std::unordered_map<std::string, std::uint16_t> indiceDesconhecidas;

@@ -374,6 +374,8 @@ TEST_F(Rtf, UnicodeBinarioEMarcaDeOrdem)
     EXPECT_EQ(Frases("{\\rtf1 caf\\u233\\'e9 d\\u8217\\'92s zo\\u8594?rb.}"),
               std::string("caf\xE9@rtf|_d's@rtf|_zo\x01" "8594\x02" "063\x03rb@rtf|.@rtf#"));
     EXPECT_EQ(Traduzir("{\\rtf1 Zo\\u8594?rb \\u-3913\\'3f quenk.}"), "{\\rtf1\\plain Zo\\u8594?rb{ \\u-3913? quenk.}}");
+    // In another code page a byte would stand for another letter: kept as \u.
+    EXPECT_EQ(Traduzir("{\\rtf1\\ansi\\ansicpg1251 caf\\u233\\'e9.}"), "{\\rtf1\\ansi\\ansicpg1251\\plain caf\\u233\\'e9{.}}");
     EXPECT_EQ(Traduzir("{\\rtf1\\uc2 Zo\\u8594\\'81\\'82rb {\\uc0 a\\u8594 5} b\\u8594 12.}"),
               "{\\rtf1\\uc2\\plain Zo\\uc2\\u8594\\'81\\'82rb {\\uc0 a\\u8594 5} b\\uc2\\u8594 12{.}}");
     // A brace ends the fallback early; the group is not lost.
