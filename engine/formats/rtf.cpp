@@ -332,17 +332,9 @@ bool clDocRtf::GuardarDesconhecida(EstadoFormato& estado, const char* nome, cons
 {
     const std::uint16_t atual = estado.Desconhecidas();
     if (atual >= desconhecidas.size()) return false;
-    // The list without an earlier value of the same word, then the word.
-    const std::string& antes = desconhecidas[atual];
-    std::string lista;
-    for (std::size_t i = 0; i < antes.size();) {
-        std::size_t fim = antes.find('\\', i + 1);
-        if (fim == std::string::npos) fim = antes.size();
-        std::size_t letras = i + 1;
-        while (letras < fim && LetraAscii(static_cast<unsigned char>(antes[letras]))) ++letras;
-        if (antes.compare(i, letras - i, nome) != 0) lista.append(antes, i, fim - i);
-        i = fim;
-    }
+    // In the order read: the meaning of some ("\af" after "\hich" or
+    // "\dbch") depends on the words before them.
+    std::string lista = desconhecidas[atual];
     lista += nome;
     lista += parametro;
     if (lista.size() > 200) return false;

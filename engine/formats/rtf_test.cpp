@@ -354,8 +354,9 @@ TEST_F(Rtf, DocumentosDeProcessadoresDeTextoTraduzidos)
     const std::string casa = Traduzir("{\\rtf1\\pard\\plain \\s1\\f4\\fs36\\b{\\loch The house}\\par}");
     EXPECT_NE(casa.find("{\\b\\f4\\fs36\\loch "), std::string::npos) << casa;
     EXPECT_EQ(casa.find("house"), std::string::npos) << casa;
-    // A later value replaces the earlier one; \plain clears them.
-    EXPECT_EQ(Traduzir("{\\rtf1\\af3\\af5 Zorb \\plain quenk.}"), "{\\rtf1\\plain{\\af5 Zorb}{ quenk.}}");
+    // Kept in the order read; \plain clears them.
+    EXPECT_EQ(Traduzir("{\\rtf1\\hich\\af3\\dbch\\af5 Zorb \\plain quenk.}"),
+              "{\\rtf1\\plain{\\hich\\af3\\dbch\\af5 Zorb}{ quenk.}}");
     // Groups that hold no body text are still copied whole.
     EXPECT_EQ(Traduzir("{\\rtf1{\\listtext\\pard\\plain \\tab}Zorb.}"), "{\\rtf1{\\listtext\\pard\\plain \\tab}\\plain Zorb{.}}");
 
