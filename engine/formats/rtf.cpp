@@ -662,7 +662,7 @@ void clDocRtf::CopiarGrupo(const char* chave, const char* controle, const char* 
     }
 }
 
-void clDocRtf::EmpilharFormato(const EstadoFormato& f)
+void clDocRtf::EmpilharFormato(const EstadoFormato& f, bool chave)
 {
     if (gruposExcedentes > 0 || topoGrupos >= kPilhaGrupos - 1) {
         ++gruposExcedentes;
@@ -670,6 +670,7 @@ void clDocRtf::EmpilharFormato(const EstadoFormato& f)
     }
     pilhaGrupos[++topoGrupos] = f;
     ucGrupos[topoGrupos] = ucAtual;
+    chaveEscrita[topoGrupos] = chave;
 }
 
 void clDocRtf::DesempilharFormato()
@@ -689,7 +690,9 @@ bool clDocRtf::FechaDestino() const
 {
     if (gruposExcedentes > 0) return false;
     if (topoGrupos < 0) return true;
-    return std::strncmp(pilhaGrupos[topoGrupos].destino, formatoAtual.destino, EstadoFormato::kTamDestino) != 0;
+    // Whether the group wrote its brace, not whether the destination's name
+    // changes: "{\rtf1{\rtf1 x}}" opens the same destination twice.
+    return chaveEscrita[topoGrupos];
 }
 
 bool clDocRtf::LerFrase(clFrase& origem)
@@ -745,7 +748,7 @@ bool clDocRtf::LerFrase(clFrase& origem)
                 EscreverEspacoPendente();
                 CopiarGrupo("{", w2.texto, parametro2);
             } else {
-                EmpilharFormato(formatoAtual);
+                EmpilharFormato(formatoAtual, true);
                 if (grupoAberto) {
                     EscreverControle("}", "");
                     grupoAberto = 0;

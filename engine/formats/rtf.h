@@ -96,7 +96,9 @@ public:
     void EscreverControle(const char* controle, const char* parametro);
     // Copies an unknown group through to its closing brace.
     void CopiarGrupo(const char* chave, const char* controle, const char* parametro);
-    void EmpilharFormato(const EstadoFormato& f);
+    // `chave`: the group's opening brace was written (a destination), so
+    // its closing one is written too.
+    void EmpilharFormato(const EstadoFormato& f, bool chave = false);
     void DesempilharFormato();
     // True when closing the current group leaves a destination.
     bool FechaDestino() const;
@@ -143,6 +145,7 @@ private:
     // Characters skipped after "\uN" (set by "\ucN", group by group).
     std::int32_t ucAtual = 1;
     std::int32_t ucGrupos[kPilhaGrupos] = {};
+    bool chaveEscrita[kPilhaGrupos] = {};
     bool ucAlterado = false;  // some "\uc" other than 1 was read
     bool inicio = true;       // nothing read yet (a byte order mark may come)
     bool paginaWindows1252 = true;  // "\ansicpg" names no other code page

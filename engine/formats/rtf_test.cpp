@@ -387,6 +387,8 @@ TEST_F(Rtf, UnicodeBinarioEMarcaDeOrdem)
     EXPECT_NE(saida.find("{\\pict\\bin5 " + dados + "}"), std::string::npos);
     EXPECT_NE(saida.find("\\bin3 {{{"), std::string::npos);
     EXPECT_EQ(Profundidade(saida), 0);
+    // The same destination opened inside itself closes with its brace.
+    EXPECT_EQ(Profundidade(Traduzir("{\\rtf1 Zorb {\\rtf1 quenk}}")), 0);
     // A UTF-8 byte order mark before "{\rtf" is no text.
     EXPECT_EQ(Traduzir("\xEF\xBB\xBF{\\rtf1 Zorb.}"), "{\\rtf1\\plain Zorb{.}}");
     EXPECT_EQ(Traduzir("\xEF\xBB{\\rtf1 Zorb.}"), "\\plain{\\'ef\\'bb}{\\rtf1\\plain Zorb{.}}");
