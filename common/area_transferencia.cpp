@@ -1,6 +1,7 @@
 #include "area_transferencia.h"
 
 #include "cp1252.h"
+#include "html_utf8.h"
 
 #include <algorithm>
 #include <atomic>
@@ -422,7 +423,7 @@ Leitura LerBruto(Ambiente ambiente, FormatoArea formato, std::string& dados, con
 
 bool FormatoValido(FormatoArea formato)
 {
-    return formato == FormatoArea::Texto || formato == FormatoArea::Rtf;
+    return formato == FormatoArea::Texto || formato == FormatoArea::Rtf || formato == FormatoArea::Html;
 }
 
 // A Wayland session without wl-clipboard installed usually still runs
@@ -443,6 +444,8 @@ EstadoArea Ler(Ambiente ambiente, FormatoArea formato, std::string& conteudo, in
     if (l.estado != EstadoArea::Ok) return l.estado;
     if (formato == FormatoArea::Rtf || (alvo != nullptr && std::strcmp(alvo, "STRING") == 0))
         conteudo = std::move(dados);  // RTF as it is; STRING is Latin-1, a subset of Windows-1252
+    else if (formato == FormatoArea::Html)
+        conteudo = Utf8ParaHtmlCp1252(dados);
     else
         conteudo = Utf8ParaCp1252(dados, substituto);
     return EstadoArea::Ok;
@@ -452,7 +455,9 @@ bool Gravar(Ambiente ambiente, FormatoArea formato, const std::string& conteudo,
 {
     erro = 0;
     const std::string_view texto(conteudo.data(), std::strlen(conteudo.c_str()));
-    const std::string dados = formato == FormatoArea::Texto ? Cp1252ParaUtf8(texto) : std::string(texto);
+    const std::string dados = formato == FormatoArea::Texto  ? Cp1252ParaUtf8(texto)
+                              : formato == FormatoArea::Html ? HtmlCp1252ParaUtf8(texto)
+                                                             : std::string(texto);
     const char* alvo = formato == FormatoArea::Rtf ? "text/rtf"
                        : ambiente == Ambiente::X11 ? "UTF8_STRING"
                                                    : "text/plain;charset=utf-8";

@@ -14,7 +14,9 @@
 
 enum class FormatoArea {
     Texto,  // plain text: UTF-8 on the clipboard, Windows-1252 here
-    Rtf     // "Rich Text Format": the clipboard target "text/rtf", bytes as they are
+    Rtf,    // "Rich Text Format": the clipboard target "text/rtf", bytes as they are
+    Html    // HTML source as text: as Texto, characters outside Windows-1252
+            // carried as the references of html_utf8.h and put back on writing
 };
 
 enum class EstadoArea {

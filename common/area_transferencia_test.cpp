@@ -212,6 +212,11 @@ TEST_F(AreaX11, TextoForaDoWindows1252)
     EXPECT_EQ(lido, "caf\xE9 ? ?");
     EXPECT_EQ(LerAreaTransferencia(FormatoArea::Texto, &lido, &erro, '\0'), EstadoArea::Ok);
     EXPECT_EQ(lido, "caf\xE9 &#20013; &#128512;");
+    // HTML: carried through Windows-1252 and put back whole on writing.
+    EXPECT_EQ(LerAreaTransferencia(FormatoArea::Html, &lido, &erro), EstadoArea::Ok);
+    EXPECT_EQ(lido, "caf\xE9 &#00020013; &#00128512;");
+    ASSERT_TRUE(GravarAreaTransferencia(FormatoArea::Html, "<p>" + lido + "</p>", &erro));
+    EXPECT_EQ(Bruto("UTF8_STRING"), "<p>" + utf8 + "</p>");
 }
 
 TEST_F(AreaX11, RtfIdaEVoltaENaoETexto)

@@ -1,6 +1,7 @@
 // Drives the RTF translator in stream mode with arbitrary bytes handed over
 // in chunks of random sizes, and checks that the chunked run writes exactly
 // what a run over the whole document in one chunk writes.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -70,6 +71,38 @@ std::string Fluxo(const std::uint8_t* dados, std::size_t tam, std::uint32_t seme
     return resultado;
 }
 
+// Group depth at the end as an RTF reader counts it (escaped braces, the
+// byte of a "\'" escape and "\binN" data do not count); -1 when a group
+// closes that was never opened.
+int Profundidade(const std::string& rtf)
+{
+    auto digito = [](char c) { return c >= '0' && c <= '9'; };
+    auto hex = [&](char c) { return digito(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); };
+    int nivel = 0;
+    for (std::size_t i = 0; i < rtf.size(); ++i) {
+        const char c = rtf[i];
+        if (c == '{') {
+            ++nivel;
+        } else if (c == '}') {
+            if (--nivel < 0) return -1;
+        } else if (c == '\\' && i + 1 < rtf.size()) {
+            const char d = rtf[++i];
+            if (d == '\'') {
+                for (int k = 0; k < 2 && i + 1 < rtf.size() && hex(rtf[i + 1]); ++k) ++i;
+            } else if (rtf.compare(i, 3, "bin") == 0 && i + 3 < rtf.size() && (digito(rtf[i + 3]) || rtf[i + 3] == '-')) {
+                std::size_t j = i + 3;
+                const bool negativo = rtf[j] == '-';
+                if (negativo) ++j;
+                std::size_t n = 0;
+                while (j < rtf.size() && digito(rtf[j])) n = std::min<std::size_t>(n * 10 + (rtf[j++] - '0'), 1u << 30);
+                if (j < rtf.size() && rtf[j] == ' ') ++j;
+                i = j + (negativo ? 0 : n) - 1;
+            }
+        }
+    }
+    return nivel;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam)
@@ -86,5 +119,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
     const std::string inteiro = Fluxo(dados, tam, 0, true);
     const std::string picado = Fluxo(dados, tam, semente, false);
     if (inteiro != picado) __builtin_trap();
+    // Balanced groups in, balanced groups out.
+    if (Profundidade(std::string(reinterpret_cast<const char*>(dados), tam)) == 0 && Profundidade(inteiro) != 0)
+        __builtin_trap();
     return 0;
 }

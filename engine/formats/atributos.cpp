@@ -185,6 +185,35 @@ char* ValorAtributo(char* etiqueta, const char* nome, char* valor, std::size_t t
     return pos;
 }
 
+bool RemoverAtributo(char* etiqueta, const char* nome)
+{
+    bool removido = false;
+    char item[kTamValor];
+    char* cursor = etiqueta;
+    bool valor = false;  // the item after "=" is a value, never a name
+    while (char* posicao = ProximoItemEtiqueta(cursor, item, sizeof item)) {
+        if (std::strcmp(item, "=") == 0 && *posicao == '=') {
+            valor = true;
+            continue;
+        }
+        const bool eraValor = valor;
+        valor = false;
+        if (eraValor || !IguaisSemCaixa(item, nome)) continue;
+        char* fim = cursor;
+        char* seguinte = cursor;
+        if (ProximoItemEtiqueta(seguinte, item, sizeof item) && std::strcmp(item, "=") == 0) {
+            fim = seguinte;
+            if (ProximoItemEtiqueta(seguinte, item, sizeof item)) fim = seguinte;
+        }
+        char* inicio = posicao;
+        while (inicio > etiqueta && inicio[-1] == ' ') --inicio;
+        std::memmove(inicio, fim, std::strlen(fim) + 1);
+        cursor = inicio;
+        removido = true;
+    }
+    return removido;
+}
+
 bool TrocarSeCouber(char* texto, std::size_t tam, char* posicao, std::size_t quantos, const char* novo)
 {
     const std::size_t t = std::strlen(texto);

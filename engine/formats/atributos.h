@@ -33,6 +33,10 @@ char* ProximoItemEtiqueta(char*& cursor, char* item, std::size_t tamItem, clItem
 char* ValorAtributo(char* etiqueta, const char* nome, char* valor, std::size_t tamValor,
                     clItemEtiqueta* info = nullptr);
 
+// Removes every attribute `nome` (any case), with its value and the blanks
+// before it, from the tag text. False when there was none.
+bool RemoverAtributo(char* etiqueta, const char* nome);
+
 enum TipoEndereco {
     ENDERECO_PAGINA,   // a link to a page: goes behind the link prefix
     ENDERECO_RECURSO,  // an image or other resource: only made absolute

@@ -45,14 +45,15 @@ clDocumento::clDocumento(PedidoTraducao* p, clSaidaPendente* pend) : pedido(p), 
         pedido->tamSaida = 0;
         pedido->tamEntrada = 0;
         indiceLeitura = 0;
-        const FormatoArea formato = pedido->tipo == TIPO_RTF ? FormatoArea::Rtf : FormatoArea::Texto;
+        // HTML keeps characters outside Windows-1252 as references it puts back.
+        const FormatoArea formato = pedido->tipo == TIPO_RTF    ? FormatoArea::Rtf
+                                    : pedido->tipo == TIPO_HTML ? FormatoArea::Html
+                                                                : FormatoArea::Texto;
         if (pedido->tipo > TIPO_RTF) break;
         int erro = 0;
-        // HTML keeps characters outside Windows-1252 as character references.
-        const char substituto = pedido->tipo == TIPO_HTML ? '\0' : '?';
-        switch (LerAreaTransferencia(formato, &areaEntrada, &erro, substituto)) {
+        switch (LerAreaTransferencia(formato, &areaEntrada, &erro)) {
         case EstadoArea::Ok:
-            formatoArea = formato == FormatoArea::Rtf ? 2 : 1;
+            formatoArea = formato == FormatoArea::Rtf ? 2 : formato == FormatoArea::Html ? 3 : 1;
             pedido->entrada = areaEntrada.data();
             pedido->tamEntrada = static_cast<std::int32_t>(
                 std::min<std::size_t>(areaEntrada.size(), 0x7FFFFFFF));
@@ -84,7 +85,9 @@ clDocumento::~clDocumento()
     case MODO_AREA_TRANSFERENCIA:
         if (pedido->tamEntrada != 0) {
             int erro = 0;
-            const FormatoArea formato = formatoArea == 2 ? FormatoArea::Rtf : FormatoArea::Texto;
+            const FormatoArea formato = formatoArea == 2   ? FormatoArea::Rtf
+                                        : formatoArea == 3 ? FormatoArea::Html
+                                                           : FormatoArea::Texto;
             if (!GravarAreaTransferencia(formato, areaSaida, &erro)) MostrarErro(8, "3", erro);
         }
         // The buffers were the engine's; the caller's block must not keep them.

@@ -16,7 +16,9 @@ const char kEtiquetasInternas[] =
     "<strike.</strike.";
 // Style sheets are copied untouched like scripts: read as text, their rules
 // would be re-spaced and, once translated, broken.
-const char kEtiquetasScript[] = "<script.<style.";
+// So are the contents of <textarea>, <listing> and <xmp>, whose every blank
+// and line break shows.
+const char kEtiquetasScript[] = "<script.<style.<textarea.<listing.<xmp.";
 const char kEtiquetasAtributos[] = "<img.<input.<area.<frame.<form.<applet.<body.<base.<link.";
 
 const char kEntidades[] =
@@ -81,6 +83,10 @@ bool EntidadeCompleta(const char* texto)
     candidato[n + 1] = '\0';
     return std::strstr(kEntidades, candidato) != nullptr;
 }
+
+// The most digits a numeric character reference may have here ("&#x10FFFF;",
+// "&#00008594;" of the edges); every byte read to try one can be given back.
+constexpr std::size_t kMaxDigitosReferencia = 10;
 
 constexpr std::size_t kLimiteResto = 1530;
 constexpr std::size_t kMaxFim = 15;
@@ -148,6 +154,11 @@ bool clDocHtml::LerToken(clPalavra& w, std::int16_t& tipo)
         return true;
     }
 
+    if (c == '&' && LerReferenciaNumerica(w.texto, n, kTamPalavra - 2) == 1) {
+        // A numeric character reference is a token of its own, like a
+        // named entity, and is never split.
+        return true;
+    }
     if (c == '&') {
         w.texto[n++] = '&';
         bool completa = false;
@@ -182,6 +193,14 @@ bool clDocHtml::LerToken(clPalavra& w, std::int16_t& tipo)
             DevolverCaractere(c);
             break;
         }
+        if (c == '&') {
+            // A numeric character reference inside a word stays in it whole
+            // (its ";" would otherwise end the sentence); one that does not
+            // fit ends the word and starts the next token.
+            const int r = LerReferenciaNumerica(w.texto, n, kTamPalavra - 2);
+            if (r == 1) continue;
+            if (r == 2) break;
+        }
         if (!NoConjunto(DELIMITADORES, c)) {
             w.texto[n++] = static_cast<char>(c);
             continue;
@@ -205,6 +224,48 @@ bool clDocHtml::LerToken(clPalavra& w, std::int16_t& tipo)
     w.texto[n] = '\0';
     w.Classificar();
     return true;
+}
+
+int clDocHtml::LerReferenciaNumerica(char* texto, std::size_t& n, std::size_t limite)
+{
+    // The "&" has been read. "#", an optional "x", digits and ";".
+    char lidos[kMaxDigitosReferencia + 4];
+    std::size_t k = 0;
+    bool hex = false;
+    bool completa = false;
+    int c = LerCaractere();
+    if (c == '#') {
+        lidos[k++] = '#';
+        c = LerCaractere();
+        if (c == 'x' || c == 'X') {
+            hex = true;
+            lidos[k++] = static_cast<char>(c);
+            c = LerCaractere();
+        }
+        std::size_t digitos = 0;
+        while (digitos < kMaxDigitosReferencia && c != FIM_ENTRADA &&
+               ((c >= '0' && c <= '9') || (hex && ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'))))) {
+            lidos[k++] = static_cast<char>(c);
+            ++digitos;
+            c = LerCaractere();
+        }
+        if (digitos > 0 && c == ';') {
+            lidos[k++] = ';';
+            completa = true;
+        }
+    }
+    if (completa && n + 1 + k <= limite) {
+        texto[n++] = '&';
+        std::memcpy(texto + n, lidos, k);
+        n += k;
+        texto[n] = '\0';
+        return 1;
+    }
+    if (!completa) DevolverCaractere(c);
+    while (k > 0) DevolverCaractere(static_cast<unsigned char>(lidos[--k]));
+    if (!completa) return 0;
+    DevolverCaractere('&');
+    return 2;
 }
 
 bool clDocHtml::LerResto(char* buffer, std::size_t tam, int fim, std::size_t limite)
@@ -268,6 +329,12 @@ void clDocHtml::AbrirMarca(std::int16_t numero)
 {
     if (numero < 0 || numero >= kPedacosMarca) return;
     TextoMarca(numero, textoMarca, sizeof textoMarca);
+    // Written again (its words were parted), the element must not repeat
+    // the name or id that makes it unique in the page.
+    if (reservaMarcas.pedacos[numero].escrito) {
+        RemoverAtributo(textoMarca, "id");
+        RemoverAtributo(textoMarca, "name");
+    }
     EscreverTexto(textoMarca);
     std::int16_t p = numero;
     for (int passo = 0; passo < kPedacosMarca && p >= 0 && p < kPedacosMarca; ++passo) {
@@ -278,32 +345,46 @@ void clDocHtml::AbrirMarca(std::int16_t numero)
     }
 }
 
-void clDocHtml::FecharMarca(std::int16_t numero)
+void clDocHtml::EscreverFimDeEtiqueta(char* texto)
 {
-    if (numero < 0 || numero >= kPedacosMarca) return;
-    char* texto = textoMarca;
-    TextoMarca(numero, texto, sizeof textoMarca);
     const char* nome = texto[0] ? texto + 1 : texto;
     std::size_t n = 0;
-    while (nome[n] && !NoConjunto(BRANCOS, static_cast<unsigned char>(nome[n])) && nome[n] != '>') ++n;
+    while (nome[n] && !NoConjunto(BRANCOS, static_cast<unsigned char>(nome[n])) && nome[n] != '>' &&
+           !(nome[n] == '/' && n > 0))
+        ++n;
     EscreverTexto("</");
     const char guardado = nome[n];
     texto[nome - texto + n] = '\0';
     EscreverTexto(nome);
     texto[nome - texto + n] = guardado;
     EscreverTexto(">");
+}
+
+void clDocHtml::FecharMarca(std::int16_t numero)
+{
+    if (numero < 0 || numero >= kPedacosMarca) return;
+    TextoMarca(numero, textoMarca, sizeof textoMarca);
+    EscreverFimDeEtiqueta(textoMarca);
     PedacoMarca& pedaco = reservaMarcas.pedacos[numero];
     if (pedaco.tipo == MARCA_FECHADA) pedaco.tipo = MARCA_SOLTAR;
 }
 
 void clDocHtml::EscreverPedaco(const clPalavra& pedaco, bool espaco)
 {
+    // Only the outermost markup the output and the piece share, in the same
+    // order, stays open: everything opened inside it is closed, newest
+    // first, and what the piece carries is opened again, oldest first, so
+    // elements always nest (even when a word carries only the newest of many
+    // nested ones, or reordered words leave an outer one behind).
     const clMarcas& abertas = palavraSaida.marcas;
-    for (int i = 0; i < abertas.Quantos(); ++i)
-        if (!pedaco.marcas.Contem(abertas.Obter(i))) FecharMarca(abertas.Obter(i));
+    const int nAbertas = abertas.Quantos();
+    const int nPedaco = pedaco.marcas.Quantos();
+    int comuns = 0;
+    while (comuns < nAbertas && comuns < nPedaco && abertas.Obter(-1 - comuns) == pedaco.marcas.Obter(-1 - comuns))
+        ++comuns;
+    for (int i = 0; i < nAbertas - comuns; ++i) FecharMarca(abertas.Obter(i));
     if (espaco) EscreverCaractere(' ');
-    for (int i = pedaco.marcas.Quantos() - 1; i >= 0; --i)
-        if (!abertas.Contem(pedaco.marcas.Obter(i))) AbrirMarca(pedaco.marcas.Obter(i));
+    for (int i = nPedaco - comuns - 1; i >= 0; --i) AbrirMarca(pedaco.marcas.Obter(i));
     palavraSaida = pedaco;
     palavraSaida.pedaco = nullptr;
     for (const char* p = pedaco.texto; *p; ++p) {
@@ -345,10 +426,19 @@ void clDocHtml::PassosEtiqueta(clPalavra& w, bool temPalavras, bool& feito)
 {
     if (NaLista(kEtiquetasInternas, w.texto)) {
         CopiarTexto(etiqueta, sizeof etiqueta, w.texto);
-        if (!LerResto(etiqueta, sizeof etiqueta, '>', kLimiteResto)) {
-            // Too long to keep, or cut by the end of input: dropped, but
-            // the blank before it still separates the words around it.
-            DescartarAte(">");
+        // The whole tag buffer: a long link is kept, not dropped.
+        if (!LerResto(etiqueta, sizeof etiqueta, '>', sizeof etiqueta)) {
+            // Too long even so, or cut by the end of input. A start tag is
+            // written at once as it stands, as an empty element, so that
+            // nothing of it is lost and no end tag is left without it; an
+            // end tag that long is dropped. The blank before it still
+            // separates the words around it.
+            if (etiqueta[1] != '/') {
+                EscreverTexto(etiqueta);
+                if (CopiarAte(">")) EscreverFimDeEtiqueta(etiqueta);
+            } else {
+                DescartarAte(">");
+            }
             if (w.espacoAntes && temPalavras) espacoPendente = 1;
             BrancosDepois(temPalavras);
             return;
@@ -360,9 +450,10 @@ void clDocHtml::PassosEtiqueta(clPalavra& w, bool temPalavras, bool& feito)
             ancora = ValorAtributo(etiqueta, "name", nome, sizeof nome) != nullptr;
         }
         if (w.espacoAntes) espacoPendente = 1;
+        const std::size_t tam = std::strlen(etiqueta);
         if (etiqueta[1] == '/') {
             // "</b>" closes the newest open markup whose text begins "<b".
-            etiqueta[std::strlen(etiqueta) - 1] = '\0';
+            etiqueta[tam - 1] = '\0';
             etiqueta[1] = '<';
             // An element no word has carried (empty, as <span id=x></span>)
             // would never be written: it is written now, empty.
@@ -375,7 +466,18 @@ void clDocHtml::PassosEtiqueta(clPalavra& w, bool temPalavras, bool& feito)
             FecharMarcaFonte(etiqueta + 1);
             return;
         }
-        GuardarMarca(etiqueta);
+        if (tam >= 2 && etiqueta[tam - 2] == '/') {
+            // Closed by itself ("<a name=x/>"): it encloses nothing and
+            // has no end tag to wait for.
+            EscreverTexto(etiqueta);
+            return;
+        }
+        if (GuardarMarca(etiqueta) < 0) {
+            // No room left in the pool: kept as an empty element.
+            EscreverTexto(etiqueta);
+            EscreverFimDeEtiqueta(etiqueta);
+            return;
+        }
         if (ancora) {
             // The anchor is written at once, around an empty comment, so
             // that it stays where it was even with no word inside it.
@@ -409,10 +511,57 @@ void clDocHtml::PassosEtiqueta(clPalavra& w, bool temPalavras, bool& feito)
             AplicarAtributos(w.texto, etiqueta, sizeof etiqueta);
             EscreverTexto(etiqueta);
         }
+    } else if (std::strcmp(w.texto, "<pre") == 0) {
+        if (CopiarAte(">")) CopiarPreformatado();
     } else {
         CopiarAte(">");
     }
     CopiarBrancos();
+}
+
+void clDocHtml::CopiarPreformatado()
+{
+    // The text is copied as it stands, every blank and line break kept, and
+    // left untranslated (it is mostly code, whose layout is its meaning);
+    // tags inside still have their addresses rewritten.
+    while (true) {
+        const int c = LerCaractere();
+        if (c == FIM_ENTRADA) return;
+        const int d = c == '<' ? LerCaractere() : FIM_ENTRADA;
+        if (c == '<') DevolverCaractere(d);
+        const bool ehEtiqueta = c == '<' && ((d >= 'a' && d <= 'z') || (d >= 'A' && d <= 'Z') || d == '/' || d == '!');
+        if (!ehEtiqueta) {
+            EscreverCaractere(static_cast<char>(c));
+            continue;
+        }
+        char token[kTamPalavra];
+        std::size_t n = 0;
+        token[n++] = '<';
+        int e;
+        while ((e = LerCaractere()) != FIM_ENTRADA && !NoConjunto(BRANCOS, e) && e != '>' && n < kTamPalavra - 2) {
+            token[n++] = static_cast<char>(e);
+            if (n == 4 && std::memcmp(token, "<!--", 4) == 0) break;
+        }
+        token[n] = '\0';
+        if (e != FIM_ENTRADA && !(n == 4 && std::memcmp(token, "<!--", 4) == 0)) DevolverCaractere(e);
+        char minusculo[kTamPalavra];
+        CopiarTexto(minusculo, sizeof minusculo, token);
+        for (char* p = minusculo; *p; ++p) *p = Minuscula(*p);
+        if (std::strcmp(minusculo, "<!--") == 0) {
+            EscreverTexto(token);
+            CopiarAte("-->", "--!>");
+        } else if (std::strcmp(minusculo, "<a") == 0 || NaLista(kEtiquetasAtributos, minusculo)) {
+            CopiarTexto(etiqueta, sizeof etiqueta, token);
+            const bool inteira = LerResto(etiqueta, sizeof etiqueta, '>', sizeof etiqueta);
+            if (inteira) AplicarAtributos(minusculo, etiqueta, sizeof etiqueta);
+            EscreverTexto(etiqueta);
+            if (!inteira) CopiarAte(">");
+        } else {
+            EscreverTexto(token);
+            CopiarAte(">");
+            if (std::strcmp(minusculo, "</pre") == 0) return;
+        }
+    }
 }
 
 bool clDocHtml::LerFrase(clFrase& origem)

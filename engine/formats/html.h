@@ -49,9 +49,17 @@ public:
     void AplicarAtributos(const char* token, char* etiqueta, std::size_t tam);
 
 private:
+    // After an "&": reads a numeric character reference into `texto` at `n`
+    // (the text then at most `limite` bytes long). 1: appended; 0: none there, the
+    // bytes given back; 2: one that does not fit, given back with its "&".
+    int LerReferenciaNumerica(char* texto, std::size_t& n, std::size_t limite);
     int CopiarOuDescartar(bool copiar, const char* fim1, const char* fim2, const char* fim3);
     void PassosEtiqueta(clPalavra& w, bool temPalavras, bool& feito);
     void TextoDeStatus(char* etiqueta, std::size_t tam, const char* atributo);
+    // The content of <pre>, up to its end tag.
+    void CopiarPreformatado();
+    // Writes the end tag of the start tag in `texto` ("<font x=1>": "</font>").
+    void EscreverFimDeEtiqueta(char* texto);
     // One piece of a word: the markup changes, the blank, the text.
     void EscreverPedaco(const clPalavra& pedaco, bool espaco);
     // Blanks after a comment or a dropped tag: copied between sentences,

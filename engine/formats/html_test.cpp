@@ -230,10 +230,19 @@ TEST_F(Html, FimDaEntradaNoMeioDasCoisas)
     EXPECT_EQ(Verter(""), "");
 }
 
-TEST_F(Html, EtiquetaInternaLongaDemaisEDescartada)
+TEST_F(Html, EtiquetasInternasLongasSaoGuardadas)
 {
-    const std::string longa = "<b title=\"" + std::string(1600, 'z') + "\">";
-    EXPECT_EQ(Verter("zlorb " + longa + "quux</b> frob"), "zlorb quux frob");
+    // A 1,600-byte link is kept with its end tag.
+    const std::string longa = "<a href=\"" + std::string(1600, 'z') + "\">";
+    EXPECT_EQ(Verter("zlorb " + longa + "quux</a> frob"), "zlorb " + longa + "quux</a> frob");
+    // Longer than the tag buffer: written at once as an empty element, its
+    // own end tag then finding nothing to close.
+    const std::string enorme = "<b title=\"" + std::string(4000, 'z') + "\">";
+    EXPECT_EQ(Verter("<p>" + enorme + "quux</b> frob"), "<p>" + enorme + "</b>quux frob");
+    // Two long links fill the pool: the second is kept empty, never lost.
+    const std::string outra = "<a href=\"" + std::string(3000, 'y') + "\">";
+    const std::string saida = Verter("<p>" + outra + "zl " + outra + "quux</a> frob</a>");
+    EXPECT_EQ(saida, "<p>" + outra + "</a>" + outra + "zl quux</a> frob");
     // A class-3 tag that long is written as it stands.
     const std::string img = "<img alt=\"" + std::string(2000, 'z') + "\">";
     EXPECT_EQ(Verter(img + " zlorb"), img + " zlorb");
@@ -390,4 +399,80 @@ TEST_F(Html, TextosDeAtributosTraduzidos)
     for (int i = 0; i < 40; ++i) longo += " the house";
     const std::string img = "<img alt=\"" + longo.substr(1) + "\">";
     EXPECT_EQ(Verter(img), img);
+}
+
+TEST_F(Html, ReferenciaNumericaNaoPartePalavras)
+{
+    // Inside a word the reference stays in it (its ";" ends no sentence);
+    // alone it is a token of its own; a word too long for it ends before it.
+    Leitor l("zl&#8217;orb &#X2192; q&#00008594;; &#12 &#x;" + std::string(45, 'k') + "&#00008594;");
+    EXPECT_EQ(l.Tokens(), (std::vector<std::string>{"zl&#8217;orb/0", "&#X2192;/0", "q&#00008594;/0", ";/1", "&#12/0",
+                                                    "&#x/0", ";/1", std::string(45, 'k') + "/0",
+                                                    "&#00008594;/0"}));
+    const std::string pagina = "<p>The cat&#8217;s table is big. Zl&#x2192;orb &#8594; quux&#00128512;.</p>";
+    const std::string saida = Verter(pagina);
+    EXPECT_NE(saida.find("cat&#8217;s"), std::string::npos) << saida;
+    EXPECT_NE(saida.find(" Zl&#x2192;orb &#8594; quux&#00128512;.</p>"), std::string::npos) << saida;
+    for (std::size_t tam : {1, 2, 5, 11}) EXPECT_EQ(Fluxo(pagina, {tam}), saida) << tam;
+}
+
+TEST_F(Html, ElementosComNomeUmaVezEAninhamentoFundo)
+{
+    // The anchor is written once: the words it encloses are written in an
+    // element without its name and id.
+    const std::string ancora = Verter("<p>Zlorb <a name=sec2 id=sec2>quux</a> frob.</p>");
+    EXPECT_EQ(ancora, "<p><a name=sec2 id=sec2><!----></a>Zlorb <a>quux</a> frob.</p>");
+    // Closed by itself, it waits for no end tag.
+    EXPECT_EQ(Verter("<h3><a name=\"x\"/>Zlorb quux</h3><p>frob</p>"), "<h3><a name=\"x\"/>Zlorb quux</h3><p>frob</p>");
+
+    // More nested inline elements than a word carries: whatever is written
+    // is closed, in order.
+    const char* nomes[] = {"b", "i", "span", "em", "font"};
+    std::string pagina = "<p>";
+    for (int i = 0; i < 60; ++i) pagina += "<" + std::string(nomes[i % 5]) + ">w" + std::to_string(i) + " ";
+    for (int i = 59; i >= 0; --i) pagina += "</" + std::string(nomes[i % 5]) + ">x" + std::to_string(i) + " ";
+    pagina += "</p>";
+    const std::string saida = Verter(pagina);
+    std::vector<std::string> pilha;
+    const std::regex etiqueta("<(/?)([a-z]+)[^>]*>");
+    for (auto it = std::sregex_iterator(saida.begin(), saida.end(), etiqueta); it != std::sregex_iterator(); ++it) {
+        const std::string nome = (*it)[2];
+        if ((*it)[1].length() == 0) {
+            pilha.push_back(nome);
+        } else {
+            ASSERT_FALSE(pilha.empty()) << saida;
+            ASSERT_EQ(pilha.back(), nome) << saida;
+            pilha.pop_back();
+        }
+    }
+    EXPECT_TRUE(pilha.empty()) << saida;
+    // And no word is lost or moved.
+    const auto palavras = [&](const std::string& html) {
+        std::istringstream texto(std::regex_replace(html, etiqueta, " "));
+        std::vector<std::string> r;
+        for (std::string p; texto >> p;) r.push_back(p);
+        return r;
+    };
+    EXPECT_EQ(palavras(saida), palavras(pagina));
+}
+
+TEST_F(Html, PreTextareaEListingGuardamOLeiaute)
+{
+    Contexto ctx;
+    ctx.url = "http://host/d/p.html";
+    ctx.prefixo = "http://127.0.0.1:880/";
+    // Every blank and line break stays; links inside <pre> are rewritten;
+    // a "<" of code is text; the page goes on being translated after it.
+    const std::string pre = "<pre class=x>Zlorb  quux\n\n  frob <a href=\"q.html\">blim</a> if (a < b) x->y;\n"
+                            "<!-- c <b> -->\tend\n</PRE>";
+    const std::string saida = Verter("<p>Zlorb.</p>\n" + pre + "\n<textarea>Zlorb  quux\n is</textarea> "
+                                     "<listing>a\n  b</listing><p>The  house.</p>",
+                                     ctx);
+    EXPECT_EQ(saida.substr(0, saida.find("<p>", 3)),
+              "<p>Zlorb.</p>\n<pre class=x>Zlorb  quux\n\n  frob <a href=\"http://127.0.0.1:880/http://host/d/q.html\">"
+              "blim</a> if (a < b) x->y;\n<!-- c <b> -->\tend\n</PRE>\n<textarea>Zlorb  quux\n is</textarea> "
+              "<listing>a\n  b</listing>");
+    EXPECT_EQ(saida.find("house"), std::string::npos) << saida;
+    for (std::size_t tam : {1, 3, 7}) EXPECT_EQ(Fluxo("<p>Zlorb.</p>\n" + pre + "<p>The  house.</p>", {tam}, ctx),
+                                                Verter("<p>Zlorb.</p>\n" + pre + "<p>The  house.</p>", ctx));
 }

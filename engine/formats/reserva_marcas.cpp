@@ -112,17 +112,36 @@ void clDocumento::MarcarPalavra(clPalavra& palavra)
 void clDocumento::RecolherMarcas()
 {
     clReservaMarcas& r = reservaMarcas;
+    // Markup whose end tag has been read and that is still open in the
+    // output is closed there, with everything opened inside it (newest
+    // first), so that elements nest; the markup that stays open is what the
+    // output holds from the outermost up to the first one closed. A word
+    // written after its markup was closed (reordered by the translation)
+    // may have opened it again, so the output, not the markup's state, says
+    // what is open.
+    clMarcas& abertas = palavraSaida.marcas;
+    int ultimaFechada = -1;
+    for (int i = 0; i < abertas.Quantos(); ++i) {
+        const std::int16_t m = abertas.Obter(i);
+        if (NumeroValido(m) && (r.pedacos[m].tipo == MARCA_FECHADA || r.pedacos[m].tipo == MARCA_SOLTAR))
+            ultimaFechada = i;
+    }
+    if (ultimaFechada >= 0) {
+        for (int i = 0; i <= ultimaFechada; ++i) FecharMarca(abertas.Obter(i));
+        clMarcas restantes;
+        for (int i = ultimaFechada + 1; i < abertas.Quantos(); ++i) restantes.Acrescentar(abertas.Obter(i));
+        abertas.ultimo = -1;
+        for (int i = 0; i < restantes.Quantos(); ++i) abertas.Acrescentar(restantes.Obter(i));
+    }
+
     std::int16_t anterior = -1;  // the last piece kept in the used list
     std::int16_t p = r.cabecaUsada;
     for (int passo = 0; passo < kPedacosMarca && NumeroValido(p); ++passo) {
         PedacoMarca& primeiro = r.pedacos[p];
-        if (primeiro.tipo == MARCA_FECHADA && primeiro.escrito) FecharMarca(p);
-        // A markup closed before any written word carried it can no longer
-        // be carried by one (words only take open markup), so it is freed
-        // too; kept, such markup would fill the pool and every later inline
-        // tag of the page would be lost.
-        const bool soltar =
-            primeiro.tipo == MARCA_SOLTAR || (primeiro.tipo == MARCA_FECHADA && !primeiro.escrito);
+        // Closed markup is freed whether or not a word carried it: words
+        // only take open markup, and kept, such markup would fill the pool
+        // and every later inline tag of the page would be lost.
+        const bool soltar = primeiro.tipo == MARCA_SOLTAR || primeiro.tipo == MARCA_FECHADA;
         // The chain: this piece and the continuation pieces after it.
         std::int16_t ultimo = p;
         int passos = 0;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "caracteres.h"
+#include "html_utf8.h"
 
 const EntradaControle TabControle[kQuantosControles] = {
     {"\\b", CTL_FORMATO, 0},          {"\\caps", CTL_FORMATO, 0},     {"\\cb", CTL_FORMATO, 1},
@@ -77,7 +78,36 @@ std::int32_t LerNumero(const char* p)
 
 void Desligar(EstadoFormato& e, int i) { e.Definir(i, false, 0); }
 
+// Character formatting written by word processors that the table lacks.
+const char* const kFormatosDesconhecidos[] = {
+    "\\loch", "\\hich", "\\dbch", "\\insrsid", "\\charrsid", "\\delrsid", "\\af", "\\afs", "\\ab", "\\ai",
+    "\\aul", "\\acf", "\\acaps", "\\ascaps", "\\ashad", "\\aoutl", "\\astrike", "\\adn", "\\aup", "\\alang",
+    "\\langfe", "\\langnp", "\\langfenp", "\\noproof", "\\highlight", "\\chcbpat", "\\chcfpat", "\\chshdng",
+    "\\fcs", "\\webhidden", "\\embo", "\\impr", "\\strikedl", "\\ulc", "\\ulth", "\\ulwave", "\\uldash",
+    "\\uldashd", "\\uldashdd", "\\ulhwave", "\\ulthd", "\\ulldash", "\\ulthdash", "\\ulthdashd",
+    "\\ulthdashdd", "\\ulthldash", "\\ululdbwave", "\\charscalex", "\\animtext", "\\accnone",
+    "\\accdot", "\\acccomma", "\\acccircle", "\\accunderdot",
+};
+
+// A character outside Windows-1252 inside a word: kUnicode (kUnicodeNegativo
+// when its number was written negative), the number's digits, kReserva, three
+// digits per fallback byte, kFimUnicode. Digits and control bytes only, so
+// neither the reader's delimiters nor capitalisation touch it.
+constexpr char kUnicode = '\x01';
+constexpr char kReserva = '\x02';
+constexpr char kFimUnicode = '\x03';
+constexpr char kUnicodeNegativo = '\x05';
+// Fallback bytes kept per character; "\ucN" beyond it are skipped all the same.
+constexpr int kMaxReserva = 8;
+
 } // namespace
+
+bool FormatoDesconhecido(const char* nome)
+{
+    for (const char* f : kFormatosDesconhecidos)
+        if (std::strcmp(f, nome) == 0) return true;
+    return false;
+}
 
 int ProcurarControle(const char* nome)
 {
@@ -106,6 +136,18 @@ void EstadoFormato::DefinirDestino(const char* nome)
     // Zero-filled, so that two states compare equal byte for byte.
     std::memset(destino, 0, sizeof destino);
     CopiarTexto(destino, sizeof destino, nome);
+}
+
+std::uint16_t EstadoFormato::Desconhecidas() const
+{
+    std::uint16_t v;
+    std::memcpy(&v, slots + kQuantosControles * kTamSlot, sizeof v);
+    return v;
+}
+
+void EstadoFormato::DefinirDesconhecidas(std::uint16_t indice)
+{
+    std::memcpy(slots + kQuantosControles * kTamSlot, &indice, sizeof indice);
 }
 
 bool EstadoFormato::operator==(const EstadoFormato& b) const { return std::memcmp(this, &b, sizeof *this) == 0; }
@@ -219,6 +261,108 @@ bool clDocRtf::LerPalavraControle(int primeira, char* nome, std::size_t tamNome,
     return true;
 }
 
+int clDocRtf::LerUnicode(const char* parametro, std::string& texto)
+{
+    const std::int32_t v = LerNumero(parametro);
+    const auto codigo = static_cast<std::uint32_t>(v < 0 ? v + 65536 : v) & 0xFFFFF;
+    // The fallback: ucAtual characters, each a byte, a "\'hh" escape, an
+    // escaped byte or a control word; a brace ends it early.
+    unsigned char reserva[kMaxReserva];
+    int nReserva = 0;
+    for (std::int32_t k = 0; k < ucAtual; ++k) {
+        int c = LerCaractere();
+        while (c == '\r' || c == '\n') c = LerCaractere();
+        if (c == FIM_ENTRADA || c == '{' || c == '}') {
+            DevolverCaractere(c);
+            break;
+        }
+        int byte = c;
+        if (c == '\\') {
+            const int d = LerCaractere();
+            if (d == FIM_ENTRADA) {
+                DevolverCaractere(d);
+                break;
+            }
+            byte = d;
+            if (d == '\'') {
+                byte = 0;
+                for (int h = 0; h < 2; ++h) {
+                    const int x = LerCaractere();
+                    const int valor = ValorHex(x);
+                    if (valor < 0) {
+                        DevolverCaractere(x);
+                        break;
+                    }
+                    byte = byte * 16 + valor;
+                }
+            } else if (LetraAscii(d)) {
+                char nome[kTamPalavra];
+                char par[kTamParametro];
+                if (!LerPalavraControle(d, nome, sizeof nome, par)) break;
+                byte = -1;  // a control word as fallback is skipped, not kept
+                if (std::strcmp(nome, "\\bin") == 0) {
+                    // So is its data, which is no RTF.
+                    for (std::int64_t b = LerNumero(par); b > 0; --b)
+                        if (LerCaractere() == FIM_ENTRADA) break;
+                }
+            }
+        }
+        if (byte > 0 && nReserva < kMaxReserva) reserva[nReserva++] = static_cast<unsigned char>(byte);
+    }
+    texto.clear();
+    // Only in a Windows-1252 document does the byte stand for the character.
+    const int b = paginaWindows1252 ? ByteWindows1252(codigo) : -1;
+    if (b > 0) {
+        texto += static_cast<char>(b);
+        return b;
+    }
+    texto += v < 0 ? kUnicodeNegativo : kUnicode;
+    texto += std::to_string(codigo & 0xFFFF);
+    texto += kReserva;
+    char tres[4];
+    for (int i = 0; i < nReserva; ++i) {
+        std::snprintf(tres, sizeof tres, "%03d", reserva[i]);
+        texto += tres;
+    }
+    texto += kFimUnicode;
+    return -1;
+}
+
+bool clDocRtf::GuardarDesconhecida(EstadoFormato& estado, const char* nome, const char* parametro)
+{
+    const std::uint16_t atual = estado.Desconhecidas();
+    if (atual >= desconhecidas.size()) return false;
+    // In the order read: the meaning of some ("\af" after "\hich" or
+    // "\dbch") depends on the words before them.
+    std::string lista = desconhecidas[atual];
+    lista += nome;
+    lista += parametro;
+    if (lista.size() > 200) return false;
+    std::uint16_t indice;
+    if (const auto achado = indiceDesconhecidas.find(lista); achado != indiceDesconhecidas.end()) {
+        indice = achado->second;
+    } else {
+        if (desconhecidas.size() >= 4096) return false;
+        indice = static_cast<std::uint16_t>(desconhecidas.size());
+        desconhecidas.push_back(lista);
+        indiceDesconhecidas.emplace(lista, indice);
+    }
+    estado.DefinirDesconhecidas(indice);
+    return true;
+}
+
+void clDocRtf::CopiarBinario(std::int64_t n)
+{
+    for (std::int64_t i = 0; i < n; ++i) {
+        const int c = LerCaractere();
+        if (c == FIM_ENTRADA) {
+            DevolverCaractere(c);
+            return;
+        }
+        EscreverCaractere(static_cast<char>(c));
+    }
+}
+
 bool clDocRtf::LerToken(clPalavra& w, char* parametro, std::int16_t& tipo)
 {
     if (topoPalavras >= 0) {
@@ -231,6 +375,18 @@ bool clDocRtf::LerToken(clPalavra& w, char* parametro, std::int16_t& tipo)
     w.Limpar();
     parametro[0] = '\0';
     tipo = TK_PALAVRA;
+    if (inicio) {
+        // A UTF-8 byte order mark before "{\rtf" is no text of the document.
+        inicio = false;
+        int bom[3];
+        int lidos = 0;
+        static constexpr int kBom[3] = {0xEF, 0xBB, 0xBF};
+        while (lidos < 3 && (bom[lidos] = LerCaractere()) == kBom[lidos]) ++lidos;
+        if (lidos < 3) {
+            DevolverCaractere(bom[lidos]);
+            while (lidos > 0) DevolverCaractere(bom[--lidos]);
+        }
+    }
     // Inside a sentence only a real blank counts as one: line breaks in RTF
     // source are not text.
     if (emFrase) w.espacoAntes = PularConjunto(BRANCOS, " ");
@@ -277,6 +433,26 @@ bool clDocRtf::LerToken(clPalavra& w, char* parametro, std::int16_t& tipo)
                 char par[kTamParametro];
                 if (!LerPalavraControle(d, nome, kTamPalavra - 1, par)) return false;
                 t = ByteDeAspa(nome);
+                if (t < 0 && std::strcmp(nome, "\\u") == 0 && DigitoAscii(par[par[0] == '-' ? 1 : 0])) {
+                    // A Unicode character: a text byte when Windows-1252 has
+                    // it, otherwise carried whole inside the word.
+                    std::string unicode;
+                    t = LerUnicode(par, unicode);
+                    if (t < 0) {
+                        if (n + unicode.size() <= 49) {
+                            std::memcpy(w.texto + n, unicode.data(), unicode.size());
+                            n += unicode.size();
+                            primeira = false;
+                            c = LerCaractere();
+                            continue;
+                        }
+                        // No room left in this word: the next token.
+                        clPalavra seguinte;
+                        CopiarTexto(seguinte.texto, sizeof seguinte.texto, unicode.c_str());
+                        DevolverPalavra(seguinte, "", TK_PALAVRA);
+                        break;
+                    }
+                }
                 if (t < 0) {
                     if (primeira) {
                         CopiarTexto(w.texto, sizeof w.texto, nome);
@@ -338,8 +514,16 @@ bool clDocRtf::LerToken(clPalavra& w, char* parametro, std::int16_t& tipo)
             w.texto[n++] = static_cast<char>(t);
         } else if (NoConjunto(INTERNOS, t)) {
             const int seguinte = LerCaractere();
+            // A control word after the mark ends the word ("big.\par"), as
+            // a blank would; an escaped byte ("\'e9") is text.
+            bool controle = false;
+            if (seguinte == '\\') {
+                const int depois = LerCaractere();
+                DevolverCaractere(depois);
+                controle = depois != '\'' && depois != '\\' && depois != '{' && depois != '}';
+            }
             DevolverCaractere(seguinte);
-            if (seguinte != FIM_ENTRADA && !NoConjunto(DELIMITADORES, seguinte)) {
+            if (seguinte != FIM_ENTRADA && !controle && !NoConjunto(DELIMITADORES, seguinte)) {
                 w.texto[n++] = NoConjunto(APOSTROFOS, t) ? '\'' : static_cast<char>(t);
             } else if (NoConjunto(APOSTROFOS, t) && !aspaAberta) {
                 w.texto[n++] = '\'';  // a trailing apostrophe, as in "boys'"
@@ -412,6 +596,12 @@ void clDocRtf::CopiarGrupo(const char* chave, const char* controle, const char* 
     EscreverTexto(chave);
     EscreverTexto(controle);
     EscreverTexto(parametro);
+    if (std::strcmp(controle, "\\bin") == 0) {
+        // The group opens with data: one blank, then its bytes as they are.
+        EscreverCaractere(' ');
+        CopiarBinario(LerNumero(parametro));
+        controle = "";
+    }
     // The blank that ended the control word was consumed by the reader; a
     // letter, digit, "-" or blank right after it would now join the control
     // word, so a delimiter is put back.
@@ -443,17 +633,44 @@ void clDocRtf::CopiarGrupo(const char* chave, const char* controle, const char* 
                 return;
             }
             EscreverCaractere(static_cast<char>(d));
+            if (d != 'b') continue;
+            // "\binN": N bytes of data follow that are no RTF.
+            char nome[8] = "b";
+            std::size_t n = 1;
+            int e;
+            while ((e = LerCaractere()) != FIM_ENTRADA && LetraAscii(e) && n < 4) {
+                nome[n++] = static_cast<char>(e);
+                EscreverCaractere(static_cast<char>(e));
+            }
+            nome[n] = '\0';
+            if (std::strcmp(nome, "bin") != 0 || !(DigitoAscii(e) || e == '-')) {
+                DevolverCaractere(e);
+                continue;
+            }
+            char numero[24];
+            std::size_t nd = 0;
+            while ((DigitoAscii(e) || (e == '-' && nd == 0)) && nd + 1 < sizeof numero) {
+                numero[nd++] = static_cast<char>(e);
+                EscreverCaractere(static_cast<char>(e));
+                e = LerCaractere();
+            }
+            numero[nd] = '\0';
+            if (e == ' ') EscreverCaractere(' ');
+            else DevolverCaractere(e);
+            CopiarBinario(LerNumero(numero));
         }
     }
 }
 
-void clDocRtf::EmpilharFormato(const EstadoFormato& f)
+void clDocRtf::EmpilharFormato(const EstadoFormato& f, bool chave)
 {
     if (gruposExcedentes > 0 || topoGrupos >= kPilhaGrupos - 1) {
         ++gruposExcedentes;
         return;
     }
     pilhaGrupos[++topoGrupos] = f;
+    ucGrupos[topoGrupos] = ucAtual;
+    chaveEscrita[topoGrupos] = chave;
 }
 
 void clDocRtf::DesempilharFormato()
@@ -465,6 +682,7 @@ void clDocRtf::DesempilharFormato()
         return;
     }
     if (topoGrupos < 0) return;
+    ucAtual = ucGrupos[topoGrupos];
     formatoAtual = pilhaGrupos[topoGrupos--];
 }
 
@@ -472,7 +690,9 @@ bool clDocRtf::FechaDestino() const
 {
     if (gruposExcedentes > 0) return false;
     if (topoGrupos < 0) return true;
-    return std::strncmp(pilhaGrupos[topoGrupos].destino, formatoAtual.destino, EstadoFormato::kTamDestino) != 0;
+    // Whether the group wrote its brace, not whether the destination's name
+    // changes: "{\rtf1{\rtf1 x}}" opens the same destination twice.
+    return chaveEscrita[topoGrupos];
 }
 
 bool clDocRtf::LerFrase(clFrase& origem)
@@ -511,7 +731,8 @@ bool clDocRtf::LerFrase(clFrase& origem)
             const bool chave = std::strcmp(w2.texto, "{") == 0 || std::strcmp(w2.texto, "}") == 0;
             const int i2 = tipo2 == TK_ETIQUETA && !chave ? ProcurarControle(w2.texto) : -1;
             const int t2 = i2 >= 0 ? TabControle[i2].tipo : CTL_DESCONHECIDO;
-            if (tipo2 != TK_ETIQUETA || chave || t2 == CTL_FORMATO || t2 == CTL_PARAGRAFO) {
+            if (tipo2 != TK_ETIQUETA || chave || t2 == CTL_FORMATO || t2 == CTL_PARAGRAFO ||
+                (t2 == CTL_DESCONHECIDO && FormatoDesconhecido(w2.texto))) {
                 DevolverPalavra(w2, parametro2, tipo2);
                 EmpilharFormato(formatoAtual);
             } else if (emFrase) {
@@ -527,7 +748,7 @@ bool clDocRtf::LerFrase(clFrase& origem)
                 EscreverEspacoPendente();
                 CopiarGrupo("{", w2.texto, parametro2);
             } else {
-                EmpilharFormato(formatoAtual);
+                EmpilharFormato(formatoAtual, true);
                 if (grupoAberto) {
                     EscreverControle("}", "");
                     grupoAberto = 0;
@@ -562,6 +783,29 @@ bool clDocRtf::LerFrase(clFrase& origem)
                     grupoAberto = 0;
                 }
             }
+            continue;
+        }
+        if (std::strcmp(w.texto, "\\ansicpg") == 0) {
+            paginaWindows1252 = LerNumero(parametro) == 1252;
+        } else if (std::strcmp(w.texto, "\\uc") == 0) {
+            const std::int32_t n = LerNumero(parametro);
+            ucAtual = n < 0 ? 0 : n > 255 ? 255 : n;
+            if (ucAtual != 1) ucAlterado = true;
+        } else if (std::strcmp(w.texto, "\\bin") == 0) {
+            if (emFrase) {
+                DevolverPalavra(w, parametro, tipo);
+                return true;
+            }
+            // Its data is copied byte for byte, never read as text.
+            EscreverEspacoPendente();
+            EscreverControle(w.texto, parametro);
+            EscreverCaractere(' ');
+            controlePendente = 0;
+            CopiarBinario(LerNumero(parametro));
+            continue;
+        } else if (ProcurarControle(w.texto) < 0 && FormatoDesconhecido(w.texto) &&
+                   GuardarDesconhecida(formatoAtual, w.texto, parametro)) {
+            // Carried with the words, like the table's formatting.
             continue;
         }
         // A destination word outside "{...}" cannot open a group the output
@@ -613,13 +857,19 @@ void clDocRtf::EscreverPalavraRtf(const clPalavra& w)
             if (espaco) EscreverCaractere(' ');
         } else {
             TextoFormato(f, formatoSaida, formato, sizeof formato);
-            if (formato[0]) {
+            // Unknown formatting words have no "off" form: a change of them
+            // takes a new group, which then sets them all.
+            const std::uint16_t du = f.Desconhecidas();
+            if (formato[0] || du != formatoSaida.Desconhecidas()) {
+                if (du < desconhecidas.size()) AcrescentarTexto(formato, sizeof formato, desconhecidas[du].c_str());
                 EscreverControle(grupoAberto ? "}{" : "{", "");
                 grupoAberto = 1;
-                EscreverControle(formato, "");
-                if (espaco) {
+                if (formato[0]) EscreverControle(formato, "");
+                if (espaco && formato[0]) {
                     EscreverTexto("{\\plain  }");
                     controlePendente = 0;
+                } else if (espaco) {
+                    EscreverCaractere(' ');
                 }
             } else if (espaco) {
                 EscreverCaractere(' ');
@@ -630,6 +880,11 @@ void clDocRtf::EscreverPalavraRtf(const clPalavra& w)
         std::size_t k = 0;
         for (const char* p = pedaco.texto; *p; ++p) {
             const auto b = static_cast<unsigned char>(*p);
+            if (b == kUnicode || b == kUnicodeNegativo) {
+                EscreverUnicode(p, texto, sizeof texto, k);
+                if (!*p) break;
+                continue;
+            }
             const char* troca = nullptr;
             char hex[5];
             switch (b) {
@@ -659,5 +914,47 @@ void clDocRtf::EscreverPalavraRtf(const clPalavra& w)
             controlePendente = 0;
         }
         EscreverTexto(texto);
+    }
+}
+
+void clDocRtf::EscreverUnicode(const char*& p, char* saida, std::size_t tam, std::size_t& k) const
+{
+    auto acrescentar = [&](const char* t) {
+        for (; *t && k + 1 < tam; ++t) saida[k++] = *t;
+    };
+    const bool negativo = *p == kUnicodeNegativo;
+    ++p;
+    long codigo = 0;
+    for (; DigitoAscii(static_cast<unsigned char>(*p)); ++p) codigo = codigo * 10 + (*p - '0');
+    if (negativo) codigo -= 65536;
+    unsigned char reserva[kMaxReserva];
+    int nReserva = 0;
+    if (*p == kReserva) ++p;
+    while (DigitoAscii(static_cast<unsigned char>(p[0])) && DigitoAscii(static_cast<unsigned char>(p[1])) &&
+           DigitoAscii(static_cast<unsigned char>(p[2]))) {
+        const int byte = (p[0] - '0') * 100 + (p[1] - '0') * 10 + (p[2] - '0');
+        if (nReserva < kMaxReserva) reserva[nReserva++] = static_cast<unsigned char>(byte);
+        p += 3;
+    }
+    // p is left on the end byte, which the caller's loop passes.
+    if (*p != kFimUnicode) --p;
+    char numero[40];
+    // The fallback count is written whenever the document's is not the
+    // default, so the character reads the same wherever it now stands.
+    if (nReserva != 1 || ucAlterado) {
+        std::snprintf(numero, sizeof numero, "\\uc%d", nReserva);
+        acrescentar(numero);
+    }
+    std::snprintf(numero, sizeof numero, "\\u%ld", codigo);
+    acrescentar(numero);
+    // A blank ends the control word where the fallback could continue it.
+    if (nReserva == 0 || DigitoAscii(reserva[0]) || reserva[0] == ' ' || reserva[0] == '-') acrescentar(" ");
+    for (int i = 0; i < nReserva; ++i) {
+        const unsigned char b = reserva[i];
+        char um[8];
+        if (b == '\\' || b == '{' || b == '}') std::snprintf(um, sizeof um, "\\%c", b);
+        else if (b >= 0x80 || b < 0x20) std::snprintf(um, sizeof um, "\\'%02x", b);
+        else std::snprintf(um, sizeof um, "%c", b);
+        acrescentar(um);
     }
 }

@@ -5,6 +5,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "formats/documento.h"
 
@@ -44,10 +47,21 @@ struct EstadoFormato {
     std::int32_t Parametro(int i) const;
     void Definir(int i, bool ligado, std::int32_t parametro);
     void DefinirDestino(const char* nome);
+    // The control words unknown to the table that are in force (character
+    // formatting such as "\loch" or "\insrsid5"), by their number in the
+    // document's list; 0: none. Kept in the spare bytes after the slots, so
+    // that "\plain" clears them with the rest.
+    std::uint16_t Desconhecidas() const;
+    void DefinirDesconhecidas(std::uint16_t indice);
     bool operator==(const EstadoFormato& b) const;
 };
 static_assert(sizeof(EstadoFormato) == 260, "a format state is 260 bytes");
-static_assert(kQuantosControles * EstadoFormato::kTamSlot <= EstadoFormato::kTamSlots);
+static_assert(kQuantosControles * EstadoFormato::kTamSlot + 2 <= EstadoFormato::kTamSlots);
+
+// Control words the table does not know that only format characters: they
+// are carried with the words like the table's own, never end a sentence,
+// and a group they open is translated.
+bool FormatoDesconhecido(const char* nome);
 
 // Applies a control word to a state; returns its type (0 when unknown, the
 // state then unchanged).
@@ -82,7 +96,9 @@ public:
     void EscreverControle(const char* controle, const char* parametro);
     // Copies an unknown group through to its closing brace.
     void CopiarGrupo(const char* chave, const char* controle, const char* parametro);
-    void EmpilharFormato(const EstadoFormato& f);
+    // `chave`: the group's opening brace was written (a destination), so
+    // its closing one is written too.
+    void EmpilharFormato(const EstadoFormato& f, bool chave = false);
     void DesempilharFormato();
     // True when closing the current group leaves a destination.
     bool FechaDestino() const;
@@ -97,6 +113,17 @@ private:
     // its name into `nome`, its number into `parametro`; false when the input
     // ends right after a "-".
     bool LerPalavraControle(int primeira, char* nome, std::size_t tamNome, char* parametro);
+    // After "\uN": skips its fallback (ucAtual characters) and puts the
+    // character in `texto`: its Windows-1252 byte when it has one (returned,
+    // for the text rules), otherwise the character with its fallback in the
+    // form EscreverPalavraRtf writes back (returns -1).
+    int LerUnicode(const char* parametro, std::string& texto);
+    // Adds a control word unknown to the table to the state's list.
+    bool GuardarDesconhecida(EstadoFormato& estado, const char* nome, const char* parametro);
+    // Copies the n bytes of "\binN" data as they are.
+    void CopiarBinario(std::int64_t n);
+    // Encodes one character read by LerUnicode, at `p`, into `saida`; moves p past it.
+    void EscreverUnicode(const char*& p, char* saida, std::size_t tam, std::size_t& k) const;
 
     clPalavra pilhaPalavras[kPilhaPalavras];
     char parametrosPilha[kPilhaPalavras][kTamParametro] = {};
@@ -115,4 +142,14 @@ private:
     // (a destination that deep is copied through), so closing one never
     // writes a brace.
     std::int32_t gruposExcedentes = 0;
+    // Characters skipped after "\uN" (set by "\ucN", group by group).
+    std::int32_t ucAtual = 1;
+    std::int32_t ucGrupos[kPilhaGrupos] = {};
+    bool chaveEscrita[kPilhaGrupos] = {};
+    bool ucAlterado = false;  // some "\uc" other than 1 was read
+    bool inicio = true;       // nothing read yet (a byte order mark may come)
+    bool paginaWindows1252 = true;  // "\ansicpg" names no other code page
+    // The texts of unknown formatting words in force, numbered; 0 is none.
+    std::vector<std::string> desconhecidas{std::string()};
+    std::unordered_map<std::string, std::uint16_t> indiceDesconhecidas;
 };

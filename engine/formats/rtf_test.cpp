@@ -36,7 +36,14 @@ int Profundidade(const std::string& rtf)
     int nivel = 0;
     for (std::size_t i = 0; i < rtf.size(); ++i) {
         const char c = rtf[i];
-        if (c == '\\') {
+        if (c == '\\' && rtf.compare(i, 4, "\\bin") == 0) {
+            // "\binN" and its N bytes of data.
+            std::size_t j = i + 4;
+            std::size_t n = 0;
+            while (j < rtf.size() && rtf[j] >= '0' && rtf[j] <= '9') n = n * 10 + static_cast<std::size_t>(rtf[j++] - '0');
+            if (j < rtf.size() && rtf[j] == ' ') ++j;
+            i = j + n - 1;
+        } else if (c == '\\') {
             if (i + 1 < rtf.size() && rtf[i + 1] == '\'') i += 3;
             else ++i;
         } else if (c == '{') {
@@ -172,8 +179,10 @@ TEST_F(Rtf, PontoAntesDeControleEFimDeParagrafo)
 {
     // The writer opens a group of its own at the first word whose format
     // it has already written ("Zorb{ quenk"); it is closed with the input's group.
-    // "world.\par": the period stays in the word; the paragraph mark ends the sentence.
-    EXPECT_EQ(Frases("{\\rtf1 Zorb quenk.\\par Vlim.}"), "Zorb@rtf|_quenk.@rtf#Vlim@rtf|.@rtf#");
+    // "world.\par": a control word ends a word as a blank would, so the
+    // period ends the sentence and the word before it is translated.
+    EXPECT_EQ(Frases("{\\rtf1 Zorb quenk.\\par Vlim.}"), "Zorb@rtf|_quenk@rtf|.@rtf#Vlim@rtf|.@rtf#");
+    EXPECT_EQ(Frases("{\\rtf1 Zorb.\\'e9 zo-\\b quenk.}"), "Zorb.\xE9@rtf|_zo@rtf|-@rtf|quenk[b]@rtf|.[b]@rtf#");
     EXPECT_EQ(Traduzir("{\\rtf1 Zorb quenk.\\par Vlim.}"), "{\\rtf1\\plain Zorb{ quenk.\\par Vlim.}}");
     // A blank before a paragraph mark or an unknown word stays before it,
     // and the next paragraph does not start with one.
@@ -182,7 +191,7 @@ TEST_F(Rtf, PontoAntesDeControleEFimDeParagrafo)
     // Line breaks after a paragraph mark delimit it: the next paragraph gains
     // no blank; a blank after the mark's own delimiter is kept.
     EXPECT_EQ(Traduzir("{\\rtf1 Zorb.\\par\r\nQuenk.\\par  Vlim.}"),
-              "{\\rtf1\\plain Zorb.\\par\r\nQuenk.\\par  Vlim{.}}");
+              "{\\rtf1\\plain Zorb{.\\par\r\nQuenk.\\par  Vlim.}}");
     // A line break inside a word does not split it; between words it is not a blank.
     EXPECT_EQ(Frases("{\\rtf1 Zo\r\nrb que\nnk.}"), "Zorb@rtf|_quenk@rtf|.@rtf#");
     EXPECT_EQ(Frases("{\\rtf1 Zorb\r\nquenk.}"), "Zorbquenk@rtf|.@rtf#");
@@ -219,9 +228,9 @@ TEST_F(Rtf, GruposDesconhecidosEDestinos)
     // A footnote inside a sentence ends the sentence first: its text is a
     // sentence of its own and the body goes on after it.
     EXPECT_EQ(Frases("{\\rtf1 Zorb quenk{\\footnote Vlim glo.} plok.\\par}"),
-              "Zorb@rtf|_quenk@rtf#Vlim@footnote|_glo@footnote|.@footnote#plok.@rtf#");
+              "Zorb@rtf|_quenk@rtf#Vlim@footnote|_glo@footnote|.@footnote#plok@rtf|.@rtf#");
     EXPECT_EQ(Traduzir("{\\rtf1 Zorb quenk{\\footnote Vlim glo.} plok.\\par}"),
-              "{\\rtf1\\plain Zorb{ quenk}{\\footnote\\plain Vlim{ glo.}} plok.\\par}");
+              "{\\rtf1\\plain Zorb{ quenk}{\\footnote\\plain Vlim{ glo.}} plok{.\\par}}");
     // Headers: the writer's group is closed before the destination opens.
     EXPECT_EQ(Traduzir("{\\rtf1{\\b Zorb.}{\\header Vlim.}}"),
               "{\\rtf1\\plain{\\b Zorb.}{\\header\\plain Vlim{.}}}");
@@ -329,4 +338,58 @@ TEST_F(Rtf, DocumentoDeProcessadorDeTexto)
         EXPECT_NE(texto.find("10%"), std::string::npos) << texto;
         std::filesystem::remove_all(pasta);
     }
+}
+
+TEST_F(Rtf, DocumentosDeProcessadoresDeTextoTraduzidos)
+{
+    // The word before "\par" is translated.
+    const std::string simples = Traduzir("{\\rtf1 The cat is big.\\par}");
+    EXPECT_EQ(simples.find("big"), std::string::npos) << simples;
+    // Groups opened by formatting words the table lacks are translated, and
+    // those words travel with the words, in the writer's groups.
+    EXPECT_EQ(Frases("{\\rtf1{\\loch\\insrsid5 Zorb {\\hich\\af3 quenk}.}\\par}"),
+              "Zorb@rtf|_quenk@rtf|.@rtf#");
+    EXPECT_EQ(Traduzir("{\\rtf1{\\loch\\insrsid5 Zorb {\\hich\\af3 quenk}.}\\par}"),
+              "{\\rtf1\\plain{\\loch\\insrsid5 Zorb}{\\loch\\insrsid5\\hich\\af3{\\plain  }quenk}{\\loch\\insrsid5 .}\\par}");
+    const std::string casa = Traduzir("{\\rtf1\\pard\\plain \\s1\\f4\\fs36\\b{\\loch The house}\\par}");
+    EXPECT_NE(casa.find("{\\b\\f4\\fs36\\loch "), std::string::npos) << casa;
+    EXPECT_EQ(casa.find("house"), std::string::npos) << casa;
+    // Kept in the order read; \plain clears them.
+    EXPECT_EQ(Traduzir("{\\rtf1\\hich\\af3\\dbch\\af5 Zorb \\plain quenk.}"),
+              "{\\rtf1\\plain{\\hich\\af3\\dbch\\af5 Zorb}{ quenk.}}");
+    // Groups that hold no body text are still copied whole.
+    EXPECT_EQ(Traduzir("{\\rtf1{\\listtext\\pard\\plain \\tab}Zorb.}"), "{\\rtf1{\\listtext\\pard\\plain \\tab}\\plain Zorb{.}}");
+
+    const std::string lo = LerArquivo(std::string(QUILLANE_TESTE_DADOS) + "/rtf_libreoffice.rtf");
+    const std::string saida = Traduzir(lo);
+    EXPECT_EQ(Profundidade(saida), 0);
+    for (const char* ingles : {"The river runs", "important for trade", "said the old man", "is still open"})
+        EXPECT_EQ(saida.find(ingles), std::string::npos) << ingles << "\n" << saida;
+    EXPECT_NE(saida.find("\\f4\\fs36"), std::string::npos) << saida;
+}
+
+TEST_F(Rtf, UnicodeBinarioEMarcaDeOrdem)
+{
+    // Characters Windows-1252 has become its bytes; others are kept inside
+    // their word with their fallback, whatever \uc says.
+    EXPECT_EQ(Frases("{\\rtf1 caf\\u233\\'e9 d\\u8217\\'92s zo\\u8594?rb.}"),
+              std::string("caf\xE9@rtf|_d's@rtf|_zo\x01" "8594\x02" "063\x03rb@rtf|.@rtf#"));
+    EXPECT_EQ(Traduzir("{\\rtf1 Zo\\u8594?rb \\u-3913\\'3f quenk.}"), "{\\rtf1\\plain Zo\\u8594?rb{ \\u-3913? quenk.}}");
+    // In another code page a byte would stand for another letter: kept as \u.
+    EXPECT_EQ(Traduzir("{\\rtf1\\ansi\\ansicpg1251 caf\\u233\\'e9.}"), "{\\rtf1\\ansi\\ansicpg1251\\plain caf\\u233\\'e9{.}}");
+    EXPECT_EQ(Traduzir("{\\rtf1\\uc2 Zo\\u8594\\'81\\'82rb {\\uc0 a\\u8594 5} b\\u8594 12.}"),
+              "{\\rtf1\\uc2\\plain Zo\\uc2\\u8594\\'81\\'82rb {\\uc0 a\\u8594 5} b\\uc2\\u8594 12{.}}");
+    // A brace ends the fallback early; the group is not lost.
+    EXPECT_EQ(Profundidade(Traduzir("{\\rtf1\\uc3 Zo\\u8594?{\\b rb}.}")), 0);
+    // \bin data is copied byte for byte, braces and all.
+    const std::string dados = std::string("}{\\") + '\0' + "\xFF";
+    const std::string saida = Traduzir("{\\rtf1{\\*\\blipuid x}{\\pict\\bin5 " + dados + "}Zorb.\\par\\bin3 {{{}");
+    EXPECT_NE(saida.find("{\\pict\\bin5 " + dados + "}"), std::string::npos);
+    EXPECT_NE(saida.find("\\bin3 {{{"), std::string::npos);
+    EXPECT_EQ(Profundidade(saida), 0);
+    // The same destination opened inside itself closes with its brace.
+    EXPECT_EQ(Profundidade(Traduzir("{\\rtf1 Zorb {\\rtf1 quenk}}")), 0);
+    // A UTF-8 byte order mark before "{\rtf" is no text.
+    EXPECT_EQ(Traduzir("\xEF\xBB\xBF{\\rtf1 Zorb.}"), "{\\rtf1\\plain Zorb{.}}");
+    EXPECT_EQ(Traduzir("\xEF\xBB{\\rtf1 Zorb.}"), "\\plain{\\'ef\\'bb}{\\rtf1\\plain Zorb{.}}");
 }

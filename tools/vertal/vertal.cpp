@@ -14,6 +14,7 @@
 #include "core/traducao.h"
 #include "cp1252.h"
 #include "formats/pedido.h"
+#include "html_utf8.h"
 #include "instalacao.h"
 #include "mensagens.h"
 #include "moriel32.h"
@@ -22,9 +23,25 @@ namespace {
 
 constexpr std::size_t kTamBloco = 1024;
 
-// Characters outside Windows-1252: "?" in text and RTF, character
-// references in HTML, where the page still shows them.
-char Substituto(const OpcoesVertal& o) { return o.tipo == TIPO_HTML ? '\0' : '?'; }
+// UTF-8 input to the engine's Windows-1252. Characters outside it become
+// "?" in text (counted in `trocados`); HTML keeps every one as a reference
+// that ParaSaida turns back into the character. RTF is a byte format with
+// its own escapes ("\uN" for any character): its bytes pass as they are.
+std::string ParaMotor(const OpcoesVertal& o, std::string_view texto, std::size_t* trocados)
+{
+    *trocados = 0;
+    if (o.tipo == TIPO_HTML) return Utf8ParaHtmlCp1252(texto);
+    if (o.tipo == TIPO_RTF) return std::string(texto);
+    return Utf8ParaCp1252(texto, '?', trocados);
+}
+
+// The engine's output to UTF-8; `html` carries a reference cut between pieces.
+std::string ParaSaida(const OpcoesVertal& o, std::string_view texto, clHtmlParaUtf8& html)
+{
+    if (o.tipo == TIPO_HTML) return html.Converter(texto);
+    if (o.tipo == TIPO_RTF) return std::string(texto);
+    return Cp1252ParaUtf8(texto);
+}
 
 bool LerArquivo(const std::string& caminho, std::string* conteudo)
 {
@@ -105,10 +122,11 @@ int TraduzirFluxo(const OpcoesVertal& o, std::FILE* entrada, std::FILE* saida)
     bool fimEntrada = false;
     bool primeira = true;
     char chunk[kTamBloco];
+    clHtmlParaUtf8 html;
     auto escrever = [&](const PedidoTraducao& pedido) {
         const std::int32_t tam = pedido.tamSaida;  // a packed field: copy, never bind
         const std::string bytes(pedido.saida, tam > 0 ? static_cast<std::size_t>(tam) : 0);
-        const std::string texto = o.cp1252 ? bytes : Cp1252ParaUtf8(bytes);
+        const std::string texto = o.cp1252 ? bytes : ParaSaida(o, bytes, html);
         std::fwrite(texto.data(), 1, texto.size(), destino);
     };
     while (true) {
@@ -129,7 +147,7 @@ int TraduzirFluxo(const OpcoesVertal& o, std::FILE* entrada, std::FILE* saida)
                 pendente += lido;
             } else {
                 std::size_t t = 0;
-                pendente += Utf8ParaCp1252(CompletarUtf8(&retido, lido), Substituto(o), &t);
+                pendente += ParaMotor(o, CompletarUtf8(&retido, lido), &t);
                 trocados += t;
             }
         }
@@ -146,6 +164,10 @@ int TraduzirFluxo(const OpcoesVertal& o, std::FILE* entrada, std::FILE* saida)
         primeira = false;
         escrever(p);
         if (!p.threadTrabalho) break;
+    }
+    if (!o.cp1252) {
+        const std::string resto = html.Terminar();
+        std::fwrite(resto.data(), 1, resto.size(), destino);
     }
     std::fflush(destino);
     if (destino != saida) std::fclose(destino);
@@ -168,7 +190,7 @@ int TraduzirArquivos(const OpcoesVertal& o, std::FILE* saidaPadrao)
     if (!o.cp1252) {
         temporarioEntrada = ArquivoTemporario();
         if (temporarioEntrada.empty() ||
-            !GravarArquivo(temporarioEntrada, Utf8ParaCp1252(conteudo, Substituto(o), &trocados))) {
+            !GravarArquivo(temporarioEntrada, ParaMotor(o, conteudo, &trocados))) {
             MostrarErro(1, temporarioEntrada.c_str(), errno);
             if (!temporarioEntrada.empty()) std::remove(temporarioEntrada.c_str());
             return 1;
@@ -191,7 +213,12 @@ int TraduzirArquivos(const OpcoesVertal& o, std::FILE* saidaPadrao)
             MostrarErro(1, temporarioSaida.c_str(), errno);
             status = 1;
         } else {
-            const std::string texto = o.cp1252 ? traducao : Cp1252ParaUtf8(traducao);
+            clHtmlParaUtf8 html;
+            std::string texto = traducao;
+            if (!o.cp1252) {
+                texto = ParaSaida(o, traducao, html);
+                texto += html.Terminar();
+            }
             if (o.saida.empty()) {
                 std::fwrite(texto.data(), 1, texto.size(), saidaPadrao);
                 std::fflush(saidaPadrao);
@@ -346,8 +373,9 @@ const char* TextoAjuda()
            "\n"
            "A entrada padr\xC3\xA3o \xC3\xA9 traduzida aos peda\xC3\xA7os, \xC3\xA0 medida que chega; arquivos\n"
            "nomeados s\xC3\xA3o traduzidos de uma vez. Um caractere que o Windows-1252 n\xC3\xA3o tem\n"
-           "vira \"?\" em texto e RTF (e o vertal diz quantos foram trocados) e uma\n"
-           "refer\xC3\xAAncia num\xC3\xA9rica (&#N;) em HTML.\n"
+           "vira \"?\" em texto (e o vertal diz quantos foram trocados); em HTML ele\n"
+           "passa sem mudan\xC3\xA7" "a. RTF passa byte a byte, sem convers\xC3\xA3o (o \\uN do\n"
+           "documento guarda esses caracteres).\n"
            "\n"
            "O motor acha os dicion\xC3\xA1rios pela configura\xC3\xA7\xC3\xA3o \"DirRoot\" ou, sem ela, na\n"
            "pasta da biblioteca libmoriel32.so.\n"

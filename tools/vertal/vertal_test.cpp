@@ -226,6 +226,14 @@ TEST_F(Vertal, AreaDeTransferenciaComXvfb)
         usleep(50000);
     }
     EXPECT_EQ(conteudo, "Xyzzy plugh.");
+    // HTML keeps a character Windows-1252 lacks, in a style rule too.
+    const std::string pagina = "<style>a{content:\"\xE2\x86\x92\"}</style><p>Xyzzy \xE2\x86\x92 plugh.</p>";
+    std::ofstream(Caminho("pagina"), std::ios::binary) << pagina;
+    ASSERT_EQ(std::system((env + " xclip -selection clipboard -i < '" + Caminho("pagina") + "'").c_str()), 0);
+    r = Rodar("--html --area-de-transferencia", "", env);
+    EXPECT_EQ(r.status, 0) << r.erros;
+    std::system((env + " xclip -selection clipboard -o > '" + Caminho("area") + "' 2>/dev/null").c_str());
+    EXPECT_EQ(Ler(Caminho("area")), pagina);
     // RTF asked for while only text is there: nothing happens, no message.
     r = Rodar("--rtf --area-de-transferencia", "", env);
     EXPECT_EQ(r.status, 0);
@@ -312,10 +320,11 @@ TEST_F(Vertal, RtfNaAreaDeTransferenciaComXvfb)
 TEST_F(Vertal, HtmlEmArquivosENaEntradaPadrao)
 {
     // Accented letters come out as entities, characters outside
-    // Windows-1252 as numeric references; tags pass through.
+    // Windows-1252 as they came; tags pass through.
     auto r = Rodar("--html", "<p>Zlorb <b>caf\xC3\xA9</b> \xE6\x97\xA5.</p>\n");
     EXPECT_EQ(r.status, 0) << r.erros;
-    EXPECT_EQ(r.saida, "<p>Zlorb <b>caf&eacute;</b> &#26085;.</p>\n");
+    EXPECT_EQ(r.saida, "<p>Zlorb <b>caf&eacute;</b> \xE6\x97\xA5.</p>\n");
+    EXPECT_EQ(r.erros, "");
 
     // A page larger than one chunk: standard input (stream) and files agree.
     std::string pagina = "<html><body>\n";
@@ -329,4 +338,42 @@ TEST_F(Vertal, HtmlEmArquivosENaEntradaPadrao)
     EXPECT_EQ(a.status, 0) << a.erros;
     EXPECT_EQ(Ler(Caminho("out.html")), r.saida);
     EXPECT_NE(r.saida.find("<p class=\"c299\">Zlorb <i>quux</i>"), std::string::npos);
+}
+
+TEST_F(Vertal, HtmlGuardaCaracteresForaDoWindows1252)
+{
+    // "→" in a style rule, a script, an attribute, between words and inside
+    // one; a reference the page wrote itself stays a reference. Standard
+    // input (in chunks) and files give the same page.
+    std::string pagina = "<html><head><style>li::before { content: \"\xE2\x86\x92\"; }</style>"
+                         "<script>var seta = '\xE2\x86\x92';</script></head><body>\n";
+    for (int i = 0; i < 120; ++i)
+        pagina += "<p title=\"a \xE2\x86\x92 b\">Zlorb \xE2\x86\x92 quux zl\xE2\x86\x92orb &#8594; "
+                  "\xF0\x9F\x98\x80.</p>\n";
+    pagina += "</body></html>\n";
+    std::ofstream(Caminho("in.html"), std::ios::binary) << pagina;
+    const auto r = Rodar("--html", pagina);
+    EXPECT_EQ(r.status, 0) << r.erros;
+    EXPECT_EQ(r.saida, pagina);
+    EXPECT_EQ(r.erros, "");
+    const auto a = Rodar("--html '" + Caminho("in.html") + "' '" + Caminho("out.html") + "'");
+    EXPECT_EQ(a.status, 0) << a.erros;
+    EXPECT_EQ(Ler(Caminho("out.html")), pagina);
+}
+
+TEST_F(Vertal, RtfEBytesComoEstao)
+{
+    // RTF is bytes in its own code page: a raw byte of the document and a
+    // character outside Windows-1252 as "\uN" come back, with no warning;
+    // so does a byte order mark's absence after one was read.
+    const std::string rtf = "\xEF\xBB\xBF{\\rtf1\\ansi Zorb caf\xE9 zo\\u8594?rb \\u26085\\'3f.\\par}";
+    const std::string esperado = "{\\rtf1\\ansi\\plain Zorb{ caf\\'e9 zo\\u8594?rb \\u26085?.\\par}}";
+    std::ofstream(Caminho("in.rtf"), std::ios::binary) << rtf;
+    auto r = Rodar("--rtf '" + Caminho("in.rtf") + "'");
+    EXPECT_EQ(r.status, 0) << r.erros;
+    EXPECT_EQ(r.saida, esperado);
+    EXPECT_EQ(r.erros, "");
+    r = Rodar("--rtf", rtf);
+    EXPECT_EQ(r.saida, esperado);
+    EXPECT_EQ(r.erros, "");
 }
