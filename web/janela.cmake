@@ -3,6 +3,7 @@
 find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets Network WebSockets)
 
 add_library(sorvane_janela STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/canal_json.cpp
   ${CMAKE_CURRENT_LIST_DIR}/navegador.cpp
   ${CMAKE_CURRENT_LIST_DIR}/configuracao_web.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pellaro.cpp

@@ -13,6 +13,9 @@
 #include <QTcpSocket>
 #include <QThread>
 
+#include <signal.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <fstream>
 
@@ -60,6 +63,9 @@ bool ProcessoTeste::Iniciar(const QString& programa, const QStringList& argument
     for (const char* v : {"http_proxy", "https_proxy", "HTTP_PROXY", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"})
         ambiente.remove(QString::fromLatin1(v));
     processo_->setProcessEnvironment(ambiente);
+    // A group of its own, so that its helpers (a browser's renderers and
+    // network service) are stopped with it.
+    processo_->setChildProcessModifier([] { setpgid(0, 0); });
     processo_->start(programa, argumentos);
     return processo_->waitForStarted(10000);
 }
@@ -67,12 +73,18 @@ bool ProcessoTeste::Iniciar(const QString& programa, const QStringList& argument
 void ProcessoTeste::Parar()
 {
     if (!processo_) return;
+    const qint64 grupo = processo_->processId();
     if (processo_->state() != QProcess::NotRunning) {
         processo_->terminate();
         if (!processo_->waitForFinished(5000)) {
             processo_->kill();
             processo_->waitForFinished(5000);
         }
+    }
+    // Whatever of the group outlived its leader.
+    if (grupo > 0) {
+        ::kill(static_cast<pid_t>(-grupo), SIGKILL);
+        for (int i = 0; i < 100 && ::kill(static_cast<pid_t>(-grupo), 0) == 0; ++i) QThread::msleep(20);
     }
     processo_.reset();
 }
@@ -103,7 +115,10 @@ bool NginxTeste::Iniciar(const QString& raiz, QString* erro)
                 .arg(raiz)
                 .toUtf8());
     f.close();
-    if (!processo_.Iniciar(QStringLiteral("nginx"), {QStringLiteral("-p"), p, QStringLiteral("-c"), conf})) {
+    QString nginx = QStandardPaths::findExecutable(QStringLiteral("nginx"));
+    if (nginx.isEmpty()) nginx = QStandardPaths::findExecutable(QStringLiteral("nginx"), {QStringLiteral("/usr/sbin")});
+    if (!processo_.Iniciar(nginx, {QStringLiteral("-p"), p, QStringLiteral("-e"), p + QStringLiteral("/error.log"),
+                                   QStringLiteral("-c"), conf})) {
         *erro = QStringLiteral("nginx did not start");
         return false;
     }
