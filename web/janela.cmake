@@ -7,7 +7,8 @@ add_library(sorvane_janela STATIC
   ${CMAKE_CURRENT_LIST_DIR}/navegador.cpp
   ${CMAKE_CURRENT_LIST_DIR}/configuracao_web.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pellaro.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/janelas_web.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/janelas_web.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/programa_janela.cpp)
 target_include_directories(sorvane_janela PUBLIC ${CMAKE_CURRENT_LIST_DIR}
                                           PRIVATE ${PROJECT_SOURCE_DIR}/engine/entry)
 target_link_libraries(sorvane_janela PUBLIC quillane_comum Qt6::Widgets Qt6::Network Qt6::WebSockets ${CMAKE_DL_LIBS})
