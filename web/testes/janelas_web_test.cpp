@@ -19,6 +19,7 @@
 #include "apoio_testes.h"
 #include "configuracao_web.h"
 #include "janelas_web.h"
+#include "programa_janela.h"
 #include "registro.h"
 
 namespace {
@@ -518,6 +519,43 @@ TEST_F(HandlerHtml, XdgMimeEDepoisOsArquivos)
     EXPECT_EQ(HandlerPadraoHtml(), "google-chrome.desktop");
     Escrever("bin/xdg-mime", "#!/bin/sh\nexit 4\n");
     EXPECT_EQ(HandlerPadraoHtml(), "firefox-esr.desktop");
+}
+
+} // namespace
+
+namespace {
+
+TEST(OpcoesNavegador, TiraAsSuasOpcoesEDeixaAsOutras)
+{
+    std::vector<std::string> a{"--porta", "8880", "--traduzir", "--navegador", "Firefox", "--porta-navegador=9333",
+                               "--verboso"};
+    OpcoesNavegador o;
+    std::string erro;
+    ASSERT_TRUE(LerOpcoesNavegador(&a, &o, &erro)) << erro;
+    EXPECT_EQ(a, (std::vector<std::string>{"--porta", "8880", "--verboso"}));
+    EXPECT_TRUE(o.traduzir);
+    EXPECT_EQ(o.navegador, TipoNavegador::Firefox);
+    EXPECT_EQ(o.portaNavegador, 9333);
+
+    for (std::vector<std::string> ruim : {std::vector<std::string>{"--navegador", "opera"},
+                                          std::vector<std::string>{"--navegador"},
+                                          std::vector<std::string>{"--porta-navegador", "0"},
+                                          std::vector<std::string>{"--porta-navegador=70000"},
+                                          std::vector<std::string>{"--traduzir", "--mostrar-original"}}) {
+        OpcoesNavegador x;
+        EXPECT_FALSE(LerOpcoesNavegador(&ruim, &x, &erro)) << ruim[0];
+        EXPECT_FALSE(erro.empty());
+    }
+}
+
+TEST(OpcoesNavegador, SemNavegadorSaiComUm)
+{
+    RegistroTemporario registro;
+    OpcoesNavegador o;
+    o.mostrarOriginal = true;
+    o.navegador = TipoNavegador::Chromium;
+    o.portaNavegador = PortaLivre();
+    EXPECT_EQ(ExecutarAcaoNavegador(o, 880, 0, nullptr), 1);
 }
 
 } // namespace
