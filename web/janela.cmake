@@ -8,10 +8,11 @@ add_library(sorvane_janela STATIC
   ${CMAKE_CURRENT_LIST_DIR}/configuracao_web.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pellaro.cpp
   ${CMAKE_CURRENT_LIST_DIR}/janelas_web.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/programa_janela.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/programa_janela.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/janela_principal.cpp)
 target_include_directories(sorvane_janela PUBLIC ${CMAKE_CURRENT_LIST_DIR}
                                           PRIVATE ${PROJECT_SOURCE_DIR}/engine/entry)
-target_link_libraries(sorvane_janela PUBLIC quillane_comum Qt6::Widgets Qt6::Network Qt6::WebSockets ${CMAKE_DL_LIBS})
+target_link_libraries(sorvane_janela PUBLIC sorvane_proxy quillane_comum Qt6::Widgets Qt6::Network Qt6::WebSockets ${CMAKE_DL_LIBS})
 target_compile_definitions(sorvane_janela PRIVATE QUILLANE_FONTE_AJUDA="${PROJECT_SOURCE_DIR}/docs/ajuda")
 
 if(QUILLANE_BUILD_TESTS)
@@ -36,3 +37,5 @@ if(QUILLANE_BUILD_TESTS)
   gtest_discover_tests(sorvane_navegador_testes DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" RUN_SERIAL TRUE TIMEOUT 240)
 endif()
+
+target_link_libraries(sorvane PRIVATE sorvane_janela)

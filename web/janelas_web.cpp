@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include "cp1252.h"
+#include "servidor.h"
 
 namespace {
 
@@ -40,11 +41,13 @@ bool IniciarDesligado(const QString& linhaComando)
     return QProcess::startDetached(programa, partes);
 }
 
-QToolButton* CriarBotao(QWidget* pai, const QString& dica, QStyle::StandardPixmap icone, const char* nome)
+// The desktop theme's icon, else the style's own.
+QToolButton* CriarBotao(QWidget* pai, const QString& dica, const char* tema, QStyle::StandardPixmap icone,
+                        const char* nome)
 {
     auto* b = new QToolButton(pai);
     b->setObjectName(QString::fromLatin1(nome));
-    b->setIcon(pai->style()->standardIcon(icone));
+    b->setIcon(QIcon::fromTheme(QString::fromLatin1(tema), pai->style()->standardIcon(icone)));
     b->setIconSize(QSize(28, 28));
     b->setToolTip(dica);
     b->setAccessibleName(dica);
@@ -61,7 +64,7 @@ AcoesJanela AcoesPadrao()
     a.criarControle = CriarControleNavegador;
     a.mostrarMensagem = MostrarCaixa;
     a.abrirAjuda = [](const QUrl& pagina) { return QDesktopServices::openUrl(pagina); };
-    a.traduzirArea = [] { return TraduzirAreaComMotor(LocalizarMotor()); };
+    a.traduzirArea = [] { return TraduzirAreaComMotor(CaminhoMotorInstalado()); };
     a.iniciarPrograma = IniciarDesligado;
     a.handlerHtml = HandlerPadraoHtml;
     return a;
@@ -213,15 +216,18 @@ TWbServe::TWbServe(int portaProxy, AcoesJanela acoes) : portaProxy_(portaProxy),
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint |
                    Qt::MSWindowsFixedSizeDialogHint);
 
-    SpeedButtonTraduzir = CriarBotao(this, QStringLiteral("Traduzir"), QStyle::SP_ArrowForward, "SpeedButtonTraduzir");
-    SpeedButtonOriginal =
-        CriarBotao(this, QStringLiteral("Mostrar Original"), QStyle::SP_ArrowBack, "SpeedButtonOriginal");
-    SpeedButtonChamaVertalTexto = CriarBotao(this, QStringLiteral("Ativa Pellaro"), QStyle::SP_FileDialogDetailedView,
-                                             "SpeedButtonChamaVertalTexto");
-    SpeedButtonConfigurar =
-        CriarBotao(this, QStringLiteral("Configurar"), QStyle::SP_FileDialogInfoView, "SpeedButtonConfigurar");
-    SpeedButtonAjuda = CriarBotao(this, QStringLiteral("Obter Ajuda"), QStyle::SP_DialogHelpButton, "SpeedButtonAjuda");
-    SpeedButtonSair = CriarBotao(this, QStringLiteral("Sair"), QStyle::SP_DialogCloseButton, "SpeedButtonSair");
+    SpeedButtonTraduzir = CriarBotao(this, QStringLiteral("Traduzir"), "go-next", QStyle::SP_ArrowForward,
+                                     "SpeedButtonTraduzir");
+    SpeedButtonOriginal = CriarBotao(this, QStringLiteral("Mostrar Original"), "go-previous", QStyle::SP_ArrowBack,
+                                     "SpeedButtonOriginal");
+    SpeedButtonChamaVertalTexto = CriarBotao(this, QStringLiteral("Ativa Pellaro"), "edit-paste",
+                                             QStyle::SP_FileDialogDetailedView, "SpeedButtonChamaVertalTexto");
+    SpeedButtonConfigurar = CriarBotao(this, QStringLiteral("Configurar"), "preferences-system",
+                                       QStyle::SP_FileDialogInfoView, "SpeedButtonConfigurar");
+    SpeedButtonAjuda = CriarBotao(this, QStringLiteral("Obter Ajuda"), "help-contents", QStyle::SP_MessageBoxQuestion,
+                                  "SpeedButtonAjuda");
+    SpeedButtonSair = CriarBotao(this, QStringLiteral("Sair"), "application-exit", QStyle::SP_DialogCloseButton,
+                                 "SpeedButtonSair");
 
     StatusBar1 = new QLabel(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));

@@ -85,6 +85,7 @@ public:
     static QPoint PosicaoProjetada() { return {160, 120}; }
 
     void DefinirConfiguracao(TForm1* configuracao) { configuracao_ = configuracao; }
+    void DefinirPortaProxy(int porta) { portaProxy_ = porta; }
 
     QToolButton* SpeedButtonTraduzir;
     QToolButton* SpeedButtonOriginal;

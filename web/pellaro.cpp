@@ -1,41 +1,11 @@
 #include "pellaro.h"
 
 #include <dlfcn.h>
-#include <unistd.h>
 
 #include <cstring>
-#include <filesystem>
 
 #include "area_transferencia.h"
-#include "instalacao.h"
 #include "moriel32.h"
-
-namespace {
-
-constexpr const char* kBiblioteca = "libmoriel32.so";
-
-std::string PastaDoPrograma()
-{
-    std::error_code erro;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", erro);
-    return erro ? std::string(".") : exe.parent_path().string();
-}
-
-} // namespace
-
-std::string LocalizarMotor()
-{
-    char raiz[256];
-    LerDirRoot(raiz, sizeof raiz);
-    std::error_code erro;
-    if (raiz[0]) {
-        const std::filesystem::path p = std::filesystem::path(raiz) / kBiblioteca;
-        if (std::filesystem::exists(p, erro)) return p.string();
-    }
-    return (std::filesystem::path(PastaDoPrograma()) / ".." / "lib" / "quillane" / kBiblioteca)
-        .lexically_normal()
-        .string();
-}
 
 ResultadoPellaro TraduzirAreaComMotor(const std::string& caminhoMotor)
 {

@@ -11,10 +11,6 @@ struct ResultadoPellaro {
     QString mensagem;  // for the status line
 };
 
-// The engine library: "DirRoot" when it names a folder holding it, else the
-// installation's lib/quillane beside the program's bin/.
-std::string LocalizarMotor();
-
 // Translates the clipboard's text with the engine at `caminhoMotor`. Blocks
 // for as long as the clipboard tools and the translation take (each clipboard
 // tool run is bounded): call it away from the window's thread.

@@ -27,3 +27,21 @@ const char* AjudaOpcoesNavegador();
 // the message the button would show on standard error; 0 when the browser
 // was sent to the new address, 1 otherwise.
 int ExecutarAcaoNavegador(const OpcoesNavegador& opcoes, int portaProxy, int argc, char** argv);
+
+struct ConfigServidor;
+class clServidor;
+class TWbServe;
+class TForm1;
+
+// Ties the windows to the proxy: the connection counter to "Configurar"
+// (marshalled to the window's thread), the browser choice to where the
+// proxy's upstream proxy comes from. Before the server starts.
+void LigarJanelasAoServidor(TWbServe& principal, TForm1& configuracao, clServidor& servidor,
+                            ConfigServidor* config);
+
+// The program with its windows over the proxy: the proxy starts (a port
+// that cannot be bound is shown in a message box and gives 1), the main
+// window runs until it is closed (or SIGINT or SIGTERM arrive), then the
+// proxy stops as on SIGTERM and the settings are written. Returns the exit
+// status.
+int ExecutarComJanela(ConfigServidor config, int argc, char** argv);
