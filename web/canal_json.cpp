@@ -81,6 +81,12 @@ bool clCanalJson::Chamar(const QString& metodo, const QJsonObject& parametros, i
 
 void clCanalJson::Fechar()
 {
+    // A closing handshake first, so the browser knows the peer is gone (and
+    // ends what belonged to the connection); cut after a short wait.
+    if (socket_.state() == QAbstractSocket::ConnectedState) {
+        socket_.close();
+        EsperarAte(laco_, [this] { return socket_.state() == QAbstractSocket::UnconnectedState || Caiu(); }, 1000);
+    }
     if (socket_.state() != QAbstractSocket::UnconnectedState) socket_.abort();
 }
 

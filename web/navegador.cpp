@@ -139,8 +139,10 @@ public:
         }
         QJsonObject resposta;
         QString falha;
-        if (!canal_->Chamar(QStringLiteral("session.new"), {{QStringLiteral("capabilities"), QJsonObject()}}, limite_,
-                            &resposta, &falha) ||
+        // A browser still starting may take a while to open a session; one
+        // given up half-way would stay and block the next.
+        if (!canal_->Chamar(QStringLiteral("session.new"), {{QStringLiteral("capabilities"), QJsonObject()}},
+                            limite_ * 3, &resposta, &falha) ||
             !(falha = ErroDaResposta(resposta)).isEmpty()) {
             // Something answers, but it will not take a session (another
             // program is controlling the browser, for one).

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTcpSocket>
 #include <QTest>
 #include <QToolButton>
 
@@ -21,6 +22,7 @@
 #include "janelas_web.h"
 #include "programa_janela.h"
 #include "registro.h"
+#include "servidor.h"
 
 namespace {
 
@@ -336,6 +338,32 @@ TEST_F(Janelas, ConfigurarDesativadoEnquantoHaConexoes)
     QTest::mouseClick(principal_->SpeedButtonSair, Qt::LeftButton);
     EXPECT_FALSE(principal_->isVisible());
     EXPECT_FALSE(configuracao_->isVisible());
+    Fechar();
+}
+
+TEST_F(Janelas, ConfigurarDesativadoEnquantoOProxyServeUmaPagina)
+{
+    Abrir();
+    clServidor servidor;
+    ConfigServidor config;
+    config.porta = 0;
+    config.caminhoMotor = QUILLANE_DADOS_DIR "/libmoriel32.so";
+    config.esperaCliente = std::chrono::seconds(20);
+    LigarJanelasAoServidor(*principal_, *configuracao_, servidor, &config);
+    EXPECT_EQ(config.origemProxy, OrigemProxy::Ambiente);  // Chromium: the environment's proxy
+    std::string erro;
+    ASSERT_TRUE(servidor.Iniciar(config, &erro)) << erro;
+    // A browser connects and has not finished its request: a page is being served.
+    QTcpSocket cliente;
+    cliente.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(servidor.Porta()));
+    ASSERT_TRUE(cliente.waitForConnected(5000));
+    EXPECT_TRUE(EsperarQue([&] { return !principal_->SpeedButtonConfigurar->isEnabled(); }, 10000));
+    // The request ends (an address the proxy refuses, answered at once).
+    cliente.write("GET / HTTP/1.0\r\n\r\n");
+    cliente.flush();
+    EXPECT_TRUE(EsperarQue([&] { return principal_->SpeedButtonConfigurar->isEnabled(); }, 20000));
+    cliente.abort();
+    servidor.Parar();
     Fechar();
 }
 

@@ -14,6 +14,7 @@
 #include "apoio_testes.h"
 #include "canal_json.h"
 #include "navegador.h"
+#include "servidor.h"
 
 namespace {
 
@@ -96,6 +97,16 @@ protected:
         ASSERT_TRUE(nginxOk_);
         QString erro;
         ASSERT_TRUE(navegador_.Iniciar(firefox_, &erro)) << erro.toStdString();
+        // The port is announced a moment before the remote control takes sessions.
+        ASSERT_TRUE(EsperarQue(
+            [&] {
+                auto controle = CriarControleNavegador(tipo_, navegador_.Porta());
+                const bool ok = controle->Conectar(&erro);
+                controle->Desconectar();
+                return ok;
+            },
+            30000))
+            << erro.toStdString();
         ASSERT_TRUE(IniciarProxy());
     }
 
@@ -112,6 +123,23 @@ protected:
         return aba.endereco;
     }
 
+    // Runs sorvane with a browser action; its exit status, -1 when it hung.
+    int Sorvane(const char* acao, QString* erros)
+    {
+        QProcess p;
+        p.start(QStringLiteral(QUILLANE_SORVANE_EXE),
+                {QString::fromLatin1(acao), QStringLiteral("--navegador"),
+                 firefox_ ? QStringLiteral("firefox") : QStringLiteral("Chromium"), QStringLiteral("--porta-navegador"),
+                 QString::number(navegador_.Porta()), QStringLiteral("--porta"), QString::number(portaProxy_)});
+        if (!p.waitForFinished(30000)) {
+            p.kill();
+            p.waitForFinished();
+            return -1;
+        }
+        *erros = QString::fromUtf8(p.readAllStandardError());
+        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    }
+
     bool EsperarEndereco(const QString& esperado)
     {
         return EsperarQue([&] { return EnderecoAtual() == esperado; }, 20000);
@@ -122,12 +150,14 @@ protected:
         return EsperarQue([&] { return TextoDaPagina(firefox_, navegador_.Porta()).contains(trecho); }, 20000);
     }
 
+    RegistroTemporario registro_;
     static QTemporaryDir* paginas_;
     static NginxTeste* nginx_;
     static bool nginxOk_;
     bool firefox_ = false;
     TipoNavegador tipo_ = TipoNavegador::Chromium;
     NavegadorTeste navegador_;
+    clServidor proxy_;
     int portaProxy_ = 0;
 };
 
@@ -171,6 +201,17 @@ TEST_P(NavegadorReal, TraduzirEMostrarOriginal)
     r = MostrarOriginal(*controle, tipo_, navegador_.Porta());
     EXPECT_FALSE(r.enviado);
     EXPECT_EQ(r.mensagem, kJaOriginal);
+
+    // The same from the command line, as a desktop shortcut runs it.
+    QString erros;
+    EXPECT_EQ(Sorvane("--mostrar-original", &erros), 1);
+    EXPECT_TRUE(erros.contains(kJaOriginal)) << erros.toStdString();
+    EXPECT_EQ(Sorvane("--traduzir", &erros), 0) << erros.toStdString();
+    EXPECT_TRUE(EsperarEndereco(traduzido)) << EnderecoAtual().toStdString();
+    EXPECT_EQ(Sorvane("--traduzir", &erros), 1);
+    EXPECT_TRUE(erros.contains(kJaTraduzido)) << erros.toStdString();
+    EXPECT_EQ(Sorvane("--mostrar-original", &erros), 0) << erros.toStdString();
+    EXPECT_TRUE(EsperarEndereco(original)) << EnderecoAtual().toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Navegadores, NavegadorReal, testing::Values(false, true),
@@ -178,16 +219,16 @@ INSTANTIATE_TEST_SUITE_P(Navegadores, NavegadorReal, testing::Values(false, true
 
 } // namespace
 
-// Until the proxy is wired in: nginx answers the proxied address with the
-// Portuguese page.
 bool NavegadorReal::IniciarProxy()
 {
-    const QString pasta = QDir(paginas_->path()).filePath(QStringLiteral("http:/localhost:%1").arg(nginx_->Porta()));
-    QDir().mkpath(pasta);
-    QFile f(QDir(pasta).filePath(QStringLiteral("pagina.html")));
-    f.open(QIODevice::WriteOnly);
-    f.write("<html><head><meta charset=\"utf-8\"></head><body><p>A casa \xC3\xA9 grande.</p></body></html>\n");
-    f.close();
-    portaProxy_ = nginx_->Porta();
+    ConfigServidor config;
+    config.porta = 0;
+    config.caminhoMotor = QUILLANE_DADOS_DIR "/libmoriel32.so";
+    std::string erro;
+    if (!proxy_.Iniciar(config, &erro)) {
+        ADD_FAILURE() << erro;
+        return false;
+    }
+    portaProxy_ = proxy_.Porta();
     return true;
 }
