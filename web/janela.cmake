@@ -21,8 +21,9 @@ if(QUILLANE_BUILD_TESTS)
     ${CMAKE_CURRENT_LIST_DIR}/testes/apoio_testes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/testes/janelas_web_test.cpp)
   target_link_libraries(sorvane_janela_testes PRIVATE sorvane_janela Qt6::Test GTest::gtest)
-  target_compile_definitions(sorvane_janela_testes PRIVATE QUILLANE_DADOS_DIR="${QUILLANE_DADOS_DIR}")
-  add_dependencies(sorvane_janela_testes moriel32 dados_ip dados_vip)
+  target_compile_definitions(sorvane_janela_testes PRIVATE QUILLANE_DADOS_DIR="${QUILLANE_DADOS_DIR}"
+    QUILLANE_SORVANE_EXE="$<TARGET_FILE:sorvane>")
+  add_dependencies(sorvane_janela_testes sorvane moriel32 dados_ip dados_vip)
   gtest_discover_tests(sorvane_janela_testes DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 

@@ -15,22 +15,29 @@
 
 namespace {
 
+// The signals are blocked before any thread starts (Qt's own included), so
+// that only the watcher takes them.
+sigset_t BloquearSinais()
+{
+    sigset_t sinais;
+    sigemptyset(&sinais);
+    sigaddset(&sinais, SIGINT);
+    sigaddset(&sinais, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &sinais, nullptr);
+    return sinais;
+}
+
 // SIGINT and SIGTERM close the main window, as the user would: the settings
 // are written and the proxy stops as it does then.
 class VigiaSinais {
 public:
-    VigiaSinais()
+    explicit VigiaSinais(sigset_t sinais) : sinais_(sinais)
     {
-        sigemptyset(&sinais_);
-        sigaddset(&sinais_, SIGINT);
-        sigaddset(&sinais_, SIGTERM);
-        pthread_sigmask(SIG_BLOCK, &sinais_, nullptr);
         vigia_ = std::thread([this] {
             const timespec espera{0, 200 * 1000 * 1000};
             while (!fim_) {
                 if (sigtimedwait(&sinais_, nullptr, &espera) > 0)
-                    QMetaObject::invokeMethod(qApp, [] { QApplication::closeAllWindows(); QApplication::quit(); },
-                                              Qt::QueuedConnection);
+                    QMetaObject::invokeMethod(qApp, [] { QApplication::closeAllWindows(); }, Qt::QueuedConnection);
             }
         });
     }
@@ -71,8 +78,7 @@ int ExecutarComJanela(ConfigServidor config, int argc, char** argv)
         std::fputs("sorvane: n\xC3\xA3o h\xC3\xA1 tela para a janela; use --sem-janela para servir sem ela.\n", stderr);
         return 1;
     }
-    // Blocked before any thread starts, so that every thread inherits it.
-    VigiaSinais vigia;
+    const sigset_t sinais = BloquearSinais();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(kTituloAplicacao));
     QApplication::setQuitOnLastWindowClosed(false);  // the main window decides
@@ -97,6 +103,8 @@ int ExecutarComJanela(ConfigServidor config, int argc, char** argv)
         return 1;
     }
     principal.DefinirPortaProxy(servidor.Porta());
+    if (config.verboso) std::fprintf(stderr, "sorvane: servindo em %s\n", servidor.Prefixo().c_str());
+    VigiaSinais vigia(sinais);
     principal.show();
     QApplication::exec();
 

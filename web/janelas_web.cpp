@@ -283,9 +283,15 @@ void TWbServe::ExecutarNoNavegador(bool traduzir)
     // The exchange runs a local event loop: no second click meanwhile.
     SpeedButtonTraduzir->setEnabled(false);
     SpeedButtonOriginal->setEnabled(false);
+    conversando_ = true;
     auto controle = acoes_.criarControle(tipo, porta);
     const ResultadoAcao r = traduzir ? Traduzir(*controle, tipo, porta, portaProxy_) : MostrarOriginal(*controle, tipo, porta);
     controle.reset();
+    conversando_ = false;
+    if (sairDepois_) {
+        QCoreApplication::quit();
+        return;
+    }
     SpeedButtonTraduzir->setEnabled(true);
     SpeedButtonOriginal->setEnabled(true);
     if (!r.mensagem.isEmpty()) acoes_.mostrarMensagem(this, r.mensagem);
@@ -349,5 +355,8 @@ void TWbServe::closeEvent(QCloseEvent* evento)
     // Closing the main window ends the program, whatever else is open.
     if (configuracao_) configuracao_->hide();
     evento->accept();
-    QCoreApplication::quit();
+    // An exchange with the browser runs its own event loop: the program
+    // ends when it returns.
+    if (conversando_) sairDepois_ = true;
+    else QCoreApplication::quit();
 }

@@ -129,5 +129,7 @@ private:
     std::function<int()> lerContador_;
     int janela_ = 1;
     bool traduzindoArea_ = false;
+    bool conversando_ = false;  // an exchange with the browser is running
+    bool sairDepois_ = false;   // closed meanwhile
     std::thread tradutorArea_;
 };

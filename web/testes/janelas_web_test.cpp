@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTcpSocket>
+#include <QProcess>
 #include <QTest>
 #include <QToolButton>
 
@@ -365,6 +366,37 @@ TEST_F(Janelas, ConfigurarDesativadoEnquantoOProxyServeUmaPagina)
     cliente.abort();
     servidor.Parar();
     Fechar();
+}
+
+TEST_F(Janelas, ProgramaComJanelaTerminaComSigtermEGravaAsConfiguracoes)
+{
+    QProcess sorvane;
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    sorvane.setProcessEnvironment(ambiente);
+    sorvane.start(QStringLiteral(QUILLANE_SORVANE_EXE), {QStringLiteral("--porta"), QString::number(PortaLivre()), QStringLiteral("--verboso")});
+    ASSERT_TRUE(sorvane.waitForStarted(5000));
+    QByteArray erros;
+    EXPECT_TRUE(EsperarQue(
+        [&] {
+            erros += sorvane.readAllStandardError();
+            return erros.contains("servindo em http://127.0.0.1:");
+        },
+        20000))
+        << erros.constData();
+    sorvane.terminate();
+    const bool terminou = sorvane.state() == QProcess::NotRunning || sorvane.waitForFinished(15000);
+    if (!terminou) {
+        sorvane.kill();
+        sorvane.waitForFinished(5000);
+    }
+    ASSERT_TRUE(terminou);
+    EXPECT_EQ(sorvane.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(sorvane.exitCode(), 0);
+    // The window closed as the user closes it: the settings were written.
+    auto chave = clChaveRegistro::Abrir(Colmeia::UsuarioAtual, kChaveWeb, false);
+    ASSERT_TRUE(chave);
+    EXPECT_EQ(chave->Ler("Left")->dword, static_cast<std::uint32_t>(TWbServe::PosicaoProjetada().x()));
 }
 
 TEST_F(Janelas, RegistroProxyAoSairSoQuandoConfiguradoEMarcado)
