@@ -24,7 +24,7 @@ if(QUILLANE_BUILD_TESTS)
   target_compile_definitions(sorvane_janela_testes PRIVATE QUILLANE_DADOS_DIR="${QUILLANE_DADOS_DIR}"
     QUILLANE_SORVANE_EXE="$<TARGET_FILE:sorvane>")
   add_dependencies(sorvane_janela_testes sorvane moriel32 dados_ip dados_vip)
-  gtest_discover_tests(sorvane_janela_testes DISCOVERY_MODE PRE_TEST
+  gtest_discover_tests(sorvane_janela_testes DISCOVERY_MODE PRE_TEST TEST_PREFIX "sorvane.janela."
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 
   # Real browsers and nginx: the normal build only (slow to start, and the
@@ -36,7 +36,7 @@ if(QUILLANE_BUILD_TESTS)
   target_compile_definitions(sorvane_navegador_testes PRIVATE QUILLANE_DADOS_DIR="${QUILLANE_DADOS_DIR}"
     QUILLANE_SORVANE_EXE="$<TARGET_FILE:sorvane>")
   add_dependencies(sorvane_navegador_testes sorvane moriel32 dados_ip dados_vip)
-  gtest_discover_tests(sorvane_navegador_testes DISCOVERY_MODE PRE_TEST
+  gtest_discover_tests(sorvane_navegador_testes DISCOVERY_MODE PRE_TEST TEST_PREFIX "sorvane.navegador."
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" RUN_SERIAL TRUE TIMEOUT 240)
 endif()
 

@@ -24,7 +24,13 @@ ResultadoPellaro TraduzirAreaComMotor(const std::string& caminhoMotor)
         r.mensagem = QStringLiteral(u"A \u00e1rea de transfer\u00eancia n\u00e3o est\u00e1 dispon\u00edvel");
         return r;
     }
+#ifdef QUILLANE_SANITIZADO
+    // Sanitizer builds keep the library mapped, so that leak and error
+    // reports can still name its code.
+    void* motor = dlopen(caminhoMotor.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
+#else
     void* motor = dlopen(caminhoMotor.c_str(), RTLD_NOW | RTLD_LOCAL);
+#endif
     if (!motor) {
         r.mensagem = QStringLiteral(u"N\u00e3o foi poss\u00edvel carregar o motor de tradu\u00e7\u00e3o");
         return r;
