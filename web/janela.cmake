@@ -31,7 +31,7 @@ if(QUILLANE_BUILD_TESTS)
   # browsers are not what the sanitizers are for).
   add_executable(sorvane_navegador_testes
     ${CMAKE_CURRENT_LIST_DIR}/testes/apoio_testes.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/testes/navegador_test.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/testes/controle_navegador_test.cpp)
   target_link_libraries(sorvane_navegador_testes PRIVATE sorvane_janela Qt6::Test GTest::gtest)
   target_compile_definitions(sorvane_navegador_testes PRIVATE QUILLANE_DADOS_DIR="${QUILLANE_DADOS_DIR}"
     QUILLANE_SORVANE_EXE="$<TARGET_FILE:sorvane>")

@@ -16,7 +16,7 @@
 namespace {
 
 const char* const kAjuda =
-    "Uso: sorvane [--sem-janela] [--porta N] [--verboso]\n"
+    "Uso: sorvane [--sem-janela] [--porta N] [--verboso] [--prefixo URL]\n"
     "\n"
     "Proxy de tradu\xC3\xA7\xC3\xA3o de p\xC3\xA1ginas da web, do ingl\xC3\xAAs para o portugu\xC3\xAAs. Abra no\n"
     "navegador http://127.0.0.1:PORTA/ seguido do endere\xC3\xA7o da p\xC3\xA1gina, por exemplo\n"
@@ -28,6 +28,9 @@ const char* const kAjuda =
     "                configura\xC3\xA7\xC3\xA3o do usu\xC3\xA1rio, ou 880)\n"
     "  --verboso     uma linha por pedido na sa\xC3\xAD" "da de erros: hora, m\xC3\xA9todo,\n"
     "                endere\xC3\xA7o, situa\xC3\xA7\xC3\xA3o, bytes e milissegundos\n"
+    "  --prefixo URL o prefixo dos links das p\xC3\xA1ginas traduzidas, quando os\n"
+    "                navegadores chegam ao proxy por outro endere\xC3\xA7o (um balanceador\n"
+    "                de carga nesta m\xC3\xA1quina); sem ela: http://127.0.0.1:PORTA/\n"
     "  --help        mostra esta ajuda\n"
     "\n"
     "O proxy busca p\xC3\xA1ginas por http e https (o proxy de sa\xC3\xAD" "da vem de http_proxy,\n"
@@ -49,6 +52,7 @@ struct Opcoes {
     bool verboso = false;
     bool ajuda = false;
     int porta = -1;  // -1: as configured
+    std::string prefixo;
 };
 
 bool LerOpcoes(const std::vector<std::string>& argumentos, Opcoes* o, std::string* erro)
@@ -80,6 +84,12 @@ bool LerOpcoes(const std::vector<std::string>& argumentos, Opcoes* o, std::strin
                 return false;
             }
             o->porta = static_cast<int>(p);
+        } else if (a == "--prefixo" && i + 1 < argc) {
+            o->prefixo = argumentos[++i];
+            if (o->prefixo.rfind("http://", 0) != 0 && o->prefixo.rfind("https://", 0) != 0) {
+                *erro = "o prefixo deve come\xC3\xA7" "ar com http:// ou https://";
+                return false;
+            }
         } else {
             *erro = "op\xC3\xA7\xC3\xA3o desconhecida: " + a;
             return false;
@@ -140,6 +150,7 @@ int main(int argc, char** argv)
     ConfigServidor config;
     config.porta = opcoes.porta > 0 ? opcoes.porta : PortaConfigurada();
     config.verboso = opcoes.verboso;
+    config.prefixo = opcoes.prefixo;
 
     if (navegador.traduzir || navegador.mostrarOriginal)
         return ExecutarAcaoNavegador(navegador, config.porta, argc, argv);

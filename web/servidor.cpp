@@ -168,7 +168,14 @@ struct clServidor::Estado {
         std::lock_guard<std::mutex> g(motor.trava);
         if (motor.biblioteca) return true;
         const std::string caminho = config.caminhoMotor.empty() ? CaminhoMotorInstalado() : config.caminhoMotor;
-        void* b = dlopen(caminho.c_str(), RTLD_NOW | RTLD_LOCAL);
+#ifdef QUILLANE_SANITIZADO
+        // Sanitizer builds keep the library mapped after the last
+        // connection, so that leak and error reports can still name its code.
+        const int modo = RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE;
+#else
+        const int modo = RTLD_NOW | RTLD_LOCAL;
+#endif
+        void* b = dlopen(caminho.c_str(), modo);
         if (!b) {
             std::fprintf(stderr, "sorvane: o motor de tradu\xC3\xA7\xC3\xA3o n\xC3\xA3o p\xC3\xB4" "de ser carregado: %s\n",
                          dlerror());
@@ -230,7 +237,12 @@ struct clServidor::Estado {
     {
         ContextoVertador c;
         c.porta = porta;
-        c.prefixo = PrefixoLink(porta);
+        c.prefixo = config.prefixo.empty() ? PrefixoLink(porta) : config.prefixo;
+        if (!config.prefixo.empty()) {
+            const auto inicio = config.prefixo.find("://");
+            const std::string resto = inicio == std::string::npos ? config.prefixo : config.prefixo.substr(inicio + 3);
+            c.hostPublico = resto.substr(0, resto.find('/'));
+        }
         c.verboso = config.verboso;
         c.origemProxy = static_cast<OrigemProxy>(origemProxy.load());
         c.pastaFirefox = config.pastaFirefox;
@@ -316,6 +328,7 @@ bool clServidor::Iniciar(const ConfigServidor& config, std::string* erro)
     }
     auto& e = *estado_;
     e.config = config;
+    if (!e.config.prefixo.empty() && e.config.prefixo.back() != '/') e.config.prefixo += '/';
     if (e.config.maxConexoes < 1) e.config.maxConexoes = 1;
     e.origemProxy = static_cast<int>(config.origemProxy);
     e.parando = false;
@@ -386,7 +399,10 @@ bool clServidor::Rodando() const { return estado_->rodando.load(); }
 
 int clServidor::Porta() const { return estado_->porta; }
 
-std::string clServidor::Prefixo() const { return PrefixoLink(estado_->porta); }
+std::string clServidor::Prefixo() const
+{
+    return estado_->config.prefixo.empty() ? PrefixoLink(estado_->porta) : estado_->config.prefixo;
+}
 
 int clServidor::Conexoes() const
 {

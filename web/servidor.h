@@ -29,6 +29,12 @@ struct ConfigServidor {
     // Firefox's folder (the one holding profiles.ini); empty: ~/.mozilla/firefox.
     std::string pastaFirefox;
 
+    // The link prefix handed to the engine, when the browsers reach the
+    // proxy through another address (a load balancer on this machine, for
+    // instance "http://127.0.0.1:8080/"); empty: PrefixoLink of the real port.
+    // Its host and port are also accepted in the Host header.
+    std::string prefixo;
+
     // Limits.
     int maxConexoes = 256;                                  // served at once; the rest wait in the backlog
     std::chrono::milliseconds esperaCliente{10000};         // a browser that sends nothing is closed

@@ -614,7 +614,8 @@ void Atender(clConexao* conexao, const ContextoVertador& c, clResposta* resposta
     }
     const std::string corpo = bytes.substr(pedido.tamCabecalho, pedido.tamCorpo);
 
-    if (const std::string* host = pedido.Cabecalho("Host"); host && !HostPermitido(*host, c.porta)) {
+    if (const std::string* host = pedido.Cabecalho("Host"); host && !HostPermitido(*host, c.porta) &&
+                                                         !(c.hostPublico.size() && *host == c.hostPublico)) {
         resposta->Inteira(403, RespostaErro(403, "Acesso negado",
                                             "Este proxy atende s\xC3\xB3 a endere\xC3\xA7os de 127.0.0.1."));
         return;

@@ -18,6 +18,7 @@ using FuncaoVertal = std::uint8_t (*)(PedidoTraducao*);
 struct ContextoVertador {
     int porta = 880;
     std::string prefixo;              // "http://127.0.0.1:PORT/"
+    std::string hostPublico;          // host[:port] of a prefix set by the owner, or empty
     bool verboso = false;
     OrigemProxy origemProxy = OrigemProxy::Ambiente;
     std::string pastaFirefox;

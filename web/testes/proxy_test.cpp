@@ -255,6 +255,7 @@ TEST_F(Proxy, DuzentasConexoesSimultaneasEMotorCarregadoUmaVez)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     EXPECT_EQ(servidor_.Conexoes(), 0);
     EXPECT_FALSE(servidor_.MotorCarregado());
+    servidor_.Parar();  // the callback's variables end with this test
     std::lock_guard<std::mutex> g(trava);
     ASSERT_FALSE(contagens.empty());
     EXPECT_EQ(contagens.back(), 0);
@@ -287,6 +288,7 @@ TEST_F(Proxy, AlemDoLimiteAsConexoesEsperamNaFila)
     EXPECT_EQ(servidor_.Conexoes(), 2);
     for (int s : mudos) close(s);
     cliente.join();
+    servidor_.Parar();
     EXPECT_EQ(maximo.load(), 2);
 }
 
@@ -339,6 +341,23 @@ TEST_F(Proxy, PortaOcupadaDaOTextoDoErro)
     std::string erro;
     EXPECT_FALSE(segundo.Iniciar(outro, &erro));
     EXPECT_EQ(erro, "The address given is already in use.");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Proxy, PrefixoDeUmBalanceadorNosLinksENoHost)
+{
+    config_.prefixo = "http://127.0.0.1:9";
+    Iniciar();
+    EXPECT_EQ(Prefixo(), "http://127.0.0.1:9/");
+    const std::string alvo = "/" + nginx_->Http("index.html");
+    const RespostaHttp r =
+        PedirBruto(servidor_.Porta(), "GET " + alvo + " HTTP/1.0\r\nHost: 127.0.0.1:9\r\n\r\n");
+    ASSERT_EQ(r.status, 200);
+    EXPECT_NE(r.corpo.find("href=\"http://127.0.0.1:9/" + nginx_->Http("news.html")), std::string::npos) << r.corpo;
+    EXPECT_EQ(Get(servidor_.Porta(), alvo).status, 200);  // its own address still works
 }
 
 } // namespace
