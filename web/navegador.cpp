@@ -2,7 +2,6 @@
 
 #include "canal_json.h"
 
-#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -11,9 +10,7 @@
 #include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QRegularExpression>
-#include <QTimer>
 #include <QUrl>
-#include <QWebSocket>
 
 #include <algorithm>
 #include <functional>
