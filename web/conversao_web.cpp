@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "cp1252.h"
 
@@ -98,5 +101,72 @@ std::string clConversorPagina::Converter(std::string_view pedaco, bool fim)
         inicio_ = utf8.empty() && !fim;
         if (utf8.empty()) return {};
     }
-    return Utf8ParaCp1252(utf8, '\0');
+    return ParaCp1252(utf8);
+}
+
+void clConversorPagina::Observar(char c)
+{
+    const char m = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    janela_ += m;
+    if (janela_.size() > 9) janela_.erase(0, janela_.size() - 9);
+    auto termina = [this](const char* fim) {
+        const std::size_t n = std::strlen(fim);
+        return janela_.size() >= n && janela_.compare(janela_.size() - n, n, fim) == 0;
+    };
+    switch (trecho_) {
+    case Trecho::Html:
+        if (termina("<script")) trecho_ = Trecho::AberturaScript;
+        else if (termina("<style")) trecho_ = Trecho::AberturaEstilo;
+        break;
+    case Trecho::AberturaScript:
+    case Trecho::AberturaEstilo:
+        if (m == '>') trecho_ = trecho_ == Trecho::AberturaScript ? Trecho::Script : Trecho::Estilo;
+        break;
+    case Trecho::Script:
+        if (termina("</script")) trecho_ = Trecho::Html;
+        break;
+    case Trecho::Estilo:
+        if (termina("</style")) trecho_ = Trecho::Html;
+        break;
+    }
+}
+
+std::string clConversorPagina::ParaCp1252(const std::string& utf8)
+{
+    std::string r;
+    r.reserve(utf8.size());
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        if (b < 0x80) {
+            r += static_cast<char>(b);
+            Observar(static_cast<char>(b));
+            ++i;
+            continue;
+        }
+        // One character (or one stray byte, which the conversion reads as
+        // Windows-1252).
+        std::size_t n = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+        if (i + n > utf8.size()) n = 1;
+        for (std::size_t k = 1; k < n; ++k)
+            if ((static_cast<unsigned char>(utf8[i + k]) & 0xC0) != 0x80) n = 1;
+        std::string c = Utf8ParaCp1252(std::string_view(utf8).substr(i, n), '\0');
+        i += n;
+        janela_.clear();
+        if (c.size() > 1 && c[0] == '&' && (trecho_ == Trecho::Script || trecho_ == Trecho::Estilo)) {
+            const unsigned long cp = std::strtoul(c.c_str() + 2, nullptr, 10);
+            char esc[32];
+            if (trecho_ == Trecho::Estilo) {
+                std::snprintf(esc, sizeof esc, "\\%lX ", cp);
+            } else if (cp > 0xFFFF) {
+                const unsigned long v = cp - 0x10000;
+                std::snprintf(esc, sizeof esc, "\\u%04lX\\u%04lX", 0xD800 + (v >> 10), 0xDC00 + (v & 0x3FF));
+            } else {
+                std::snprintf(esc, sizeof esc, "\\u%04lX", cp);
+            }
+            c = esc;
+        }
+        r += c;
+    }
+    return r;
 }

@@ -1,6 +1,8 @@
 // A page's text in its own character set turned, as it arrives, into the
 // Windows-1252 the engine reads; characters Windows-1252 lacks become
-// numeric character references, so nothing is lost.
+// numeric character references, so nothing is lost. Inside scripts and
+// style sheets, where a character reference is not read as one, they become
+// the escapes of those languages instead ("\u2603", "\2603 ").
 #pragma once
 
 #include <iconv.h>
@@ -30,4 +32,11 @@ private:
     std::string retido_;  // bytes of an unfinished character
     iconv_t iconv_ = reinterpret_cast<iconv_t>(-1);
     bool inicio_ = true;  // a byte-order mark may still come
+
+    // Where the text stands, kept across pieces.
+    enum class Trecho { Html, AberturaScript, AberturaEstilo, Script, Estilo } trecho_ = Trecho::Html;
+    std::string janela_;  // the last few characters, lower case
+
+    std::string ParaCp1252(const std::string& utf8);
+    void Observar(char c);
 };

@@ -155,8 +155,11 @@ std::string ExtrairEndereco(std::string_view alvo)
         if (!ComecaSemCaixa(resto, esquema)) continue;
         const std::string_view depois = resto.substr(esquema.size());
         if (depois.size() >= 2 && depois[0] == '/' && depois[1] == '/') return std::string(resto);
-        if (!depois.empty() && depois[0] == '/')  // a browser or proxy folded the double slash
+        if (!depois.empty() && depois[0] == '/') {  // a browser or proxy folded the slashes
+            // A local path is absolute: "file:/home/a" is "file:///home/a".
+            if (esquema == "file:") return "file://" + std::string(depois);
             return std::string(esquema) + "/" + std::string(depois);
+        }
         return std::string(resto);
     }
     return std::string(resto);

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -392,7 +393,16 @@ void Decidir(Busca* b)
     long status = 0;
     curl_easy_getinfo(b->curl, CURLINFO_RESPONSE_CODE, &status);
     if (status < 100 || status > 999) status = 502;
-    if (EhRedirecionamento(status) && b->cabecalhos.find("\r\n") != std::string::npos) {
+    std::string minusculos = b->cabecalhos;
+    for (char& ch : minusculos) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    // A redirect without an address is relayed as an ordinary answer.
+    bool temEndereco = false;
+    if (const auto l = minusculos.find("\nlocation:"); l != std::string::npos) {
+        const auto fim = minusculos.find('\r', l);
+        const std::string valor = minusculos.substr(l + 10, fim == std::string::npos ? std::string::npos : fim - l - 10);
+        temEndereco = valor.find_first_not_of(" \t") != std::string::npos;
+    }
+    if (EhRedirecionamento(status) && temEndereco) {
         auto extras = CabecalhosRedirecionamento(b->cabecalhos, *b->endereco, b->contexto->prefixo);
         b->resposta->Definir(static_cast<int>(status), "", std::move(extras));
         b->resposta->Cabecalho();

@@ -5,6 +5,7 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -103,7 +104,7 @@ clNginx::clNginx(const std::string& pasta, const std::string& extra) : pasta_(pa
             "    root " + www_ + ";\n"
             "    location = /r { return 302 /index.html; }\n"
             "    location = /r307 { return 307 /dir/p.html; }\n"
-            "    location = /lento { return 200; }\n"
+            "    location = /sem-endereco { return 302; }\n"
             "    location /u/ { charset utf-8; }\n"
             "    error_page 404 /404.html;\n" + extra;
         const std::string conf =
@@ -124,6 +125,7 @@ clNginx::clNginx(const std::string& pasta, const std::string& extra) : pasta_(pa
         GravarArquivo(pasta_ + "/nginx.conf", conf);
         const pid_t pid = fork();
         if (pid == 0) {
+            prctl(PR_SET_PDEATHSIG, SIGKILL);  // never outlives a test that crashed
             const int nulo = ::open("/dev/null", O_WRONLY);
             dup2(nulo, 1);
             dup2(nulo, 2);

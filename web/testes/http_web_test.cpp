@@ -14,7 +14,7 @@ TEST(EnderecoPedido, EsquemasComBarraDupla_SimplesOuEmFalta)
     EXPECT_EQ(ExtrairEndereco("/http://host/a.htm?x=1"), "http://host/a.htm?x=1");
     EXPECT_EQ(ExtrairEndereco("/https:/host/a"), "https://host/a");
     EXPECT_EQ(ExtrairEndereco("/file:///home/a/b.html"), "file:///home/a/b.html");
-    EXPECT_EQ(ExtrairEndereco("/file:/home/a/b.html"), "file://home/a/b.html");
+    EXPECT_EQ(ExtrairEndereco("/file:/home/a/b.html"), "file:///home/a/b.html");
     EXPECT_EQ(ExtrairEndereco("/"), "");
     EXPECT_EQ(EsquemaDe(ExtrairEndereco("/")), Esquema::Nenhum);
     EXPECT_EQ(EsquemaDe("ftp://x/"), Esquema::Nenhum);
@@ -197,4 +197,16 @@ TEST(Servidor, TextosDeErroEPortaConfigurada)
     EXPECT_EQ(PortaConfigurada(), 8880);
     unsetenv("QUILLANE_REGISTRO");
     RemoverPasta(pasta);
+}
+
+TEST(ConversaoPagina, ScriptsEEstilosRecebemEscapesDaPropriaLinguagem)
+{
+    clConversorPagina c("utf-8");
+    // The opening tag cut between pieces; a character beyond the 16-bit range.
+    std::string r = c.Converter("<p>\xE2\x98\x83</p><SCR");
+    r += c.Converter("IPT type=\"module\">var s = '\xE2\x98\x83\xF0\x9F\x98\x80\xC3\xA9';</script>");
+    r += c.Converter("<style>p:after{content:'\xE2\x98\x83'}</style><p>\xE2\x98\x83</p>", true);
+    EXPECT_EQ(r,
+              "<p>&#9731;</p><SCRIPT type=\"module\">var s = '\\u2603\\uD83D\\uDE00\xE9';</script>"
+              "<style>p:after{content:'\\2603 '}</style><p>&#9731;</p>");
 }

@@ -38,9 +38,10 @@ TEST(Navegador, ChromiumLePaginaTraduzidaEScriptNaoLeArquivoLocal)
                    ".catch(function(){document.getElementById('" + id + "').textContent='FALHOU';});\n";
         };
         GravarArquivo(nginx.Www() + "/script.html",
-                      "<html><head><title>Test</title></head><body><p>The house is big.</p>\n"
+                      "<html><head><meta charset=\"utf-8\"><title>Test</title></head><body><p>The house is big.</p>\n"
                       "<a href=\"outra.html\">News</a>\n"
-                      "<div id=\"arquivo\">esperando</div><div id=\"pagina\">esperando</div>\n<script>\n" +
+                      "<div id=\"arquivo\">esperando</div><div id=\"pagina\">esperando</div><div id=\"neve\"></div>\n"
+                      "<script>\ndocument.getElementById('neve').textContent = 'neve \xE2\x98\x83';\n" +
                           tentativa("arquivo", prefixo + "file://" + pasta + "/segredo.txt") +
                           tentativa("pagina", prefixo + nginx.Http("outra.html")) + "</script></body></html>\n");
         const std::string saida = pasta + "/dom.html";
@@ -55,6 +56,8 @@ TEST(Navegador, ChromiumLePaginaTraduzidaEScriptNaoLeArquivoLocal)
         EXPECT_NE(dom.find("<div id=\"arquivo\">FALHOU</div>"), std::string::npos) << dom;
         EXPECT_NE(dom.find("<div id=\"pagina\">FALHOU</div>"), std::string::npos) << dom;
         EXPECT_EQ(dom.find("SEGREDO-LOCAL"), std::string::npos);
+        // A character Windows-1252 lacks, inside a script, reaches the page as it was.
+        EXPECT_NE(dom.find("<div id=\"neve\">neve \xE2\x98\x83</div>"), std::string::npos) << dom;
         servidor.Parar();
     }
     unsetenv("QUILLANE_REGISTRO");

@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -31,6 +32,7 @@ protected:
     {
         pid_ = fork();
         if (pid_ == 0) {
+            prctl(PR_SET_PDEATHSIG, SIGKILL);
             setenv("QUILLANE_REGISTRO", (pasta_ + "/registro").c_str(), 1);
             const int err = ::open((pasta_ + "/stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
             dup2(err, 2);

@@ -138,6 +138,11 @@ TEST_F(Proxy, RedirecionamentosFicamNoProxy)
     EXPECT_EQ(r.status, 307);
     EXPECT_EQ(r.cabecalhos["location"], Prefixo() + nginx_->Https("dir/p.html"));
     EXPECT_EQ(r.cabecalhos.count("content-length"), 0u);
+    // Without an address there is nothing to rewrite: relayed as it came.
+    r = Pagina(nginx_->Http("sem-endereco"));
+    EXPECT_EQ(r.status, 302);
+    EXPECT_EQ(r.cabecalhos.count("location"), 0u) << r.bruta;
+    EXPECT_TRUE(r.completa);
     // A directory without its slash: nginx answers with an absolute address.
     r = Pagina(nginx_->Http("dir"));
     EXPECT_EQ(r.status, 301);
