@@ -8,7 +8,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "programa_janela.h"
 #include "servidor.h"
 
 namespace {
@@ -36,6 +38,15 @@ const char* const kAjuda =
     "\n"
     "Sa\xC3\xAD" "da: 0 ao terminar por sinal; 1 porta que n\xC3\xA3o p\xC3\xB4" "de ser usada; 2 erro de uso.\n";
 
+const char* const kAjudaNavegador =
+    "\n"
+    "Sem --sem-janela o proxy serve sob a sua janela. Os bot\xC3\xB5" "es \"Traduzir\" e\n"
+    "\"Mostrar Original\" tamb\xC3\xA9m existem sem janela:\n"
+    "\n"
+    "Uso: sorvane --traduzir|--mostrar-original [--navegador firefox|chromium]\n"
+    "             [--porta-navegador N] [--porta N]\n"
+    "\n";
+
 struct Opcoes {
     bool semJanela = false;
     bool verboso = false;
@@ -44,10 +55,11 @@ struct Opcoes {
     std::string prefixo;
 };
 
-bool LerOpcoes(int argc, char** argv, Opcoes* o, std::string* erro)
+bool LerOpcoes(const std::vector<std::string>& argumentos, Opcoes* o, std::string* erro)
 {
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
+    const std::size_t argc = argumentos.size();
+    for (std::size_t i = 0; i < argc; ++i) {
+        const std::string a = argumentos[i];
         if (a == "--help" || a == "-h" || a == "--ajuda") {
             o->ajuda = true;
         } else if (a == "--sem-janela") {
@@ -61,7 +73,7 @@ bool LerOpcoes(int argc, char** argv, Opcoes* o, std::string* erro)
                     *erro = "--porta precisa de um n\xC3\xBAmero";
                     return false;
                 }
-                valor = argv[++i];
+                valor = argumentos[++i];
             } else {
                 valor = a.substr(8);
             }
@@ -73,7 +85,7 @@ bool LerOpcoes(int argc, char** argv, Opcoes* o, std::string* erro)
             }
             o->porta = static_cast<int>(p);
         } else if (a == "--prefixo" && i + 1 < argc) {
-            o->prefixo = argv[++i];
+            o->prefixo = argumentos[++i];
             if (o->prefixo.rfind("http://", 0) != 0 && o->prefixo.rfind("https://", 0) != 0) {
                 *erro = "o prefixo deve come\xC3\xA7" "ar com http:// ou https://";
                 return false;
@@ -122,13 +134,17 @@ int main(int argc, char** argv)
 {
     signal(SIGPIPE, SIG_IGN);
     Opcoes opcoes;
+    OpcoesNavegador navegador;
     std::string erro;
-    if (!LerOpcoes(argc, argv, &opcoes, &erro)) {
+    std::vector<std::string> argumentos(argv + 1, argv + argc);
+    if (!LerOpcoesNavegador(&argumentos, &navegador, &erro) || !LerOpcoes(argumentos, &opcoes, &erro)) {
         std::fprintf(stderr, "sorvane: %s\n%s", erro.c_str(), "Use sorvane --help para ver as op\xC3\xA7\xC3\xB5" "es.\n");
         return 2;
     }
     if (opcoes.ajuda) {
         std::fputs(kAjuda, stdout);
+        std::fputs(kAjudaNavegador, stdout);
+        std::fputs(AjudaOpcoesNavegador(), stdout);
         return 0;
     }
     ConfigServidor config;
@@ -136,10 +152,8 @@ int main(int argc, char** argv)
     config.verboso = opcoes.verboso;
     config.prefixo = opcoes.prefixo;
 
-    if (!opcoes.semJanela) {
-        // The window goes here: without --sem-janela the program will show
-        // its main window over the same server. Until then it serves
-        // without one.
-    }
+    if (navegador.traduzir || navegador.mostrarOriginal)
+        return ExecutarAcaoNavegador(navegador, config.porta, argc, argv);
+    if (!opcoes.semJanela) return ExecutarComJanela(config, argc, argv);
     return ServirSemJanela(config);
 }
