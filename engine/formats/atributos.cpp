@@ -304,8 +304,11 @@ bool NovoEndereco(const char* valor, TipoEndereco tipo, const char* prefixo, con
                 if (!x) return false;  // no drive: nowhere to resolve against
                 inicio = static_cast<std::size_t>(x + 1 - n);
             } else {
+                // The directories begin at the first "/" after the host; the
+                // scheme's own "//" is longer by one byte in a secure address.
                 const std::size_t t = std::strlen(n);
-                char* x = t > 7 ? std::strchr(n + 7, '/') : nullptr;
+                const std::size_t esquema = ComecaSemCaixa(n, "https://") ? 8 : 7;
+                char* x = t > esquema ? std::strchr(n + esquema, '/') : nullptr;
                 if (x) {
                     inicio = static_cast<std::size_t>(x - n);
                     if (n[t - 1] == '/') n[t - 1] = '\0';
