@@ -194,3 +194,30 @@ TEST(Atributos, PaginaSeguraComoPaginaSimples)
     EXPECT_EQ(Reescrito(" src=../../x.gif>", "src", ENDERECO_RECURSO, "https://host/d/p.html"),
               " src=https://host/x.gif>");
 }
+
+// An address beginning "//" names another server under the page's scheme; a
+// query alone stays on the page itself.
+TEST(Atributos, EnderecoSemEsquemaEConsultaSo)
+{
+    for (const char* esquema : {"http", "https"}) {
+        const std::string s = esquema;
+        const std::string pre = kPrefixo;
+        const std::string url = s + "://host/d/p.html";
+        EXPECT_EQ(Novo("//cdn.com/x.gif", ENDERECO_RECURSO, url.c_str()), s + "://cdn.com/x.gif");
+        EXPECT_EQ(Novo("//other/a/", ENDERECO_PAGINA, url.c_str()), pre + s + "://other/a/");
+        EXPECT_EQ(Novo("//other", ENDERECO_PAGINA, url.c_str()), pre + s + "://other");
+        EXPECT_EQ(Novo("?q=1", ENDERECO_PAGINA, url.c_str()), pre + s + "://host/d/p.html?q=1");
+        EXPECT_EQ(Novo("?q=2", ENDERECO_PAGINA, (s + "://host/d/p.html?q=1").c_str()),
+                  pre + s + "://host/d/p.html?q=2");
+        EXPECT_EQ(Novo("?q", ENDERECO_PAGINA, (s + "://host/d/").c_str()), pre + s + "://host/d/?q");
+        EXPECT_EQ(Novo("?q", ENDERECO_PAGINA, (s + "://host").c_str()), pre + s + "://host/?q");
+        // Unquoted, the value's first "/" or "?" is an item of its own: the
+        // rest of the address stays in the tag.
+        EXPECT_EQ(Reescrito(" src=//cdn.com/x.gif alt=y>", "src", ENDERECO_RECURSO, url.c_str()),
+                  " src=" + s + "://cdn.com/x.gif alt=y>");
+        EXPECT_EQ(Reescrito("<a href=?q=1>", "href", ENDERECO_PAGINA, url.c_str()),
+                  "<a href=" + pre + s + "://host/d/p.html?q=1>");
+    }
+    // A page without a server of its own keeps such an address as it stands.
+    EXPECT_EQ(Novo("//cdn.com/x.gif", ENDERECO_RECURSO, "relative/page.html"), "<unchanged>");
+}
