@@ -240,6 +240,21 @@ bool NovoEndereco(const char* valor, TipoEndereco tipo, const char* prefixo, con
     // Only a query, parameters or fragment may hold blanks.
     bool mudou = TirarEspacosAte(v, "?;#") != 0;
 
+    // "//server/path" names another server under the page's own scheme.
+    if (v[0] == '/' && v[1] == '/') {
+        const char* esquema = ComecaSemCaixa(urlPagina, "https://") ? "https:"
+                              : ComecaSemCaixa(urlPagina, "http://") ? "http:"
+                                                                     : nullptr;
+        if (esquema) {
+            if (std::strlen(v) + std::strlen(esquema) >= sizeof v) return false;
+            char com[kTamValor];
+            CopiarTexto(com, sizeof com, esquema);
+            AcrescentarTexto(com, sizeof com, v);
+            CopiarTexto(v, sizeof v, com);
+            mudou = true;
+        }
+    }
+
     bool absoluto = true;
     const char* caminho = v;
     if (ComecaSemCaixa(v, "http://")) {
@@ -294,6 +309,11 @@ bool NovoEndereco(const char* valor, TipoEndereco tipo, const char* prefixo, con
             if (!corte) corte = std::strchr(pos, '\\');
             if (!corte) corte = pos;
             *corte = '\0';
+        } else if (v[0] == '?') {
+            // A query alone stays on the page itself.
+            if (char* x = std::strchr(n, '?')) *x = '\0';
+            if (char* x = std::strchr(n, '#')) *x = '\0';
+            if (char* x = std::strstr(n, "://"); x && !std::strchr(x + 3, '/')) AcrescentarTexto(n, sizeof n, "/");
         } else {
             if (char* x = std::strchr(n, '?')) *x = '\0';
             if (char* x = std::strchr(n, ';')) *x = '\0';
@@ -304,8 +324,11 @@ bool NovoEndereco(const char* valor, TipoEndereco tipo, const char* prefixo, con
                 if (!x) return false;  // no drive: nowhere to resolve against
                 inicio = static_cast<std::size_t>(x + 1 - n);
             } else {
+                // The directories begin at the first "/" after the host; the
+                // scheme's own "//" is longer by one byte in a secure address.
                 const std::size_t t = std::strlen(n);
-                char* x = t > 7 ? std::strchr(n + 7, '/') : nullptr;
+                const std::size_t esquema = ComecaSemCaixa(n, "https://") ? 8 : 7;
+                char* x = t > esquema ? std::strchr(n + esquema, '/') : nullptr;
                 if (x) {
                     inicio = static_cast<std::size_t>(x - n);
                     if (n[t - 1] == '/') n[t - 1] = '\0';
@@ -352,6 +375,16 @@ bool ReescreverEndereco(char* etiqueta, std::size_t tamEtiqueta, const char* atr
     char valor[kTamValor];
     clItemEtiqueta info;
     if (!ValorAtributo(etiqueta, atributo, valor, sizeof valor, &info) || !info.comValor || info.cortado) return false;
+    // Unquoted, "//server/path" comes as the item "/" alone: take the whole
+    // address as an unquoted item would run.
+    if (info.ocupado == 1 && info.posicao[0] == '/' && info.posicao[1] == '/') {
+        std::size_t k = 0;
+        while (info.posicao[k] && !std::strchr(" ='\">", info.posicao[k])) ++k;
+        if (k >= sizeof valor) return false;
+        std::memcpy(valor, info.posicao, k);
+        valor[k] = '\0';
+        info.ocupado = k;
+    }
     char novo[kTamEtiqueta];
     if (!NovoEndereco(valor, tipo, prefixo, urlPagina, novo, sizeof novo)) return false;
     return TrocarSeCouber(etiqueta, tamEtiqueta, info.posicao, info.ocupado, novo);

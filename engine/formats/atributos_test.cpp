@@ -31,10 +31,11 @@ std::string Reescrito(const std::string& etiqueta, const char* atributo, TipoEnd
     return t.data();
 }
 
-std::string Novo(const char* valor, TipoEndereco tipo = ENDERECO_PAGINA, const char* url = "http://host/dir/index.html")
+std::string Novo(const char* valor, TipoEndereco tipo = ENDERECO_PAGINA, const char* url = "http://host/dir/index.html",
+                 const char* prefixo = kPrefixo)
 {
     char novo[kTamEtiqueta];
-    return NovoEndereco(valor, tipo, kPrefixo, url, novo, sizeof novo) ? novo : "<unchanged>";
+    return NovoEndereco(valor, tipo, prefixo, url, novo, sizeof novo) ? novo : "<unchanged>";
 }
 
 } // namespace
@@ -135,4 +136,88 @@ TEST(Atributos, EnderecoQueNaoCabeDeixaAEtiqueta)
     char pequena[24] = "<a href=x.html>";
     EXPECT_FALSE(ReescreverEndereco(pequena, sizeof pequena, "href", ENDERECO_PAGINA, kPrefixo, "http://h/p.html"));
     EXPECT_STREQ(pequena, "<a href=x.html>");
+}
+
+// A secure page resolves every relative form as a plain one does, with the
+// same host and directories: only the scheme differs. Checked on a page with
+// and without a file name, on a dotted host, and behind two prefixes.
+TEST(Atributos, PaginaSeguraComoPaginaSimples)
+{
+    struct Caso {
+        const char* valor;
+        TipoEndereco tipo;
+        const char* esperado;  // after "<scheme>://", or "=" for unchanged
+    };
+    const Caso casos[] = {
+        {"/x.gif", ENDERECO_RECURSO, "www.host.com/x.gif"},
+        {"/x.html", ENDERECO_PAGINA, "www.host.com/x.html"},
+        {"../x.gif", ENDERECO_RECURSO, "www.host.com/a/x.gif"},
+        {"../../x.gif", ENDERECO_RECURSO, "www.host.com/x.gif"},
+        {"../../../x.html", ENDERECO_PAGINA, "www.host.com/x.html"},
+        {"../../../../../a/", ENDERECO_PAGINA, "www.host.com/a/"},
+        {"./x.html", ENDERECO_PAGINA, "www.host.com/a/b/x.html"},
+        {"x.html", ENDERECO_PAGINA, "www.host.com/a/b/x.html"},
+        {"sub", ENDERECO_PAGINA, "www.host.com/a/b/sub"},
+        {"img/x.gif", ENDERECO_RECURSO, "www.host.com/a/b/img/x.gif"},
+        {"#f", ENDERECO_PAGINA, "="},
+        {"x.html#f", ENDERECO_PAGINA, "www.host.com/a/b/x.html#f"},
+    };
+    for (const char* prefixo : {"http://127.0.0.1:880/", "http://127.0.0.1:8123/"}) {
+        for (const char* esquema : {"http", "https"}) {
+            for (const char* pagina : {"://www.host.com/a/b/p.html", "://www.host.com/a/b/"}) {
+                const std::string url = std::string(esquema) + pagina;
+                for (const Caso& c : casos) {
+                    std::string esperado = "<unchanged>";
+                    if (std::string(c.esperado) != "=")
+                        esperado = (c.tipo == ENDERECO_PAGINA ? std::string(prefixo) : std::string()) + esquema +
+                                   "://" + c.esperado;
+                    EXPECT_EQ(Novo(c.valor, c.tipo, url.c_str(), prefixo), esperado) << url << " " << c.valor;
+                }
+            }
+        }
+        // At the root of a dotted host, with and without the final "/".
+        for (const char* url : {"https://www.host.com", "https://www.host.com/"}) {
+            EXPECT_EQ(Novo("x.gif", ENDERECO_RECURSO, url, prefixo), "https://www.host.com/x.gif") << url;
+            EXPECT_EQ(Novo("../x.html", ENDERECO_PAGINA, url, prefixo), std::string(prefixo) + "https://www.host.com/x.html")
+                << url;
+        }
+        // Already absolute secure addresses: pages go behind the prefix, the rest stays.
+        EXPECT_EQ(Novo("https://other/p.html", ENDERECO_PAGINA, "https://h/d/", prefixo),
+                  std::string(prefixo) + "https://other/p.html");
+        EXPECT_EQ(Novo("HTTPS://other", ENDERECO_PAGINA, "http://h/d/", prefixo), std::string(prefixo) + "HTTPS://other");
+        EXPECT_EQ(Novo("https://other/a.gif", ENDERECO_PAGINA, "https://h/d/", prefixo), "<unchanged>");
+        EXPECT_EQ(Novo("https://other/a.gif", ENDERECO_RECURSO, "https://h/d/", prefixo), "<unchanged>");
+    }
+    // Written back into the tag, quoted and unquoted.
+    EXPECT_EQ(Reescrito("<a href=\"../../../x.html\">", "href", ENDERECO_PAGINA, "https://host/d/p.html"),
+              std::string("<a href=\"") + kPrefixo + "https://host/x.html\">");
+    EXPECT_EQ(Reescrito(" src=../../x.gif>", "src", ENDERECO_RECURSO, "https://host/d/p.html"),
+              " src=https://host/x.gif>");
+}
+
+// An address beginning "//" names another server under the page's scheme; a
+// query alone stays on the page itself.
+TEST(Atributos, EnderecoSemEsquemaEConsultaSo)
+{
+    for (const char* esquema : {"http", "https"}) {
+        const std::string s = esquema;
+        const std::string pre = kPrefixo;
+        const std::string url = s + "://host/d/p.html";
+        EXPECT_EQ(Novo("//cdn.com/x.gif", ENDERECO_RECURSO, url.c_str()), s + "://cdn.com/x.gif");
+        EXPECT_EQ(Novo("//other/a/", ENDERECO_PAGINA, url.c_str()), pre + s + "://other/a/");
+        EXPECT_EQ(Novo("//other", ENDERECO_PAGINA, url.c_str()), pre + s + "://other");
+        EXPECT_EQ(Novo("?q=1", ENDERECO_PAGINA, url.c_str()), pre + s + "://host/d/p.html?q=1");
+        EXPECT_EQ(Novo("?q=2", ENDERECO_PAGINA, (s + "://host/d/p.html?q=1").c_str()),
+                  pre + s + "://host/d/p.html?q=2");
+        EXPECT_EQ(Novo("?q", ENDERECO_PAGINA, (s + "://host/d/").c_str()), pre + s + "://host/d/?q");
+        EXPECT_EQ(Novo("?q", ENDERECO_PAGINA, (s + "://host").c_str()), pre + s + "://host/?q");
+        // Unquoted, the value's first "/" or "?" is an item of its own: the
+        // rest of the address stays in the tag.
+        EXPECT_EQ(Reescrito(" src=//cdn.com/x.gif alt=y>", "src", ENDERECO_RECURSO, url.c_str()),
+                  " src=" + s + "://cdn.com/x.gif alt=y>");
+        EXPECT_EQ(Reescrito("<a href=?q=1>", "href", ENDERECO_PAGINA, url.c_str()),
+                  "<a href=" + pre + s + "://host/d/p.html?q=1>");
+    }
+    // A page without a server of its own keeps such an address as it stands.
+    EXPECT_EQ(Novo("//cdn.com/x.gif", ENDERECO_RECURSO, "relative/page.html"), "<unchanged>");
 }
