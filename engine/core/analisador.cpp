@@ -58,7 +58,47 @@ bool VerboDesconhecidoNegado(const clTermo* t)
     return TextoDe(nao, "not") && AuxiliarDeInfinitivo(nao->antes);
 }
 
+struct Complemento {
+    const char* verbo;
+    const char* comTo;   // before a "to" infinitive; nullptr: as it is
+    const char* comIng;  // before an "-ing" form; nullptr: the gerund stays
+};
+
+constexpr Complemento kComplementos[] = {
+    {"start", "a", "a"},      {"begin", "a", "a"},       {"continue", "a", nullptr},
+    {"learn", "a", "a"},      {"stop", nullptr, "de"},   {"finish", nullptr, "de"},
+    {"quit", nullptr, "de"},  {"forget", "de", "de"},    {"remember", "de", "de"},
+    {"avoid", nullptr, ""},   {"try", "", ""},           {"enjoy", nullptr, ""},
+    {"like", "", ""},         {"love", "", ""},          {"hate", "", ""},
+    {"prefer", "", ""},       {"recommend", nullptr, ""}, {"suggest", nullptr, ""},
+    {"consider", nullptr, ""}, {"mind", nullptr, ""},    {"need", "", ""},
+};
+
+// "-ing" after a preposition: the infinitive ("before saving"), but after
+// "by" the gerund, which carries the preposition itself ("by clicking":
+// "clicando").
+bool PreposicaoDeGerundio(const clTermo* t) { return TextoDe(t, "by"); }
+
 } // namespace
+
+const char* PreposicaoDoComplemento(const clTermo* verbo, bool comTo)
+{
+    if (!verbo) return nullptr;
+    const char* base = verbo->verbete.formaBase[0] ? verbo->verbete.formaBase : verbo->verbete.vocabulo;
+    for (const Complemento& c : kComplementos)
+        if (Igual(base, c.verbo)) return comTo ? c.comTo : c.comIng;
+    return nullptr;
+}
+
+// The "do" of a negative order ("Don't delete", "Please do not close") at
+// the start of a clause, where no subject stands before it.
+static bool InicioDeOracao(const clTermo* antes, const clTermo* raiz)
+{
+    if (!antes || antes == raiz) return true;
+    const std::uint16_t c = antes->verbete.classe;
+    if (c & (CL_PONTUACAO | CL_VIRGULA)) return true;
+    return c == CL_ADVERBIO && TextoDe(antes, "please");
+}
 
 // Whether verb group `g` comes right after "and"/"or"/"then" that follow an
 // imperative's clause (no verb group in between).
@@ -180,6 +220,11 @@ bool clAnalisador::AnalisarFrase(clLeitor* l, clArena* a)
                 Empilhar(c, (cv.flagsAdj & (ADJ_HIFEN | ADJ_ANTEPOSTO)) ? PAPEL_DETERMINANTE : PAPEL_MODIFICADOR);
             } else if (classe == CL_ARTIGO) {
                 Empilhar(c, PAPEL_DETERMINANTE);
+            } else if ((classe & CL_VERBO_AUXILIAR) && SoVerbo(classe) && t == PAPEL_INICIO && TextoDe(c, "do") &&
+                       TextoDe(leitor->Olhar(1), "not") && leitor->Olhar(2) &&
+                       !(leitor->Olhar(2)->verbete.classe & (CL_PRONOME | CL_ARTIGO))) {
+                // "Don't delete the files": an order, not a question.
+                Empilhar(c, PAPEL_VERBAL);
             } else if ((classe & CL_VERBO_AUXILIAR) && SoVerbo(classe) &&
                        (t == PAPEL_INICIO || (topo->verbete.flagsPron & PRON_INTERROGATIVO))) {
                 // Inverted question: "Do you...", "Is it...".
@@ -510,6 +555,13 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
         else if (a("be")) tempo = TEMPO_SER;
         else if (a("is_being") || a("are_being")) tempo = TEMPO_PASSIVA_CONTINUA;
         else if (a("was") || a("were")) tempo = passadoOuParticipio ? TEMPO_PASSIVA_PASSADO : TEMPO_PASSADO_CONTINUO;
+        else if (a("do") && aux1 != q && InicioDeOracao(g->anterior, &raiz)) {
+            // A negative order: Portuguese writes the subjunctive, which
+            // for "voc\xEA" is the imperative's form ("N\xE3o exclua").
+            tempo = TEMPO_IMPERATIVO;
+            sujeitoFinal = nullptr;
+            g->regente = nullptr;
+        }
         else if (a("do") || a("does")) tempo = TEMPO_PRESENTE;
         else if (a("did")) tempo = TEMPO_PASSADO;
         // "has been deleted": the passive of a finished action, "foi
@@ -533,7 +585,14 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
     } else if (verbo) {
         const clTermo* antes = verbo->antes;
         if (ing) {
-            tempo = antes && (antes->verbete.classe & CL_PREPOSICAO) ? TEMPO_INFINITIVO : TEMPO_GERUNDIO;
+            tempo = antes && (antes->verbete.classe & CL_PREPOSICAO) && !PreposicaoDeGerundio(antes) ? TEMPO_INFINITIVO
+                                                                                                   : TEMPO_GERUNDIO;
+            // "stop trying", "avoid using": the complement of such a verb is
+            // an infinitive in Portuguese.
+            const clTermo* regente = g->anterior;
+            if (tempo == TEMPO_GERUNDIO && regente && regente->verbete.classe == CL_GRUPO_VERBAL && regente->verbo &&
+                antes == regente->verbo && PreposicaoDoComplemento(regente->verbo, false))
+                tempo = TEMPO_INFINITIVO;
         } else if (TextoDe(antes, "to") ||
                    (antes && antes->verbete.classe == CL_ADVERBIO && TextoDe(antes->antes, "to"))) {
             tempo = TEMPO_INFINITIVO;
@@ -546,6 +605,13 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
             tempo = TEMPO_PASSADO;
         } else if (!(formas & FORMA_TERCEIRA_S) && ImperativoCoordenado(g)) {
             // "Open the file and read the text": the second verb is an order too.
+            tempo = TEMPO_IMPERATIVO;
+            sujeitoFinal = nullptr;
+            g->regente = nullptr;
+        } else if (!(formas & FORMA_TERCEIRA_S) && g->anterior && g->anterior != &raiz &&
+                   g->anterior->verbete.classe == CL_ADVERBIO && TextoDe(g->anterior, "please") &&
+                   InicioDeOracao(g->anterior->anterior, &raiz)) {
+            // "Please wait": an order.
             tempo = TEMPO_IMPERATIVO;
             sujeitoFinal = nullptr;
             g->regente = nullptr;
@@ -565,7 +631,8 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
     const bool terAntesDeSido = tempo == TEMPO_PASSIVA_PASSADO && !TextoDe(aux1, "was") && !TextoDe(aux1, "were");
     if (aux1 && aux1 == g->filhos &&
         (tempo == TEMPO_PRESENTE || tempo == TEMPO_PASSADO || tempo == TEMPO_FUTURO || tempo == TEMPO_FUTURO_CONTINUO ||
-         tempo == TEMPO_FUTURO_PERFEITO || tempo == TEMPO_PASSIVA_FUTURO || terAntesDeSido)) {
+         tempo == TEMPO_FUTURO_PERFEITO || tempo == TEMPO_PASSIVA_FUTURO || terAntesDeSido ||
+         (tempo == TEMPO_IMPERATIVO && TextoDe(aux1, "do")))) {
         g->filhos = aux1->proximo;
         if (g->filhos) g->filhos->anterior = nullptr;
         aux1->proximo = nullptr;

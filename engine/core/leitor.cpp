@@ -57,6 +57,59 @@ bool TodasMaiusculas(const char* texto)
     return letra;
 }
 
+int Letras(const char* texto)
+{
+    int n = 0;
+    for (const char* p = texto; *p; ++p)
+        if (ClasseLetra(*p) == 1) ++n;
+    return n;
+}
+
+// The names of keys, as written on the keyboard. `sozinha`: only the names
+// that are no ordinary words ("Ctrl", "Esc"), for a key named alone; in a
+// combination ("Ctrl-Home", "Shift-Left") the others are keys too.
+bool NomeDeTecla(const char* texto, std::size_t n, bool sozinha)
+{
+    static const char* const kTeclas[] = {"ctrl", "alt",   "shift", "esc",  "enter", "backspace", "tab",
+                                          "win",  "altgr", "fn",    "del",  "cmd",   "pgup",      "pgdn",
+                                          // In combinations only.
+                                          "meta", "super", "return", "space", "home", "end", "insert",
+                                          "delete", "escape", "up", "down", "left", "right", "option",
+                                          "control"};
+    constexpr std::size_t kSozinhas = 14;
+    char palavra[16];
+    if (n == 0 || n >= sizeof palavra) return false;
+    for (std::size_t i = 0; i < n; ++i) palavra[i] = Minuscula(texto[i]);
+    palavra[n] = '\0';
+    for (std::size_t i = 0; i < sizeof kTeclas / sizeof kTeclas[0] && (!sozinha || i < kSozinhas); ++i)
+        if (std::strcmp(palavra, kTeclas[i]) == 0) return true;
+    // F1 to F24.
+    if ((palavra[0] == 'f') && n >= 2 && n <= 3 && palavra[1] >= '1' && palavra[1] <= '9' &&
+        (n == 2 || (palavra[2] >= '0' && palavra[2] <= '9')))
+        return true;
+    return false;
+}
+
+// "Ctrl-D", "Alt-F4", "Ctrl-Alt-Del": keys joined by hyphens, at least one of
+// them a key name, the others single letters, digits or key names.
+bool CombinacaoDeTeclas(const char* texto)
+{
+    bool tecla = false;
+    int partes = 0;
+    const char* p = texto;
+    while (*p) {
+        const char* fim = std::strchr(p, '-');
+        if (!fim) fim = p + std::strlen(p);
+        const std::size_t n = static_cast<std::size_t>(fim - p);
+        if (n == 0) return false;
+        if (NomeDeTecla(p, n, false)) tecla = true;
+        else if (n != 1) return false;
+        ++partes;
+        p = *fim ? fim + 1 : fim;
+    }
+    return tecla && partes >= 2;
+}
+
 // Endings of the suffix analysis, in the order they are tried.
 enum Restauro : std::uint8_t { R_NADA, R_Y, R_F, R_E_SALVO };
 enum Recurso : std::uint8_t { F_NENHUM, F_Y_IE, F_E, F_LE, F_F_VE };
@@ -140,6 +193,18 @@ void clLeitor::IniciarLeitura(clFrase* f, clArena* a, clEstatistica* e, clDicion
     if (!trabalho || !chaveLocucao) {
         semMemoria = true;
         return;
+    }
+    frasEmMaiusculas = false;
+    if (frase) {
+        int palavras = 0;
+        bool todas = true;
+        for (int i = 0; i <= frase->Ultimo() && todas; ++i) {
+            const char* texto = frase->Obter(i)->texto;
+            if (Letras(texto) < 2) continue;
+            ++palavras;
+            todas = TodasMaiusculas(texto);
+        }
+        frasEmMaiusculas = todas && palavras > 0;
     }
     atual = LerTermo(nullptr);
     if (atual && atual->verbete.mascaraLocucao) JuntarLocucao(atual);
@@ -239,10 +304,35 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
         CopiarTexto(t->verbete.vocabulo, sizeof t->verbete.vocabulo, t->palavra->texto);
         // A blank line ends a sentence with a token of no text: it closes the
         // sentence like a full stop and is no unknown word to build a noun on.
-        if (t->palavra->texto[0] == '\0')
+        const char* texto = t->palavra->texto;
+        if (texto[0] == '\0') {
             t->verbete.classe = CL_PONTUACAO;
-        else if (!Procurar(&t->verbete) && !AnalisarMorfologia(t) && std::strchr(t->palavra->texto, '-'))
-            SepararHifen(t);
+        } else if (Procurar(&t->verbete)) {
+            // An acronym or a name in capitals that names the kind of the
+            // noun after it, inside a sentence that is not in capitals
+            // ("Enable SMART feature"), is written as it stands. Words of
+            // grammar in capitals are emphasis ("Do NOT"), and a word in
+            // capitals that stands for a value is translated ("in each
+            // FILE", "TRUE if").
+            constexpr std::uint16_t kConteudo = CL_SUBSTANTIVO | CL_ADJETIVO | CL_VERBO;
+            const std::uint16_t c = t->verbete.classe;
+            bool sigla = !frasEmMaiusculas && Letras(texto) >= 2 && TodasMaiusculas(texto) && (c & kConteudo) &&
+                         !(c & ~kConteudo);
+            if (sigla) {
+                const clTermo* n = OlharDe(1, t);
+                sigla = n && (n->verbete.classe & CL_SUBSTANTIVO) && n->palavra &&
+                        !TodasMaiusculas(n->palavra->texto);
+            }
+            // A key named inside a sentence ("Press Enter", "Esc").
+            const bool tecla = ultimoLido > 0 && Maiuscula(texto[0]) == texto[0] &&
+                               Minuscula(texto[0]) != texto[0] && NomeDeTecla(texto, std::strlen(texto), true) &&
+                               !(c & ~kConteudo);
+            if (sigla || tecla) TornarNome(t);
+            else FormaIngComoVerbo(t, anterior);
+        } else if (!AnalisarMorfologia(t) && std::strchr(texto, '-')) {
+            if (CombinacaoDeTeclas(texto)) TornarNome(t);
+            else SepararHifen(t);
+        }
     } else {
         const clPalavra* origem = ultimoLido >= 0 ? frase->Obter(ultimoLido) : nullptr;
         clPalavra* w = NovaPalavra(origem, pendentes[topoPendentes]);
@@ -273,6 +363,53 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
         }
     }
     return t->pai ? t->pai : t;
+}
+
+void clLeitor::TornarNome(clTermo* t)
+{
+    clVerbete& v = t->verbete;
+    v.classe = CL_SUBSTANTIVO;
+    v.flagsSubst = 0;
+    v.flagsAdj = 0;
+    v.formas = 0;
+    v.mascaraLocucao = 0;
+    v.tamTraducoes = 0;
+    if (clPalavra* w = PalavraPropria(t)) w->aplicarCaixa = 0;
+}
+
+// After a preposition or an auxiliary an "-ing" word is the verb ("before saving the file",
+// "without asking"), even when the dictionary knows the form as a noun
+// ("saving", "warning"): Portuguese writes the infinitive there. A word whose
+// stem is no verb ("during", "string") keeps its entry.
+bool clLeitor::FormaIngComoVerbo(clTermo* t, const clTermo* anterior)
+{
+    if (!anterior) return false;
+    // After "been" or "is" the form is the verb's, object or not ("have
+    // been saving the files").
+    const bool auxiliar = anterior->verbete.classe == CL_VERBO_AUXILIAR &&
+                          (TextoDe(anterior, "been") || std::strcmp(anterior->verbete.formaBase, "be") == 0);
+    if (!auxiliar && !(anterior->verbete.classe & CL_PREPOSICAO)) return false;
+    // An adjective stays one after "is" ("is running": "em execu\xE7\xE3o").
+    if (auxiliar && (t->verbete.classe & CL_ADJETIVO)) return false;
+    if (t->verbete.classe == CL_VERBO || !t->palavra) return false;
+    char palavra[kTamPalavra];
+    Normalizar(palavra, sizeof palavra, t->palavra->texto);
+    if (!TerminaEm(palavra, "ing") || std::strlen(palavra) < 6) return false;
+    // Before a noun it describes the noun ("for existing users"). After
+    // "for" with no object it names the purpose ("open for reading": "para
+    // leitura").
+    if (!auxiliar) {
+        const clTermo* n = OlharDe(1, t);
+        const bool objeto = n && (n->verbete.classe & (CL_ARTIGO | CL_PRONOME));
+        if (n && (n->verbete.classe & (CL_SUBSTANTIVO | CL_ADJETIVO)) && !objeto) return false;
+        if (!objeto && TextoDe(anterior, "for")) return false;
+    }
+    void* copia = arena->Reservar(sizeof(clVerbete));
+    if (!copia) return false;
+    std::memcpy(copia, &t->verbete, sizeof(clVerbete));
+    if (AnalisarMorfologia(t) && t->verbete.classe == CL_VERBO) return true;
+    std::memcpy(&t->verbete, copia, sizeof(clVerbete));
+    return false;
 }
 
 void clLeitor::Contar(clTermo* t)
@@ -312,6 +449,13 @@ void clLeitor::Desambiguar(clTermo* t)
                 ((pv.classe & CL_PREPOSICAO) && !TextoDe(p, "to")) ||
                 ((pv.classe & CL_PRONOME) && (pv.flagsPron & (PRON_DEMONSTRATIVO | PRON_POSSESSIVO)) &&
                  !TextoDe(p, "that")) ||
+                // After a number or a determiner ("2 types", "some files",
+                // "no changes"); not after "that", a relative ("which
+                // contains") or "nothing", which may be subjects.
+                (pv.classe == CL_SIMBOLO && p->palavra && p->palavra->texto[0] >= '0' &&
+                 p->palavra->texto[0] <= '9') ||
+                (pv.classe == CL_PRONOME && !(pv.flagsPron & (PRON_PESSOAL | PRON_INTERROGATIVO)) &&
+                 !TextoDe(p, "that") && (!(pv.flagsPron & PRON_NEGATIVO) || TextoDe(p, "no"))) ||
                 (((pv.classe & CL_SUBSTANTIVO) || pv.classe == 0) && (pv.flagsSubst & SUBST_POSSESSIVO)))
                 decisao = 1;
             else if ((pv.classe & CL_VERBO_AUXILIAR) || ((pv.classe & CL_PRONOME) && (pv.flagsPron & PRON_PESSOAL)) ||
@@ -333,11 +477,17 @@ void clLeitor::Desambiguar(clTermo* t)
         if (decisao == 1) c &= static_cast<std::uint16_t>(~kVerbos);
         else c &= kVerbos;
     }
-    // Rule C: adjective or verb/adverb.
+    // Rule C: adjective or verb/adverb. After a form of "be" the word is
+    // the predicate's adjective ("The file is open for reading").
     if ((c & CL_ADJETIVO) && (c & (CL_VERBO | CL_ADVERBIO))) {
         const clTermo* n = OlharDe(1, t);
         const clTermo* p = OlharDe(-1, t);
-        if (n && n->verbete.classe != 0 && !(n->verbete.classe & (CL_SUBSTANTIVO | CL_ADJETIVO)))
+        const bool aposSer = (c & CL_VERBO) && p && p->verbete.classe == CL_VERBO_AUXILIAR &&
+                             (std::strcmp(p->verbete.formaBase, "be") == 0 || TextoDe(p, "be")) &&
+                             !(t->verbete.formas & (FORMA_ING | FORMA_PASSADO | FORMA_PARTICIPIO));
+        if (aposSer)
+            c &= static_cast<std::uint16_t>(~(CL_VERBO | CL_ADVERBIO));
+        else if (n && n->verbete.classe != 0 && !(n->verbete.classe & (CL_SUBSTANTIVO | CL_ADJETIVO)))
             c &= static_cast<std::uint16_t>(~CL_ADJETIVO);
         else if (p && (p->verbete.classe & CL_PRONOME))
             c &= static_cast<std::uint16_t>(~CL_ADJETIVO);

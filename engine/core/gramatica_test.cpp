@@ -1,0 +1,156 @@
+// The grammar rules for the sentences users meet first, each checked on
+// sentences of its class through the shipped dictionary.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "testes/apoio.h"
+
+namespace {
+
+struct Caso {
+    const char* ingles;
+    const char* portugues;
+};
+
+std::string Traduzir(const char* ingles)
+{
+    std::string s = TraduzirArquivo(std::string(ingles) + "\n");
+    while (!s.empty() && (s.back() == '\n' || s.back() == '\r')) s.pop_back();
+    return s;
+}
+
+void Conferir(std::initializer_list<Caso> casos)
+{
+    ASSERT_TRUE(GarantirMotor());
+    for (const Caso& c : casos) EXPECT_EQ(Traduzir(c.ingles), c.portugues) << "para: " << c.ingles;
+}
+
+// A modal that opens a question is the question's auxiliary: the subject
+// comes first and the verb stays in the infinitive.
+TEST(Gramatica, PerguntaComModal)
+{
+    Conferir({
+        {"Can you help me?", "Voc\xEA pode me ajudar?"},
+        {"Can you show it to me?", "Voc\xEA pode mostr\xE1-lo para mim?"},
+        {"Could you open the file?", "Voc\xEA poderia abrir o arquivo?"},
+    });
+}
+
+// "has been" + "-ing" is "ter" + participle; "been" has no word.
+TEST(Gramatica, PerfeitoContinuo)
+{
+    Conferir({
+        {"They have been saving the files.", "Eles t\xEAm salvado os arquivos."},
+        {"She had been reading the book.", "Ela tinha lido o livro."},
+        {"He has been working all day.", "Ele tem funcionado o dia todo."},
+    });
+}
+
+// "Don't" + verb at the start of a clause is an order: the subjunctive,
+// which for "voc\xEA" has the imperative's form. With a subject it is the
+// indicative, and "Do you" still asks.
+TEST(Gramatica, ImperativoNegativo)
+{
+    Conferir({
+        {"Don't delete the files in this folder.", "N\xE3o exclua os arquivos nesta pasta."},
+        {"Please do not close this window.", "Por favor, n\xE3o feche esta janela."},
+        {"Do not delete them.", "N\xE3o os exclua."},
+        {"Do NOT delete this file.", "N\xC3O exclua este arquivo."},
+        {"If you do not save the file, the changes are lost.",
+         "Se voc\xEA n\xE3o salva o arquivo, as altera\xE7\xF5" "es s\xE3o perdidas."},
+        {"Do you like it?", "Voc\xEA gosta dele?"},
+    });
+}
+
+// "It" as a subject is not written; after a preposition it is an object.
+TEST(Gramatica, SujeitoIt)
+{
+    Conferir({
+        {"It is raining.", "Est\xE1 chovendo."},
+        {"It works.", "Funciona."},
+        {"It can be done.", "Pode ser feito."},
+        {"The children were playing in the garden when it started to rain.",
+         "Os meninos estavam reproduzindo no jardim quando come\xE7ou a chover."},
+    });
+}
+
+// The verb complement of "start", "stop", "forget"...: the infinitive, with
+// the preposition the Portuguese verb asks for.
+TEST(Gramatica, ComplementoVerbal)
+{
+    Conferir({
+        {"It started to rain.", "Come\xE7ou a chover."},
+        {"The program started to read the file.", "O programa come\xE7ou a ler o arquivo."},
+        {"Stop using the old version.", "Pare de usar a vers\xE3o antiga."},
+        {"He forgot to close the window.", "Ele esqueceu de fechar a janela."},
+        {"I want to save it.", "Eu quero salv\xE1-lo."},
+        // Without a verb after it "start" is "iniciar", "stop" is "parar".
+        {"Start the program.", "Inicie o programa."},
+        {"The task was started by the user.", "A tarefa foi iniciada pelo usu\xE1rio."},
+    });
+}
+
+// A preposition + "-ing" is the infinitive, even for a form the dictionary
+// knows as a noun; "by" + "-ing" is the gerund; "for" + a form with no
+// object is the noun of the purpose.
+TEST(Gramatica, PreposicaoComIng)
+{
+    Conferir({
+        {"Check the disk before saving the file.", "Verifique o disco antes de salvar o arquivo."},
+        {"Save it before closing the program.", "Salve-o antes de fechar o programa."},
+        {"Install the program by clicking the button.", "Instale o programa clicando no bot\xE3o."},
+        {"No file name specified for reading.", "Nenhum nome de arquivo especificado para leitura."},
+    });
+}
+
+// After a number or a determiner a word that is a noun or a verb is the noun.
+TEST(Gramatica, SubstantivoAposNumeroEDeterminante)
+{
+    Conferir({
+        {"There are 2 types of device files.", "H\xE1 2 tipos de arquivos de dispositivo."},
+        {"Some types of files are hidden.", "Alguns tipos de arquivos s\xE3o escondidos."},
+    });
+}
+
+// Acronyms, names in capitals and keys are written as they stand; a word
+// in capitals that stands for a value is translated.
+TEST(Gramatica, MaiusculasDeSiglasETeclas)
+{
+    Conferir({
+        {"Enable SMART feature in BIOS.", "Habilite recurso de SMART no BIOS."},
+        {"Press Ctrl-D to exit.", "Pressione Ctrl-D para sair."},
+        {"Press Alt-F4 to close the window.", "Pressione Alt-F4 para fechar a janela."},
+        {"Press Esc to cancel.", "Pressione Esc para cancelar."},
+        {"Search for PATTERNS in each FILE.", "Pesquise para PADR\xD5" "ES em cada ARQUIVO."},
+    });
+}
+
+// Object pronouns: before the verb, after an affirmative order, and after
+// an infinitive or a gerund in the third person.
+TEST(Gramatica, PronomesObliquos)
+{
+    Conferir({
+        {"Save it.", "Salve-o."},
+        {"Tell me what you want.", "Diga-me o que voc\xEA quer."},
+        {"Send them to me.", "Envie-os para mim."},
+        {"He will help us.", "Ele nos ajudar\xE1."},
+        {"He showed me the file.", "Ele me mostrou o arquivo."},
+        {"They are helping us.", "Eles est\xE3o nos ajudando."},
+        {"You can open it with a text editor.", "Voc\xEA pode abri-lo com um editor de texto."},
+        {"You must do it now.", "Voc\xEA deve faz\xEA-lo agora."},
+    });
+}
+
+// No blank after an opening quotation mark or bracket when the words
+// inside are reordered.
+TEST(Gramatica, SinaisDeAberturaSemEspaco)
+{
+    Conferir({
+        {"See the \"Debian Reference\" for details.", "Veja o \"Refer\xEAncia do Debian\" para detalhes."},
+        {"Open the file (Big Table) now.", "Abra o arquivo (Tabela Grande) agora."},
+        {"Read the \x93User Guide\x94 now.", "Leia o \x93Guia do Usu\xE1rio\x94 agora."},
+    });
+}
+
+}  // namespace
