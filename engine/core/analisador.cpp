@@ -58,6 +58,16 @@ bool VerboDesconhecidoNegado(const clTermo* t)
     return TextoDe(nao, "not") && AuxiliarDeInfinitivo(nao->antes);
 }
 
+// "Where do you live?", "Why is the screen black?": a question word that
+// opens the sentence, before the inverted auxiliary.
+bool Interrogativa(const clTermo* t)
+{
+    static const char* const kPalavras[] = {"where", "when", "why", "how"};
+    for (const char* p : kPalavras)
+        if (TextoDe(t, p)) return true;
+    return false;
+}
+
 struct Complemento {
     const char* verbo;
     const char* comTo;   // before a "to" infinitive; nullptr: as it is
@@ -226,7 +236,8 @@ bool clAnalisador::AnalisarFrase(clLeitor* l, clArena* a)
                 // "Don't delete the files": an order, not a question.
                 Empilhar(c, PAPEL_VERBAL);
             } else if ((classe & CL_VERBO_AUXILIAR) && SoVerbo(classe) &&
-                       (t == PAPEL_INICIO || (topo->verbete.flagsPron & PRON_INTERROGATIVO))) {
+                       (t == PAPEL_INICIO || (topo->verbete.flagsPron & PRON_INTERROGATIVO) ||
+                        (topo->anterior == &raiz && Interrogativa(topo)))) {
                 // Inverted question: "Do you...", "Is it...".
                 q = c;
                 Empilhar(c, PAPEL_FORA);
@@ -566,8 +577,12 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
         else if (a("did")) tempo = TEMPO_PASSADO;
         // "has been deleted": the passive of a finished action, "foi
         // excluído" ("tem sido" would read as a repeated action).
-        else if ((a("have") || a("has") || a("had")) && TextoDe(aux2, "been") && passadoOuParticipio && !ing)
+        // A verb whose participle has the base's form ("has been set") is
+        // the participle there too.
+        else if ((a("have") || a("has") || a("had")) && TextoDe(aux2, "been") && !ing && verbo) {
             tempo = TEMPO_PASSIVA_PASSADO;
+            verbo->verbete.formas |= FORMA_PARTICIPIO;
+        }
         else if (a("have") || a("has")) tempo = ing ? TEMPO_PERFEITO_CONTINUO : TEMPO_PERFEITO;
         else if (a("had")) tempo = ing ? TEMPO_MAIS_QUE_PERFEITO_CONTINUO : TEMPO_MAIS_QUE_PERFEITO;
         else if (a("will")) {

@@ -883,6 +883,11 @@ void EmitirPalavra(clGerador& g, const char* texto, const clTermo* t)
         // whatever word comes out first.
         if (anterior && !t->antes && !t->criada && w.aplicarCaixa && w.padraoCaixa == CAIXA_INICIAL)
             w.padraoCaixa = CAIXA_MINUSCULAS;
+        // "I" is written in capitals wherever it stands; "eu" is not ("Como
+        // eu instalo").
+        if (w.aplicarCaixa && w.padraoCaixa == CAIXA_INICIAL && (t->verbete.classe & CL_PRONOME) &&
+            VocabuloE(t, "i"))
+            w.padraoCaixa = CAIXA_MINUSCULAS;
         // Nor does it belong to every word of a translation of several words
         // ("Host name" is "Nome de host", not "Nome De Host"), unless the
         // English words were all capitalised, as in a name.

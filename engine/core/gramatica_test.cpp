@@ -43,7 +43,43 @@ TEST(Gramatica, PerfeitoContinuo)
     Conferir({
         {"They have been saving the files.", "Eles t\xEAm salvado os arquivos."},
         {"She had been reading the book.", "Ela tinha lido o livro."},
-        {"He has been working all day.", "Ele tem funcionado o dia todo."},
+        {"He has been reading all day.", "Ele tem lido o dia todo."},
+    });
+}
+
+// The present perfect says a finished action: the preterite, "have" left
+// out, in a question too. "been" + a participle is the passive, also for a
+// verb whose participle is its base ("set"); "will be" + participle is the
+// future of "ser".
+TEST(Gramatica, PerfeitoEPassiva)
+{
+    Conferir({
+        {"Your password has expired.", "Sua senha expirou."},
+        {"They have saved the files.", "Eles salvaram os arquivos."},
+        {"Have you finished?", "Voc\xEA acabou?"},
+        {"The value has been set.", "O valor foi definido."},
+        {"The file will be deleted.", "O arquivo ser\xE1 exclu\xED" "do."},
+    });
+}
+
+// Orders: "Please" + verb is an order, written "Por favor," and the
+// imperative; a modal that opens a question asks politely ("poderia").
+TEST(Gramatica, PedidosEOrdens)
+{
+    Conferir({
+        {"Please wait.", "Por favor, aguarde."},
+        {"Please select a file.", "Por favor, selecione um arquivo."},
+        {"Could you send me the file?", "Voc\xEA poderia me enviar o arquivo?"},
+    });
+}
+
+// A question word before "do": "do" is the question's auxiliary, not
+// "fazer"; "I" is "eu" inside the sentence.
+TEST(Gramatica, PerguntaComPalavraInterrogativa)
+{
+    Conferir({
+        {"Where do you live?", "Onde voc\xEA vive?"},
+        {"How do I install the program?", "Como eu instalo o programa?"},
     });
 }
 
@@ -101,6 +137,20 @@ TEST(Gramatica, PreposicaoComIng)
         {"Save it before closing the program.", "Salve-o antes de fechar o programa."},
         {"Install the program by clicking the button.", "Instale o programa clicando no bot\xE3o."},
         {"No file name specified for reading.", "Nenhum nome de arquivo especificado para leitura."},
+        {"The file is open for reading.", "O arquivo est\xE1 aberto para leitura."},
+    });
+}
+
+// Forms the dictionary knows as nouns or adjectives are the verb's where
+// only a verb can stand: "-ing" opening a sentence before its object, "-ed"
+// after a subject pronoun.
+TEST(Gramatica, FormasVerbaisPelaPosicao)
+{
+    Conferir({
+        {"Reading the data.", "Lendo os dados."},
+        {"Saving the file.", "Salvando o arquivo."},
+        {"I closed the window.", "Eu fechei a janela."},
+        {"Warning: the file is empty.", "Aviso: o arquivo est\xE1 vazio."},
     });
 }
 

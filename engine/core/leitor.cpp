@@ -328,7 +328,7 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
                                Minuscula(texto[0]) != texto[0] && NomeDeTecla(texto, std::strlen(texto), true) &&
                                !(c & ~kConteudo);
             if (sigla || tecla) TornarNome(t);
-            else FormaIngComoVerbo(t, anterior);
+            else FormaVerbal(t, anterior);
         } else if (!AnalisarMorfologia(t) && std::strchr(texto, '-')) {
             if (CombinacaoDeTeclas(texto)) TornarNome(t);
             else SepararHifen(t);
@@ -377,37 +377,58 @@ void clLeitor::TornarNome(clTermo* t)
     if (clPalavra* w = PalavraPropria(t)) w->aplicarCaixa = 0;
 }
 
-// After a preposition or an auxiliary an "-ing" word is the verb ("before saving the file",
-// "without asking"), even when the dictionary knows the form as a noun
-// ("saving", "warning"): Portuguese writes the infinitive there. A word whose
-// stem is no verb ("during", "string") keeps its entry.
-bool clLeitor::FormaIngComoVerbo(clTermo* t, const clTermo* anterior)
+// Forms the dictionary knows as nouns or adjectives that are the verb's by
+// where they stand (Portuguese writes a verb there):
+// - "-ing" after a preposition ("before saving the file": "antes de salvar
+//   o arquivo"), unless a noun follows, which it describes ("for existing
+//   users"), or it ends a purpose after "for" ("open for reading": "para
+//   leitura");
+// - "-ing" after a form of "be" ("have been saving"), unless the entry is
+//   an adjective ("is running": "em execu\xE7\xE3o");
+// - "-ing" opening a sentence before its object ("Saving the file.");
+// - "-ed" after a subject pronoun ("I closed the window").
+// A word whose stem is no verb ("during", "string") keeps its entry.
+bool clLeitor::FormaVerbal(clTermo* t, const clTermo* anterior)
 {
-    if (!anterior) return false;
-    // After "been" or "is" the form is the verb's, object or not ("have
-    // been saving the files").
-    const bool auxiliar = anterior->verbete.classe == CL_VERBO_AUXILIAR &&
-                          (TextoDe(anterior, "been") || std::strcmp(anterior->verbete.formaBase, "be") == 0);
-    if (!auxiliar && !(anterior->verbete.classe & CL_PREPOSICAO)) return false;
-    // An adjective stays one after "is" ("is running": "em execu\xE7\xE3o").
-    if (auxiliar && (t->verbete.classe & CL_ADJETIVO)) return false;
     if (t->verbete.classe == CL_VERBO || !t->palavra) return false;
     char palavra[kTamPalavra];
     Normalizar(palavra, sizeof palavra, t->palavra->texto);
-    if (!TerminaEm(palavra, "ing") || std::strlen(palavra) < 6) return false;
-    // Before a noun it describes the noun ("for existing users"). After
-    // "for" with no object it names the purpose ("open for reading": "para
-    // leitura").
-    if (!auxiliar) {
-        const clTermo* n = OlharDe(1, t);
-        const bool objeto = n && (n->verbete.classe & (CL_ARTIGO | CL_PRONOME));
-        if (n && (n->verbete.classe & (CL_SUBSTANTIVO | CL_ADJETIVO)) && !objeto) return false;
-        if (!objeto && TextoDe(anterior, "for")) return false;
+    const std::size_t tam = std::strlen(palavra);
+    const bool ing = TerminaEm(palavra, "ing") && tam >= 6;
+    const bool ed = TerminaEm(palavra, "ed") && tam >= 5;
+    if (!ing && !ed) return false;
+    if (ing) {
+        const clTermo* n = nullptr;
+        const auto objeto = [&] {
+            n = OlharDe(1, t);
+            return n && (n->verbete.classe & (CL_ARTIGO | CL_PRONOME));
+        };
+        if (!anterior) {
+            if (ultimoLido != 0 || !objeto()) return false;
+        } else if (anterior->verbete.classe == CL_VERBO_AUXILIAR &&
+                   (TextoDe(anterior, "been") || std::strcmp(anterior->verbete.formaBase, "be") == 0)) {
+            if (t->verbete.classe & CL_ADJETIVO) return false;
+        } else if (anterior->verbete.classe & CL_PREPOSICAO) {
+            const bool comObjeto = objeto();
+            if (n && (n->verbete.classe & (CL_SUBSTANTIVO | CL_ADJETIVO)) && !comObjeto) return false;
+            if (!comObjeto && TextoDe(anterior, "for")) return false;
+        } else {
+            return false;
+        }
+    } else {
+        static const char* const kSujeitos[] = {"i", "you", "he", "she", "we", "they"};
+        bool sujeito = false;
+        if (anterior && anterior->verbete.classe == CL_PRONOME && (anterior->verbete.flagsPron & PRON_PESSOAL))
+            for (const char* p : kSujeitos) sujeito = sujeito || TextoDe(anterior, p);
+        if (!sujeito) return false;
     }
     void* copia = arena->Reservar(sizeof(clVerbete));
     if (!copia) return false;
     std::memcpy(copia, &t->verbete, sizeof(clVerbete));
-    if (AnalisarMorfologia(t) && t->verbete.classe == CL_VERBO) return true;
+    if (AnalisarMorfologia(t) && (t->verbete.classe & CL_VERBO)) {
+        t->verbete.classe = CL_VERBO;
+        return true;
+    }
     std::memcpy(&t->verbete, copia, sizeof(clVerbete));
     return false;
 }

@@ -65,6 +65,6 @@ private:
     // A word to write as it stands (an acronym, a key or a key combination):
     // a noun without translation whose case is kept.
     void TornarNome(clTermo* termo);
-    bool FormaIngComoVerbo(clTermo* termo, const clTermo* anterior);
+    bool FormaVerbal(clTermo* termo, const clTermo* anterior);
     bool RestaLer() const;
 };
