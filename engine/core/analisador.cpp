@@ -68,6 +68,20 @@ bool Interrogativa(const clTermo* t)
     return false;
 }
 
+// "possible to open", "unable to read": the infinitive follows such an
+// adjective bare ("n\xE3o \xE9 poss\xEDvel ler"); the "to" is no "para".
+bool AdjetivoDeInfinitivo(const clTermo* grupo)
+{
+    if (!grupo || grupo->verbete.classe != CL_GRUPO_NOMINAL || grupo->determinantes || !grupo->filhos) return false;
+    const clTermo* a = grupo->filhos;
+    if (a->verbete.classe != CL_ADJETIVO) return false;
+    static const char* const kAdjetivos[] = {"possible", "impossible", "unable", "necessary", "unnecessary",
+                                             "important", "advisable", "safe", "useful", "better"};
+    for (const char* p : kAdjetivos)
+        if (TextoDe(a, p)) return true;
+    return false;
+}
+
 struct Complemento {
     const char* verbo;
     const char* comTo;   // before a "to" infinitive; nullptr: as it is
@@ -108,6 +122,17 @@ static bool InicioDeOracao(const clTermo* antes, const clTermo* raiz)
     const std::uint16_t c = antes->verbete.classe;
     if (c & (CL_PONTUACAO | CL_VIRGULA)) return true;
     return c == CL_ADVERBIO && TextoDe(antes, "please");
+}
+
+// A sentence that opens with a clause of condition or time ("If the file is
+// empty, ...", "When it stops, ..."): a bare verb after its comma is an order.
+static bool OracaoSubordinadaInicial(const clTermo* primeiro)
+{
+    if (!primeiro || primeiro->verbete.classe != CL_CONJUNCAO) return false;
+    static const char* const kConjuncoes[] = {"if", "when", "once", "unless", "after", "before", "while"};
+    for (const char* c : kConjuncoes)
+        if (TextoDe(primeiro, c)) return true;
+    return false;
 }
 
 // Whether verb group `g` comes right after "and"/"or"/"then" that follow an
@@ -269,7 +294,8 @@ bool clAnalisador::AnalisarFrase(clLeitor* l, clArena* a)
                 // A split infinitive ("to fully drop") is still one: the
                 // adverb joins the group with the verb after it.
                 if (n && n->verbete.classe == CL_ADVERBIO && !TextoDe(n, "not")) n = leitor->Olhar(2);
-                if (topo->verbete.classe == CL_GRUPO_VERBAL && TextoDe(c, "to") && n && (n->verbete.classe & kVerbos))
+                if ((topo->verbete.classe == CL_GRUPO_VERBAL || AdjetivoDeInfinitivo(topo)) && TextoDe(c, "to") && n &&
+                    (n->verbete.classe & kVerbos))
                     Empilhar(c, PAPEL_VERBAL);
                 else
                     Empilhar(c, PAPEL_FORA);
@@ -624,9 +650,10 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
             sujeitoFinal = nullptr;
             g->regente = nullptr;
         } else if (!(formas & FORMA_TERCEIRA_S) && g->anterior && g->anterior != &raiz &&
-                   g->anterior->verbete.classe == CL_ADVERBIO && TextoDe(g->anterior, "please") &&
-                   InicioDeOracao(g->anterior->anterior, &raiz)) {
-            // "Please wait": an order.
+                   ((g->anterior->verbete.classe == CL_ADVERBIO && TextoDe(g->anterior, "please") &&
+                     InicioDeOracao(g->anterior->anterior, &raiz)) ||
+                    (g->anterior->verbete.classe == CL_VIRGULA && OracaoSubordinadaInicial(raiz.proximo)))) {
+            // "Please wait", "If the file is empty, delete it": an order.
             tempo = TEMPO_IMPERATIVO;
             sujeitoFinal = nullptr;
             g->regente = nullptr;

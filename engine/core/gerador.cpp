@@ -719,6 +719,54 @@ bool CondicaoSatisfeita(const char* cond, const clTermo* t)
     return valor;
 }
 
+namespace {
+
+// The clause of `grupo` opens with "if", "when", "unless", "once" at the
+// start of the sentence or after a comma ("If the file exists, ..."): an
+// event still to come, the future subjunctive in Portuguese ("Se o arquivo
+// existir"). After a verb "if" asks ("Check if the file exists": "se o
+// arquivo existe") and the indicative stays.
+bool OracaoCondicional(const clTermo* grupo)
+{
+    const clTermo* e = grupo->anterior;
+    if (e && e->verbete.classe == CL_GRUPO_NOMINAL) e = e->anterior;
+    if (!e || e->verbete.classe != CL_CONJUNCAO) return false;
+    if (!(VocabuloE(e, "if") || VocabuloE(e, "when") || VocabuloE(e, "unless") || VocabuloE(e, "once") ||
+          VocabuloE(e, "whenever")))
+        return false;
+    const clTermo* antes = e->anterior;
+    return !antes || antes->papel == PAPEL_INICIO || (antes->verbete.classe & (CL_VIRGULA | CL_PONTUACAO));
+}
+
+// The future subjunctive of an infinitive (one word): "salvar" -> "salvar",
+// "salvarem"; the irregular stems in the third person singular.
+bool SubjuntivoFuturo(char* texto, std::size_t tam, int pessoa)
+{
+    if (std::strchr(texto, '_') || std::strchr(texto, '/') || std::strchr(texto, ' ')) return false;
+    const std::size_t n = std::strlen(texto);
+    if (n < 2 || texto[n - 1] != 'r') return false;
+    static const char* const kIrregulares[][2] = {
+        {"ser", "for"},         {"ir", "for"},           {"estar", "estiver"},   {"ter", "tiver"},
+        {"fazer", "fizer"},     {"poder", "puder"},      {"querer", "quiser"},   {"saber", "souber"},
+        {"dizer", "disser"},    {"vir", "vier"},         {"ver", "vir"},         {"dar", "der"},
+        {"haver", "houver"},    {"trazer", "trouxer"},   {"p\xF4r", "puser"},    {"caber", "couber"},
+        {"manter", "mantiver"}, {"conter", "contiver"},  {"obter", "obtiver"},   {"desfazer", "desfizer"},
+        {"refazer", "refizer"}, {"prever", "previr"},    {"rever", "revir"},     {"propor", "propuser"},
+        {"compor", "compuser"}, {"expor", "expuser"},    {"supor", "supuser"},   {"satisfazer", "satisfizer"},
+    };
+    for (const auto& i : kIrregulares) {
+        if (std::strcmp(texto, i[0]) == 0) {
+            CopiarTexto(texto, tam, i[1]);
+            break;
+        }
+    }
+    static const char* const kFinais[6] = {"", "es", "", "mos", "des", "em"};
+    if (pessoa >= 0 && pessoa < 6) AcrescentarTexto(texto, tam, kFinais[pessoa]);
+    return true;
+}
+
+} // namespace
+
 int PessoaDoVerbo(const clTermo* w, const clTermo* s)
 {
     const std::uint16_t formas = w ? w->verbete.formas : 0;
@@ -779,6 +827,18 @@ void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
     }
     if (troca) CopiarTexto(texto, tam, troca);
 
+    // The finite word of a present in a clause of condition or time.
+    if (tempo == PRES && (c == TEMPO_PRESENTE || c == TEMPO_PRESENTE_CONTINUO || c == TEMPO_PODER ||
+                          c == TEMPO_PASSIVA_PRESENTE) &&
+        grupo->verbete.classe == CL_GRUPO_VERBAL && OracaoCondicional(grupo)) {
+        char subjuntivo[kTamPalavra];
+        CopiarTexto(subjuntivo, sizeof subjuntivo, texto);
+        if (subjuntivo[0] >= '0' && subjuntivo[0] <= '9') return;  // a verb number: not a plain infinitive
+        if (SubjuntivoFuturo(subjuntivo, sizeof subjuntivo, PessoaDoVerbo(w, sujeito))) {
+            CopiarTexto(texto, tam, subjuntivo);
+            return;
+        }
+    }
     // After "ter" the participle does not agree ("eles t\xEAm trabalhado",
     // never "trabalhados"): only the other participles follow the subject.
     const bool perfeito = !auxiliar && (c == 5 || c == 6 || c == 7 || c == 8 || c == 12);

@@ -73,6 +73,38 @@ TEST(Gramatica, PedidosEOrdens)
     });
 }
 
+// A clause of condition or time that opens the sentence speaks of what is
+// still to come: the future subjunctive ("Se o arquivo existir"); after a
+// verb "if" asks, and the indicative stays. A bare verb after such a
+// clause's comma is an order.
+TEST(Gramatica, OracaoCondicional)
+{
+    Conferir({
+        {"If you do not save the file, the changes are lost.",
+         "Se voc\xEA n\xE3o salvar o arquivo, as altera\xE7\xF5" "es s\xE3o perdidas."},
+        {"If the file is empty, delete it.", "Se o arquivo estiver vazio, exclua-o."},
+        {"If you can open the file, save it.", "Se voc\xEA puder abrir o arquivo, salve-o."},
+        {"If they want to help, call me.", "Se eles quiserem ajudar, chame-me."},
+        {"If the file exists, the program deletes it.", "Se o arquivo existir, o programa o exclui."},
+        {"Check if the file exists.", "Verifique se o arquivo existe."},
+    });
+}
+
+// "this" standing alone is "isto"; a comparative follows the noun even
+// when the adjective goes before it; "Are you sure" is a set phrase.
+TEST(Gramatica, PronomesEComparativos)
+{
+    Conferir({
+        {"This may take a few minutes.", "Isto pode levar uns poucos minutos."},
+        {"This file is empty.", "Este arquivo est\xE1 vazio."},
+        {"Create a new folder.", "Crie uma nova pasta."},
+        {"This program requires a newer version.", "Este programa exige uma vers\xE3o mais nova."},
+        {"Are you sure?", "Voc\xEA tem certeza?"},
+        {"Are you sure you want to delete this file?",
+         "Voc\xEA tem certeza de que voc\xEA quer excluir este arquivo?"},
+    });
+}
+
 // A question word before "do": "do" is the question's auxiliary, not
 // "fazer"; "I" is "eu" inside the sentence.
 TEST(Gramatica, PerguntaComPalavraInterrogativa)
@@ -93,8 +125,6 @@ TEST(Gramatica, ImperativoNegativo)
         {"Please do not close this window.", "Por favor, n\xE3o feche esta janela."},
         {"Do not delete them.", "N\xE3o os exclua."},
         {"Do NOT delete this file.", "N\xC3O exclua este arquivo."},
-        {"If you do not save the file, the changes are lost.",
-         "Se voc\xEA n\xE3o salva o arquivo, as altera\xE7\xF5" "es s\xE3o perdidas."},
         {"Do you like it?", "Voc\xEA gosta dele?"},
     });
 }
@@ -121,6 +151,10 @@ TEST(Gramatica, ComplementoVerbal)
         {"Stop using the old version.", "Pare de usar a vers\xE3o antiga."},
         {"He forgot to close the window.", "Ele esqueceu de fechar a janela."},
         {"I want to save it.", "Eu quero salv\xE1-lo."},
+        // After "possible", "unable" the infinitive is bare; after others "para".
+        {"Unable to read the file.", "N\xE3o \xE9 poss\xEDvel ler o arquivo."},
+        {"It is not possible to open the file.", "N\xE3o \xE9 poss\xEDvel abrir o arquivo."},
+        {"The program is ready to use.", "O programa est\xE1 pronto para usar."},
         // Without a verb after it "start" is "iniciar", "stop" is "parar".
         {"Start the program.", "Inicie o programa."},
         {"The task was started by the user.", "A tarefa foi iniciada pelo usu\xE1rio."},

@@ -653,6 +653,8 @@ bool clLeitor::AnalisarMorfologia(clTermo* t)
             if (!(c & CL_ADJETIVO)) break;
             c = CL_ADJETIVO;
             v.flagsAdj |= e.resultado == RES_ER ? ADJ_COMPARATIVO : ADJ_SUPERLATIVO;
+            // "mais nova" follows the noun, even where "nova" goes before it.
+            v.flagsAdj &= static_cast<std::uint8_t>(~ADJ_ANTEPOSTO);
             aceito = true;
             break;
         case RES_LY:
