@@ -418,7 +418,32 @@ bool clAnalisador::AnalisarFrase(clLeitor* l, clArena* a)
     // own, where it stands.
     if (q && !falhou) {
         q->papel = PAPEL_VERBAL;
-        FecharVerbal(q, nullptr, nullptr);
+        // "Is the file empty?": a question made with "be" alone; Portuguese
+        // asks it in the statement's order, "O arquivo est\xE1 vazio?".
+        clTermo* sujeitoQ = q->proximo;
+        clTermo* predicado = sujeitoQ ? sujeitoQ->proximo : nullptr;
+        const bool simNao = q->anterior == &raiz && sujeitoQ && sujeitoQ->verbete.classe == CL_GRUPO_NOMINAL &&
+                            sujeitoQ->filhos && !sujeitoQ->pai && predicado &&
+                            predicado->verbete.classe == CL_GRUPO_NOMINAL && !predicado->pai &&
+                            (std::strcmp(q->verbete.formaBase, "be") == 0);
+        FecharVerbal(q, nullptr, simNao ? sujeitoQ->filhos : nullptr);
+        clTermo* g = raiz.proximo;
+        if (simNao && g && g->verbete.classe == CL_GRUPO_VERBAL && g->verbo == q && g->proximo == sujeitoQ) {
+            g->tempo = TEMPO_PRESENTE;
+            g->regente = sujeitoQ->filhos;
+            raiz.proximo = sujeitoQ;
+            sujeitoQ->anterior = &raiz;
+            g->anterior = sujeitoQ;
+            g->proximo = predicado;
+            predicado->anterior = g;
+            sujeitoQ->proximo = g;
+            // The choice between "ser" and "estar" looks at the word after
+            // the verb: now the predicate's first word.
+            clTermo* primeira = predicado->determinantes   ? predicado->determinantes
+                                : predicado->modificadores ? predicado->modificadores
+                                                           : predicado->filhos;
+            if (primeira) q->depois = primeira;
+        }
         q = nullptr;
     }
     return !falhou && !leitor->semMemoria;

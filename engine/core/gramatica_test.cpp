@@ -34,6 +34,10 @@ TEST(Gramatica, PerguntaComModal)
         {"Can you help me?", "Voc\xEA pode me ajudar?"},
         {"Can you show it to me?", "Voc\xEA pode mostr\xE1-lo para mim?"},
         {"Could you open the file?", "Voc\xEA poderia abrir o arquivo?"},
+        // "be" alone: the statement's order, "estar" or "ser" by the predicate.
+        {"Is the file empty?", "O arquivo est\xE1 vazio?"},
+        {"Are the files ready?", "Os arquivos est\xE3o prontos?"},
+        {"Is it ready?", "Est\xE1 pronto?"},
     });
 }
 
