@@ -82,6 +82,14 @@ bool AdjetivoDeInfinitivo(const clTermo* grupo)
     return false;
 }
 
+// "Which file do you want?": a noun group that a question word opens.
+bool GrupoInterrogativo(const clTermo* t)
+{
+    const clTermo* p = t->anterior;
+    return t->verbete.classe == CL_GRUPO_NOMINAL && p && p->papel == PAPEL_INICIO && p->anterior &&
+           p->anterior->papel == PAPEL_INICIO && !p->anterior->anterior && (p->verbete.flagsPron & PRON_INTERROGATIVO);
+}
+
 struct Complemento {
     const char* verbo;
     const char* comTo;   // before a "to" infinitive; nullptr: as it is
@@ -262,7 +270,7 @@ bool clAnalisador::AnalisarFrase(clLeitor* l, clArena* a)
                 Empilhar(c, PAPEL_VERBAL);
             } else if ((classe & CL_VERBO_AUXILIAR) && SoVerbo(classe) &&
                        (t == PAPEL_INICIO || (topo->verbete.flagsPron & PRON_INTERROGATIVO) ||
-                        (topo->anterior == &raiz && Interrogativa(topo)))) {
+                        (topo->anterior == &raiz && Interrogativa(topo)) || GrupoInterrogativo(topo))) {
                 // Inverted question: "Do you...", "Is it...".
                 q = c;
                 Empilhar(c, PAPEL_FORA);
@@ -426,8 +434,12 @@ bool clAnalisador::AnalisarFrase(clLeitor* l, clArena* a)
                             sujeitoQ->filhos && !sujeitoQ->pai && predicado &&
                             predicado->verbete.classe == CL_GRUPO_NOMINAL && !predicado->pai &&
                             (std::strcmp(q->verbete.formaBase, "be") == 0);
+        clTermo* antesQ = q->anterior;
         FecharVerbal(q, nullptr, simNao ? sujeitoQ->filhos : nullptr);
-        clTermo* g = raiz.proximo;
+        clTermo* g = antesQ ? antesQ->proximo : nullptr;
+        // A question's auxiliary is never an order ("Are these your keys?").
+        if (g && g->verbete.classe == CL_GRUPO_VERBAL && g->verbo == q && g->tempo == TEMPO_IMPERATIVO)
+            g->tempo = TEMPO_PRESENTE;
         if (simNao && g && g->verbete.classe == CL_GRUPO_VERBAL && g->verbo == q && g->proximo == sujeitoQ) {
             g->tempo = TEMPO_PRESENTE;
             g->regente = sujeitoQ->filhos;

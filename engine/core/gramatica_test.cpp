@@ -116,6 +116,9 @@ TEST(Gramatica, PerguntaComPalavraInterrogativa)
     Conferir({
         {"Where do you live?", "Onde voc\xEA vive?"},
         {"How do I install the program?", "Como eu instalo o programa?"},
+        {"Which file do you want?", "Qual arquivo voc\xEA quer?"},
+        // A question's auxiliary left alone is no order.
+        {"Are these your keys?", "S\xE3o estas suas chaves?"},
     });
 }
 
@@ -188,6 +191,10 @@ TEST(Gramatica, FormasVerbaisPelaPosicao)
         {"Reading the data.", "Lendo os dados."},
         {"Saving the file.", "Salvando o arquivo."},
         {"I closed the window.", "Eu fechei a janela."},
+        // After a modal a word that is an adjective or a verb is the verb;
+        // after "is" the adjective.
+        {"Could not open resource for reading.", "N\xE3o foi poss\xEDvel abrir recurso para leitura."},
+        {"The door is open.", "A porta est\xE1 aberta."},
         {"Warning: the file is empty.", "Aviso: o arquivo est\xE1 vazio."},
     });
 }
@@ -210,6 +217,7 @@ TEST(Gramatica, MaiusculasDeSiglasETeclas)
         {"Press Ctrl-D to exit.", "Pressione Ctrl-D para sair."},
         {"Press Alt-F4 to close the window.", "Pressione Alt-F4 para fechar a janela."},
         {"Press Esc to cancel.", "Pressione Esc para cancelar."},
+        {"Select the text and press Delete.", "Selecione o texto e pressione Delete."},
         {"Search for PATTERNS in each FILE.", "Pesquise para PADR\xD5" "ES em cada ARQUIVO."},
     });
 }

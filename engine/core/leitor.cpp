@@ -324,9 +324,11 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
                         !TodasMaiusculas(n->palavra->texto);
             }
             // A key named inside a sentence ("Press Enter", "Esc").
+            // After "press" any key name ("press Delete").
+            const bool aposPressione = anterior && (TextoDe(anterior, "press") || TextoDe(anterior, "hit"));
             const bool tecla = ultimoLido > 0 && Maiuscula(texto[0]) == texto[0] &&
-                               Minuscula(texto[0]) != texto[0] && NomeDeTecla(texto, std::strlen(texto), true) &&
-                               !(c & ~kConteudo);
+                               Minuscula(texto[0]) != texto[0] &&
+                               NomeDeTecla(texto, std::strlen(texto), !aposPressione) && !(c & ~kConteudo);
             if (sigla || tecla) TornarNome(t);
             else FormaVerbal(t, anterior);
         } else if (!AnalisarMorfologia(t) && std::strchr(texto, '-')) {
@@ -506,7 +508,21 @@ void clLeitor::Desambiguar(clTermo* t)
         const bool aposSer = (c & CL_VERBO) && p && p->verbete.classe == CL_VERBO_AUXILIAR &&
                              (std::strcmp(p->verbete.formaBase, "be") == 0 || TextoDe(p, "be")) &&
                              !(t->verbete.formas & (FORMA_ING | FORMA_PASSADO | FORMA_PARTICIPIO));
-        if (aposSer)
+        // After a modal, negated or not, it is the verb ("Could not open
+        // resource").
+        const clTermo* m = TextoDe(p, "not") ? OlharDe(-2, t) : p;
+        const bool aposModal = (c & CL_VERBO) && m && (m->verbete.classe & CL_VERBO_AUXILIAR) &&
+                               [&] {
+                                   static const char* const kModais[] = {"can", "could", "will", "would", "shall",
+                                                                         "should", "must", "may", "might", "do",
+                                                                         "does", "did"};
+                                   for (const char* x : kModais)
+                                       if (TextoDe(m, x)) return true;
+                                   return false;
+                               }();
+        if (aposModal)
+            c &= static_cast<std::uint16_t>(~CL_ADJETIVO);
+        else if (aposSer)
             c &= static_cast<std::uint16_t>(~(CL_VERBO | CL_ADVERBIO));
         else if (n && n->verbete.classe != 0 && !(n->verbete.classe & (CL_SUBSTANTIVO | CL_ADJETIVO)))
             c &= static_cast<std::uint16_t>(~CL_ADJETIVO);
