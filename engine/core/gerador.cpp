@@ -479,7 +479,10 @@ void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
         EmitirInalterado(g, t);
         return;
     case CL_SUBSTANTIVO:
-        if (ligacao && t->regente && t->regente != t) EmitirLigacaoDe(g, t);
+        // A name kept as written that says which kind the noun is follows
+        // it without "de" ("SMART feature": "recurso SMART", "Esc key":
+        // "tecla Esc").
+        if (ligacao && t->regente && t->regente != t && !t->nome) EmitirLigacaoDe(g, t);
         if (t->verbete.flagsSubst & SUBST_DESCONHECIDA) {
             if (!t->filhos) {
                 EmitirInalterado(g, t);

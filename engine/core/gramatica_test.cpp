@@ -48,6 +48,10 @@ TEST(Gramatica, PerfeitoContinuo)
         {"They have been saving the files.", "Eles t\xEAm salvado os arquivos."},
         {"She had been reading the book.", "Ela tinha lido o livro."},
         {"He has been reading all day.", "Ele tem lido o dia todo."},
+        // "work" is "trabalhar" for a person, "funcionar" for a thing.
+        {"He has been working all day.", "Ele tem trabalhado o dia todo."},
+        {"It does not work.", "N\xE3o funciona."},
+        {"The program works.", "O programa funciona."},
     });
 }
 
@@ -213,12 +217,14 @@ TEST(Gramatica, SubstantivoAposNumeroEDeterminante)
 TEST(Gramatica, MaiusculasDeSiglasETeclas)
 {
     Conferir({
-        {"Enable SMART feature in BIOS.", "Habilite recurso de SMART no BIOS."},
+        {"Enable SMART feature in BIOS.", "Habilite recurso SMART no BIOS."},
         {"Press Ctrl-D to exit.", "Pressione Ctrl-D para sair."},
         {"Press Alt-F4 to close the window.", "Pressione Alt-F4 para fechar a janela."},
         {"Press Esc to cancel.", "Pressione Esc para cancelar."},
         {"Select the text and press Delete.", "Selecione o texto e pressione Delete."},
         {"Search for PATTERNS in each FILE.", "Pesquise para PADR\xD5" "ES em cada ARQUIVO."},
+        // An acronym the dictionary knows keeps its "de".
+        {"TGA image type not supported.", "Tipo de imagem de TGA n\xE3o suportado."},
     });
 }
 

@@ -318,6 +318,13 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
             const std::uint16_t c = t->verbete.classe;
             bool sigla = !frasEmMaiusculas && Letras(texto) >= 2 && TodasMaiusculas(texto) && (c & kConteudo) &&
                          !(c & ~kConteudo);
+            // An acronym the dictionary writes as it is ("PDF", "URL") is
+            // left to it.
+            if (sigla && t->verbete.tamTraducoes > 0) {
+                const char* traducao = t->verbete.blocoTraducoes;
+                const std::size_t tamBloco = sizeof t->verbete.blocoTraducoes;
+                sigla = strnlen(traducao, tamBloco) < tamBloco && !Igual(traducao, texto);
+            }
             if (sigla) {
                 const clTermo* n = OlharDe(1, t);
                 sigla = n && (n->verbete.classe & CL_SUBSTANTIVO) && n->palavra &&
@@ -376,6 +383,7 @@ void clLeitor::TornarNome(clTermo* t)
     v.formas = 0;
     v.mascaraLocucao = 0;
     v.tamTraducoes = 0;
+    t->nome = 1;
     if (clPalavra* w = PalavraPropria(t)) w->aplicarCaixa = 0;
 }
 
