@@ -194,18 +194,7 @@ void clLeitor::IniciarLeitura(clFrase* f, clArena* a, clEstatistica* e, clDicion
         semMemoria = true;
         return;
     }
-    frasEmMaiusculas = false;
-    if (frase) {
-        int palavras = 0;
-        bool todas = true;
-        for (int i = 0; i <= frase->Ultimo() && todas; ++i) {
-            const char* texto = frase->Obter(i)->texto;
-            if (Letras(texto) < 2) continue;
-            ++palavras;
-            todas = TodasMaiusculas(texto);
-        }
-        frasEmMaiusculas = todas && palavras > 0;
-    }
+    frasEmMaiusculas = -1;
     atual = LerTermo(nullptr);
     if (atual && atual->verbete.mascaraLocucao) JuntarLocucao(atual);
 }
@@ -316,8 +305,8 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
             // FILE", "TRUE if").
             constexpr std::uint16_t kConteudo = CL_SUBSTANTIVO | CL_ADJETIVO | CL_VERBO;
             const std::uint16_t c = t->verbete.classe;
-            bool sigla = !frasEmMaiusculas && Letras(texto) >= 2 && TodasMaiusculas(texto) && (c & kConteudo) &&
-                         !(c & ~kConteudo);
+            bool sigla = (c & kConteudo) && !(c & ~kConteudo) && Letras(texto) >= 2 && TodasMaiusculas(texto) &&
+                         !FraseEmMaiusculas();
             // An acronym the dictionary writes as it is ("PDF", "URL") is
             // left to it.
             if (sigla && t->verbete.tamTraducoes > 0) {
@@ -374,6 +363,22 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
     return t->pai ? t->pai : t;
 }
 
+bool clLeitor::FraseEmMaiusculas()
+{
+    if (frasEmMaiusculas < 0) {
+        int palavras = 0;
+        bool todas = true;
+        for (int i = 0; frase && i <= frase->Ultimo() && todas; ++i) {
+            const char* texto = frase->Obter(i)->texto;
+            if (Letras(texto) < 2) continue;
+            ++palavras;
+            todas = TodasMaiusculas(texto);
+        }
+        frasEmMaiusculas = todas && palavras > 0 ? 1 : 0;
+    }
+    return frasEmMaiusculas == 1;
+}
+
 void clLeitor::TornarNome(clTermo* t)
 {
     clVerbete& v = t->verbete;
@@ -401,6 +406,10 @@ void clLeitor::TornarNome(clTermo* t)
 bool clLeitor::FormaVerbal(clTermo* t, const clTermo* anterior)
 {
     if (t->verbete.classe == CL_VERBO || !t->palavra) return false;
+    // Most words end in neither: turned away before any copy.
+    const std::size_t bruto = std::strlen(t->palavra->texto);
+    const char fim = bruto >= 5 ? Minuscula(t->palavra->texto[bruto - 1]) : '\0';
+    if (fim != 'g' && fim != 'd') return false;
     char palavra[kTamPalavra];
     Normalizar(palavra, sizeof palavra, t->palavra->texto);
     const std::size_t tam = std::strlen(palavra);
