@@ -45,7 +45,7 @@ TEST(Gramatica, PerguntaComModal)
 TEST(Gramatica, PerfeitoContinuo)
 {
     Conferir({
-        {"They have been saving the files.", "Eles t\xEAm salvado os arquivos."},
+        {"They have been copying the files.", "Eles t\xEAm copiado os arquivos."},
         {"She had been reading the book.", "Ela tinha lido o livro."},
         {"He has been reading all day.", "Ele tem lido o dia todo."},
         // "work" is "trabalhar" for a person, "funcionar" for a thing.
@@ -67,6 +67,9 @@ TEST(Gramatica, PerfeitoEPassiva)
         {"Have you finished?", "Voc\xEA acabou?"},
         {"The value has been set.", "O valor foi definido."},
         {"The file will be deleted.", "O arquivo ser\xE1 exclu\xED" "do."},
+        // With "ser" the short participle ("salvas", "impresso").
+        {"The changes were saved.", "As altera\xE7\xF5" "es foram salvas."},
+        {"The document was printed.", "O documento foi impresso."},
     });
 }
 
