@@ -468,6 +468,27 @@ bool SujeitoIt(const clTermo* grupo)
     return v && v->verbete.classe == CL_GRUPO_VERBAL && v->regente == p;
 }
 
+// "the key you selected": a subject pronoun and its verb right after a noun
+// that is no object of a preposition describe the noun; Portuguese writes
+// "que" ("a chave que voc\xEA selecionou").
+bool RelativaReduzida(const clTermo* grupo)
+{
+    const clTermo* p = grupo->filhos;
+    if (grupo->pai || grupo->determinantes || grupo->modificadores || !p || p->verbete.classe != CL_PRONOME ||
+        !(p->verbete.flagsPron & PRON_PESSOAL))
+        return false;
+    static const char* const kSujeitos[] = {"i", "you", "we", "they", "he", "she"};
+    bool sujeito = false;
+    for (const char* s : kSujeitos) sujeito = sujeito || VocabuloE(p, s);
+    const clTermo* v = grupo->proximo;
+    if (!sujeito || !v || v->verbete.classe != CL_GRUPO_VERBAL || v->regente != p || v->auxiliar) return false;
+    const clTermo* nome = grupo->anterior;
+    if (!EhGrupoNominal(nome) || nome->pai || !nome->filhos || nome->filhos->verbete.classe != CL_SUBSTANTIVO)
+        return false;
+    const clTermo* antes = nome->anterior;
+    return !antes || !(antes->verbete.classe & (CL_PREPOSICAO | CL_CONJUNCAO));
+}
+
 void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
 {
     if (!t || profundidade > kMaxProfundidade) return;
@@ -503,6 +524,7 @@ void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
             MarcarEmitido(t);
             return;
         }
+        if (RelativaReduzida(t)) EmitirPalavra(g, "que", nullptr);
         EmitirGrupoNominal(g, t, profundidade);
         EmitirEsquecidos(g, t, profundidade);
         return;

@@ -116,6 +116,16 @@ TEST(Gramatica, PronomesEComparativos)
     });
 }
 
+// A subject pronoun and its verb right after a noun describe the noun: "que".
+TEST(Gramatica, RelativaSemPronome)
+{
+    Conferir({
+        {"Open the file you saved.", "Abra o arquivo que voc\xEA salvou."},
+        {"The color you've chosen.", "A cor que voc\xEA escolheu."},
+        {"In the file you find the list.", "No arquivo voc\xEA encontra a lista."},
+    });
+}
+
 // A question word before "do": "do" is the question's auxiliary, not
 // "fazer"; "I" is "eu" inside the sentence.
 TEST(Gramatica, PerguntaComPalavraInterrogativa)
