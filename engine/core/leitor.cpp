@@ -305,7 +305,7 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
             // FILE", "TRUE if").
             constexpr std::uint16_t kConteudo = CL_SUBSTANTIVO | CL_ADJETIVO | CL_VERBO;
             const std::uint16_t c = t->verbete.classe;
-            bool sigla = (c & kConteudo) && !(c & ~kConteudo) && Letras(texto) >= 2 && TodasMaiusculas(texto) &&
+            bool sigla = (c & kConteudo) && !(c & ~kConteudo) && TodasMaiusculas(texto) && Letras(texto) >= 2 &&
                          !FraseEmMaiusculas();
             // An acronym the dictionary writes as it is ("PDF", "URL") is
             // left to it.
@@ -321,10 +321,10 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
             }
             // A key named inside a sentence ("Press Enter", "Esc").
             // After "press" any key name ("press Delete").
-            const bool aposPressione = anterior && (TextoDe(anterior, "press") || TextoDe(anterior, "hit"));
             const bool tecla = ultimoLido > 0 && Maiuscula(texto[0]) == texto[0] &&
-                               Minuscula(texto[0]) != texto[0] &&
-                               NomeDeTecla(texto, std::strlen(texto), !aposPressione) && !(c & ~kConteudo);
+                               Minuscula(texto[0]) != texto[0] && !(c & ~kConteudo) &&
+                               NomeDeTecla(texto, std::strlen(texto),
+                                           !(anterior && (TextoDe(anterior, "press") || TextoDe(anterior, "hit"))));
             if (sigla || tecla) TornarNome(t);
             else FormaVerbal(t, anterior);
         } else if (!AnalisarMorfologia(t) && std::strchr(texto, '-')) {
