@@ -595,7 +595,19 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
         aux1 = q;
     }
 
-    // V3: the subject, corrected for number.
+    // V3: the subject, corrected for number. After a relative clause
+    // without its pronoun ("The key you selected could not be removed") the
+    // subject is the noun the clause describes.
+    if (const clTermo* rel = g->anterior; rel && rel->verbete.classe == CL_GRUPO_VERBAL) {
+        const clTermo* pron = rel->anterior;
+        const clTermo* nome = pron ? pron->anterior : nullptr;
+        if (pron && nome && pron->verbete.classe == CL_GRUPO_NOMINAL && pron->filhos &&
+            pron->filhos->verbete.classe == CL_PRONOME && (pron->filhos->verbete.flagsPron & PRON_PESSOAL) &&
+            rel->regente == pron->filhos && nome->verbete.classe == CL_GRUPO_NOMINAL && nome->filhos &&
+            nome->filhos->verbete.classe == CL_SUBSTANTIVO &&
+            (!nome->anterior || !(nome->anterior->verbete.classe & (CL_PREPOSICAO | CL_CONJUNCAO))))
+            sujeito = nome->filhos;
+    }
     clTermo* sujeitoFinal = sujeito;
     const clTermo* f = filhos ? filhos : verbo;
     if (f) {

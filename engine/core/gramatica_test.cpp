@@ -123,6 +123,8 @@ TEST(Gramatica, RelativaSemPronome)
         {"Open the file you saved.", "Abra o arquivo que voc\xEA salvou."},
         {"The color you've chosen.", "A cor que voc\xEA escolheu."},
         {"In the file you find the list.", "No arquivo voc\xEA encontra a lista."},
+        // The verb after the clause agrees with the noun.
+        {"The password you entered is wrong.", "A senha que voc\xEA digitou \xE9 errada."},
     });
 }
 
