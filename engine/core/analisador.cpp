@@ -58,7 +58,90 @@ bool VerboDesconhecidoNegado(const clTermo* t)
     return TextoDe(nao, "not") && AuxiliarDeInfinitivo(nao->antes);
 }
 
+// "Where do you live?", "Why is the screen black?": a question word that
+// opens the sentence, before the inverted auxiliary.
+bool Interrogativa(const clTermo* t)
+{
+    static const char* const kPalavras[] = {"where", "when", "why", "how"};
+    for (const char* p : kPalavras)
+        if (TextoDe(t, p)) return true;
+    return false;
+}
+
+// "possible to open", "unable to read": the infinitive follows such an
+// adjective bare ("n\xE3o \xE9 poss\xEDvel ler"); the "to" is no "para".
+bool AdjetivoDeInfinitivo(const clTermo* grupo)
+{
+    if (!grupo || grupo->verbete.classe != CL_GRUPO_NOMINAL || grupo->determinantes || !grupo->filhos) return false;
+    const clTermo* a = grupo->filhos;
+    if (a->verbete.classe != CL_ADJETIVO) return false;
+    static const char* const kAdjetivos[] = {"possible", "impossible", "unable", "necessary", "unnecessary",
+                                             "important", "advisable", "safe", "useful", "better"};
+    for (const char* p : kAdjetivos)
+        if (TextoDe(a, p)) return true;
+    return false;
+}
+
+// "Which file do you want?": a noun group that a question word opens.
+bool GrupoInterrogativo(const clTermo* t)
+{
+    const clTermo* p = t->anterior;
+    return t->verbete.classe == CL_GRUPO_NOMINAL && p && p->papel == PAPEL_INICIO && p->anterior &&
+           p->anterior->papel == PAPEL_INICIO && !p->anterior->anterior && (p->verbete.flagsPron & PRON_INTERROGATIVO);
+}
+
+struct Complemento {
+    const char* verbo;
+    const char* comTo;   // before a "to" infinitive; nullptr: as it is
+    const char* comIng;  // before an "-ing" form; nullptr: the gerund stays
+};
+
+constexpr Complemento kComplementos[] = {
+    {"start", "a", "a"},      {"begin", "a", "a"},       {"continue", "a", nullptr},
+    {"learn", "a", "a"},      {"stop", nullptr, "de"},   {"finish", nullptr, "de"},
+    {"quit", nullptr, "de"},  {"forget", "de", "de"},    {"remember", "de", "de"},
+    {"avoid", nullptr, ""},   {"try", "", ""},           {"enjoy", nullptr, ""},
+    {"like", "", ""},         {"love", "", ""},          {"hate", "", ""},
+    {"prefer", "", ""},       {"recommend", nullptr, ""}, {"suggest", nullptr, ""},
+    {"consider", nullptr, ""}, {"mind", nullptr, ""},    {"need", "", ""},
+};
+
+// "-ing" after a preposition: the infinitive ("before saving"), but after
+// "by" the gerund, which carries the preposition itself ("by clicking":
+// "clicando").
+bool PreposicaoDeGerundio(const clTermo* t) { return TextoDe(t, "by"); }
+
 } // namespace
+
+const char* PreposicaoDoComplemento(const clTermo* verbo, bool comTo)
+{
+    if (!verbo) return nullptr;
+    const char* base = verbo->verbete.formaBase[0] ? verbo->verbete.formaBase : verbo->verbete.vocabulo;
+    for (const Complemento& c : kComplementos)
+        if (Igual(base, c.verbo)) return comTo ? c.comTo : c.comIng;
+    return nullptr;
+}
+
+// The "do" of a negative order ("Don't delete", "Please do not close") at
+// the start of a clause, where no subject stands before it.
+static bool InicioDeOracao(const clTermo* antes, const clTermo* raiz)
+{
+    if (!antes || antes == raiz) return true;
+    const std::uint16_t c = antes->verbete.classe;
+    if (c & (CL_PONTUACAO | CL_VIRGULA)) return true;
+    return c == CL_ADVERBIO && TextoDe(antes, "please");
+}
+
+// A sentence that opens with a clause of condition or time ("If the file is
+// empty, ...", "When it stops, ..."): a bare verb after its comma is an order.
+static bool OracaoSubordinadaInicial(const clTermo* primeiro)
+{
+    if (!primeiro || primeiro->verbete.classe != CL_CONJUNCAO) return false;
+    static const char* const kConjuncoes[] = {"if", "when", "once", "unless", "after", "before", "while"};
+    for (const char* c : kConjuncoes)
+        if (TextoDe(primeiro, c)) return true;
+    return false;
+}
 
 // Whether verb group `g` comes right after "and"/"or"/"then" that follow an
 // imperative's clause (no verb group in between).
@@ -180,8 +263,14 @@ bool clAnalisador::AnalisarFrase(clLeitor* l, clArena* a)
                 Empilhar(c, (cv.flagsAdj & (ADJ_HIFEN | ADJ_ANTEPOSTO)) ? PAPEL_DETERMINANTE : PAPEL_MODIFICADOR);
             } else if (classe == CL_ARTIGO) {
                 Empilhar(c, PAPEL_DETERMINANTE);
+            } else if ((classe & CL_VERBO_AUXILIAR) && SoVerbo(classe) && t == PAPEL_INICIO && TextoDe(c, "do") &&
+                       TextoDe(leitor->Olhar(1), "not") && leitor->Olhar(2) &&
+                       !(leitor->Olhar(2)->verbete.classe & (CL_PRONOME | CL_ARTIGO))) {
+                // "Don't delete the files": an order, not a question.
+                Empilhar(c, PAPEL_VERBAL);
             } else if ((classe & CL_VERBO_AUXILIAR) && SoVerbo(classe) &&
-                       (t == PAPEL_INICIO || (topo->verbete.flagsPron & PRON_INTERROGATIVO))) {
+                       (t == PAPEL_INICIO || (topo->verbete.flagsPron & PRON_INTERROGATIVO) ||
+                        (topo->anterior == &raiz && Interrogativa(topo)) || GrupoInterrogativo(topo))) {
                 // Inverted question: "Do you...", "Is it...".
                 q = c;
                 Empilhar(c, PAPEL_FORA);
@@ -213,7 +302,8 @@ bool clAnalisador::AnalisarFrase(clLeitor* l, clArena* a)
                 // A split infinitive ("to fully drop") is still one: the
                 // adverb joins the group with the verb after it.
                 if (n && n->verbete.classe == CL_ADVERBIO && !TextoDe(n, "not")) n = leitor->Olhar(2);
-                if (topo->verbete.classe == CL_GRUPO_VERBAL && TextoDe(c, "to") && n && (n->verbete.classe & kVerbos))
+                if ((topo->verbete.classe == CL_GRUPO_VERBAL || AdjetivoDeInfinitivo(topo)) && TextoDe(c, "to") && n &&
+                    (n->verbete.classe & kVerbos))
                     Empilhar(c, PAPEL_VERBAL);
                 else
                     Empilhar(c, PAPEL_FORA);
@@ -336,7 +426,36 @@ bool clAnalisador::AnalisarFrase(clLeitor* l, clArena* a)
     // own, where it stands.
     if (q && !falhou) {
         q->papel = PAPEL_VERBAL;
-        FecharVerbal(q, nullptr, nullptr);
+        // "Is the file empty?": a question made with "be" alone; Portuguese
+        // asks it in the statement's order, "O arquivo est\xE1 vazio?".
+        clTermo* sujeitoQ = q->proximo;
+        clTermo* predicado = sujeitoQ ? sujeitoQ->proximo : nullptr;
+        const bool simNao = q->anterior == &raiz && sujeitoQ && sujeitoQ->verbete.classe == CL_GRUPO_NOMINAL &&
+                            sujeitoQ->filhos && !sujeitoQ->pai && predicado &&
+                            predicado->verbete.classe == CL_GRUPO_NOMINAL && !predicado->pai &&
+                            (std::strcmp(q->verbete.formaBase, "be") == 0);
+        clTermo* antesQ = q->anterior;
+        FecharVerbal(q, nullptr, simNao ? sujeitoQ->filhos : nullptr);
+        clTermo* g = antesQ ? antesQ->proximo : nullptr;
+        // A question's auxiliary is never an order ("Are these your keys?").
+        if (g && g->verbete.classe == CL_GRUPO_VERBAL && g->verbo == q && g->tempo == TEMPO_IMPERATIVO)
+            g->tempo = TEMPO_PRESENTE;
+        if (simNao && g && g->verbete.classe == CL_GRUPO_VERBAL && g->verbo == q && g->proximo == sujeitoQ) {
+            g->tempo = TEMPO_PRESENTE;
+            g->regente = sujeitoQ->filhos;
+            raiz.proximo = sujeitoQ;
+            sujeitoQ->anterior = &raiz;
+            g->anterior = sujeitoQ;
+            g->proximo = predicado;
+            predicado->anterior = g;
+            sujeitoQ->proximo = g;
+            // The choice between "ser" and "estar" looks at the word after
+            // the verb: now the predicate's first word.
+            clTermo* primeira = predicado->determinantes   ? predicado->determinantes
+                                : predicado->modificadores ? predicado->modificadores
+                                                           : predicado->filhos;
+            if (primeira) q->depois = primeira;
+        }
         q = nullptr;
     }
     return !falhou && !leitor->semMemoria;
@@ -476,7 +595,19 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
         aux1 = q;
     }
 
-    // V3: the subject, corrected for number.
+    // V3: the subject, corrected for number. After a relative clause
+    // without its pronoun ("The key you selected could not be removed") the
+    // subject is the noun the clause describes.
+    if (const clTermo* rel = g->anterior; rel && rel->verbete.classe == CL_GRUPO_VERBAL) {
+        const clTermo* pron = rel->anterior;
+        const clTermo* nome = pron ? pron->anterior : nullptr;
+        if (pron && nome && pron->verbete.classe == CL_GRUPO_NOMINAL && pron->filhos &&
+            pron->filhos->verbete.classe == CL_PRONOME && (pron->filhos->verbete.flagsPron & PRON_PESSOAL) &&
+            rel->regente == pron->filhos && nome->verbete.classe == CL_GRUPO_NOMINAL && nome->filhos &&
+            nome->filhos->verbete.classe == CL_SUBSTANTIVO &&
+            (!nome->anterior || !(nome->anterior->verbete.classe & (CL_PREPOSICAO | CL_CONJUNCAO))))
+            sujeito = nome->filhos;
+    }
     clTermo* sujeitoFinal = sujeito;
     const clTermo* f = filhos ? filhos : verbo;
     if (f) {
@@ -510,12 +641,23 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
         else if (a("be")) tempo = TEMPO_SER;
         else if (a("is_being") || a("are_being")) tempo = TEMPO_PASSIVA_CONTINUA;
         else if (a("was") || a("were")) tempo = passadoOuParticipio ? TEMPO_PASSIVA_PASSADO : TEMPO_PASSADO_CONTINUO;
+        else if (a("do") && aux1 != q && InicioDeOracao(g->anterior, &raiz)) {
+            // A negative order: Portuguese writes the subjunctive, which
+            // for "voc\xEA" is the imperative's form ("N\xE3o exclua").
+            tempo = TEMPO_IMPERATIVO;
+            sujeitoFinal = nullptr;
+            g->regente = nullptr;
+        }
         else if (a("do") || a("does")) tempo = TEMPO_PRESENTE;
         else if (a("did")) tempo = TEMPO_PASSADO;
         // "has been deleted": the passive of a finished action, "foi
         // excluído" ("tem sido" would read as a repeated action).
-        else if ((a("have") || a("has") || a("had")) && TextoDe(aux2, "been") && passadoOuParticipio && !ing)
+        // A verb whose participle has the base's form ("has been set") is
+        // the participle there too.
+        else if ((a("have") || a("has") || a("had")) && TextoDe(aux2, "been") && !ing && verbo) {
             tempo = TEMPO_PASSIVA_PASSADO;
+            verbo->verbete.formas |= FORMA_PARTICIPIO;
+        }
         else if (a("have") || a("has")) tempo = ing ? TEMPO_PERFEITO_CONTINUO : TEMPO_PERFEITO;
         else if (a("had")) tempo = ing ? TEMPO_MAIS_QUE_PERFEITO_CONTINUO : TEMPO_MAIS_QUE_PERFEITO;
         else if (a("will")) {
@@ -533,7 +675,14 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
     } else if (verbo) {
         const clTermo* antes = verbo->antes;
         if (ing) {
-            tempo = antes && (antes->verbete.classe & CL_PREPOSICAO) ? TEMPO_INFINITIVO : TEMPO_GERUNDIO;
+            tempo = antes && (antes->verbete.classe & CL_PREPOSICAO) && !PreposicaoDeGerundio(antes) ? TEMPO_INFINITIVO
+                                                                                                   : TEMPO_GERUNDIO;
+            // "stop trying", "avoid using": the complement of such a verb is
+            // an infinitive in Portuguese.
+            const clTermo* regente = g->anterior;
+            if (tempo == TEMPO_GERUNDIO && regente && regente->verbete.classe == CL_GRUPO_VERBAL && regente->verbo &&
+                antes == regente->verbo && PreposicaoDoComplemento(regente->verbo, false))
+                tempo = TEMPO_INFINITIVO;
         } else if (TextoDe(antes, "to") ||
                    (antes && antes->verbete.classe == CL_ADVERBIO && TextoDe(antes->antes, "to"))) {
             tempo = TEMPO_INFINITIVO;
@@ -546,6 +695,14 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
             tempo = TEMPO_PASSADO;
         } else if (!(formas & FORMA_TERCEIRA_S) && ImperativoCoordenado(g)) {
             // "Open the file and read the text": the second verb is an order too.
+            tempo = TEMPO_IMPERATIVO;
+            sujeitoFinal = nullptr;
+            g->regente = nullptr;
+        } else if (!(formas & FORMA_TERCEIRA_S) && g->anterior && g->anterior != &raiz &&
+                   ((g->anterior->verbete.classe == CL_ADVERBIO && TextoDe(g->anterior, "please") &&
+                     InicioDeOracao(g->anterior->anterior, &raiz)) ||
+                    (g->anterior->verbete.classe == CL_VIRGULA && OracaoSubordinadaInicial(raiz.proximo)))) {
+            // "Please wait", "If the file is empty, delete it": an order.
             tempo = TEMPO_IMPERATIVO;
             sujeitoFinal = nullptr;
             g->regente = nullptr;
@@ -565,7 +722,8 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
     const bool terAntesDeSido = tempo == TEMPO_PASSIVA_PASSADO && !TextoDe(aux1, "was") && !TextoDe(aux1, "were");
     if (aux1 && aux1 == g->filhos &&
         (tempo == TEMPO_PRESENTE || tempo == TEMPO_PASSADO || tempo == TEMPO_FUTURO || tempo == TEMPO_FUTURO_CONTINUO ||
-         tempo == TEMPO_FUTURO_PERFEITO || tempo == TEMPO_PASSIVA_FUTURO || terAntesDeSido)) {
+         tempo == TEMPO_FUTURO_PERFEITO || tempo == TEMPO_PASSIVA_FUTURO || terAntesDeSido ||
+         (tempo == TEMPO_IMPERATIVO && TextoDe(aux1, "do")))) {
         g->filhos = aux1->proximo;
         if (g->filhos) g->filhos->anterior = nullptr;
         aux1->proximo = nullptr;

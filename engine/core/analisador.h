@@ -31,5 +31,13 @@ private:
     bool falhou = false;
 };
 
+// The Portuguese preposition that introduces the infinitive a verb takes as
+// its complement ("start to", "start doing": "come\xE7ar a"; "stop doing":
+// "parar de"): "" when the infinitive follows bare, nullptr when the verb
+// takes no verb complement of that kind, so that an "-ing" form after it
+// stays a gerund ("keep working": "continuar trabalhando"). `comTo`: the
+// complement is a "to" infinitive, not an "-ing" form.
+const char* PreposicaoDoComplemento(const clTermo* verbo, bool comTo);
+
 // Readable names for the analysis listing.
 const char* NomeClasse(std::uint16_t classe);

@@ -179,12 +179,25 @@ TEST_F(AnalisadorTeste, PerguntasComAuxiliarAntecipado)
     EXPECT_EQ(cadeia.back()->verbete.classe, CL_PONTUACAO);
 
     // An auxiliary no group takes becomes a group of its own, where it stood.
-    cadeia = Analisar("Is it big ?");
-    ASSERT_GE(cadeia.size(), 3u);
+    cadeia = Analisar("Is it ?");
+    ASSERT_GE(cadeia.size(), 2u);
     EXPECT_EQ(cadeia[0]->verbete.classe, CL_GRUPO_VERBAL);
     EXPECT_STREQ(cadeia[0]->verbo->verbete.vocabulo, "is");
     EXPECT_EQ(cadeia[0]->regente, nullptr);
     EXPECT_EQ(cadeia[1]->anterior, cadeia[0]);
+
+    // "be" with a subject and a predicate after it: the statement's order,
+    // the subject agreeing, and the verb's next word is the predicate's.
+    cadeia = Analisar("Is it big ?");
+    ASSERT_GE(cadeia.size(), 4u);
+    EXPECT_EQ(cadeia[0]->verbete.classe, CL_GRUPO_NOMINAL);
+    ASSERT_EQ(cadeia[1]->verbete.classe, CL_GRUPO_VERBAL);
+    EXPECT_STREQ(cadeia[1]->verbo->verbete.vocabulo, "is");
+    EXPECT_EQ(cadeia[1]->tempo, TEMPO_PRESENTE);
+    EXPECT_STREQ(Texto(cadeia[1]->regente).c_str(), "it");
+    EXPECT_EQ(cadeia[2]->anterior, cadeia[1]);
+    ASSERT_NE(cadeia[1]->verbo->depois, nullptr);
+    EXPECT_STREQ(cadeia[1]->verbo->depois->verbete.vocabulo, "big");
 
     // An interrogative pronoun opens the sentence and makes the auxiliary a question one.
     cadeia = Analisar("What did you make ?");

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "caracteres.h"
+#include "core/analisador.h"
 #include "core/concordancia.h"
 #include "core/conjugacao.h"
 
@@ -107,14 +108,14 @@ constexpr TempoGrupo kTempos[30] = {
     /* 2 */ {PRES, "estar", GER, false},
     /* 3 */ {PRET, nullptr, PRET, false},
     /* 4 */ {IMPERF, "estar", GER, false},
-    /* 5 */ {PRES, nullptr, PART, true},
-    /* 6 */ {PRES, nullptr, GER, false},
+    /* 5 */ {PRES, nullptr, PRET, false},  // "has expired": "expirou"; "have" is left out
+    /* 6 */ {PRES, nullptr, PART, false},  // "has been working": "tem trabalhado"; "been" is left out
     /* 7 */ {IMPERF, nullptr, PART, true},
-    /* 8 */ {IMPERF, nullptr, GER, false},
+    /* 8 */ {IMPERF, nullptr, PART, false},
     /* 9 */ {FUT, nullptr, FUT, false},
     /* 10 */ {PRES, nullptr, INF, false},
     /* 11 */ {FUT, "estar", GER, false},
-    /* 12 */ {FUT, nullptr, PART, true},
+    /* 12 */ {FUT, nullptr, PART, false},
     /* 13 */ {IMPERF, nullptr, INF, false},
     /* 14 */ {INF, nullptr, INF, false},
     /* 15 */ {GER, nullptr, GER, false},
@@ -131,7 +132,7 @@ constexpr TempoGrupo kTempos[30] = {
     /* 26 */ {IMPER, "ser", PART, false},
     /* 27 */ {PRES, nullptr, INF, false},
     /* 28 */ {COND, nullptr, INF, false},
-    /* 29 */ {FUT, "estar", PART, false},
+    /* 29 */ {FUT, "ser", PART, false},  // "will be saved": "ser\xE3o salvas", the passive
 };
 
 // ---------------------------------------------------------------- the walk
@@ -278,10 +279,141 @@ void EmitirGrupoNominal(clGerador& g, clTermo* grupo, int profundidade)
     CaminharCadeia(g, grupo->modificadores, profundidade, modificadores);
 }
 
+// ---------------------------------------------------------------- object pronouns
+//
+// An object pronoun is written as a Brazilian editor writes it: before the
+// main verb ("Voc\xEA pode me ajudar", "Ele o abriu", "N\xE3o o exclua",
+// "Est\xE1 me mostrando"), but after an affirmative order ("Ajude-me",
+// "Salve-o") and, in the third person, after an infinitive or a gerund
+// ("pode abri-lo", "para salv\xE1-lo", "mostrando-o"). A verb whose
+// translation ends in a preposition ("gostar de") keeps the full pronoun
+// after it ("gosta dele").
+
+struct Clitico {
+    clTermo* grupo = nullptr;   // the object's noun group
+    const char* forma = nullptr;
+    bool terceira = false;      // "o", "a", "os", "as"
+};
+
+bool EhSer(const clTermo* verbo)
+{
+    const char* base = verbo->verbete.formaBase[0] ? verbo->verbete.formaBase : verbo->verbete.vocabulo;
+    return std::strcmp(base, "be") == 0;
+}
+
+// A word that carries no markup of its own (a tag around it, a piece of a
+// glued word) may be left out or joined to another: nothing of the
+// document goes with it.
+bool SemMarcas(const clTermo* t)
+{
+    return t->palavra && t->palavra->marcas.Quantos() == 0 && !t->palavra->pedaco;
+}
+
+Clitico ObjetoPronome(clGerador& g, clTermo* grupo)
+{
+    Clitico r;
+    clTermo* obj = grupo->proximo;
+    const int c = grupo->tempo;
+    if (!grupo->verbo || c == TEMPO_DESCONHECIDO || c == TEMPO_NAO_PRODUZIDO || c > 29 || !EhGrupoNominal(obj) ||
+        obj->pai || obj->determinantes || obj->modificadores || !obj->filhos || EhSer(grupo->verbo))
+        return r;
+    const clTermo* p = obj->filhos;
+    if (p->verbete.classe != CL_PRONOME || !(p->verbete.flagsPron & PRON_PESSOAL) || !SemMarcas(p)) return r;
+    // The subject of the next verb ("I think it works") is no object.
+    const clTermo* depois = obj->proximo;
+    if (depois && depois->verbete.classe == CL_GRUPO_VERBAL && depois->regente == p) return r;
+    static const char* const kFormas[][2] = {{"me", "me"}, {"us", "nos"}, {"it", "o"},
+                                             {"him", "o"},  {"her", "a"},  {"them", "os"}};
+    for (const auto& f : kFormas) {
+        if (!VocabuloE(p, f[0])) continue;
+        // The translation must be one verb, not "gostar de" or "dar uma olhada".
+        const char* traducao = EscolherTraducao(g, grupo->verbo);
+        if (std::strchr(traducao, '_') || std::strchr(traducao, '/') || std::strchr(traducao, ' ')) return r;
+        r.grupo = obj;
+        r.forma = f[1];
+        r.terceira = f[1][0] != 'm' && f[1][0] != 'n';
+        return r;
+    }
+    return r;
+}
+
+// "abrir" + "o" -> "abri-lo", "salvar" -> "salv\xE1-lo", "fazer" -> "faz\xEA-lo".
+void Encliticar(char* texto, std::size_t tam, const char* forma, bool infinitivo)
+{
+    const std::size_t n = std::strlen(texto);
+    if (n < 2) return;
+    char pronome[8];
+    CopiarTexto(pronome, sizeof pronome, forma);
+    const char ultima = texto[n - 1];
+    const bool terceira = forma[0] == 'o' || forma[0] == 'a';
+    if (terceira && (infinitivo || ultima == 'r' || ultima == 's' || ultima == 'z')) {
+        // The final consonant goes and the pronoun takes "l"; the vowel
+        // left open takes its accent.
+        texto[n - 1] = '\0';
+        char& v = texto[n - 2];
+        if (ultima == 'r') {
+            if (v == 'a') v = '\xE1';
+            else if (v == 'e') v = '\xEA';
+            else if (v == 'o' || v == '\xF4') v = '\xF4';
+        }
+        CopiarTexto(pronome, sizeof pronome, "l");
+        AcrescentarTexto(pronome, sizeof pronome, forma);
+    } else if (terceira && (ultima == 'm' || (n >= 2 && (texto[n - 2] == '\xE3' || texto[n - 2] == '\xF5')))) {
+        CopiarTexto(pronome, sizeof pronome, "n");
+        AcrescentarTexto(pronome, sizeof pronome, forma);
+    }
+    AcrescentarTexto(texto, tam, "-");
+    AcrescentarTexto(texto, tam, pronome);
+}
+
+void MarcarEmitido(clTermo* grupo)
+{
+    grupo->emitido = TERMO_ABSORVIDO;
+    if (grupo->filhos) grupo->filhos->emitido = TERMO_ABSORVIDO;
+}
+
 void EmitirGrupoVerbal(clGerador& g, clTermo* grupo, int profundidade)
 {
     const int c = grupo->tempo;
     if (grupo->absorvidos) grupo->absorvidos->emitido = TERMO_ABSORVIDO;
+    const bool ing = grupo->verbo && (grupo->verbo->verbete.formas & FORMA_ING);
+    // "has been working" is "tem trabalhado": "been" has no word of its own.
+    if ((c == 6 || c == 8 || c == 12) && ing) {
+        int n = 0;
+        for (clTermo* f = grupo->filhos; f && n < kMaxCadeia; f = f->proximo, ++n)
+            if (VocabuloE(f, "been")) f->emitido = TERMO_ABSORVIDO;
+    }
+    // The present perfect says a finished action, the preterite in
+    // Portuguese ("Sua senha expirou", "Eles salvaram os arquivos"): "ter" +
+    // participle would say a repeated one.
+    // The markup of the word left out goes to the verb ("<tt>has</tt> been").
+    clMarcas marcasDeTer;
+    if (c == TEMPO_PERFEITO) {
+        const auto ter = [&](clTermo* a) {
+            if (!a || a->emitido || !(VocabuloE(a, "have") || VocabuloE(a, "has"))) return;
+            a->emitido = TERMO_ABSORVIDO;
+            if (a->palavra) marcasDeTer.Unir(a->palavra->marcas);
+        };
+        ter(grupo->auxiliar);
+        int n = 0;
+        for (clTermo* f = grupo->filhos; f && n < kMaxCadeia; f = f->proximo, ++n) ter(f);
+    }
+    const Clitico clitico = ObjetoPronome(g, grupo);
+    const int principal = c == 15 || c == 16 ? (c == 15 ? GER : INF) : (c == 0 ? INF : kTempos[c].principal);
+    const bool enclise = clitico.grupo && ((c == TEMPO_IMPERATIVO && !grupo->negacao) ||
+                                           (clitico.terceira && (principal == INF || principal == GER)));
+    if (clitico.grupo) MarcarEmitido(clitico.grupo);
+    auto emitirVerbo = [&]() {
+        if (!grupo->verbo) return;
+        if (clitico.grupo && !enclise) EmitirPalavra(g, clitico.forma, clitico.grupo->filhos);
+        const int antes = g.saida ? g.saida->Ultimo() : -1;
+        EmitirTermo(g, grupo->verbo, profundidade + 1);
+        if (g.saida && g.saida->Ultimo() > antes) {
+            clPalavra* w = g.saida->Obter(g.saida->Ultimo());
+            if (clitico.grupo && enclise) Encliticar(w->texto, sizeof w->texto, clitico.forma, principal == INF);
+            if (marcasDeTer.Quantos() > 0) w->marcas.Unir(marcasDeTer);
+        }
+    };
     if (c == 15 || c == 16) {
         // The infinitive or gerund carries "to" and the auxiliaries itself;
         // anything else of the group ("not", an adverb) is still written.
@@ -290,7 +422,16 @@ void EmitirGrupoVerbal(clGerador& g, clTermo* grupo, int profundidade)
             if (VocabuloE(f, "to") || f->verbete.classe == CL_VERBO_AUXILIAR) f->emitido = TERMO_ABSORVIDO;
         if (grupo->negacao) EmitirTermo(g, grupo->negacao, profundidade + 1);
         CaminharCadeia(g, grupo->filhos, profundidade, Limites{grupo->verbo, grupo->negacao});
-        if (grupo->verbo) EmitirTermo(g, grupo->verbo, profundidade + 1);
+        // The complement of "start", "stop", "forget"...: "come\xE7ou a chover",
+        // "parar de tentar".
+        const clTermo* regente = grupo->anterior;
+        if (c == 16 && regente && regente->verbete.classe == CL_GRUPO_VERBAL && grupo->verbo &&
+            grupo->verbo->antes && (grupo->verbo->antes == regente->verbo ||
+                                    (VocabuloE(grupo->verbo->antes, "to") && grupo->verbo->antes->antes == regente->verbo))) {
+            const char* prep = PreposicaoDoComplemento(regente->verbo, !ing);
+            if (prep && prep[0]) EmitirPalavra(g, prep, nullptr);
+        }
+        emitirVerbo();
         return;
     }
     // A group whose tense was not recognised (an auxiliary the table does not
@@ -309,7 +450,43 @@ void EmitirGrupoVerbal(clGerador& g, clTermo* grupo, int profundidade)
     filhos.pular1 = grupo->verbo;
     filhos.pular2 = grupo->negacao;
     CaminharCadeia(g, grupo->filhos, profundidade, filhos);
-    if (grupo->verbo) EmitirTermo(g, grupo->verbo, profundidade + 1);
+    emitirVerbo();
+}
+
+// "It" as a subject has no Portuguese word: "Est\xE1 chovendo", "Come\xE7ou
+// a chover", "Funciona".
+bool SujeitoIt(const clTermo* grupo)
+{
+    const clTermo* p = grupo->filhos;
+    if (grupo->pai || grupo->determinantes || grupo->modificadores || !p || !VocabuloE(p, "it") ||
+        p->verbete.classe != CL_PRONOME || !SemMarcas(p))
+        return false;
+    // After a preposition it is an object ("inside it has" is "dentro dele tem").
+    const clTermo* antes = p->antes;
+    if (antes && (antes->verbete.classe & CL_PREPOSICAO)) return false;
+    const clTermo* v = grupo->proximo;
+    return v && v->verbete.classe == CL_GRUPO_VERBAL && v->regente == p;
+}
+
+// "the key you selected": a subject pronoun and its verb right after a noun
+// that is no object of a preposition describe the noun; Portuguese writes
+// "que" ("a chave que voc\xEA selecionou").
+bool RelativaReduzida(const clTermo* grupo)
+{
+    const clTermo* p = grupo->filhos;
+    if (grupo->pai || grupo->determinantes || grupo->modificadores || !p || p->verbete.classe != CL_PRONOME ||
+        !(p->verbete.flagsPron & PRON_PESSOAL))
+        return false;
+    static const char* const kSujeitos[] = {"i", "you", "we", "they", "he", "she"};
+    bool sujeito = false;
+    for (const char* s : kSujeitos) sujeito = sujeito || VocabuloE(p, s);
+    const clTermo* v = grupo->proximo;
+    if (!sujeito || !v || v->verbete.classe != CL_GRUPO_VERBAL || v->regente != p || v->auxiliar) return false;
+    const clTermo* nome = grupo->anterior;
+    if (!EhGrupoNominal(nome) || nome->pai || !nome->filhos || nome->filhos->verbete.classe != CL_SUBSTANTIVO)
+        return false;
+    const clTermo* antes = nome->anterior;
+    return !antes || !(antes->verbete.classe & (CL_PREPOSICAO | CL_CONJUNCAO));
 }
 
 void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
@@ -323,7 +500,10 @@ void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
         EmitirInalterado(g, t);
         return;
     case CL_SUBSTANTIVO:
-        if (ligacao && t->regente && t->regente != t) EmitirLigacaoDe(g, t);
+        // A name kept as written that says which kind the noun is follows
+        // it without "de" ("SMART feature": "recurso SMART", "Esc key":
+        // "tecla Esc").
+        if (ligacao && t->regente && t->regente != t && !t->nome) EmitirLigacaoDe(g, t);
         if (t->verbete.flagsSubst & SUBST_DESCONHECIDA) {
             if (!t->filhos) {
                 EmitirInalterado(g, t);
@@ -340,6 +520,11 @@ void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
         else EmitirTraduzido(g, t);
         return;
     case CL_GRUPO_NOMINAL:
+        if (SujeitoIt(t)) {
+            MarcarEmitido(t);
+            return;
+        }
+        if (RelativaReduzida(t)) EmitirPalavra(g, "que", nullptr);
         EmitirGrupoNominal(g, t, profundidade);
         EmitirEsquecidos(g, t, profundidade);
         return;
@@ -348,7 +533,19 @@ void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
         EmitirEsquecidos(g, t, profundidade);
         return;
     default:
+        // "by clicking": the gerund says it ("clicando").
+        if (VocabuloE(t, "by") && t->proximo && t->proximo->verbete.classe == CL_GRUPO_VERBAL &&
+            t->proximo->tempo == TEMPO_GERUNDIO && t->proximo->verbo && t->proximo->verbo->antes == t) {
+            t->emitido = TERMO_ABSORVIDO;
+            return;
+        }
         EmitirTraduzido(g, t);
+        // "Please wait" opens with "Por favor," and the order.
+        if (!t->antes && VocabuloE(t, "please") && t->verbete.classe == CL_ADVERBIO && t->depois &&
+            !(t->depois->verbete.classe & (CL_PONTUACAO | CL_VIRGULA)) && g.saida && g.saida->Ultimo() >= 0) {
+            EmitirPalavra(g, ",", nullptr);
+            g.saida->Obter(g.saida->Ultimo())->espacoAntes = 0;
+        }
         return;
     }
 }
@@ -547,6 +744,54 @@ bool CondicaoSatisfeita(const char* cond, const clTermo* t)
     return valor;
 }
 
+namespace {
+
+// The clause of `grupo` opens with "if", "when", "unless", "once" at the
+// start of the sentence or after a comma ("If the file exists, ..."): an
+// event still to come, the future subjunctive in Portuguese ("Se o arquivo
+// existir"). After a verb "if" asks ("Check if the file exists": "se o
+// arquivo existe") and the indicative stays.
+bool OracaoCondicional(const clTermo* grupo)
+{
+    const clTermo* e = grupo->anterior;
+    if (e && e->verbete.classe == CL_GRUPO_NOMINAL) e = e->anterior;
+    if (!e || e->verbete.classe != CL_CONJUNCAO) return false;
+    if (!(VocabuloE(e, "if") || VocabuloE(e, "when") || VocabuloE(e, "unless") || VocabuloE(e, "once") ||
+          VocabuloE(e, "whenever")))
+        return false;
+    const clTermo* antes = e->anterior;
+    return !antes || antes->papel == PAPEL_INICIO || (antes->verbete.classe & (CL_VIRGULA | CL_PONTUACAO));
+}
+
+// The future subjunctive of an infinitive (one word): "salvar" -> "salvar",
+// "salvarem"; the irregular stems in the third person singular.
+bool SubjuntivoFuturo(char* texto, std::size_t tam, int pessoa)
+{
+    if (std::strchr(texto, '_') || std::strchr(texto, '/') || std::strchr(texto, ' ')) return false;
+    const std::size_t n = std::strlen(texto);
+    if (n < 2 || texto[n - 1] != 'r') return false;
+    static const char* const kIrregulares[][2] = {
+        {"ser", "for"},         {"ir", "for"},           {"estar", "estiver"},   {"ter", "tiver"},
+        {"fazer", "fizer"},     {"poder", "puder"},      {"querer", "quiser"},   {"saber", "souber"},
+        {"dizer", "disser"},    {"vir", "vier"},         {"ver", "vir"},         {"dar", "der"},
+        {"haver", "houver"},    {"trazer", "trouxer"},   {"p\xF4r", "puser"},    {"caber", "couber"},
+        {"manter", "mantiver"}, {"conter", "contiver"},  {"obter", "obtiver"},   {"desfazer", "desfizer"},
+        {"refazer", "refizer"}, {"prever", "previr"},    {"rever", "revir"},     {"propor", "propuser"},
+        {"compor", "compuser"}, {"expor", "expuser"},    {"supor", "supuser"},   {"satisfazer", "satisfizer"},
+    };
+    for (const auto& i : kIrregulares) {
+        if (std::strcmp(texto, i[0]) == 0) {
+            CopiarTexto(texto, tam, i[1]);
+            break;
+        }
+    }
+    static const char* const kFinais[6] = {"", "es", "", "mos", "des", "em"};
+    if (pessoa >= 0 && pessoa < 6) AcrescentarTexto(texto, tam, kFinais[pessoa]);
+    return true;
+}
+
+} // namespace
+
 int PessoaDoVerbo(const clTermo* w, const clTermo* s)
 {
     const std::uint16_t formas = w ? w->verbete.formas : 0;
@@ -599,15 +844,29 @@ void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
             troca = principalIng ? "estar" : "ser";
             tempo = INF;
         }
+        // "Could you open the file?": a request, the conditional ("poderia").
+        if ((c == 19 || c == 20) && grupo->auxiliar == w) tempo = COND;
     } else {
         tempo = linha.principal;
         if (linha.gerundioSeIng && (w->verbete.formas & FORMA_ING)) tempo = GER;
     }
     if (troca) CopiarTexto(texto, tam, troca);
 
+    // The finite word of a present in a clause of condition or time.
+    if (tempo == PRES && (c == TEMPO_PRESENTE || c == TEMPO_PRESENTE_CONTINUO || c == TEMPO_PODER ||
+                          c == TEMPO_PASSIVA_PRESENTE) &&
+        grupo->verbete.classe == CL_GRUPO_VERBAL && OracaoCondicional(grupo)) {
+        char subjuntivo[kTamPalavra];
+        CopiarTexto(subjuntivo, sizeof subjuntivo, texto);
+        if (subjuntivo[0] >= '0' && subjuntivo[0] <= '9') return;  // a verb number: not a plain infinitive
+        if (SubjuntivoFuturo(subjuntivo, sizeof subjuntivo, PessoaDoVerbo(w, sujeito))) {
+            CopiarTexto(texto, tam, subjuntivo);
+            return;
+        }
+    }
     // After "ter" the participle does not agree ("eles t\xEAm trabalhado",
     // never "trabalhados"): only the other participles follow the subject.
-    const bool perfeito = !auxiliar && (c == 5 || c == 7 || c == 12);
+    const bool perfeito = !auxiliar && (c == 5 || c == 6 || c == 7 || c == 8 || c == 12);
     clSujeito s;
     s.flagsSubst = sujeito ? sujeito->verbete.flagsSubst : 0;
     Conjugar(g.verbos, texto, tam, sujeito && !perfeito ? &s : nullptr, tempo, PessoaDoVerbo(w, sujeito));
@@ -709,6 +968,11 @@ void EmitirPalavra(clGerador& g, const char* texto, const clTermo* t)
         // whatever word comes out first.
         if (anterior && !t->antes && !t->criada && w.aplicarCaixa && w.padraoCaixa == CAIXA_INICIAL)
             w.padraoCaixa = CAIXA_MINUSCULAS;
+        // "I" is written in capitals wherever it stands; "eu" is not ("Como
+        // eu instalo").
+        if (w.aplicarCaixa && w.padraoCaixa == CAIXA_INICIAL && (t->verbete.classe & CL_PRONOME) &&
+            VocabuloE(t, "i"))
+            w.padraoCaixa = CAIXA_MINUSCULAS;
         // Nor does it belong to every word of a translation of several words
         // ("Host name" is "Nome de host", not "Nome De Host"), unless the
         // English words were all capitalised, as in a name.
@@ -770,11 +1034,32 @@ void GerarFrase(clGerador& g, clTermo* primeiro, clFrase* saida, const clVerboI*
     EmitirEsquecidosCadeia(g, primeiro, 0);
 }
 
+namespace {
+
+bool Abertura(const char* t) { return t[1] == '\0' && std::strchr("([{\x93\x91", t[0]) && t[0]; }
+
+} // namespace
+
+void AjustarEspacosDeSinais(clFrase& destino)
+{
+    // A word moved next to an opening quotation mark or bracket takes no
+    // blank after it ("( Tabela Grande)" -> "(Tabela Grande)"). A straight
+    // quotation mark opens when it is the first, third... of the sentence.
+    int aspas = 0;
+    for (int i = 0; i < destino.Ultimo(); ++i) {
+        const char* t = destino.Obter(i)->texto;
+        bool abre = Abertura(t);
+        if (t[0] == '"' && t[1] == '\0') abre = (aspas++ % 2) == 0;
+        if (abre) destino.Obter(i + 1)->espacoAntes = 0;
+    }
+}
+
 bool GerarTraducao(clTermo* primeiro, clFrase& origem, clFrase& destino, const clVerboI* verbos)
 {
     const clPalavra* primeira = origem.Ultimo() >= 0 ? origem.Obter(0) : nullptr;
     clGerador gerador(&destino, verbos);
     GerarFrase(gerador, primeiro, &destino, verbos, primeira);
+    AjustarEspacosDeSinais(destino);
     if (primeira) CapitalizarPrimeira(destino, primeira->padraoCaixa);
     return true;
 }

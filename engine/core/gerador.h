@@ -55,6 +55,10 @@ int PessoaDoVerbo(const clTermo* verbo, const clTermo* sujeito);
 // Whether a condition of the translation block holds for `termo`.
 bool CondicaoSatisfeita(const char* condicao, const clTermo* termo);
 
+// A word moved next to an opening quotation mark or bracket loses the blank
+// between them.
+void AjustarEspacosDeSinais(clFrase& destino);
+
 // The generation step of a sentence: GerarFrase into `destino` from the
 // analysis of `origem`, then the first source word's capitals carried over
 // to the first Portuguese word. True when there is a translation to write.

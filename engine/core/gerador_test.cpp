@@ -261,15 +261,16 @@ TEST_F(Geracao, GruposVerbais)
     } casos[] = {
         {TEMPO_PRESENTE_CONTINUO, "she", PRON_PESSOA3, "is", "/ser/", "working", "trabalhar", FORMA_ING,
          "ela est\xE1 trabalhando"},
+        // The present perfect is a finished action: the preterite, "have" left out.
         {TEMPO_PERFEITO, "they", PRON_PESSOA6, "have", "ter", "worked", "trabalhar", FORMA_PARTICIPIO,
-         "eles t\xEAm trabalhado"},
+         "eles trabalharam"},
         {TEMPO_FUTURO, "he", PRON_PESSOA3, nullptr, nullptr, "work", "trabalhar", 0, "ele trabalhar\xE1"},
         {TEMPO_PASSADO, "i", PRON_PESSOA1, nullptr, nullptr, "worked", "trabalhar", FORMA_PASSADO,
          "eu trabalhei"},
         {TEMPO_PASSADO_CONTINUO, "we", PRON_PESSOA4, "were", "ser", "working", "trabalhar", FORMA_ING,
          "n\xF3s est\xE1vamos trabalhando"},
         {TEMPO_PERFEITO_CONTINUO, "he", PRON_PESSOA3, "has", "ter", "making", "fazer", FORMA_ING,
-         "ele tem fazendo"},
+         "ele tem feito"},
         {TEMPO_MAIS_QUE_PERFEITO, "he", PRON_PESSOA3, "had", "ter", "made", "fazer", FORMA_PARTICIPIO,
          "ele tinha feito"},
         {TEMPO_IR_PRESENTE, "he", PRON_PESSOA3, "is_going_to", "/ir/", "go", "ir", 0, "ele vai ir"},
@@ -322,7 +323,8 @@ TEST_F(Geracao, PassivaConcordaComOSujeito)
     clTermo* gv = a.GrupoVerbal(TEMPO_PASSIVA_PASSADO, casas, {were}, sold);
     EXPECT_EQ(Gerar(a.Cadeia({gn, gv})), "as casas foram vendidas");
 
-    // "it can be done": "can" stays "poder", "be" becomes "ser" unconjugated.
+    // "it can be done": "can" stays "poder", "be" becomes "ser" unconjugated;
+    // the subject "it" has no Portuguese word.
     Arvore b;
     clTermo* it = b.Palavra("it", CL_PRONOME, {"ele"});
     it->verbete.flagsPron = PRON_PESSOAL | PRON_PESSOA3;
@@ -332,7 +334,7 @@ TEST_F(Geracao, PassivaConcordaComOSujeito)
     clTermo* done = b.Palavra("done", CL_VERBO, {"fazer"});
     done->verbete.formas = FORMA_PARTICIPIO;
     clTermo* gv2 = b.GrupoVerbal(TEMPO_PODER_SER, it, {can, be}, done);
-    EXPECT_EQ(Gerar(b.Cadeia({gs, gv2})), "ele pode ser feito");
+    EXPECT_EQ(Gerar(b.Cadeia({gs, gv2})), "pode ser feito");
 }
 
 TEST_F(Geracao, NegacaoEPerguntaAuxiliar)
@@ -752,7 +754,7 @@ struct Exemplo {
 const Exemplo kExemplos[] = {
     {"The red cars are fast.", "Os carros vermelhos s\xE3o r\xE1pidos."},
     {"She is working.", "Ela est\xE1 trabalhando."},
-    {"They have worked.", "Eles t\xEAm trabalhado."},
+    {"They have worked.", "Eles trabalharam."},
     {"He will work.", "Ele trabalhar\xE1."},
     {"The houses were sold.", "As casas foram vendidas."},
     {"The car of the house.", "O carro da casa."},
@@ -761,7 +763,7 @@ const Exemplo kExemplos[] = {
     {"Do you like it?", "Voc\xEA gosta dele?"},
     {"The books on the table are red.", "Os livros na mesa s\xE3o vermelhos."},
     {"He is going to go.", "Ele vai ir."},
-    {"It can be done.", "Ele pode ser feito."},
+    {"It can be done.", "Pode ser feito."},
     {"They will have made the car.", "Eles ter\xE3o feito o carro."},
     {"The light car.", "O carro claro."},
     {"The light house.", "A casa leve."},

@@ -106,7 +106,7 @@ TEST(DicionarioGeral, NucleoTraduzAsFrasesQueOExercitam)
         {"The red cars.", "Os carros vermelhos."},
         {"This file is not available.", "Este arquivo n\xE3o est\xE1 dispon\xEDvel."},
         {"You can delete this file.", "Voc\xEA pode excluir este arquivo."},
-        {"They have saved the files.", "Eles t\xEAm salvado os arquivos."},
+        {"They have saved the files.", "Eles salvaram os arquivos."},
         {"I am going to save the file.", "Eu vou salvar o arquivo."},
         {"The name of the table.", "O nome da tabela."},
         {"The user is working in the house.", "O usu\xE1rio est\xE1 funcionando na casa."},
@@ -137,7 +137,7 @@ TEST(DicionarioGeral, NucleoTraduzAsFrasesQueOExercitam)
         {"Could not find the file.", "N\xE3o foi poss\xEDvel encontrar o arquivo."},
         {"Cannot delete the file.", "N\xE3o \xE9 poss\xEDvel excluir o arquivo."},
         {"The folder could not be created.", "A pasta n\xE3o podia ser criada."},
-        {"Could you open the file?", "Voc\xEA podia abrir o arquivo?"},
+        {"Could you open the file?", "Voc\xEA poderia abrir o arquivo?"},
         // "has been" + participle is the past passive: "been" takes the
         // tense, the participle agrees, nothing of "have" is left.
         {"The file has been deleted.", "O arquivo foi exclu\xED" "do."},

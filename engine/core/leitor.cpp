@@ -57,6 +57,59 @@ bool TodasMaiusculas(const char* texto)
     return letra;
 }
 
+int Letras(const char* texto)
+{
+    int n = 0;
+    for (const char* p = texto; *p; ++p)
+        if (ClasseLetra(*p) == 1) ++n;
+    return n;
+}
+
+// The names of keys, as written on the keyboard. `sozinha`: only the names
+// that are no ordinary words ("Ctrl", "Esc"), for a key named alone; in a
+// combination ("Ctrl-Home", "Shift-Left") the others are keys too.
+bool NomeDeTecla(const char* texto, std::size_t n, bool sozinha)
+{
+    static const char* const kTeclas[] = {"ctrl", "alt",   "shift", "esc",  "enter", "backspace", "tab",
+                                          "win",  "altgr", "fn",    "del",  "cmd",   "pgup",      "pgdn",
+                                          // In combinations only.
+                                          "meta", "super", "return", "space", "home", "end", "insert",
+                                          "delete", "escape", "up", "down", "left", "right", "option",
+                                          "control"};
+    constexpr std::size_t kSozinhas = 14;
+    char palavra[16];
+    if (n == 0 || n >= sizeof palavra) return false;
+    for (std::size_t i = 0; i < n; ++i) palavra[i] = Minuscula(texto[i]);
+    palavra[n] = '\0';
+    for (std::size_t i = 0; i < sizeof kTeclas / sizeof kTeclas[0] && (!sozinha || i < kSozinhas); ++i)
+        if (std::strcmp(palavra, kTeclas[i]) == 0) return true;
+    // F1 to F24.
+    if ((palavra[0] == 'f') && n >= 2 && n <= 3 && palavra[1] >= '1' && palavra[1] <= '9' &&
+        (n == 2 || (palavra[2] >= '0' && palavra[2] <= '9')))
+        return true;
+    return false;
+}
+
+// "Ctrl-D", "Alt-F4", "Ctrl-Alt-Del": keys joined by hyphens, at least one of
+// them a key name, the others single letters, digits or key names.
+bool CombinacaoDeTeclas(const char* texto)
+{
+    bool tecla = false;
+    int partes = 0;
+    const char* p = texto;
+    while (*p) {
+        const char* fim = std::strchr(p, '-');
+        if (!fim) fim = p + std::strlen(p);
+        const std::size_t n = static_cast<std::size_t>(fim - p);
+        if (n == 0) return false;
+        if (NomeDeTecla(p, n, false)) tecla = true;
+        else if (n != 1) return false;
+        ++partes;
+        p = *fim ? fim + 1 : fim;
+    }
+    return tecla && partes >= 2;
+}
+
 // Endings of the suffix analysis, in the order they are tried.
 enum Restauro : std::uint8_t { R_NADA, R_Y, R_F, R_E_SALVO };
 enum Recurso : std::uint8_t { F_NENHUM, F_Y_IE, F_E, F_LE, F_F_VE };
@@ -141,6 +194,7 @@ void clLeitor::IniciarLeitura(clFrase* f, clArena* a, clEstatistica* e, clDicion
         semMemoria = true;
         return;
     }
+    frasEmMaiusculas = -1;
     atual = LerTermo(nullptr);
     if (atual && atual->verbete.mascaraLocucao) JuntarLocucao(atual);
 }
@@ -239,10 +293,44 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
         CopiarTexto(t->verbete.vocabulo, sizeof t->verbete.vocabulo, t->palavra->texto);
         // A blank line ends a sentence with a token of no text: it closes the
         // sentence like a full stop and is no unknown word to build a noun on.
-        if (t->palavra->texto[0] == '\0')
+        const char* texto = t->palavra->texto;
+        if (texto[0] == '\0') {
             t->verbete.classe = CL_PONTUACAO;
-        else if (!Procurar(&t->verbete) && !AnalisarMorfologia(t) && std::strchr(t->palavra->texto, '-'))
-            SepararHifen(t);
+        } else if (Procurar(&t->verbete)) {
+            // An acronym or a name in capitals that names the kind of the
+            // noun after it, inside a sentence that is not in capitals
+            // ("Enable SMART feature"), is written as it stands. Words of
+            // grammar in capitals are emphasis ("Do NOT"), and a word in
+            // capitals that stands for a value is translated ("in each
+            // FILE", "TRUE if").
+            constexpr std::uint16_t kConteudo = CL_SUBSTANTIVO | CL_ADJETIVO | CL_VERBO;
+            const std::uint16_t c = t->verbete.classe;
+            bool sigla = (c & kConteudo) && !(c & ~kConteudo) && TodasMaiusculas(texto) && Letras(texto) >= 2 &&
+                         !FraseEmMaiusculas();
+            // An acronym the dictionary writes as it is ("PDF", "URL") is
+            // left to it.
+            if (sigla && t->verbete.tamTraducoes > 0) {
+                const char* traducao = t->verbete.blocoTraducoes;
+                const std::size_t tamBloco = sizeof t->verbete.blocoTraducoes;
+                sigla = strnlen(traducao, tamBloco) < tamBloco && !Igual(traducao, texto);
+            }
+            if (sigla) {
+                const clTermo* n = OlharDe(1, t);
+                sigla = n && (n->verbete.classe & CL_SUBSTANTIVO) && n->palavra &&
+                        !TodasMaiusculas(n->palavra->texto);
+            }
+            // A key named inside a sentence ("Press Enter", "Esc").
+            // After "press" any key name ("press Delete").
+            const bool tecla = ultimoLido > 0 && Maiuscula(texto[0]) == texto[0] &&
+                               Minuscula(texto[0]) != texto[0] && !(c & ~kConteudo) &&
+                               NomeDeTecla(texto, std::strlen(texto),
+                                           !(anterior && (TextoDe(anterior, "press") || TextoDe(anterior, "hit"))));
+            if (sigla || tecla) TornarNome(t);
+            else FormaVerbal(t, anterior);
+        } else if (!AnalisarMorfologia(t) && std::strchr(texto, '-')) {
+            if (CombinacaoDeTeclas(texto)) TornarNome(t);
+            else SepararHifen(t);
+        }
     } else {
         const clPalavra* origem = ultimoLido >= 0 ? frase->Obter(ultimoLido) : nullptr;
         clPalavra* w = NovaPalavra(origem, pendentes[topoPendentes]);
@@ -273,6 +361,95 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
         }
     }
     return t->pai ? t->pai : t;
+}
+
+bool clLeitor::FraseEmMaiusculas()
+{
+    if (frasEmMaiusculas < 0) {
+        int palavras = 0;
+        bool todas = true;
+        for (int i = 0; frase && i <= frase->Ultimo() && todas; ++i) {
+            const char* texto = frase->Obter(i)->texto;
+            if (Letras(texto) < 2) continue;
+            ++palavras;
+            todas = TodasMaiusculas(texto);
+        }
+        frasEmMaiusculas = todas && palavras > 0 ? 1 : 0;
+    }
+    return frasEmMaiusculas == 1;
+}
+
+void clLeitor::TornarNome(clTermo* t)
+{
+    clVerbete& v = t->verbete;
+    v.classe = CL_SUBSTANTIVO;
+    v.flagsSubst = 0;
+    v.flagsAdj = 0;
+    v.formas = 0;
+    v.mascaraLocucao = 0;
+    v.tamTraducoes = 0;
+    t->nome = 1;
+    if (clPalavra* w = PalavraPropria(t)) w->aplicarCaixa = 0;
+}
+
+// Forms the dictionary knows as nouns or adjectives that are the verb's by
+// where they stand (Portuguese writes a verb there):
+// - "-ing" after a preposition ("before saving the file": "antes de salvar
+//   o arquivo"), unless a noun follows, which it describes ("for existing
+//   users"), or it ends a purpose after "for" ("open for reading": "para
+//   leitura");
+// - "-ing" after a form of "be" ("have been saving"), unless the entry is
+//   an adjective ("is running": "em execu\xE7\xE3o");
+// - "-ing" opening a sentence before its object ("Saving the file.");
+// - "-ed" after a subject pronoun ("I closed the window").
+// A word whose stem is no verb ("during", "string") keeps its entry.
+bool clLeitor::FormaVerbal(clTermo* t, const clTermo* anterior)
+{
+    if (t->verbete.classe == CL_VERBO || !t->palavra) return false;
+    // Most words end in neither: turned away before any copy.
+    const std::size_t bruto = std::strlen(t->palavra->texto);
+    const char fim = bruto >= 5 ? Minuscula(t->palavra->texto[bruto - 1]) : '\0';
+    if (fim != 'g' && fim != 'd') return false;
+    char palavra[kTamPalavra];
+    Normalizar(palavra, sizeof palavra, t->palavra->texto);
+    const std::size_t tam = std::strlen(palavra);
+    const bool ing = TerminaEm(palavra, "ing") && tam >= 6;
+    const bool ed = TerminaEm(palavra, "ed") && tam >= 5;
+    if (!ing && !ed) return false;
+    if (ing) {
+        const clTermo* n = nullptr;
+        const auto objeto = [&] {
+            n = OlharDe(1, t);
+            return n && (n->verbete.classe & (CL_ARTIGO | CL_PRONOME));
+        };
+        if (!anterior) {
+            if (ultimoLido != 0 || !objeto()) return false;
+        } else if (anterior->verbete.classe == CL_VERBO_AUXILIAR &&
+                   (TextoDe(anterior, "been") || std::strcmp(anterior->verbete.formaBase, "be") == 0)) {
+            if (t->verbete.classe & CL_ADJETIVO) return false;
+        } else if (anterior->verbete.classe & CL_PREPOSICAO) {
+            const bool comObjeto = objeto();
+            if (n && (n->verbete.classe & (CL_SUBSTANTIVO | CL_ADJETIVO)) && !comObjeto) return false;
+            if (!comObjeto && TextoDe(anterior, "for")) return false;
+        } else {
+            return false;
+        }
+    } else {
+        static const char* const kSujeitos[] = {"i", "you", "he", "she", "we", "they"};
+        bool sujeito = false;
+        if (anterior && anterior->verbete.classe == CL_PRONOME && (anterior->verbete.flagsPron & PRON_PESSOAL))
+            for (const char* p : kSujeitos) sujeito = sujeito || TextoDe(anterior, p);
+        if (!sujeito) return false;
+    }
+    void* copia = arena->Reservar(sizeof(clVerbete));
+    if (!copia) return false;
+    std::memcpy(copia, &t->verbete, sizeof(clVerbete));
+    if (AnalisarMorfologia(t) && (t->verbete.classe & CL_VERBO)) {
+        t->verbete.classe = CL_VERBO;
+        return true;
+    }
+    std::memcpy(&t->verbete, copia, sizeof(clVerbete));
+    return false;
 }
 
 void clLeitor::Contar(clTermo* t)
@@ -312,6 +489,13 @@ void clLeitor::Desambiguar(clTermo* t)
                 ((pv.classe & CL_PREPOSICAO) && !TextoDe(p, "to")) ||
                 ((pv.classe & CL_PRONOME) && (pv.flagsPron & (PRON_DEMONSTRATIVO | PRON_POSSESSIVO)) &&
                  !TextoDe(p, "that")) ||
+                // After a number or a determiner ("2 types", "some files",
+                // "no changes"); not after "that", a relative ("which
+                // contains") or "nothing", which may be subjects.
+                (pv.classe == CL_SIMBOLO && p->palavra && p->palavra->texto[0] >= '0' &&
+                 p->palavra->texto[0] <= '9') ||
+                (pv.classe == CL_PRONOME && !(pv.flagsPron & (PRON_PESSOAL | PRON_INTERROGATIVO)) &&
+                 !TextoDe(p, "that") && (!(pv.flagsPron & PRON_NEGATIVO) || TextoDe(p, "no"))) ||
                 (((pv.classe & CL_SUBSTANTIVO) || pv.classe == 0) && (pv.flagsSubst & SUBST_POSSESSIVO)))
                 decisao = 1;
             else if ((pv.classe & CL_VERBO_AUXILIAR) || ((pv.classe & CL_PRONOME) && (pv.flagsPron & PRON_PESSOAL)) ||
@@ -333,11 +517,31 @@ void clLeitor::Desambiguar(clTermo* t)
         if (decisao == 1) c &= static_cast<std::uint16_t>(~kVerbos);
         else c &= kVerbos;
     }
-    // Rule C: adjective or verb/adverb.
+    // Rule C: adjective or verb/adverb. After a form of "be" the word is
+    // the predicate's adjective ("The file is open for reading").
     if ((c & CL_ADJETIVO) && (c & (CL_VERBO | CL_ADVERBIO))) {
         const clTermo* n = OlharDe(1, t);
         const clTermo* p = OlharDe(-1, t);
-        if (n && n->verbete.classe != 0 && !(n->verbete.classe & (CL_SUBSTANTIVO | CL_ADJETIVO)))
+        const bool aposSer = (c & CL_VERBO) && p && p->verbete.classe == CL_VERBO_AUXILIAR &&
+                             (std::strcmp(p->verbete.formaBase, "be") == 0 || TextoDe(p, "be")) &&
+                             !(t->verbete.formas & (FORMA_ING | FORMA_PASSADO | FORMA_PARTICIPIO));
+        // After a modal, negated or not, it is the verb ("Could not open
+        // resource").
+        const clTermo* m = TextoDe(p, "not") ? OlharDe(-2, t) : p;
+        const bool aposModal = (c & CL_VERBO) && m && (m->verbete.classe & CL_VERBO_AUXILIAR) &&
+                               [&] {
+                                   static const char* const kModais[] = {"can", "could", "will", "would", "shall",
+                                                                         "should", "must", "may", "might", "do",
+                                                                         "does", "did"};
+                                   for (const char* x : kModais)
+                                       if (TextoDe(m, x)) return true;
+                                   return false;
+                               }();
+        if (aposModal)
+            c &= static_cast<std::uint16_t>(~CL_ADJETIVO);
+        else if (aposSer)
+            c &= static_cast<std::uint16_t>(~(CL_VERBO | CL_ADVERBIO));
+        else if (n && n->verbete.classe != 0 && !(n->verbete.classe & (CL_SUBSTANTIVO | CL_ADJETIVO)))
             c &= static_cast<std::uint16_t>(~CL_ADJETIVO);
         else if (p && (p->verbete.classe & CL_PRONOME))
             c &= static_cast<std::uint16_t>(~CL_ADJETIVO);
@@ -482,6 +686,8 @@ bool clLeitor::AnalisarMorfologia(clTermo* t)
             if (!(c & CL_ADJETIVO)) break;
             c = CL_ADJETIVO;
             v.flagsAdj |= e.resultado == RES_ER ? ADJ_COMPARATIVO : ADJ_SUPERLATIVO;
+            // "mais nova" follows the noun, even where "nova" goes before it.
+            v.flagsAdj &= static_cast<std::uint8_t>(~ADJ_ANTEPOSTO);
             aceito = true;
             break;
         case RES_LY:

@@ -34,6 +34,9 @@ public:
     clVerbete* trabalho = nullptr;        // scratch entry (arena)
     static constexpr std::size_t kTamChave = 8 * kTamPalavra + 8;
     char* chaveLocucao = nullptr;         // multiword key being built (arena)
+    // Every word of two letters or more is in capitals: a word in capitals
+    // is then no acronym or name (-1: not looked at yet).
+    std::int8_t frasEmMaiusculas = -1;
 
     // Stores the sentence, arena and statistics, zeroes the sentence's
     // counters and reads the first word. `dic` nullptr: the engine's chain.
@@ -59,5 +62,10 @@ private:
     clPalavra* NovaPalavra(const clPalavra* modelo, const char* texto);
     void Contar(clTermo* termo);
     void Desambiguar(clTermo* termo);
+    // A word to write as it stands (an acronym, a key or a key combination):
+    // a noun without translation whose case is kept.
+    void TornarNome(clTermo* termo);
+    bool FraseEmMaiusculas();
+    bool FormaVerbal(clTermo* termo, const clTermo* anterior);
     bool RestaLer() const;
 };

@@ -125,6 +125,7 @@ struct clTermo {
     // Reader bookkeeping.
     std::uint8_t desambiguar;  // the class is still to be narrowed by the neighbours
     std::uint8_t copiada;      // palavra is the term's own copy of the sentence word
+    std::uint8_t nome;         // an acronym or a key written as it stands
     // Generation bookkeeping: TERMO_EMITIDO once written, TERMO_ABSORVIDO when
     // left out on purpose (an auxiliary carried by the tense, the "to" of an
     // infinitive). A word still at 0 after the walk has been lost and is
