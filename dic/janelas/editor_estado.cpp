@@ -179,7 +179,9 @@ std::string PastaAjuda(const std::string& pastaExecutavel, const std::string& pa
 bool CarregarFonteVerificada(const std::string& caminho, DicionarioFonte& dic, std::string& erro)
 {
     std::ifstream f(caminho, std::ios::binary);
-    if (!f) {
+    struct stat st {};
+    if (!f || ::stat(caminho.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        if (f) errno = EISDIR;
         erro = "O arquivo " + caminho + " n\xE3o pode ser lido (" + std::strerror(errno) + ").";
         return false;
     }

@@ -14,6 +14,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -195,6 +196,8 @@ TFormEditor::TFormEditor(const ConfigEditor& config, QWidget* pai) : QMainWindow
     connect(qApp, &QApplication::focusChanged, this, &TFormEditor::FocoMudou);
     connect(qApp, &QGuiApplication::commitDataRequest, this, &TFormEditor::SessaoTermina);
 
+    EditEntrada->installEventFilter(this);
+    EditInfinitivo->installEventFilter(this);
     setTabOrder(EditEntrada, UpDownEntradas);
     setTabOrder(UpDownEntradas, ListViewTraducoes);
     setTabOrder(ListViewTraducoes, PageControlClasses);
@@ -1112,6 +1115,22 @@ void TFormEditor::showEvent(QShowEvent* evento)
         iniciado_ = true;
         if (dic_.Contagem() == 0 && indice_ < 0) NovaEntradaClick();
     }
+}
+
+// The menus' shortcuts win over the edit fields' own keys (Ctrl+A, Ctrl+C,
+// Ctrl+D, Ctrl+E), as the menus promise.
+bool TFormEditor::eventFilter(QObject* objeto, QEvent* evento)
+{
+    if (evento->type() == QEvent::ShortcutOverride) {
+        const QKeySequence tecla(static_cast<QKeyEvent*>(evento)->keyCombination());
+        for (QAction* a : {Abrir, Salvar, ProcurarEntrada, NovaEntrada, Classe, Desfazer, IncluirTraducao,
+                           AlterarTraducao, Sair})
+            if (a->isEnabled() && a->shortcut() == tecla) {
+                evento->ignore();
+                return true;
+            }
+    }
+    return QMainWindow::eventFilter(objeto, evento);
 }
 
 void TFormEditor::closeEvent(QCloseEvent* evento)
