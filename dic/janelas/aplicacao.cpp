@@ -8,7 +8,6 @@
 #include "apoio_qt.h"
 #include "editor_estado.h"
 #include "form_editor.h"
-#include "mensagens.h"
 #include "motor_editor.h"
 
 int ExecutarEditor(int argc, char** argv)
@@ -16,11 +15,6 @@ int ExecutarEditor(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dalvenne"));
     QApplication::setApplicationDisplayName(QStringLiteral("Dalvenne"));
-    // The compiler's messages become boxes under the editor's caption.
-    DefinirSaidaMensagens([](const std::string&, const std::string& texto) {
-        Caixa(QApplication::activeWindow(), Icone::Pare, Q(texto));
-        return 1;
-    });
 
     const std::string pastaExe = QCoreApplication::applicationDirPath().toStdString();
     ConfigEditor config;

@@ -36,6 +36,7 @@
 #include "form_pesquisa.h"
 #include "form_procurar.h"
 #include "form_sobre.h"
+#include "mensagens.h"
 
 namespace {
 
@@ -107,6 +108,11 @@ TFormEditor::TFormEditor(const ConfigEditor& config, QWidget* pai) : QMainWindow
 {
     setObjectName(QStringLiteral("FormEditor"));
     pastaDicionarios_ = config_.pastaInstalacao + "/dic";
+    // The model's and the compiler's messages become boxes of this window.
+    DefinirSaidaMensagens([this](const std::string&, const std::string& texto) {
+        Caixa(this, Icone::Pare, Q(texto));
+        return 1;
+    });
     nomeArquivo_ = kNovoDicionario;
 
     auto* central = new QWidget(this);
@@ -212,7 +218,7 @@ TFormEditor::TFormEditor(const ConfigEditor& config, QWidget* pai) : QMainWindow
     setFixedSize(sizeHint().expandedTo(QSize(760, 470)));
 }
 
-TFormEditor::~TFormEditor() = default;
+TFormEditor::~TFormEditor() { DefinirSaidaMensagens({}); }
 
 void TFormEditor::CriarBotoes(QWidget* barra)
 {

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QAbstractButton>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
@@ -319,3 +321,367 @@ TEST_F(Janela, SessaoCompletaAteOMotorTraduzir)
     const std::string saida = Ler(pasta_ / "saida.txt");
     EXPECT_NE(saida.find("bule"), std::string::npos) << saida;
 }
+
+namespace {
+
+// Receives the addresses the window asks the desktop to open.
+class Navegador : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> abertos;
+public slots:
+    void Abrir(const QUrl& url) { abertos << url; }
+};
+
+} // namespace
+
+TEST_F(Janela, EntradaExistenteETraducaoRepetida)
+{
+    TFormEditor& e = *editor_;
+    std::ofstream(Inst() / "dic" / "base.lex", std::ios::binary) << "cat!N.T(gato,,bichano)\r\ndog!N.T(cachorro)\r\n";
+    ASSERT_TRUE(e.AbrirArquivo(QString::fromStdString((Inst() / "dic" / "base.lex").string())));
+    EXPECT_EQ(e.windowTitle(), QStringLiteral("Dalvenne - base.lex"));
+    EXPECT_EQ(e.Posicao(), QStringLiteral("1 : 2"));
+
+    // Renaming a translation to another line's text, or to nothing, is refused.
+    auto* lista = e.ListViewTraducoes;
+    lista->setCurrentItem(lista->topLevelItem(1));
+    QTest::keyClick(&e, Qt::Key_E, Qt::ControlModifier);
+    EditarTraducao(QStringLiteral("Gato"));
+    EXPECT_EQ(UltimaMensagem(), QStringLiteral("Tradu\u00E7\u00E3o j\u00E1 informada"));
+    EXPECT_EQ(mensagens_.back().icone, Icone::Pare);
+    EXPECT_EQ(Traducoes(), (QStringList{QStringLiteral("gato"), QStringLiteral("bichano")}));
+    e.AlterarTraducaoClick();
+    EditarTraducao(QStringLiteral("   "));
+    EXPECT_EQ(UltimaMensagem(), QStringLiteral("Informe a tradu\u00E7\u00E3o"));
+    EXPECT_EQ(Traducoes(), (QStringList{QStringLiteral("gato"), QStringLiteral("bichano")}));
+
+    // The word of an existing entry typed as a new one.
+    QTest::keyClick(&e, Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(e.IndiceAtual(), -1);
+    mensagens_.clear();
+    NovaPalavra(QStringLiteral("dog"));
+    ASSERT_EQ(mensagens_.size(), 1u);
+    EXPECT_EQ(UltimaMensagem(), QStringLiteral("Entrada j\u00E1 existe no dicion\u00E1rio"));
+    EXPECT_EQ(mensagens_.back().icone, Icone::Exclamacao);
+    EXPECT_TRUE(e.Armado());
+    EXPECT_EQ(e.Dicionario().Contagem(), 2);
+    EXPECT_EQ(lista->topLevelItemCount(), 0);
+    // Corrected, it goes in.
+    QTest::keyClicks(e.EditEntrada, QStringLiteral("s"));
+    QTest::keyClick(e.EditEntrada, Qt::Key_Return);
+    EXPECT_EQ(e.Dicionario().Contagem(), 3);
+    EXPECT_EQ(e.EditEntrada->text(), QStringLiteral("dogs"));
+
+    // Navigating drops a new entry whose word was erased, and stores a
+    // changed one.
+    e.MenuClasse->close();
+    Ativar();
+    e.UpDownEntradas->BotaoCima()->click();  // towards the first entry
+    EXPECT_EQ(e.EditEntrada->text(), QStringLiteral("dog"));
+    EXPECT_EQ(e.Dicionario().Linhas()[2], "dogs!T(nova tradu\xE7\xE3o)");
+    EXPECT_EQ(e.Posicao(), QStringLiteral("2 : 3"));
+}
+
+TEST_F(Janela, MenuDeClassesESuasRegras)
+{
+    TFormEditor& e = *editor_;
+    NovaPalavra(QStringLiteral("fast"));
+    ASSERT_TRUE(e.MenuClasse->isVisible());
+    for (QAction* a : e.ItensClasse) EXPECT_TRUE(a->isEnabled());
+    EscolherClasse(kClasseAdverbio);
+    EXPECT_TRUE(e.Ficha().adverbio);
+    EXPECT_EQ(e.PaginaAtiva(), kPaginaVazia);
+
+    // An adverb keeps its flag when another item is clicked.
+    e.ClasseClick();
+    EXPECT_TRUE(e.ItensClasse[kClasseAdverbio]->isChecked());
+    EXPECT_FALSE(e.ItensClasse[kClasseInterjeicao]->isEnabled());
+    EscolherClasse(kClasseAdjetivo);
+    EXPECT_TRUE(e.Ficha().adverbio);
+    EXPECT_TRUE(e.Ficha().adjetivo);
+    EXPECT_EQ(e.PaginaAtiva(), kPaginaAdjetivo);
+
+    // Only Interjeição: the nine others disabled.
+    e.ClasseClick();
+    EscolherClasse(kClasseAdverbio);
+    e.ClasseClick();
+    EscolherClasse(kClasseAdjetivo);
+    e.ClasseClick();
+    EscolherClasse(kClasseInterjeicao);
+    e.ClasseClick();
+    for (int i = 0; i < kNumClasses; ++i)
+        EXPECT_EQ(e.ItensClasse[static_cast<std::size_t>(i)]->isEnabled(), i == kClasseInterjeicao) << i;
+    EscolherClasse(kClasseInterjeicao);
+
+    // Verbo alone: Substantivo, Adjetivo, Verbo and Advérbio.
+    e.ClasseClick();
+    EscolherClasse(kClasseVerbo);
+    e.ClasseClick();
+    for (int i = 0; i < kNumClasses; ++i)
+        EXPECT_EQ(e.ItensClasse[static_cast<std::size_t>(i)]->isEnabled(),
+                  i == kClasseSubstantivo || i == kClasseAdjetivo || i == kClasseVerbo || i == kClasseAdverbio)
+            << i;
+    e.MenuClasse->close();
+    Ativar();
+
+    // The infinitive-form field shows with a form other than Infinitive.
+    EXPECT_EQ(e.PaginaAtiva(), kPaginaVerboIngles);
+    EXPECT_FALSE(e.EditInfinitivo->isVisible());
+    e.CheckBoxVerbo[1]->click();  // Past Tense
+    EXPECT_TRUE(e.EditInfinitivo->isVisible());
+    EXPECT_EQ(e.EditInfinitivo->text(), QStringLiteral("fast"));
+    e.CheckBoxVerbo[0]->click();  // Infinitive
+    EXPECT_FALSE(e.EditInfinitivo->isVisible());
+}
+
+TEST_F(Janela, CondicoesEOTextoQuando)
+{
+    TFormEditor& e = *editor_;
+    NovaPalavra(QStringLiteral("run"));
+    EscolherClasse(kClasseVerbo);
+    EditarTraducao(QStringLiteral("correr"));
+    EXPECT_FALSE(e.PaginaDisponivel(kPaginaAvancado));  // one translation only
+    e.IncluirTraducaoClick();
+    EditarTraducao(QStringLiteral("administrar"));
+    ASSERT_TRUE(e.PaginaDisponivel(kPaginaAvancado));
+
+    auto* item = e.ListViewTraducoes->topLevelItem(0);
+    e.ListViewTraducoes->setCurrentItem(item);
+    const auto quando = [&] { return item->text(1); };
+    Escolher(e.QuandoFor[0], 1);
+    EXPECT_EQ(quando(), QStringLiteral("For um"));
+    Escolher(e.ComboBoxOpcao[0], 8);
+    EXPECT_EQ(quando(), QStringLiteral("For um Verbo"));
+    Escolher(e.ComboBoxConector2, 1);
+    EXPECT_EQ(quando(), QStringLiteral("For um Verbo; E"));
+    Escolher(e.ComboBoxOpcao[1], 1);  // an option without its operator shows nothing
+    EXPECT_EQ(quando(), QStringLiteral("For um Verbo; E"));
+    Escolher(e.QuandoFor[1], 5);
+    EXPECT_EQ(quando(), QStringLiteral("For um Verbo; E For seguida de Substantivo"));
+    Escolher(e.ComboBoxConector3, 2);
+    Escolher(e.QuandoFor[2], 7);
+    Escolher(e.ComboBoxOpcao[2], 34);
+    EXPECT_EQ(quando(), QStringLiteral("For um Verbo; E For seguida de Substantivo; Ou A pr\u00F3xima for Estilo"));
+    Escolher(e.QuandoFor[0], 0);  // row 1 emptied: its part goes
+    EXPECT_EQ(quando(), QStringLiteral("; E For seguida de Substantivo; Ou A pr\u00F3xima for Estilo"));
+    Escolher(e.QuandoFor[0], 6);
+    Escolher(e.ComboBoxOpcao[0], 20);
+    Escolher(e.ComboBoxConector2, 0);
+    EXPECT_EQ(quando(), QStringLiteral("A anterior for Fim de frase; Ou A pr\u00F3xima for Estilo"));
+    EXPECT_TRUE(e.Desfazer->isEnabled());
+
+    // Another line shows its own lists; the first one's choices come back.
+    e.ListViewTraducoes->setCurrentItem(e.ListViewTraducoes->topLevelItem(1));
+    EXPECT_EQ(e.QuandoFor[0]->currentIndex(), 0);
+    e.ListViewTraducoes->setCurrentItem(item);
+    EXPECT_EQ(e.QuandoFor[0]->currentIndex(), 6);
+    EXPECT_EQ(e.ComboBoxConector3->currentIndex(), 2);
+
+    // Stored: the complete conditions only (row 2 has no connector).
+    e.NovaEntradaClick();
+    EXPECT_EQ(e.Dicionario().Linhas()[0], "run!V.T(correr,-.|+e,administrar)");
+}
+
+TEST_F(Janela, AtributosAlteradosSaoGravados)
+{
+    TFormEditor& e = *editor_;
+    NovaPalavra(QStringLiteral("mouse"));
+    EscolherClasse(kClasseSubstantivo);
+    EditarTraducao(QStringLiteral("rata"));
+    e.RadioGroupGenero->button(1)->click();
+    e.CheckBoxAnimado->click();
+    EXPECT_TRUE(e.EntradaAlterada());
+    e.NovaEntradaClick();
+    EXPECT_EQ(e.Dicionario().Linhas()[0], "mouse!NFA.T(rata)");
+
+    // Undo drops the unsaved edits of the shown entry only.
+    e.UpDownEntradasClick(0);
+    EXPECT_TRUE(e.RadioGroupGenero->button(1)->isChecked());
+    e.RadioGroupNumero->button(1)->click();
+    e.DesfazerClick();
+    EXPECT_EQ(e.RadioGroupNumero->checkedId(), -1);
+    EXPECT_EQ(e.Dicionario().Linhas()[0], "mouse!NFA.T(rata)");
+}
+
+TEST_F(Janela, ArquivosDanificadosEGravacoesQueFalham)
+{
+    TFormEditor& e = *editor_;
+    NovaPalavra(QStringLiteral("cat"));
+    EscolherClasse(kClasseSubstantivo);
+    EditarTraducao(QStringLiteral("gato"));
+    ASSERT_TRUE(e.DicionarioAlterado());
+
+    // A damaged source leaves the open dictionary as it was.
+    std::ofstream(pasta_ / "ruim.lex", std::ios::binary) << "dog!N\r\n\x01\x02\x03 lixo\r\n";
+    arquivo_ = (pasta_ / "ruim.lex").string();
+    respostas_ = {Resposta::Nao};  // do not save first
+    e.AbrirClick();
+    EXPECT_NE(UltimaMensagem().indexOf(QStringLiteral("danificado (linha 2)")), -1) << UltimaMensagem().toStdString();
+    EXPECT_EQ(e.Dicionario().Contagem(), 1);
+    EXPECT_EQ(e.EditEntrada->text(), QStringLiteral("cat"));
+    EXPECT_EQ(e.windowTitle(), QStringLiteral("Dalvenne - Novo Dicion\u00E1rio.lex"));
+
+    // A save where the folder cannot be written: reported, nothing lost.
+    mensagens_.clear();
+    arquivo_ = (pasta_ / "nao-existe" / "meu.lex").string();
+    EXPECT_FALSE(e.SalvarClick());
+    ASSERT_FALSE(mensagens_.empty());
+    EXPECT_NE(UltimaMensagem().indexOf(QStringLiteral("n\u00E3o foi salvo")), -1) << UltimaMensagem().toStdString();
+    EXPECT_TRUE(e.DicionarioAlterado());
+    EXPECT_NE(e.Status(), QStringLiteral("Dicion\u00E1rio salvo"));
+    EXPECT_EQ(e.Dicionario().Contagem(), 1);
+
+    // An attribute edit is stored by a save as.
+    mensagens_.clear();
+    std::ofstream(pasta_ / "dup.lex", std::ios::binary) << "dog!N\r\n";
+    respostas_ = {Resposta::Nao};
+    arquivo_ = (pasta_ / "dup.lex").string();
+    e.AbrirClick();
+    ASSERT_EQ(e.Dicionario().Contagem(), 1);
+    e.RadioGroupGenero->button(0)->click();
+    arquivo_ = (pasta_ / "dup2.lex").string();
+    EXPECT_TRUE(e.SalvarComoClick());
+    EXPECT_EQ(Ler(pasta_ / "dup2.lex"), "dog!NM\r\n");
+}
+
+TEST_F(Janela, FecharComAlteracoesSemprePergunta)
+{
+    TFormEditor& e = *editor_;
+    NovaPalavra(QStringLiteral("cat"));
+    EscolherClasse(kClasseSubstantivo);
+    EditarTraducao(QStringLiteral("gato"));
+
+    respostas_ = {Resposta::Cancelar};
+    EXPECT_FALSE(e.close());
+    EXPECT_TRUE(e.isVisible());
+    EXPECT_EQ(mensagens_.back().icone, Icone::Pergunta);
+    EXPECT_EQ(UltimaMensagem(), QStringLiteral("O dicion\u00E1rio Novo Dicion\u00E1rio.lex foi alterado.\n\nDeseja salv\u00E1-lo ?"));
+
+    // Ctrl+Q asks too; Yes saves and keeps the window open.
+    arquivo_ = (Inst() / "dic" / "gatos.lex").string();
+    respostas_ = {Resposta::Sim};
+    Ativar();
+    QTest::keyClick(&e, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_TRUE(e.isVisible());
+    EXPECT_FALSE(e.DicionarioAlterado());
+    EXPECT_EQ(Ler(arquivo_), "cat!N.T(gato)\r\n");
+
+    e.RadioGroupGenero->button(0)->click();
+    e.NovaEntradaClick();
+    respostas_ = {Resposta::Nao};
+    const auto antes = mensagens_.size();
+    EXPECT_TRUE(e.close());
+    EXPECT_EQ(mensagens_.size(), antes + 1);
+}
+
+TEST_F(Janela, MensagensDeEntradaEAjuda)
+{
+    TFormEditor& e = *editor_;
+    // Nothing to delete, nothing to find in an empty dictionary.
+    e.ExcluirEntradaClick();
+    EXPECT_EQ(UltimaMensagem(), QStringLiteral("Nenhuma entrada foi previamente selecionada"));
+    Procurar(QStringLiteral("cat"));
+    EXPECT_EQ(UltimaMensagem(), QStringLiteral("A entrada especificada n\u00E3o foi encontrada"));
+
+    // A find text of blanks only is refused and the dialog stays open.
+    bool aberto = false;
+    QTimer::singleShot(0, &e, [&] {
+        QTest::keyClicks(e.FormProcurar->EditEntrada, QStringLiteral("   "));
+        QTest::mouseClick(e.FormProcurar->ButtonOK, Qt::LeftButton);
+        aberto = e.FormProcurar->isVisible();
+        e.FormProcurar->ButtonCancelar->click();
+    });
+    mensagens_.clear();
+    EXPECT_FALSE(e.FormProcurar->Mostrar());
+    EXPECT_TRUE(aberto);
+    EXPECT_EQ(UltimaMensagem(), QStringLiteral("Informe a entrada a procurar"));
+    // The field takes lower case only.
+    QTimer::singleShot(0, &e, [&] {
+        QTest::keyClicks(e.FormProcurar->EditEntrada, QStringLiteral("Tea Pot"));
+        QTest::keyClick(e.FormProcurar->EditEntrada, Qt::Key_Return);
+    });
+    EXPECT_TRUE(e.FormProcurar->Mostrar());
+    EXPECT_EQ(e.FormProcurar->Palavra(), QStringLiteral("tea pot"));
+
+    // Help opens the page through the desktop.
+    Navegador navegador;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &navegador, "Abrir");
+    mensagens_.clear();
+    e.ConteudoClick();
+    EXPECT_NE(UltimaMensagem().indexOf(QStringLiteral("ajuda")), -1);  // not there
+    fs::create_directories(pasta_ / "ajuda");
+    std::ofstream(pasta_ / "ajuda" / "dic.html") << "<html></html>";
+    e.SpeedButtonAjuda->click();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    ASSERT_EQ(navegador.abertos.size(), 1);
+    EXPECT_EQ(navegador.abertos[0].toLocalFile().toStdString(), (pasta_ / "ajuda" / "dic.html").string());
+}
+
+TEST_F(Janela, OrdemDePesquisa)
+{
+    TFormPesquisa& d = *editor_->FormPesquisa;
+    ASSERT_TRUE(d.Preparar());
+    // No "UserDic" yet: an empty list, written as an empty text.
+    auto usuario = clChaveRegistro::Abrir(Colmeia::UsuarioAtual, kChaveQuillane, false);
+    ASSERT_TRUE(usuario);
+    EXPECT_EQ(usuario->Ler("UserDic")->texto, "");
+    EXPECT_FALSE(d.ButtonRemover->isEnabled());
+    EXPECT_EQ(d.UpDownOrdem->Maximo(), -1);
+
+    arquivo_ = (Inst() / "dic" / "tecnico.udc").string();
+    d.ButtonAdicionarClick();
+    EXPECT_TRUE(d.ButtonRemover->isEnabled());
+    EXPECT_FALSE(d.UpDownOrdem->isEnabled());  // one name
+    arquivo_ = (Inst() / "dic" / "Tecnico.udc").string();
+    d.ButtonAdicionarClick();
+    EXPECT_EQ(UltimaMensagem(), QStringLiteral("Dicion\u00E1rio j\u00E1 incluido na lista"));
+    EXPECT_EQ(d.Nomes(), std::vector<std::string>{"tecnico"});
+
+    arquivo_ = (Inst() / "dic" / "geral.udc").string();
+    d.ButtonAdicionarClick();
+    EXPECT_EQ(d.ListBoxDicionarios->currentRow(), 1);  // the new one, last
+    EXPECT_TRUE(d.UpDownOrdem->isEnabled());
+    d.UpDownOrdem->BotaoCima()->click();  // up: higher priority
+    EXPECT_EQ(d.Nomes(), (std::vector<std::string>{"geral", "tecnico"}));
+    EXPECT_EQ(d.ListBoxDicionarios->currentRow(), 0);
+    EXPECT_FALSE(d.UpDownOrdem->BotaoCima()->isEnabled());  // no wrap
+    d.ButtonOKClick();
+    EXPECT_EQ(usuario->Ler("UserDic")->texto, "geral\r\ntecnico\r\n");
+
+    // Cancel writes nothing; removing every name disables the commands and
+    // OK then writes an empty order.
+    ASSERT_TRUE(d.Preparar());
+    EXPECT_EQ(d.Nomes(), (std::vector<std::string>{"geral", "tecnico"}));
+    d.ButtonRemoverClick();
+    d.reject();
+    EXPECT_EQ(usuario->Ler("UserDic")->texto, "geral\r\ntecnico\r\n");
+    ASSERT_TRUE(d.Preparar());
+    d.ButtonRemoverClick();
+    d.ButtonRemoverClick();
+    EXPECT_FALSE(d.ButtonRemover->isEnabled());
+    EXPECT_FALSE(d.UpDownOrdem->isEnabled());
+    d.ButtonOKClick();
+    EXPECT_EQ(usuario->Ler("UserDic")->texto, "");
+}
+
+TEST(MotorDoEditor, FalhasDeCargaDizemOArquivo)
+{
+    const fs::path pasta = fs::temp_directory_path() / ("quillane_motor_" + std::to_string(::getpid()));
+    fs::create_directories(pasta);
+    MotorEditor motor;
+    std::string erro;
+    EXPECT_FALSE(CarregarMotor(pasta.string(), motor, erro));
+    EXPECT_NE(erro.find("O arquivo libmoriel32.so n\xE3o pode ser carregado."), std::string::npos) << erro;
+    EXPECT_NE(erro.find("libmoriel32.so: cannot open"), std::string::npos) << erro;
+
+    // A library without the engine's exports.
+    fs::create_symlink(QUILLANE_OUTRA_BIBLIOTECA, pasta / "libmoriel32.so");
+    EXPECT_FALSE(CarregarMotor(pasta.string(), motor, erro));
+    EXPECT_NE(erro.find("est\xE1 corrompido.\n\nReinstale o produto."), std::string::npos) << erro;
+    EXPECT_NE(erro.find("VertalInglPort"), std::string::npos) << erro;
+    EXPECT_EQ(motor.biblioteca, nullptr);
+    fs::remove_all(pasta);
+}
+
+#include "form_editor_test.moc"
