@@ -25,7 +25,7 @@ instalar_pacotes() {
     fi
 }
 
-PACOTES_BASE=(cmake ninja-build g++ pkg-config python3)
+PACOTES_BASE=(cmake ninja-build g++ pkg-config python3 qt6-base-dev)
 PACOTES_TESTE=(googletest libgtest-dev libgmock-dev clang libclang-rt-14-dev llvm xvfb xclip xauth g++-multilib libxml2-utils)
 
 # configurar_e_compilar PASTA [opções de cmake...]: configures once, then
