@@ -218,7 +218,14 @@ TFormEditor::TFormEditor(const ConfigEditor& config, QWidget* pai) : QMainWindow
     setFixedSize(sizeHint().expandedTo(QSize(760, 470)));
 }
 
-TFormEditor::~TFormEditor() { DefinirSaidaMensagens({}); }
+TFormEditor::~TFormEditor()
+{
+    // The children die after this part of the window: their last signals
+    // (focus leaving, the list emptied) must not reach it.
+    disconnect(qApp, nullptr, this, nullptr);
+    for (QObject* filho : findChildren<QObject*>()) filho->blockSignals(true);
+    DefinirSaidaMensagens({});
+}
 
 void TFormEditor::CriarBotoes(QWidget* barra)
 {
@@ -354,16 +361,16 @@ QWidget* TFormEditor::CriarPaginas()
         RadioGroupGenero = CriarRadio(w, g, 0, QStringLiteral("G\u00EAnero"),
                                       {QStringLiteral("&Masculino"), QStringLiteral("&Feminino")});
         RadioGroupNumero = CriarRadio(w, g, 1, QStringLiteral("N\u00FAmero"),
-                                      {QStringLiteral("S&ingular"), QStringLiteral("P&lural")});
-        CheckBoxAnimado = new QCheckBox(QStringLiteral("Anima&do"), w);
+                                      {QStringLiteral("Sin&gular"), QStringLiteral("P&lural")});
+        CheckBoxAnimado = new QCheckBox(QStringLiteral("An&imado"), w);
         g->addWidget(CheckBoxAnimado, 2, 0);
         g->setRowStretch(3, 1);
     }
     {  // Adjetivo
         auto* w = pagina(QStringLiteral("&Adjetivo"));
         auto* v = new QVBoxLayout(w);
-        const QString textos[5] = {QStringLiteral("de &Estado"), QStringLiteral("&T\u00EDtulo"),
-                                   QStringLiteral("&Determinante"), QStringLiteral("Concorda em &n\u00FAmero"),
+        const QString textos[5] = {QStringLiteral("de Estad&o"), QStringLiteral("T\u00EDt&ulo"),
+                                   QStringLiteral("Deter&minante"), QStringLiteral("&Concorda em n\u00FAmero"),
                                    QStringLiteral("Concorda em &g\u00EAnero")};
         for (int i = 0; i < 5; ++i) {
             CheckBoxAdjetivo[static_cast<std::size_t>(i)] = new QCheckBox(textos[i], w);
@@ -375,14 +382,14 @@ QWidget* TFormEditor::CriarPaginas()
         auto* w = pagina(QStringLiteral("A&rtigo"));
         auto* g = new QGridLayout(w);
         RadioGroupTipoArtigo = CriarRadio(w, g, 0, QStringLiteral("Tipo"),
-                                          {QStringLiteral("&Definido"), QStringLiteral("&Indefinido")});
+                                          {QStringLiteral("De&finido"), QStringLiteral("&Indefinido")});
         g->setRowStretch(1, 1);
     }
     {  // Verbo Inglês
         auto* w = pagina(QStringLiteral("&Verbo Ingl\u00EAs"));
         auto* g = new QGridLayout(w);
-        const char* textos[11] = {"In&finitive", "Past &Tense", "Past &Participle", "Present &Simple", "&Gerund",
-                                  "&I", "&You", "&He/She/It", "&We", "Y&ou", "The&y"};
+        const char* textos[11] = {"In&finitive", "Past Tense", "Past Partic&iple", "Present Simp&le", "&Gerund",
+                                  "I", "&You", "&He/She/It", "&We", "Yo&u", "They"};
         for (int i = 0; i < 11; ++i) {
             auto* c = new QCheckBox(QString::fromLatin1(textos[i]), w);
             CheckBoxVerbo[static_cast<std::size_t>(i)] = c;
@@ -390,7 +397,7 @@ QWidget* TFormEditor::CriarPaginas()
             if (i == 9) c->setAccessibleName(QStringLiteral("You (segunda pessoa do plural)"));
             g->addWidget(c, i < 5 ? i : i - 5, i < 5 ? 0 : 1);
         }
-        LabelInfinitivo = new QLabel(QStringLiteral("Infinitive &Form"), w);
+        LabelInfinitivo = new QLabel(QStringLiteral("Infinitive For&m"), w);
         EditInfinitivo = new QLineEdit(w);
         EditInfinitivo->setObjectName(QStringLiteral("EditInfinitivo"));
         EditInfinitivo->setAccessibleName(QStringLiteral("Infinitive Form"));
@@ -429,12 +436,12 @@ QWidget* TFormEditor::CriarPaginas()
         connect(ComboBoxTempos, &QComboBox::currentIndexChanged, this, [this] { MostrarTempo(); });
     }
     {  // Pronome
-        auto* w = pagina(QStringLiteral("Pro&nome"));
+        auto* w = pagina(QStringLiteral("Pr&onome"));
         auto* g = new QGridLayout(w);
         RadioGroupTipoPronome = CriarRadio(
             w, g, 0, QStringLiteral("Tipo"),
-            {QStringLiteral("&Pessoal"), QStringLiteral("P&ossessivo"), QStringLiteral("&Demonstrativo"),
-             QStringLiteral("&Interrogativo"), QStringLiteral("&Negativo")},
+            {QStringLiteral("Pessoal"), QStringLiteral("Possessivo"), QStringLiteral("Demonstrativo"),
+             QStringLiteral("Interrogativo"), QStringLiteral("Negativo")},
             2);
         RadioGroupPessoaPronome = CriarRadio(
             w, g, 1, QStringLiteral("Pessoa"),
@@ -899,7 +906,10 @@ void TFormEditor::ExcluirTraducaoClick()
 {
     ItemTraducao* item = TraducaoAtual();
     if (!item) return;
-    delete item;
+    // Out of the list before it goes, so that no signal sees half an item.
+    ++bloqueio_;
+    delete ListViewTraducoes->takeTopLevelItem(ListViewTraducoes->indexOfTopLevelItem(item));
+    --bloqueio_;
     entradaAlterada_ = true;
     AtualizarDesfazer();
     MostrarCondicoes();
