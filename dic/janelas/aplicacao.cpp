@@ -18,8 +18,8 @@ int ExecutarEditor(int argc, char** argv)
 
     const std::string pastaExe = QCoreApplication::applicationDirPath().toStdString();
     ConfigEditor config;
-    config.pastaInstalacao = PastaInstalacao(pastaExe, QUILLANE_DADOS_PADRAO);
-    config.pastaAjuda = PastaAjuda(pastaExe, QUILLANE_AJUDA_PADRAO);
+    config.pastaInstalacao = PastaInstalacao(pastaExe + "/../" QUILLANE_LIBDIR_REL, QUILLANE_DADOS_PADRAO);
+    config.pastaAjuda = PastaAjuda(pastaExe + "/../" QUILLANE_AJUDA_REL, QUILLANE_AJUDA_PADRAO);
 
     MotorEditor motor;
     std::string erro;

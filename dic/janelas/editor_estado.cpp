@@ -157,21 +157,19 @@ std::string TextoUserDic(const std::vector<std::string>& lista)
     return t;
 }
 
-std::string PastaInstalacao(const std::string& pastaExecutavel, const std::string& padrao)
+std::string PastaInstalacao(const std::string& instalada, const std::string& padrao)
 {
     char dirRoot[256];
     LerDirRoot(dirRoot, sizeof dirRoot);
     if (dirRoot[0]) return dirRoot;
-    const std::string instalada = pastaExecutavel + "/../lib/quillane";
     if (Existe(instalada + "/libmoriel32.so")) return instalada;
     return padrao;
 }
 
-std::string PastaAjuda(const std::string& pastaExecutavel, const std::string& padrao)
+std::string PastaAjuda(const std::string& instalada, const std::string& padrao)
 {
     const char* env = std::getenv("QUILLANE_AJUDA_DIR");
     if (env && *env) return env;
-    const std::string instalada = pastaExecutavel + "/../share/quillane/ajuda";
     if (Existe(instalada + "/dic.html")) return instalada;
     return padrao;
 }

@@ -66,14 +66,14 @@ bool ListaContem(const std::vector<std::string>& lista, const std::string& nome)
 std::vector<std::string> LerListaUserDic(const std::string& texto);
 std::string TextoUserDic(const std::vector<std::string>& lista);
 
-// The installation folder: "DirRoot" of the settings store, else the
-// folder beside the executable where an installed suite keeps the engine
-// (<bin>/../lib/quillane), else `padrao` (the build's data folder).
-std::string PastaInstalacao(const std::string& pastaExecutavel, const std::string& padrao);
+// The installation folder: "DirRoot" of the settings store, else
+// `instalada` (where an installed suite keeps the engine, beside the
+// program) when it holds the engine, else `padrao` (the build's data folder).
+std::string PastaInstalacao(const std::string& instalada, const std::string& padrao);
 
-// The help folder: QUILLANE_AJUDA_DIR, else <bin>/../share/quillane/ajuda
-// when it holds the page, else `padrao` (the source tree's).
-std::string PastaAjuda(const std::string& pastaExecutavel, const std::string& padrao);
+// The help folder: QUILLANE_AJUDA_DIR, else `instalada` when it holds the
+// page, else `padrao` (the source tree's).
+std::string PastaAjuda(const std::string& instalada, const std::string& padrao);
 
 // Reads a source file into `dic` only when it is sound; otherwise `dic` is
 // left as it was and `erro` says why (Windows-1252).

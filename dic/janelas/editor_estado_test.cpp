@@ -138,3 +138,27 @@ TEST(OrdemDePesquisa, FonteDanificadaNaoSubstituiODicionario)
     EXPECT_EQ(dic.Contagem(), 2);
     fs::remove_all(pasta);
 }
+
+TEST(OrdemDePesquisa, PastasDaInstalacaoEDaAjuda)
+{
+    const fs::path pasta = fs::temp_directory_path() / ("quillane_pastas_" + std::to_string(::getpid()));
+    fs::create_directories(pasta / "registro");
+    fs::create_directories(pasta / "lib");
+    ::setenv("QUILLANE_REGISTRO", (pasta / "registro").c_str(), 1);
+    const std::string lib = (pasta / "lib").string();
+    EXPECT_EQ(PastaInstalacao(lib, "/padrao"), "/padrao");  // no engine there
+    std::ofstream(pasta / "lib" / "libmoriel32.so") << "";
+    EXPECT_EQ(PastaInstalacao(lib, "/padrao"), lib);
+    std::ofstream(pasta / "registro" / "HKEY_LOCAL_MACHINE.reg")
+        << "REGEDIT4\n\n[SOFTWARE\\Brinmor\\Quillane Beta]\n\"DirRoot\"=\"/opt/q\"\n";
+    EXPECT_EQ(PastaInstalacao(lib, "/padrao"), "/opt/q");
+
+    ::unsetenv("QUILLANE_AJUDA_DIR");
+    EXPECT_EQ(PastaAjuda(lib, "/fonte"), "/fonte");
+    std::ofstream(pasta / "lib" / "dic.html") << "";
+    EXPECT_EQ(PastaAjuda(lib, "/fonte"), lib);
+    ::setenv("QUILLANE_AJUDA_DIR", "/ajuda", 1);
+    EXPECT_EQ(PastaAjuda(lib, "/fonte"), "/ajuda");
+    ::unsetenv("QUILLANE_AJUDA_DIR");
+    fs::remove_all(pasta);
+}
