@@ -69,7 +69,7 @@ int main(int argc, char** argv)
     std::ofstream(fonte, std::ios::binary)
         << "teapot!NMS.T(bule,,chaleira)\r\n"
            "red!A.T(vermelho)\r\n"
-           "sing!V.T(cantar)\r\n"
+           "sing!VVP12456.T(cantar)\r\n"
            "the!ED.T(o)\r\n"
            "she!PP3.T(ela)\r\n"
            "run!NFS.V.T(corrida,*N,correr,*V)\r\n";
