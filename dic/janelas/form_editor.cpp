@@ -23,6 +23,7 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QUrl>
@@ -73,6 +74,13 @@ QComboBox* CriarLista(QWidget* pai, const char* const* nomes, int n, const QStri
     c->setToolTip(acessivel);
     return c;
 }
+
+// The "Quando" column is written by the condition lists, never typed.
+class SemEdicao : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget*, const QStyleOptionViewItem&, const QModelIndex&) const override { return nullptr; }
+};
 
 } // namespace
 
@@ -149,6 +157,7 @@ TFormEditor::TFormEditor(const ConfigEditor& config, QWidget* pai) : QMainWindow
     ListViewTraducoes->setAcceptDrops(true);
     ListViewTraducoes->setDragDropMode(QAbstractItemView::DragDrop);
     ListViewTraducoes->setDefaultDropAction(Qt::CopyAction);
+    ListViewTraducoes->setItemDelegateForColumn(1, new SemEdicao(ListViewTraducoes));
     ListViewTraducoes->setContextMenuPolicy(Qt::CustomContextMenu);
     ListViewTraducoes->setAccessibleName(QStringLiteral("Tradu\u00E7\u00F5es"));
     ListViewTraducoes->setToolTip(QStringLiteral("Tradu\u00E7\u00F5es da entrada; arraste para mudar a ordem"));
@@ -883,7 +892,7 @@ void TFormEditor::ItemClasseClick()
 
 void TFormEditor::IncluirTraducaoClick()
 {
-    ListViewTraducoes->setCurrentItem(ListViewTraducoes->currentItem());  // ends an edit in progress
+    // Making the new line current ends an edit in progress on another line.
     LinhaTraducao linha;
     linha.traducao = "nova tradu\xE7\xE3o";
     ItemTraducao* item = NovaLinha(linha);

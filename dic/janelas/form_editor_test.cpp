@@ -502,6 +502,17 @@ TEST_F(Janela, AtributosAlteradosSaoGravados)
     e.DesfazerClick();
     EXPECT_EQ(e.RadioGroupNumero->checkedId(), -1);
     EXPECT_EQ(e.Dicionario().Linhas()[0], "mouse!NFA.T(rata)");
+
+    // Adding a translation while another is being edited keeps that edit.
+    e.AlterarTraducaoClick();
+    QAbstractItemView* lista = e.ListViewTraducoes;
+    auto* edit = qobject_cast<QLineEdit*>(lista->indexWidget(lista->currentIndex()));
+    ASSERT_TRUE(edit);
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("Camundongo"));
+    e.IncluirTraducaoClick();
+    QApplication::processEvents();
+    EXPECT_EQ(Traducoes(), (QStringList{QStringLiteral("camundongo"), QStringLiteral("nova tradu\u00E7\u00E3o")}));
 }
 
 TEST_F(Janela, ArquivosDanificadosEGravacoesQueFalham)
