@@ -2,7 +2,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "caracteres.h"
 #include "compilador.h"
@@ -574,17 +579,39 @@ std::string DicionarioFonte::TextoCompilavel() const
 
 bool DicionarioFonte::SalvarFonte(const std::string& caminho)
 {
-    {
-        std::ofstream saida(caminho, std::ios::binary | std::ios::trunc);
+    // The source goes to a new file beside the old one and replaces it only
+    // when it is complete: a full disc, a folder without permission or an
+    // interrupted save never leave half a dictionary.
+    std::string temporario;
+    int fd = -1;
+    for (int tentativa = 0; fd < 0 && tentativa < 100; ++tentativa) {
+        temporario = caminho + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(tentativa);
+        fd = ::open(temporario.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) break;
+    }
+    int erro = fd < 0 ? errno : 0;
+    if (fd >= 0) {
+        std::string texto;
         for (const auto& l : linhas_) {
-            saida.write(l.data(), static_cast<std::streamsize>(l.size()));
-            saida.write("\r\n", 2);
+            texto += l;
+            texto += "\r\n";
         }
-        saida.close();
-        if (!saida) {
-            MostrarMensagem(kTitulo, "N\xE3o foi poss\xEDvel gravar o arquivo \"" + caminho + "\"");
-            return false;
+        std::size_t feito = 0;
+        while (!erro && feito < texto.size()) {
+            const ssize_t n = ::write(fd, texto.data() + feito, texto.size() - feito);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) erro = n < 0 ? errno : EIO;
+            else feito += static_cast<std::size_t>(n);
         }
+        if (!erro && ::fsync(fd) != 0) erro = errno;
+        if (::close(fd) != 0 && !erro) erro = errno;
+        if (!erro && ::rename(temporario.c_str(), caminho.c_str()) != 0) erro = errno;
+        if (erro) ::unlink(temporario.c_str());
+    }
+    if (erro) {
+        MostrarMensagem(kTitulo, "N\xE3o foi poss\xEDvel gravar o arquivo \"" + caminho + "\" (" +
+                                     std::strerror(erro) + ").\n\nO dicion\xE1rio n\xE3o foi salvo.");
+        return false;
     }
     const std::string texto = TextoCompilavel();
     if (!CompilarDicionario(texto.c_str(), CaminhoCompilado(caminho).c_str())) {

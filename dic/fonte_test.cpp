@@ -12,6 +12,9 @@
 
 #include "mensagens.h"
 
+#include <csignal>
+
+#include <sys/resource.h>
 #include <sys/wait.h>
 
 namespace fs = std::filesystem;
@@ -360,7 +363,9 @@ TEST_F(PastaTemporaria, ProgramaDic)
     Gravar(pasta_ / "ruim.lex", "dog!N\r\ncat!Q\r\n");
 
     EXPECT_EQ(Executar("--help"), 0);
-    EXPECT_EQ(Executar(""), 2);
+    // Without arguments dic opens its window; every option goes to the
+    // command-line mode.
+    EXPECT_EQ(Executar("-x"), 2);
     EXPECT_EQ(Executar("--compilar"), 2);
     EXPECT_EQ(Executar("--outra x.lex"), 2);
     EXPECT_EQ(Executar("--compilar a b c"), 2);
@@ -380,4 +385,36 @@ TEST_F(PastaTemporaria, ProgramaDic)
     const std::string saida = p + "/erro.txt";
     std::system((std::string("'") + QUILLANE_DIC_EXE + "' --compilar '" + p + "/ruim.lex' 2>'" + saida + "'").c_str());
     EXPECT_NE(LerArquivo(saida).find("Erro cr\xC3\xADtico no dicion\xC3\xA1rio (4) na linha 1: cat"), std::string::npos);
+}
+
+TEST_F(PastaTemporaria, SalvarFonteQueFalhaNaoEstragaOArquivo)
+{
+    // A save that cannot finish (here: a file size limit, as a full disc
+    // would) leaves the previous source whole and no work file behind.
+    Gravar(pasta_ / "meu.lex", "cat!N\r\n");
+    DicionarioFonte dic;
+    std::string grande;
+    for (int i = 0; i < 2000; ++i) grande += "cat" + std::string(1, static_cast<char>('a' + i % 26)) + std::to_string(i) + "!N\r\n";
+    dic.CarregarTexto(grande);
+    struct rlimit antes {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &antes), 0);
+    const auto sinal = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limite = antes;
+    limite.rlim_cur = 100;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limite), 0);
+    const bool salvou = dic.SalvarFonte((pasta_ / "meu.lex").string());
+    ::setrlimit(RLIMIT_FSIZE, &antes);
+    std::signal(SIGXFSZ, sinal);
+    EXPECT_FALSE(salvou);
+    EXPECT_EQ(LerArquivo(pasta_ / "meu.lex"), "cat!N\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(pasta_), fs::directory_iterator()), 1);
+    ASSERT_EQ(mensagens_.size(), 1u);
+    EXPECT_NE(mensagens_[0].find("n\xE3o foi salvo"), std::string::npos);
+
+    // A folder that is not one.
+    mensagens_.clear();
+    Gravar(pasta_ / "arquivo", "x");
+    EXPECT_FALSE(dic.SalvarFonte((pasta_ / "arquivo" / "meu.lex").string()));
+    ASSERT_EQ(mensagens_.size(), 1u);
+    EXPECT_FALSE(fs::exists(pasta_ / "meu.udc"));
 }

@@ -1,9 +1,11 @@
-// dic: the dictionary editor. Without a window it offers the command-line
-// compile of a dictionary source.
+// dic: the dictionary editor. Without arguments, or with a source file, it
+// opens its window; with options it compiles a dictionary source from the
+// command line, without a window.
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "aplicacao.h"
 #include "cp1252.h"
 #include "fonte.h"
 #include "mensagens.h"
@@ -30,7 +32,7 @@ void Escrever(std::FILE* f, const std::string& texto)
 
 } // namespace
 
-int main(int argc, char** argv)
+int ComandoCompilar(int argc, char** argv)
 {
     if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
         Escrever(stdout, kUso);
@@ -51,4 +53,10 @@ int main(int argc, char** argv)
         return 1;
     }
     return r == 0 ? 0 : 1;
+}
+
+int main(int argc, char** argv)
+{
+    if (argc > 1 && argv[1][0] == '-') return ComandoCompilar(argc, argv);
+    return ExecutarEditor(argc, argv);
 }
