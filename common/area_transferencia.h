@@ -12,6 +12,8 @@
 
 #include <string>
 
+class clCaracteresReservados;
+
 enum class FormatoArea {
     Texto,  // plain text: UTF-8 on the clipboard, Windows-1252 here
     Rtf     // "Rich Text Format": the clipboard target "text/rtf", bytes as they are
@@ -35,13 +37,20 @@ enum class EstadoArea {
 // SemDados.
 EstadoArea LerAreaTransferencia(FormatoArea formato, std::string* conteudo, int* erro, char substituto = '?');
 
+// The same for plain text that must come back whole: characters outside
+// Windows-1252 stand as placeholders kept in `reservados`, which the write
+// below turns back into them.
+EstadoArea LerAreaTransferencia(FormatoArea formato, std::string* conteudo, int* erro,
+                                clCaracteresReservados* reservados);
+
 // Replaces the clipboard content with `conteudo` (Windows-1252 text, stored as
 // UTF-8, for Texto; bytes for Rtf). Like the Windows text formats the content
 // ends at its first zero byte: a terminator passed along is not put on the
 // clipboard. Returns once the new content is visible to readers (or the time
 // limit has passed since the tool accepted it). On false `*erro` (if given)
 // holds a code as for LerAreaTransferencia (EINVAL for an unknown format).
-bool GravarAreaTransferencia(FormatoArea formato, const std::string& conteudo, int* erro);
+bool GravarAreaTransferencia(FormatoArea formato, const std::string& conteudo, int* erro,
+                             clCaracteresReservados* reservados = nullptr);
 
 // Time limit for each clipboard tool run, in milliseconds (default 5000).
 // Values below 1 are taken as 1.
