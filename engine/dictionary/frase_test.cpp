@@ -78,7 +78,10 @@ TEST(Palavra, ClassificarEAplicarCaixa)
     EXPECT_EQ(Palavra("42").padraoCaixa, CAIXA_NENHUMA);
     EXPECT_EQ(Palavra("A").padraoCaixa, CAIXA_INICIAL);
     EXPECT_EQ(Palavra("a").padraoCaixa, CAIXA_MINUSCULAS);
-    EXPECT_EQ(Palavra("\xC9t\xE9").padraoCaixa, CAIXA_MINUSCULAS);  // accented capitals do not count
+    // Accented capitals count: they are never put in lower case.
+    EXPECT_EQ(Palavra("\xC9mile").padraoCaixa, CAIXA_INICIAL);
+    EXPECT_EQ(Palavra("\xC9" "COLE").padraoCaixa, CAIXA_MAIUSCULAS);
+    EXPECT_EQ(Palavra("\xE9t\xE9").padraoCaixa, CAIXA_MINUSCULAS);
 
     clPalavra w = Palavra("Paris");
     std::strcpy(w.texto, "nova_york");
