@@ -232,7 +232,8 @@ bool clDocTexto::LerToken(clPalavra& w, std::int16_t& tipo)
     // Every word carries its place in the sentence, with the line break
     // before it if there is one: a break whose word the translation drops
     // or merges goes before the next word from further on.
-    w.marcas.Acrescentar(Guardar(std::move(brancos)));
+    const std::int16_t numero = Guardar(std::move(brancos));
+    w.marcas.Acrescentar(numero);
     frasePorComecar = false;
 
     std::size_t n = 0;
@@ -287,10 +288,10 @@ bool clDocTexto::LerToken(clPalavra& w, std::int16_t& tipo)
         break;
     }
     if (!longa.empty()) {
+        // A control character makes the token a non-word for the analysis.
         if (longas.size() > 1000) longas.clear();  // tokens the translation dropped
-        const std::string marca = "\x1A" + std::to_string(++numeroLonga % 100000000);
-        longas[marca] = longa;
-        std::memcpy(w.texto, marca.c_str(), marca.size() + 1);
+        longas[numero] = longa;
+        std::memcpy(w.texto, "\x1A", 2);
         w.padraoCaixa = CAIXA_NENHUMA;
         w.aplicarCaixa = 0;
         return true;
@@ -377,13 +378,17 @@ void clDocTexto::EscreverFrase(clFrase& frase)
         }
         const bool quebrou = escreverAte(ate);
         if (w->espacoAntes && !quebrou) EscreverCaractere(' ');
-        if (w->texto[0] == '\x1A') {
-            const auto longa = longas.find(w->texto);
-            if (longa != longas.end()) {
-                EscreverBytes(longa->second);
-                longas.erase(longa);
-                continue;
+        if (std::strcmp(w->texto, "\x1A") == 0) {
+            // The token that stands for a long word: the word itself.
+            bool longa = false;
+            for (int m = 0; m < w->marcas.Quantos() && !longa; ++m) {
+                const auto it = longas.find(w->marcas.Obter(m));
+                if (it == longas.end()) continue;
+                EscreverBytes(it->second);
+                longas.erase(it);
+                longa = true;
             }
+            if (longa) continue;
         }
         EscreverTexto(w->texto);
     }

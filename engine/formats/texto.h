@@ -53,11 +53,11 @@ private:
     std::string linhaAtual;        // the current line as read so far
     std::string linhaAnterior;
     bool frasePorComecar = true;   // no word of the sentence read yet
-    // Carried texts: line breaks by their number, the long words by the
-    // text standing for them in the sentence.
+    // Carried texts, by the number in the word's markup set: the blanks
+    // before each word (empty unless they hold a line break) and the words
+    // too long for the word field.
     std::map<std::int16_t, std::string> quebras;
-    std::map<std::string, std::string> longas;
+    std::map<std::int16_t, std::string> longas;
     std::int16_t proximoNumero = 0;
-    unsigned numeroLonga = 0;
     std::vector<std::int16_t> quebrasDaFrase;  // in reading order
 };

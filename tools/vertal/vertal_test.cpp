@@ -481,3 +481,28 @@ TEST_F(Vertal, ListaDeDesconhecidasNaCodificacaoDaSaida)
     r = Rodar("--cp1252 --desconhecidas '" + Caminho("d.txt") + "' '" + Caminho("in.txt") + "' /dev/null");
     EXPECT_EQ(Ler(Caminho("d.txt")), "zorb\ncaf\xE9zz\n");
 }
+
+TEST_F(Vertal, CorpusDeTextoSimples)
+{
+    // Real README files and manual pages: as many lines out as in, and every
+    // word the dictionaries do not know comes out as it went in.
+    std::size_t arquivos = 0;
+    for (const auto& e : std::filesystem::directory_iterator(std::string(QUILLANE_TESTE_DADOS) + "/texto")) {
+        if (e.path().extension() == ".md" && e.path().filename() == "FONTES.md") continue;
+        SCOPED_TRACE(e.path().filename().string());
+        ++arquivos;
+        const std::string entrada = Ler(e.path().string());
+        auto r = Rodar("--texto --desconhecidas '" + Caminho("d.txt") + "' '" + e.path().string() + "'");
+        ASSERT_EQ(r.status, 0) << r.erros;
+        EXPECT_EQ(std::count(r.saida.begin(), r.saida.end(), '\n'), std::count(entrada.begin(), entrada.end(), '\n'));
+        std::string minusculas = r.saida;
+        for (char& c : minusculas)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        std::stringstream lista(Ler(Caminho("d.txt")));
+        std::size_t desconhecidas = 0;
+        for (std::string palavra; std::getline(lista, palavra); ++desconhecidas)
+            EXPECT_NE(minusculas.find(palavra), std::string::npos) << palavra;
+        EXPECT_GT(desconhecidas, 0u);
+    }
+    EXPECT_GE(arquivos, 8u);
+}
