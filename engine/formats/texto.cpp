@@ -79,7 +79,8 @@ bool Codigo(const std::string& t)
         if (t.rfind(inicio, 0) == 0) return true;
     const char ultimo = t.back();
     if (ultimo == '{' || ultimo == '}' || ultimo == ';' || ultimo == '\\') return true;
-    for (const char* trecho : {"()", " = ", "==", "!=", "->", "::", "&&", "||", "=>", "+=", "){"})
+    // Function names and "::" are common in prose about programs: not code.
+    for (const char* trecho : {" = ", "==", "!=", "->", "&&", "||", "+=", "){", "();"})
         if (t.find(trecho) != std::string::npos) return true;
     return false;
 }
@@ -116,7 +117,7 @@ bool clDocTexto::FimDeUnidade(const std::string& linha, const std::string& segui
     if (Marcador(proxima) || Rotulo(proxima)) return true;
     if (Codigo(atual) || Codigo(proxima)) return true;
     if (SoMarcas(atual) || SoMarcas(proxima)) return true;
-    if (atual[0] == '#') return true;                    // a heading
+    if (!atual.empty() && atual[0] == '#') return true;  // a heading
     return false;
 }
 

@@ -251,6 +251,20 @@ TEST_F(Vertal, AreaDeTransferenciaComXvfb)
         usleep(50000);
     }
     EXPECT_EQ(conteudo, "Xyzzy plugh.");
+    // Characters outside Windows-1252 come back from the clipboard too.
+    std::ofstream(Caminho("area.txt"), std::ios::binary) << "The cat \xE2\x86\x92 the dog \xF0\x9F\x90\x88.";
+    ASSERT_EQ(std::system((env + " xclip -selection clipboard -i '" + Caminho("area.txt") + "'").c_str()), 0);
+    r = Rodar("--area-de-transferencia", "", env);
+    EXPECT_EQ(r.status, 0) << r.erros;
+    EXPECT_EQ(r.erros, "");
+    const std::string traducao = "O gato \xE2\x86\x92 o c\xC3\xA3o \xF0\x9F\x90\x88.";
+    for (int i = 0; i < 40; ++i) {
+        std::system((env + " xclip -selection clipboard -o > '" + Caminho("area") + "' 2>/dev/null").c_str());
+        conteudo = Ler(Caminho("area"));
+        if (conteudo == traducao) break;
+        usleep(50000);
+    }
+    EXPECT_EQ(conteudo, traducao);
     // RTF asked for while only text is there: nothing happens, no message.
     r = Rodar("--rtf --area-de-transferencia", "", env);
     EXPECT_EQ(r.status, 0);
