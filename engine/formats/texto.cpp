@@ -241,8 +241,14 @@ bool clDocTexto::LerToken(clPalavra& w, std::int16_t& tipo)
     w.texto[n++] = static_cast<char>(c);
     if (Em(DELIMITADORES, c)) {
         w.texto[n] = '\0';
-        if (Em(FINAIS, c)) tipo = TK_FIM_FRASE;
-        else if (Em(APOSTROFOS, c)) aspaAberta ^= 1;
+        if (Em(FINAIS, c)) {
+            tipo = TK_FIM_FRASE;
+        } else if (Em(APOSTROFOS, c)) {
+            // The mark that closed a quotation is read alone once the word
+            // before it ends; it must not open another.
+            if (aspaFechando) aspaFechando = false;
+            else aspaAberta ^= 1;
+        }
         return true;
     }
     // The word, as long as it goes: one that does not fit the word field is
@@ -283,7 +289,10 @@ bool clDocTexto::LerToken(clPalavra& w, std::int16_t& tipo)
                 acrescentar('\'');  // a trailing apostrophe, as in "boys'"
                 continue;
             }
-            if (Em(APOSTROFOS, c)) aspaAberta = 0;
+            if (Em(APOSTROFOS, c)) {
+                aspaAberta = 0;
+                aspaFechando = true;
+            }
         }
         Devolver(c);
         break;
@@ -314,6 +323,7 @@ void clDocTexto::CopiarEspacos()
 bool clDocTexto::LerFrase(clFrase& origem)
 {
     aspaAberta = 0;
+    aspaFechando = false;
     origem.Limpar();
     quebrasDaFrase.clear();
     // A word given back by the previous sentence already took the blanks

@@ -53,6 +53,7 @@ private:
     std::string linhaAtual;        // the current line as read so far
     std::string linhaAnterior;
     bool frasePorComecar = true;   // no word of the sentence read yet
+    bool aspaFechando = false;     // the next mark read alone closes a quotation
     // Carried texts, by the number in the word's markup set: the blanks
     // before each word (empty unless they hold a line break) and the words
     // too long for the word field.

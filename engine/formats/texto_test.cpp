@@ -92,6 +92,10 @@ TEST_F(Texto, PalavrasLongasEApostrofos)
     EXPECT_EQ(Tokens("don't"), "don't");
     EXPECT_EQ(Tokens("'quoted'"), "'|quoted|'");
     EXPECT_EQ(Tokens("boys' toys"), "boys'|_toys");
+    // A closed quotation is closed: the next one opens afresh, and its
+    // closing mark is not taken for a possessive and lost.
+    EXPECT_EQ(Tokens("'a' and 'b'."), "'|a|'|_and|_'|b|'|.#");
+    EXPECT_EQ(TraduzirArquivo("Send `zorb` to `quux`."), "Envie `zorb` para `quux`.");
     EXPECT_EQ(Tokens("e-mail 3.5 a/b x- y."), "e-mail|_3.5|_a/b|_x|-|_y|.#");
     EXPECT_EQ(Tokens("Stop! Go?"), "Stop|!#|_Go|?#");
     EXPECT_EQ(Tokens("word\n\nnext"), "word|#|next");
