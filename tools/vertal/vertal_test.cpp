@@ -520,3 +520,32 @@ TEST_F(Vertal, CorpusDeTextoSimples)
     }
     EXPECT_GE(arquivos, 8u);
 }
+
+TEST_F(Vertal, InterrompidoNaoDeixaArquivoPelaMetade)
+{
+    // Killed while translating: the destination is as it was, and no
+    // temporary file is left beside it.
+    std::ofstream(Caminho("out.txt"), std::ios::binary) << "antigo\n";
+    ASSERT_EQ(mkfifo(Caminho("fifo").c_str(), 0600), 0);
+    const std::string comando = "QUILLANE_REGISTRO='" + Caminho("registro") + "' " + QUILLANE_VERTAL_EXE + " --cp1252 '" +
+                                Caminho("fifo") + "' '" + Caminho("out.txt") + "' 2>/dev/null & echo $! > '" +
+                                Caminho("pid") + "'";
+    ASSERT_EQ(std::system(comando.c_str()), 0);
+    {
+        std::ofstream fifo(Caminho("fifo"));
+        fifo << "The cat is here.\n" << std::flush;
+        // Wait until the temporary output exists, then stop vertal.
+        bool temporario = false;
+        for (int i = 0; i < 200 && !temporario; ++i) {
+            for (const auto& e : std::filesystem::directory_iterator(pasta_))
+                temporario = temporario || e.path().filename().string().rfind(".out.txt.vertal-", 0) == 0;
+            if (!temporario) usleep(25000);
+        }
+        EXPECT_TRUE(temporario);
+        std::system(("kill -TERM $(cat '" + Caminho("pid") + "')").c_str());
+        usleep(200000);
+    }
+    EXPECT_EQ(Ler(Caminho("out.txt")), "antigo\n");
+    for (const auto& e : std::filesystem::directory_iterator(pasta_))
+        EXPECT_EQ(e.path().filename().string().find(".vertal-"), std::string::npos) << e.path();
+}
