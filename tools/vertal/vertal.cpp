@@ -144,6 +144,9 @@ public:
                 return true;
             }
             modo_ = st.st_mode & 07777;
+            dono_ = st.st_uid;
+            grupo_ = st.st_gid;
+            existia_ = true;
         } else {
             const mode_t mascara = umask(0);
             umask(mascara);
@@ -162,6 +165,11 @@ public:
         }
         temporario_ = buf.data();
         registro_ = RegistrarTemporario(temporario_);
+        // The file keeps its mode, and its owner when we may give it back
+        // (when we may not, it becomes ours, which is no failure).
+        if (existia_) {
+            [[maybe_unused]] const int dono = fchown(fd, dono_, grupo_);
+        }
         fchmod(fd, modo_);
         f_ = fdopen(fd, "wb");
         if (!f_) {
@@ -229,6 +237,9 @@ private:
     std::string temporario_;
     int registro_ = -1;
     mode_t modo_ = 0644;
+    uid_t dono_ = 0;
+    gid_t grupo_ = 0;
+    bool existia_ = false;
 };
 
 // An input: a named file (a folder or an unreadable file refused with the
