@@ -1,5 +1,6 @@
 #include "area_transferencia.h"
 
+#include "caracteres_reservados.h"
 #include "cp1252.h"
 #include "html_utf8.h"
 
@@ -434,7 +435,8 @@ bool UsarX11NoLugar(Ambiente ambiente)
     return ambiente == Ambiente::Wayland && d != nullptr && *d != '\0';
 }
 
-EstadoArea Ler(Ambiente ambiente, FormatoArea formato, std::string& conteudo, int& erro, char substituto)
+EstadoArea Ler(Ambiente ambiente, FormatoArea formato, std::string& conteudo, int& erro, char substituto,
+               clCaracteresReservados* reservados)
 {
     conteudo.clear();
     std::string dados;
@@ -446,18 +448,22 @@ EstadoArea Ler(Ambiente ambiente, FormatoArea formato, std::string& conteudo, in
         conteudo = std::move(dados);  // RTF as it is; STRING is Latin-1, a subset of Windows-1252
     else if (formato == FormatoArea::Html)
         conteudo = Utf8ParaHtmlCp1252(dados);
+    else if (reservados)
+        conteudo = reservados->Guardar(dados);
     else
         conteudo = Utf8ParaCp1252(dados, substituto);
     return EstadoArea::Ok;
 }
 
-bool Gravar(Ambiente ambiente, FormatoArea formato, const std::string& conteudo, int& erro)
+bool Gravar(Ambiente ambiente, FormatoArea formato, const std::string& conteudo, int& erro,
+            clCaracteresReservados* reservados)
 {
     erro = 0;
     const std::string_view texto(conteudo.data(), std::strlen(conteudo.c_str()));
-    const std::string dados = formato == FormatoArea::Texto  ? Cp1252ParaUtf8(texto)
+    const std::string dados = formato == FormatoArea::Rtf    ? std::string(texto)
                               : formato == FormatoArea::Html ? HtmlCp1252ParaUtf8(texto)
-                                                             : std::string(texto);
+                              : reservados                   ? reservados->Restaurar(texto)
+                                                             : Cp1252ParaUtf8(texto);
     const char* alvo = formato == FormatoArea::Rtf ? "text/rtf"
                        : ambiente == Ambiente::X11 ? "UTF8_STRING"
                                                    : "text/plain;charset=utf-8";
@@ -493,7 +499,10 @@ void DefinirLimiteAreaTransferencia(int milissegundos)
     limiteMs.store(milissegundos < 1 ? 1 : milissegundos);
 }
 
-EstadoArea LerAreaTransferencia(FormatoArea formato, std::string* conteudo, int* erro, char substituto)
+namespace {
+
+EstadoArea LerArea(FormatoArea formato, std::string* conteudo, int* erro, char substituto,
+                   clCaracteresReservados* reservados)
 {
     int erroLocal = 0;
     if (erro == nullptr) erro = &erroLocal;
@@ -511,9 +520,9 @@ EstadoArea LerAreaTransferencia(FormatoArea formato, std::string* conteudo, int*
         return EstadoArea::Indisponivel;
     }
     try {
-        EstadoArea estado = Ler(ambiente, formato, *conteudo, *erro, substituto);
+        EstadoArea estado = Ler(ambiente, formato, *conteudo, *erro, substituto, reservados);
         if (estado == EstadoArea::Indisponivel && *erro == ENOENT && UsarX11NoLugar(ambiente))
-            estado = Ler(Ambiente::X11, formato, *conteudo, *erro, substituto);
+            estado = Ler(Ambiente::X11, formato, *conteudo, *erro, substituto, reservados);
         return estado;
     } catch (...) {
         conteudo->clear();
@@ -522,7 +531,21 @@ EstadoArea LerAreaTransferencia(FormatoArea formato, std::string* conteudo, int*
     }
 }
 
-bool GravarAreaTransferencia(FormatoArea formato, const std::string& conteudo, int* erro)
+} // namespace
+
+EstadoArea LerAreaTransferencia(FormatoArea formato, std::string* conteudo, int* erro, char substituto)
+{
+    return LerArea(formato, conteudo, erro, substituto, nullptr);
+}
+
+EstadoArea LerAreaTransferencia(FormatoArea formato, std::string* conteudo, int* erro,
+                                clCaracteresReservados* reservados)
+{
+    return LerArea(formato, conteudo, erro, '?', reservados);
+}
+
+bool GravarAreaTransferencia(FormatoArea formato, const std::string& conteudo, int* erro,
+                             clCaracteresReservados* reservados)
 {
     int erroLocal = 0;
     if (erro == nullptr) erro = &erroLocal;
@@ -537,8 +560,9 @@ bool GravarAreaTransferencia(FormatoArea formato, const std::string& conteudo, i
         return false;
     }
     try {
-        bool gravou = Gravar(ambiente, formato, conteudo, *erro);
-        if (!gravou && *erro == ENOENT && UsarX11NoLugar(ambiente)) gravou = Gravar(Ambiente::X11, formato, conteudo, *erro);
+        bool gravou = Gravar(ambiente, formato, conteudo, *erro, reservados);
+        if (!gravou && *erro == ENOENT && UsarX11NoLugar(ambiente))
+            gravou = Gravar(Ambiente::X11, formato, conteudo, *erro, reservados);
         return gravou;
     } catch (...) {
         *erro = ENOMEM;

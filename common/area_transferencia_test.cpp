@@ -1,5 +1,7 @@
 #include "area_transferencia.h"
 
+#include "caracteres_reservados.h"
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -217,6 +219,20 @@ TEST_F(AreaX11, TextoForaDoWindows1252)
     EXPECT_EQ(lido, "caf\xE9 &#00020013; &#00128512;");
     ASSERT_TRUE(GravarAreaTransferencia(FormatoArea::Html, "<p>" + lido + "</p>", &erro));
     EXPECT_EQ(Bruto("UTF8_STRING"), "<p>" + utf8 + "</p>");
+    // Plain text with placeholders: back whole on writing; HTML keeps its
+    // references even when handed the placeholders' keeper.
+    clCaracteresReservados reservados;
+    ASSERT_EQ(LerAreaTransferencia(FormatoArea::Texto, &lido, &erro, &reservados), EstadoArea::Ok);
+    EXPECT_EQ(lido.substr(0, 7), "<p>caf\xE9");
+    EXPECT_EQ(lido.find('?'), std::string::npos);
+    EXPECT_EQ(lido.find("&#"), std::string::npos);
+    ASSERT_TRUE(GravarAreaTransferencia(FormatoArea::Texto, "[" + lido + "]", &erro, &reservados));
+    EXPECT_EQ(Bruto("UTF8_STRING"), "[<p>" + utf8 + "</p>]");
+    clCaracteresReservados outros;
+    ASSERT_EQ(LerAreaTransferencia(FormatoArea::Html, &lido, &erro, &outros), EstadoArea::Ok);
+    EXPECT_EQ(lido, "[<p>caf\xE9 &#00020013; &#00128512;</p>]");
+    ASSERT_TRUE(GravarAreaTransferencia(FormatoArea::Html, lido, &erro, &outros));
+    EXPECT_EQ(Bruto("UTF8_STRING"), "[<p>" + utf8 + "</p>]");
 }
 
 TEST_F(AreaX11, RtfIdaEVoltaENaoETexto)

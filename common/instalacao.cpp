@@ -3,16 +3,27 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "mensagens.h"
 #include "registro.h"
 
-void LerDirRoot(char* buffer, std::size_t tam)
+bool LerDirRoot(char* buffer, std::size_t tam)
 {
-    if (!buffer || tam == 0) return;
+    if (!buffer || tam == 0) return false;
     buffer[0] = '\0';
     auto chave = clChaveRegistro::Abrir(Colmeia::MaquinaLocal, kChaveQuillane, false);
-    if (!chave) return;
-    if (!chave->LerTexto("DirRoot", buffer, tam)) buffer[0] = '\0';
-    chave->Fechar();
+    if (!chave) return true;
+    std::size_t necessario = 0;
+    if (!chave->LerTexto("DirRoot", buffer, tam, &necessario)) {
+        buffer[0] = '\0';
+        return true;
+    }
+    if (necessario > tam) {
+        buffer[0] = '\0';
+        const auto valor = chave->Ler("DirRoot");
+        MostrarErro(13, valor ? valor->texto.c_str() : "", static_cast<int>(tam - 1));
+        return false;
+    }
+    return true;
 }
 
 char* LerUserDic()
@@ -27,6 +38,17 @@ char* LerUserDic()
         std::free(valor);
         return nullptr;
     }
-    chave->Fechar();
+    // The list is read name by name up to CR LF: a last name without it
+    // would be lost.
+    const std::size_t n = std::strlen(valor);
+    if (n > 0 && valor[n - 1] != '\n') {
+        char* maior = static_cast<char*>(std::realloc(valor, n + 3));
+        if (!maior) {
+            std::free(valor);
+            return nullptr;
+        }
+        valor = maior;
+        std::memcpy(valor + n, "\r\n", 3);
+    }
     return valor;
 }

@@ -4,10 +4,13 @@
 #include <cstddef>
 
 // Reads "DirRoot" (local machine) into `buffer`, at most `tam` bytes with
-// its NUL; an empty text when the key or the value is missing.
-void LerDirRoot(char* buffer, std::size_t tam);
+// its NUL; an empty text when the key or the value is missing. A value that
+// does not fit is refused whole, never cut: message 13 names it, the buffer
+// is left empty and the result is false.
+bool LerDirRoot(char* buffer, std::size_t tam);
 
 // Reads "UserDic" (current user): the user's dictionaries in search order,
-// each name followed by CR LF. Returns a malloc'd copy the caller frees with
+// each name followed by CR LF (a last name without its line end is given
+// one). Returns a malloc'd copy the caller frees with
 // free(), or nullptr when the key or the value is missing.
 char* LerUserDic();

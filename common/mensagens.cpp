@@ -69,6 +69,13 @@ std::string TextoMensagem(int codigo, const char* texto, int numero)
         return Formatar("Tipo de arquivo RTF n\xE3o est\xE1 registrado para o Windows\nErro (%d)", texto, numero);
     case 10:
         return Formatar("Arquivo \"%s\" est\xE1 danificado e n\xE3o pode ser usado.", texto, numero);
+    case 11:
+        return Formatar("Nenhuma \xE1rea de transfer\xEAncia est\xE1 dispon\xEDvel (%s.%d).", texto, numero);
+    case 12:
+        return Formatar("N\xE3o foi poss\xEDvel gravar o arquivo \"%s\" (erro %d).", texto, numero);
+    case 13:
+        return Formatar("A pasta de instala\xE7\xE3o \"%s\" tem mais de %d bytes e n\xE3o pode ser usada.", texto,
+                        numero);
     default:
         return Formatar("%s (%d)", texto, numero);
     }

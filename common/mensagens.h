@@ -20,7 +20,10 @@ std::string TextoMensagem(int codigo, const char* texto, int numero);
 // <codigo>". The codes: 1 file not found (file name), 2 out of memory, 3 a
 // shared mapping failed (system error), 8 clipboard busy (place tag, system
 // error), 9 RTF clipboard format missing (system error), 10 a data file is
-// damaged (file name). Never fails.
+// damaged (file name), 11 no clipboard at all: no display or no clipboard
+// tool (place tag, system error), 12 a file could not be written (file name,
+// system error), 13 the installation folder's name is too long (the name,
+// the longest allowed). Never fails.
 int MostrarErro(int codigo, const char* texto, int numero);
 
 // Shows an arbitrary message under an arbitrary caption through the same sink

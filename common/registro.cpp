@@ -10,7 +10,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <mutex>
+#include <set>
+
 #include "caracteres.h"
+#include "cp1252.h"
+#include "mensagens.h"
 
 namespace {
 
@@ -40,17 +45,90 @@ std::string NormalizarCaminho(const std::string& caminho)
     return saida;
 }
 
+// A hive file that exists but cannot be read is reported once per process
+// and file; a missing one is simply an empty hive.
+void RelatarIlegivel(const std::string& caminho, int erro)
+{
+    static std::mutex trava;
+    static std::set<std::string> relatados;
+    {
+        std::lock_guard<std::mutex> guarda(trava);
+        if (!relatados.insert(caminho).second) return;
+    }
+    MostrarMensagem("Quillane",
+                    "N\xE3o foi poss\xEDvel ler as configura\xE7\xF5" "es em \"" + caminho + "\": " +
+                        Utf8ParaCp1252(std::strerror(erro)) + ".");
+}
+
 std::string LerArquivo(const std::string& caminho, bool* existe)
 {
     std::string conteudo;
     FILE* f = std::fopen(caminho.c_str(), "rb");
     if (existe) *existe = f != nullptr;
-    if (!f) return conteudo;
+    if (!f) {
+        if (errno != ENOENT && errno != ENOTDIR) RelatarIlegivel(caminho, errno);
+        return conteudo;
+    }
     char bloco[4096];
     std::size_t n;
     while ((n = std::fread(bloco, 1, sizeof bloco, f)) > 0) conteudo.append(bloco, n);
+    if (std::ferror(f)) RelatarIlegivel(caminho, errno ? errno : EIO);
     std::fclose(f);
     return conteudo;
+}
+
+// The text of a hive file as Windows-1252: registry editors of version 5
+// write UTF-16LE with a byte order mark; a UTF-8 mark is honoured too.
+std::string TextoDoArquivo(const std::string& bruto)
+{
+    if (bruto.size() >= 2 && static_cast<unsigned char>(bruto[0]) == 0xFF &&
+        static_cast<unsigned char>(bruto[1]) == 0xFE) {
+        std::string utf8;
+        for (std::size_t i = 2; i + 1 < bruto.size(); i += 2) {
+            std::uint32_t c = static_cast<unsigned char>(bruto[i]) | (static_cast<unsigned char>(bruto[i + 1]) << 8);
+            if (c >= 0xD800 && c <= 0xDBFF && i + 3 < bruto.size()) {
+                const std::uint32_t baixo =
+                    static_cast<unsigned char>(bruto[i + 2]) | (static_cast<unsigned char>(bruto[i + 3]) << 8);
+                if (baixo >= 0xDC00 && baixo <= 0xDFFF) {
+                    c = 0x10000 + ((c - 0xD800) << 10) + (baixo - 0xDC00);
+                    i += 2;
+                }
+            }
+            if (c < 0x80) {
+                utf8 += static_cast<char>(c);
+            } else if (c < 0x800) {
+                utf8 += static_cast<char>(0xC0 | (c >> 6));
+                utf8 += static_cast<char>(0x80 | (c & 0x3F));
+            } else if (c < 0x10000) {
+                utf8 += static_cast<char>(0xE0 | (c >> 12));
+                utf8 += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+                utf8 += static_cast<char>(0x80 | (c & 0x3F));
+            } else {
+                utf8 += static_cast<char>(0xF0 | (c >> 18));
+                utf8 += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+                utf8 += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+                utf8 += static_cast<char>(0x80 | (c & 0x3F));
+            }
+        }
+        return Utf8ParaCp1252(utf8);
+    }
+    if (bruto.size() >= 3 && bruto.compare(0, 3, "\xEF\xBB\xBF") == 0) return Utf8ParaCp1252(bruto.substr(3));
+    return bruto;
+}
+
+// "[HKEY_LOCAL_MACHINE\SOFTWARE\X]", as Windows writes a key, is the key
+// "SOFTWARE\X" of the hive the file holds.
+std::string SemColmeia(const std::string& caminho)
+{
+    static const char* const kColmeias[] = {"HKEY_LOCAL_MACHINE", "HKEY_CURRENT_USER", "HKEY_CLASSES_ROOT",
+                                            "HKEY_USERS", "HKEY_CURRENT_CONFIG", "HKLM", "HKCU", "HKCR"};
+    for (const char* colmeia : kColmeias) {
+        const std::size_t n = std::strlen(colmeia);
+        if (caminho.size() >= n && IguaisSemCaixa(caminho.substr(0, n), colmeia) &&
+            (caminho.size() == n || caminho[n] == '\\'))
+            return caminho.substr(n);
+    }
+    return caminho;
 }
 
 bool CriarPastas(const std::string& pasta)
@@ -211,8 +289,9 @@ bool GravarAtomico(const std::string& arquivo, const std::string& conteudo)
 
 } // namespace
 
-std::vector<SecaoRegistro> LerFormatoRegistro(const std::string& conteudo)
+std::vector<SecaoRegistro> LerFormatoRegistro(const std::string& bruto)
 {
+    const std::string conteudo = TextoDoArquivo(bruto);
     std::vector<SecaoRegistro> secoes;
     SecaoRegistro* atual = nullptr;
     std::size_t inicio = 0;
@@ -231,7 +310,11 @@ std::vector<SecaoRegistro> LerFormatoRegistro(const std::string& conteudo)
                 atual = nullptr; // a malformed header: skip its values too
                 continue;
             }
-            const std::string caminho = linha.substr(1, fecha - 1);
+            const std::string caminho = NormalizarCaminho(SemColmeia(linha.substr(1, fecha - 1)));
+            if (caminho.empty() || caminho[0] == '-') {
+                atual = nullptr;  // the hive itself, or a key to delete
+                continue;
+            }
             atual = AcharSecao(secoes, caminho);
             if (!atual) {
                 secoes.push_back({caminho, {}});

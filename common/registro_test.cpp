@@ -7,8 +7,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
+#include "cp1252.h"
 #include "instalacao.h"
+#include "mensagens.h"
 
 namespace {
 
@@ -147,4 +150,55 @@ TEST(FormatoRegistro, IdaEVolta)
     ASSERT_EQ(relidas.size(), 1u);
     EXPECT_EQ(relidas[0].valores[0].second.texto, t.texto);
     EXPECT_EQ(relidas[0].valores[1].second.dword, 0xDEADBEEFu);
+}
+
+TEST_F(Registro, ArquivosComoOWindowsOsEscreve)
+{
+    // Version 5: UTF-16LE with a byte order mark, keys named with their hive.
+    const std::string texto =
+        "Windows Registry Editor Version 5.00\r\n\r\n"
+        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Brinmor\\Quillane Beta]\r\n\"DirRoot\"=\"C:\\\\Programas\\\\Tradu\xC3\xA7\xC3\xA3o\"\r\n";
+    std::string utf16 = "\xFF\xFE";
+    for (char c : Utf8ParaCp1252(texto)) {  // Latin-1 here: each byte is its code unit
+        utf16 += c;
+        utf16 += '\0';
+    }
+    Escrever("HKEY_LOCAL_MACHINE", utf16);
+    char dir[256];
+    EXPECT_TRUE(LerDirRoot(dir, sizeof dir));
+    EXPECT_STREQ(dir, "C:\\Programas\\Tradu\xE7\xE3o");
+    // Version 4, Windows-1252, the hive named too; a last name without its
+    // line end still names a dictionary.
+    Escrever("HKEY_CURRENT_USER", "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\SOFTWARE\\Brinmor\\Quillane Beta]\r\n"
+                                  "\"UserDic\"=\"tecnico\\r\\nmedico\"\r\n");
+    char* lista = LerUserDic();
+    ASSERT_NE(lista, nullptr);
+    EXPECT_STREQ(lista, "tecnico\r\nmedico\r\n");
+    std::free(lista);
+}
+
+TEST_F(Registro, PastaLongaDemaisEArquivoIlegivel)
+{
+    std::vector<std::string> mensagens;
+    DefinirSaidaMensagens([&](const std::string&, const std::string& texto) {
+        mensagens.push_back(texto);
+        return 1;
+    });
+    const std::string longa = "/opt/" + std::string(300, 'q') + "/fim";
+    Escrever("HKEY_LOCAL_MACHINE", "REGEDIT4\n\n[SOFTWARE\\Brinmor\\Quillane Beta]\n\"DirRoot\"=\"" + longa + "\"\n");
+    char dir[256] = "lixo";
+    EXPECT_FALSE(LerDirRoot(dir, sizeof dir));
+    EXPECT_STREQ(dir, "");
+    ASSERT_EQ(mensagens.size(), 1u);
+    EXPECT_NE(mensagens[0].find(longa), std::string::npos);  // the whole value, not cut
+
+    // A hive that exists but cannot be read is said once.
+    mensagens.clear();
+    std::filesystem::remove(pasta_ / "HKEY_CURRENT_USER.reg");
+    std::filesystem::create_directories(pasta_ / "HKEY_CURRENT_USER.reg");
+    EXPECT_EQ(LerUserDic(), nullptr);
+    EXPECT_EQ(LerUserDic(), nullptr);
+    DefinirSaidaMensagens(nullptr);
+    ASSERT_EQ(mensagens.size(), 1u);
+    EXPECT_NE(mensagens[0].find("HKEY_CURRENT_USER.reg"), std::string::npos) << mensagens[0];
 }

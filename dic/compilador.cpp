@@ -41,18 +41,39 @@ void ErroSistema(const char* passo, int codigo)
     MostrarMensagem(kTitulo, "Ocorreu um erro (" + std::to_string(codigo) + ") executando o comando\"" + passo + "\"");
 }
 
-// The numbered message first, exactly as users know it, then where it happened.
-void ErroCritico(int numero, std::size_t linha, std::string_view chave)
+// A line as text: control bytes (and the bytes Windows-1252 leaves
+// unassigned) are shown as \xNN, never written as they are.
+std::string ComoTexto(std::string_view linha)
+{
+    std::string texto;
+    for (const char c : linha) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x20 || b == 0x7F || b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", b);
+            texto += hex;
+        } else {
+            texto += c;
+        }
+    }
+    return texto;
+}
+
+// The numbered message first, exactly as users know it, then where it
+// happened and, in words, what is wrong.
+void ErroCritico(int numero, std::size_t linha, std::string_view chave, const char* motivo)
 {
     std::string texto = "Erro cr\xEDtico no dicion\xE1rio (" + std::to_string(numero) + ")";
     texto += " na linha " + std::to_string(linha) + ": ";
     // A line without "!" can be anything: show only its beginning.
     if (chave.size() > 60) {
-        texto.append(chave.substr(0, 60));
+        texto += ComoTexto(chave.substr(0, 60));
         texto += "...";
     } else {
-        texto.append(chave);
+        texto += ComoTexto(chave);
     }
+    texto += " - ";
+    texto += motivo;
     MostrarMensagem(kTitulo, texto);
 }
 
@@ -386,17 +407,19 @@ bool CompilarDicionario(const char* texto, const char* destino)
 
             const std::size_t excl = linha.find('!');
             if (excl == std::string_view::npos) {
-                ErroCritico(1, numeroLinha, linha);
+                ErroCritico(1, numeroLinha, linha, "a linha n\xE3o tem o \"!\" que separa a chave dos c\xF3" "digos");
                 return false;
             }
             const std::string_view chave = linha.substr(0, excl);
             if (!(chave > std::string_view(chaveAnterior))) {
-                ErroCritico(2, numeroLinha, chave);
+                ErroCritico(2, numeroLinha, chave,
+                            chave.empty() ? "a chave est\xE1 vazia"
+                                          : "a chave est\xE1 repetida ou fora da ordem alfab\xE9tica");
                 return false;
             }
             chaveAnterior.assign(chave);
             if (!formato::PrimeiroValido(static_cast<unsigned char>(chave[0]))) {
-                ErroCritico(3, numeroLinha, chave);
+                ErroCritico(3, numeroLinha, chave, "a chave come\xE7" "a com um caractere que n\xE3o \xE9 permitido");
                 return false;
             }
             // A second byte that sorts outside its column's place (below "-" or
@@ -405,17 +428,17 @@ bool CompilarDicionario(const char* texto, const char* destino)
             const char segundo[3] = {chave[0], chave.size() > 1 ? chave[1] : '\0', '\0'};
             const int casa = formato::Casa(segundo);
             if (casa < ultimaCasa) {
-                ErroCritico(3, numeroLinha, chave);
+                ErroCritico(3, numeroLinha, chave, "o segundo caractere da chave n\xE3o \xE9 permitido");
                 return false;
             }
             ultimaCasa = casa;
             if (chave.size() > kMaxChave) {
-                ErroCritico(4, numeroLinha, chave);
+                ErroCritico(4, numeroLinha, chave, "a chave tem mais de 50 caracteres");
                 return false;
             }
             Registro reg;
             if (!CodificarRegistro(chave, linha.substr(excl + 1), reg)) {
-                ErroCritico(4, numeroLinha, chave);
+                ErroCritico(4, numeroLinha, chave, "os c\xF3" "digos depois do \"!\" n\xE3o s\xE3o v\xE1lidos ou n\xE3o cabem numa entrada");
                 return false;
             }
             if (registros >= kMaxRegistros) {

@@ -127,7 +127,10 @@ TEST_F(Compilador, ErrosNumeradosNomeiamALinha)
         mensagens_.clear();
         EXPECT_FALSE(Compilar(c.texto)) << c.texto;
         ASSERT_EQ(mensagens_.size(), 1u) << c.texto;
-        EXPECT_EQ(mensagens_[0], kCritico + std::to_string(c.erro) + ")" + c.sufixo);
+        // The number and the line, then in words what is wrong.
+        const std::string inicio = kCritico + std::to_string(c.erro) + ")" + c.sufixo + " - ";
+        EXPECT_EQ(mensagens_[0].substr(0, inicio.size()), inicio);
+        EXPECT_GT(mensagens_[0].size(), inicio.size() + 10);
         EXPECT_EQ(titulos_.back(), "Dalvenne");
     }
 }
@@ -146,7 +149,8 @@ TEST_F(Compilador, CodigosInvalidosSaoErro4)
         const std::string texto = std::string("ab!") + c + "\r\nac!T(x)\r\n";
         EXPECT_FALSE(Compilar(texto)) << c;
         ASSERT_EQ(mensagens_.size(), 1u) << c;
-        EXPECT_EQ(mensagens_[0], kCritico + "4) na linha 1: ab") << c;
+        EXPECT_EQ(mensagens_[0], kCritico + "4) na linha 1: ab - os c\xF3" "digos depois do \"!\" n\xE3o s\xE3o "
+                                 "v\xE1lidos ou n\xE3o cabem numa entrada") << c;
     }
 }
 
@@ -230,7 +234,7 @@ TEST_F(Compilador, LimitesDeTamanho)
     EXPECT_TRUE(Compilar(chave50 + "!N\r\n"));
     EXPECT_FALSE(Compilar(chave50 + "b!N\r\n"));
     ASSERT_FALSE(mensagens_.empty());
-    EXPECT_EQ(mensagens_.back(), kCritico + "4) na linha 1: " + chave50 + "b");
+    EXPECT_EQ(mensagens_.back(), kCritico + "4) na linha 1: " + chave50 + "b - a chave tem mais de 50 caracteres");
 
     // A record of exactly 255 bytes: tail "\0" (1) + class 2 + mask 1 + root NUL 1 + translations.
     const std::string cheio = "ab!T(" + std::string(249, 't') + ")";
@@ -240,7 +244,7 @@ TEST_F(Compilador, LimitesDeTamanho)
     const std::string grande = "ab!T(" + std::string(250, 't') + ")";
     EXPECT_FALSE(Compilar("aa!N\r\n" + grande + "\r\n"));
     ASSERT_EQ(mensagens_.size(), 1u);
-    EXPECT_EQ(mensagens_[0], kCritico + "4) na linha 2: ab");
+    EXPECT_EQ(mensagens_[0].rfind(kCritico + "4) na linha 2: ab - ", 0), 0u);
 
     // The engine's base-form field holds 50 bytes.
     EXPECT_TRUE(Compilar("ab!R(" + std::string(50, 'r') + ")\r\n"));
@@ -366,4 +370,13 @@ TEST_F(Compilador, DuasCompilacoesAoMesmoTempo)
     formato::Complementar(b.data(), b.size());
     EXPECT_EQ(b, Ler());
     EXPECT_TRUE(TmpVazio());
+}
+
+TEST_F(Compilador, LinhaRuimMostradaComoTexto)
+{
+    // A source that is no text at all: its bytes are shown, never written.
+    EXPECT_FALSE(Compilar(std::string("ab!N\r\n\x01\x02\x1B[2J\x7F\x81z\r\n", 17)));
+    ASSERT_EQ(mensagens_.size(), 1u);
+    EXPECT_EQ(mensagens_[0], kCritico + "1) na linha 2: \\x01\\x02\\x1B[2J\\x7F\\x81z - a linha n\xE3o tem o \"!\" que "
+                                        "separa a chave dos c\xF3" "digos");
 }

@@ -1,6 +1,7 @@
 #include "fonte.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -338,7 +339,7 @@ TEST_F(PastaTemporaria, ErroDeCompilacaoMantemAFonteSalva)
     EXPECT_FALSE(dic.SalvarFonte((pasta_ / "meu.lex").string()));
     EXPECT_EQ(LerArquivo(pasta_ / "meu.lex"), "9lives!N\r\ncat!N\r\n");
     ASSERT_EQ(mensagens_.size(), 2u);
-    EXPECT_EQ(mensagens_[0], "Erro cr\xEDtico no dicion\xE1rio (3) na linha 1: 9lives");
+    EXPECT_EQ(mensagens_[0].rfind("Erro cr\xEDtico no dicion\xE1rio (3) na linha 1: 9lives - ", 0), 0u);
     EXPECT_EQ(mensagens_[1], "Erro na compila\xE7\xE3o do dicion\xE1rio");
     EXPECT_FALSE(fs::exists(pasta_ / "meu.udc"));
     EXPECT_EQ(dic.Contagem(), 2);
@@ -417,4 +418,33 @@ TEST_F(PastaTemporaria, SalvarFonteQueFalhaNaoEstragaOArquivo)
     EXPECT_FALSE(dic.SalvarFonte((pasta_ / "arquivo" / "meu.lex").string()));
     ASSERT_EQ(mensagens_.size(), 1u);
     EXPECT_FALSE(fs::exists(pasta_ / "meu.udc"));
+}
+
+TEST_F(PastaTemporaria, ProgramaDicRecusaDestinosPerigosos)
+{
+    const std::string p = pasta_.string();
+    Gravar(pasta_ / "x.lex", "dog!N\r\n");
+    const std::string fonte = LerArquivo(pasta_ / "x.lex");
+    // The source itself, by its path, a link or another name: refused, the
+    // source untouched.
+    EXPECT_EQ(Executar("--compilar '" + p + "/x.lex' '" + p + "/x.lex'"), 1);
+    fs::create_symlink(pasta_ / "x.lex", pasta_ / "elo");
+    EXPECT_EQ(Executar("--compilar '" + p + "/x.lex' '" + p + "/elo'"), 1);
+    fs::create_hard_link(pasta_ / "x.lex", pasta_ / "duro");
+    EXPECT_EQ(Executar("--compilar '" + p + "/x.lex' '" + p + "/duro'"), 1);
+    Gravar(pasta_ / "y.udc", "dog!N\r\n");
+    EXPECT_EQ(Executar("--compilar '" + p + "/y.udc'"), 1);  // its own default destination
+    EXPECT_EQ(LerArquivo(pasta_ / "x.lex"), fonte);
+    // A device or a FIFO is never replaced by a file.
+    EXPECT_EQ(Executar("--compilar '" + p + "/x.lex' /dev/null"), 1);
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    ASSERT_EQ(mkfifo((pasta_ / "fifo").c_str(), 0600), 0);
+    EXPECT_EQ(Executar("--compilar '" + p + "/x.lex' '" + p + "/fifo'"), 1);
+    EXPECT_TRUE(fs::is_fifo(pasta_ / "fifo"));
+    // A link to another file is written through, and stays a link.
+    Gravar(pasta_ / "alvo.udc", "velho");
+    fs::create_symlink(pasta_ / "alvo.udc", pasta_ / "elo.udc");
+    EXPECT_EQ(Executar("--compilar '" + p + "/x.lex' '" + p + "/elo.udc'"), 0);
+    EXPECT_TRUE(fs::is_symlink(pasta_ / "elo.udc"));
+    EXPECT_NE(LerArquivo(pasta_ / "alvo.udc"), "velho");
 }

@@ -1,9 +1,14 @@
 // dic: the dictionary editor. Without arguments, or with a source file, it
 // opens its window; with options it compiles a dictionary source from the
 // command line, without a window.
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "aplicacao.h"
 #include "cp1252.h"
@@ -30,6 +35,41 @@ void Escrever(std::FILE* f, const std::string& texto)
     std::fwrite(utf8.data(), 1, utf8.size(), f);
 }
 
+// Where the compiled file may go: never over one of its sources (the same
+// path, a link to it, the same file under another name), never in place of
+// a device, a FIFO or a folder. A symbolic link is written through: the file
+// it points to is replaced and the link stays. `destino` becomes the path to
+// write. False, with a message, when the destination is refused.
+bool VerificarDestino(const std::vector<std::string>& fontes, std::string& destino)
+{
+    struct stat st {};
+    if (lstat(destino.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        char* real = realpath(destino.c_str(), nullptr);
+        if (!real) {
+            Escrever(stderr, "dic: o destino \"" + destino + "\" \xE9 um link para um arquivo que n\xE3o existe\n");
+            return false;
+        }
+        destino = real;
+        std::free(real);
+    }
+    if (stat(destino.c_str(), &st) != 0) return true;  // a new file
+    if (!S_ISREG(st.st_mode)) {
+        Escrever(stderr, "dic: o destino \"" + destino + "\" n\xE3o \xE9 um arquivo comum (\xE9 " +
+                             (S_ISDIR(st.st_mode) ? "uma pasta" : "um dispositivo, FIFO ou soquete") +
+                             "); nada foi gravado\n");
+        return false;
+    }
+    for (const std::string& fonte : fontes) {
+        struct stat sf {};
+        if (stat(fonte.c_str(), &sf) == 0 && sf.st_dev == st.st_dev && sf.st_ino == st.st_ino) {
+            Escrever(stderr, "dic: o destino \"" + destino + "\" \xE9 a pr\xF3pria fonte \"" + fonte +
+                                 "\"; nada foi gravado\n");
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 int ComandoCompilar(int argc, char** argv)
@@ -47,7 +87,9 @@ int ComandoCompilar(int argc, char** argv)
         return 1;
     });
     const std::string fonte = argv[2];
-    const int r = CompilarArquivoFonte(fonte, argc == 4 ? argv[3] : "");
+    std::string destino = argc == 4 ? argv[3] : CaminhoCompilado(fonte);
+    if (!VerificarDestino({fonte}, destino)) return 1;
+    const int r = CompilarArquivoFonte(fonte, destino);
     if (r == 2) {
         Escrever(stderr, "dic: n\xE3o foi poss\xEDvel ler o arquivo \"" + fonte + "\"\n");
         return 1;

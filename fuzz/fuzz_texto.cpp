@@ -1,7 +1,8 @@
 // Drives the plain-text translator in stream mode with arbitrary bytes handed
 // over in chunks of random sizes, and checks that every chunking writes
 // exactly what one chunk holding the whole text writes, and that no hand-over
-// claims more than the output buffer.
+// claims more than the output buffer, and that no line break is lost or made
+// up: the output has exactly as many line feeds as the input.
 //
 // The engine needs its data: QUILLANE_DADOS_DIR names the folder holding
 // ip.dic and vip.dic (the build's "quillane" folder); "./quillane" otherwise.
@@ -72,5 +73,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
     const std::string inteiro = Fluxo(dados, tam, 0, true);
     const std::string picado = Fluxo(dados, tam, semente, false);
     if (inteiro != picado) std::abort();
+    if (std::count(dados, dados + tam, '\n') != std::count(inteiro.begin(), inteiro.end(), '\n')) std::abort();
     return 0;
 }

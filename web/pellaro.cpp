@@ -43,6 +43,10 @@ ResultadoPellaro TraduzirAreaComMotor(const std::string& caminhoMotor)
     p.modo = MODO_AREA_TRANSFERENCIA;
     if (!traduzir || !traduzir(&p)) {
         r.mensagem = QStringLiteral(u"O motor de tradu\u00e7\u00e3o n\u00e3o est\u00e1 pronto");
+    } else if (p.tamSaida < 0) {
+        // The engine could not read the clipboard again or put the
+        // translation on it (it has said why).
+        r.mensagem = QStringLiteral(u"A \u00e1rea de transfer\u00eancia n\u00e3o est\u00e1 dispon\u00edvel");
     } else if (p.tamEntrada == 0) {
         // Emptied or taken by another program between the two reads.
         r.mensagem = QStringLiteral(u"A \u00e1rea de transfer\u00eancia n\u00e3o tem texto");

@@ -375,22 +375,23 @@ bool AbrirDicionario(clDicionario* cabeca, const char* pasta, const char* lista)
     try {
         const std::string raiz = pasta ? pasta : "";
         const char* resto = lista ? lista : "";
-        bool resultadoCabeca = false;
         clDicionario* no = cabeca;
         for (;;) {
             const char* cr = std::strchr(resto, '\r');
             if (!cr) {
+                // The general dictionary decides whether the engine can work.
                 const std::string nome(resto);
-                const bool ok = AbrirArquivo(no, raiz + "/" + nome + ".dic", nome);
-                return no == cabeca ? ok : resultadoCabeca;
+                return AbrirArquivo(no, raiz + "/" + nome + ".dic", nome);
             }
             const std::string nome(resto, static_cast<std::size_t>(cr - resto));
             resto = cr + 1;
             if (*resto == '\n') ++resto;
-            // A missing user dictionary stays in the chain without data;
-            // only the head's result counts.
-            const bool ok = AbrirArquivo(no, raiz + "/dic/" + nome + ".udc", nome);
-            if (no == cabeca) resultadoCabeca = ok;
+            // A blank line names no dictionary.
+            if (nome.empty()) continue;
+            // A missing or damaged user dictionary, first or not, has been
+            // reported; it stays in the chain without data and the lookup
+            // skips it.
+            AbrirArquivo(no, raiz + "/dic/" + nome + ".udc", nome);
             no->proximo = new clDicionario;
             no = no->proximo;
         }

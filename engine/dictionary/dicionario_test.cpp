@@ -297,10 +297,16 @@ TEST_F(Dicionario, DicionarioDoUsuarioAusente)
     EXPECT_EQ(Procurar("hello").classe, CL_SUBSTANTIVO);
     EXPECT_EQ(Procurar("went").classe, CL_VERBO);
 
+    // The first user dictionary is not special: missing, damaged or blank,
+    // it is skipped with its message and the rest of the chain works.
     mensagens_.clear();
-    EXPECT_FALSE(AbrirDicionario(&cabeca_, pasta_.c_str(), "falta\r\nip"));
-    ASSERT_EQ(mensagens_.size(), 1u);
+    GravarArquivo(Udc("dano"), "\x01\x02\x03");
+    EXPECT_TRUE(AbrirDicionario(&cabeca_, pasta_.c_str(), "falta\r\n\r\ndano\r\ntec\r\nip"));
+    ASSERT_EQ(mensagens_.size(), 2u);
     EXPECT_NE(mensagens_[0].second.find("falta.udc"), std::string::npos);
+    EXPECT_NE(mensagens_[1].second.find("dano.udc"), std::string::npos);
+    EXPECT_EQ(Procurar("hello").classe, CL_SUBSTANTIVO);
+    EXPECT_EQ(Procurar("went").classe, CL_VERBO);
 
     mensagens_.clear();
     EXPECT_FALSE(AbrirDicionario(&cabeca_, (pasta_ + "/nada").c_str(), "ip"));
@@ -510,10 +516,11 @@ TEST_F(Dicionario, ArquivosDanificados)
         EXPECT_FALSE(achou);
     }
 
-    // A damaged user dictionary in the middle leaves the rest working.
+    // A damaged user dictionary, first or in the middle, leaves the rest working.
     GravarArquivo(Udc("dano"), Bytes("\x01\x02", 2));
     mensagens_.clear();
-    EXPECT_FALSE(AbrirDicionario(&cabeca_, pasta_.c_str(), "dano\r\nip"));
+    EXPECT_TRUE(AbrirDicionario(&cabeca_, pasta_.c_str(), "dano\r\nip"));
+    EXPECT_EQ(mensagens_.size(), 1u);
     GravarArquivo(Udc("tec"), boa().Arquivo());
     mensagens_.clear();
     EXPECT_TRUE(AbrirDicionario(&cabeca_, pasta_.c_str(), "tec\r\ndano\r\nip"));

@@ -7,7 +7,13 @@
 
 namespace {
 
-bool MaiusculaAscii(char c) { return c >= 'A' && c <= 'Z'; }
+// A capital letter, accented capitals included: "\xC9mile" is a name with an
+// initial capital, never a word to put in lower case.
+bool MaiusculaLetra(char c)
+{
+    const auto b = static_cast<unsigned char>(c);
+    return (b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDE && b != 0xD7);
+}
 bool LetraAscii(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 } // namespace
@@ -33,8 +39,8 @@ void clPalavra::Classificar()
         return;
     }
     // A one-letter word compares its letter with the NUL after it.
-    const bool primeira = MaiusculaAscii(texto[0]);
-    const bool segunda = MaiusculaAscii(texto[1]);
+    const bool primeira = MaiusculaLetra(texto[0]);
+    const bool segunda = MaiusculaLetra(texto[1]);
     if (primeira && segunda) padraoCaixa = CAIXA_MAIUSCULAS;
     else if (primeira) padraoCaixa = CAIXA_INICIAL;
     else if (segunda) padraoCaixa = CAIXA_MISTA;

@@ -38,7 +38,9 @@ int DllEntryPoint(void* /*instancia*/, std::uint32_t motivo, void* /*reservado*/
     try {
         if (motivo == 1) {
             char pasta[256];
-            LerDirRoot(pasta, sizeof pasta);
+            // A folder name too long for the store is refused (and named):
+            // the engine stays not ready.
+            if (!LerDirRoot(pasta, sizeof pasta)) return 1;
             if (!pasta[0]) CopiarTexto(pasta, sizeof pasta, PastaDaBiblioteca().c_str());
             char* userDic = LerUserDic();
             IniciarMotor(pasta, userDic);

@@ -79,7 +79,11 @@ typedef struct PedidoTraducao {
  * Stream mode: call with the first chunk; on return consume tamSaida bytes of
  * saida. While threadTrabalho is nonzero the engine waits for more: put the
  * next chunk (tamEntrada 0 at the end) and call again. threadTrabalho 0 means
- * the request has finished. */
+ * the request has finished.
+ *
+ * File and clipboard modes: tamSaida is negative after the call when the
+ * output could not be written (a full disk, an unwritable file, no clipboard);
+ * the engine has shown a message saying why. */
 MORIEL_API uint8_t VertalInglPort(PedidoTraducao* pedido);
 
 /* Conjugates the Portuguese infinitive in texto in place: tempo 0 present,

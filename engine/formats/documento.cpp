@@ -51,7 +51,11 @@ clDocumento::clDocumento(PedidoTraducao* p, clSaidaPendente* pend) : pedido(p), 
                                                                 : FormatoArea::Texto;
         if (pedido->tipo > TIPO_RTF) break;
         int erro = 0;
-        switch (LerAreaTransferencia(formato, &areaEntrada, &erro)) {
+        // Plain text keeps them as placeholders it turns back on writing.
+        const EstadoArea estado = pedido->tipo == TIPO_TEXTO
+                                      ? LerAreaTransferencia(formato, &areaEntrada, &erro, &reservadosArea)
+                                      : LerAreaTransferencia(formato, &areaEntrada, &erro);
+        switch (estado) {
         case EstadoArea::Ok:
             formatoArea = formato == FormatoArea::Rtf ? 2 : formato == FormatoArea::Html ? 3 : 1;
             pedido->entrada = areaEntrada.data();
@@ -59,7 +63,10 @@ clDocumento::clDocumento(PedidoTraducao* p, clSaidaPendente* pend) : pedido(p), 
                 std::min<std::size_t>(areaEntrada.size(), 0x7FFFFFFF));
             break;
         case EstadoArea::Indisponivel:
-            MostrarErro(8, "1", erro);
+            // No display or no clipboard tool is not another program
+            // holding the clipboard.
+            MostrarErro(erro == ENXIO || erro == ENOENT ? 11 : 8, "1", erro);
+            areaFalhou = true;
             break;
         case EstadoArea::FormatoDesconhecido:
             MostrarErro(9, nullptr, erro);
@@ -80,21 +87,37 @@ clDocumento::~clDocumento()
     switch (pedido->modo) {
     case MODO_ARQUIVO:
         if (arqEntrada) std::fclose(arqEntrada);
-        if (arqSaida) std::fclose(arqSaida);
+        if (arqSaida) {
+            // A translation that did not reach the disk whole is reported,
+            // and a negative tamSaida tells the caller.
+            const bool falhou = std::ferror(arqSaida) != 0;
+            const int erroGravacao = errno;
+            if (std::fclose(arqSaida) != 0 || falhou) {
+                MostrarErro(12, pedido->saida ? pedido->saida : "", falhou ? erroGravacao : errno);
+                pedido->tamSaida = -1;
+            }
+        }
         break;
-    case MODO_AREA_TRANSFERENCIA:
+    case MODO_AREA_TRANSFERENCIA: {
+        bool gravou = true;
         if (pedido->tamEntrada != 0) {
             int erro = 0;
             const FormatoArea formato = formatoArea == 2   ? FormatoArea::Rtf
                                         : formatoArea == 3 ? FormatoArea::Html
                                                            : FormatoArea::Texto;
-            if (!GravarAreaTransferencia(formato, areaSaida, &erro)) MostrarErro(8, "3", erro);
+            gravou = GravarAreaTransferencia(formato, areaSaida, &erro,
+                                             formato == FormatoArea::Texto ? &reservadosArea : nullptr);
+            if (!gravou) MostrarErro(erro == ENXIO || erro == ENOENT ? 11 : 8, "3", erro);
         }
         // The buffers were the engine's; the caller's block must not keep them.
         pedido->entrada = nullptr;
         pedido->saida = nullptr;
-        pedido->tamSaida = static_cast<std::int32_t>(std::min<std::size_t>(areaSaida.size(), 0x7FFFFFFF));
+        // A negative tamSaida tells the caller the clipboard failed.
+        pedido->tamSaida = areaFalhou || !gravou
+                               ? -1
+                               : static_cast<std::int32_t>(std::min<std::size_t>(areaSaida.size(), 0x7FFFFFFF));
         break;
+    }
     default:
         break;
     }
@@ -226,8 +249,13 @@ int clDocumento::Executar()
     int resultado = 0;
     if (Motor().motorPronto.load() && arena.Valida() && origem.Valida() && destino.Valida()) {
         while (LerFrase(origem)) {
-            if (EntregarFrase(origem, destino)) EscreverFrase(destino);
-            else EscreverFrase(origem);
+            if (EntregarFrase(origem, destino)) {
+                EscreverFrase(destino);
+            } else {
+                // Written as read: every word exactly as it came, capitals too.
+                for (int i = 0; i <= origem.Ultimo(); ++i) origem.Obter(i)->aplicarCaixa = 0;
+                EscreverFrase(origem);
+            }
             EspiarMensagem(256, 264);
             arena.Zerar();
         }

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "caracteres_reservados.h"
 #include "dictionary/estatistica.h"
 #include "dictionary/frase.h"
 #include "moriel32.h"
@@ -142,6 +143,8 @@ private:
     clSaidaPendente* pendente;
     std::string areaEntrada;  // the engine's copy of the clipboard text
     std::string areaSaida;    // the translation bound for the clipboard
+    clCaracteresReservados reservadosArea;  // plain text's characters outside Windows-1252
+    bool areaFalhou = false;  // the clipboard could not be read
     bool arquivosOk = true;
 };
 

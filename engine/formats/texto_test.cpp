@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -55,9 +56,9 @@ TEST_F(Texto, BrancosEntreEDentroDasFrases)
 {
     EXPECT_EQ(TraduzirArquivo("Xyzzy plugh.  Frob."), "Xyzzy plugh.  Frob.");
     EXPECT_EQ(TraduzirArquivo("Xyzzy   zork\tplugh."), "Xyzzy zork plugh.");
-    EXPECT_EQ(TraduzirArquivo("Xyzzy\nplugh."), "Xyzzy plugh.");
+    EXPECT_EQ(TraduzirArquivo("Xyzzy\nplugh."), "Xyzzy\nplugh.");
     EXPECT_EQ(TraduzirArquivo("Xyzzy\n\nplugh."), "Xyzzy\n\nplugh.");
-    EXPECT_EQ(TraduzirArquivo("Xyzzy \n\nplugh."), "Xyzzy plugh.");
+    EXPECT_EQ(TraduzirArquivo("Xyzzy \n\nplugh."), "Xyzzy \n\nplugh.");
     EXPECT_EQ(TraduzirArquivo("  Qwzz.\r\n\r\nVrrk plx.\r\n"), "  Qwzz.\r\n\r\nVrrk plx.\r\n");
     EXPECT_EQ(TraduzirArquivo(""), "");
     // The blanks after a last sentence without a final mark stay too.
@@ -74,12 +75,27 @@ TEST_F(Texto, TextoSemPontoFinalNaoSePerde)
 
 TEST_F(Texto, PalavrasLongasEApostrofos)
 {
+    // A word longer than the word field stands as one token and comes back
+    // whole, in its place, in a sentence translated or not.
     const std::string longa(60, 'x');
-    EXPECT_EQ(Tokens(longa), std::string(49, 'x') + "|" + std::string(11, 'x'));
+    EXPECT_EQ(Tokens(longa + " y"), "\x1A|_y");
     EXPECT_EQ(TraduzirArquivo(longa + " zend."), longa + " zend.");
+    EXPECT_EQ(TraduzirArquivo(longa + " \x1A zend."), longa + " \x1A zend.");
+    const std::string nome = "QUILLANE_REGISTRO_DIRECTORY_FOR_THE_TRANSLATION_ENGINE_HOME";
+    EXPECT_EQ(TraduzirArquivo("The " + nome + " is big."), "O " + nome + " \xE9 grande.");
+    const std::string url = "http://example.org/" + std::string(5000, 'a') + "/fim";
+    const std::string traduzida = TraduzirArquivo("See " + url + " now.");
+    EXPECT_NE(traduzida.find(" " + url + " "), std::string::npos);
+    EXPECT_EQ(traduzida.size(), url.size() + 12);
+    // A character reference does not split its word.
+    EXPECT_EQ(Tokens("cat&#8217;s x&amp;y"), "cat&#8217;s|_x&amp;y");
     EXPECT_EQ(Tokens("don't"), "don't");
     EXPECT_EQ(Tokens("'quoted'"), "'|quoted|'");
     EXPECT_EQ(Tokens("boys' toys"), "boys'|_toys");
+    // A closed quotation is closed: the next one opens afresh, and its
+    // closing mark is not taken for a possessive and lost.
+    EXPECT_EQ(Tokens("'a' and 'b'."), "'|a|'|_and|_'|b|'|.#");
+    EXPECT_EQ(TraduzirArquivo("Send `zorb` to `quux`."), "Envie `zorb` para `quux`.");
     EXPECT_EQ(Tokens("e-mail 3.5 a/b x- y."), "e-mail|_3.5|_a/b|_x|-|_y|.#");
     EXPECT_EQ(Tokens("Stop! Go?"), "Stop|!#|_Go|?#");
     EXPECT_EQ(Tokens("word\n\nnext"), "word|#|next");
@@ -231,4 +247,67 @@ TEST(MotorNaoPronto, RecusaSemTocarNoPedido)
     EXPECT_EQ(TraduzirPedido(&p), 0);
     Motor().motorPronto.store(1);
     EXPECT_EQ(std::memcmp(&antes, &p, sizeof p), 0);
+}
+
+namespace {
+
+std::size_t ContarLinhas(const std::string& t) { return static_cast<std::size_t>(std::count(t.begin(), t.end(), '\n')); }
+
+} // namespace
+
+TEST_F(Texto, NenhumaQuebraDeLinhaPerdidaOuMovida)
+{
+    // Labels, lists, indentation, code, underlines and headings: every line
+    // stays a line, its indentation and its blanks too.
+    const std::vector<std::pair<std::string, std::string>> casos = {
+        {"Name:\tJohn\nAge:\t30\n", "Nome:\tJohn\nIdade:\t30\n"},
+        {"Heading \n\nThe cat.\n", "Encabe\xE7" "ando \n\nO gato.\n"},
+        {"- the cat\n- the dog\n", "- o gato\n- o c\xE3o\n"},
+        {"1. The cat\n2. The dog\n", "1. O gato\n2. O c\xE3o\n"},
+        {"The dog\n    x = 1;\n    y = 2;\n", "O c\xE3o\n    x = 1;\n    y = 2;\n"},
+        {"Cats\n====\nThe dog\n", "Gatos\n====\nO c\xE3o\n"},
+        {"# The dog\nThe cat\n", "# O c\xE3o\nO gato\n"},
+        {"  The cat\r\n\r\n\tThe dog\r\n", "  O gato\r\n\r\n\tO c\xE3o\r\n"},
+    };
+    for (const auto& [ingles, portugues] : casos) {
+        const std::string r = TraduzirArquivo(ingles);
+        EXPECT_EQ(r, portugues);
+        EXPECT_EQ(ContarLinhas(r), ContarLinhas(ingles)) << ingles;
+    }
+}
+
+TEST_F(Texto, ProsaQuebradaTraduzidaComoFraseInteira)
+{
+    // A line break inside a sentence goes with the word after it: the
+    // sentence is translated whole and the break comes back before the
+    // translation of that word, with the indentation around it.
+    std::string junta = TraduzirArquivo("The cat is on\nthe table.");
+    EXPECT_EQ(ContarLinhas(junta), 1u);
+    std::replace(junta.begin(), junta.end(), '\n', ' ');
+    EXPECT_EQ(junta, TraduzirArquivo("The cat is on the table."));
+    const std::string quebrada = TraduzirArquivo("The text of the\nbook is good.");
+    EXPECT_EQ(quebrada, "O texto do\nlivro \xE9 bom.");
+    EXPECT_EQ(TraduzirArquivo("The cat is\n   here."), "O gato \xE9\n   aqui.");
+    // A list item goes on on its next line when that line keeps to its text.
+    EXPECT_EQ(ContarLinhas(TraduzirArquivo("- the cat is on\n  the table\n- the dog\n")), 3u);
+    // Written as read, the layout is exactly that of the input.
+    const std::string nomes = "Zorb Quux\n  Frob Blim\t\n\n   Plugh\n";
+    EXPECT_EQ(TraduzirArquivo(nomes), nomes);
+    // In stream mode too, whatever the chunks.
+    const std::string texto = "The cat is on\nthe table.\nName:\tJohn\n";
+    for (std::size_t tam : {1u, 3u, 16u}) EXPECT_EQ(TraduzirFluxo(texto, tam), TraduzirArquivo(texto)) << tam;
+}
+
+TEST_F(Texto, PalavrasComoForamLidasENulos)
+{
+    // Written as read: exactly as read, capitals included.
+    EXPECT_EQ(TraduzirArquivo("zzqx iPhone getElementById McDonald eBay OpenSSL."),
+              "zzqx iPhone getElementById McDonald eBay OpenSSL.");
+    // An accented capital is a capital.
+    EXPECT_EQ(TraduzirArquivo("\xC9mile Zola wrote the book. \xC9" "COLE is here."),
+              "\xC9mile Zola gravou o livro. \xC9" "COLE \xE9 aqui.");
+    // A NUL is neither a word nor an apostrophe, and comes back.
+    const std::string nulo("Zorb\0quux plugh.", 16);
+    EXPECT_EQ(TraduzirArquivo(nulo), nulo);
+    EXPECT_EQ(Tokens(std::string("a\0'b'", 5)).find("'b"), std::string::npos);
 }

@@ -2,6 +2,7 @@
 #include "vertal.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -59,6 +60,15 @@ protected:
         return r;
     }
 
+    // The status of vertal run with the redirections given.
+    int Direto(const std::string& argumentos)
+    {
+        const std::string comando = "QUILLANE_REGISTRO='" + Caminho("registro") + "' " + QUILLANE_VERTAL_EXE + " " +
+                                    argumentos + " 2>/dev/null </dev/null";
+        const int estado = std::system(comando.c_str());
+        return WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
+    }
+
     std::filesystem::path pasta_;
 };
 
@@ -81,10 +91,29 @@ TEST_F(Vertal, EntradaPadraoEmFluxo)
 
 TEST_F(Vertal, CaracteresForaDoWindows1252)
 {
+    // Plain text: every character comes back, in its place, translated or
+    // not, with no warning since nothing was replaced.
     auto r = Rodar("", "Xyzzy \xE6\x97\xA5\xE6\x9C\xAC plugh.\n");
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.saida, "Xyzzy ?? plugh.\n");
-    EXPECT_NE(r.erros.find("2 caractere(s)"), std::string::npos) << r.erros;
+    EXPECT_EQ(r.saida, "Xyzzy \xE6\x97\xA5\xE6\x9C\xAC plugh.\n");
+    EXPECT_EQ(r.erros, "");
+    r = Rodar("", "The cat \xE2\x86\x92 the dog \xF0\x9F\x90\x88 Dvo\xC5\x99\xC3\xA1k \xC2\x81.\n");
+    EXPECT_EQ(r.saida, "O gato \xE2\x86\x92 o c\xC3\xA3o \xF0\x9F\x90\x88 Dvo\xC5\x99\xC3\xA1k \xC2\x81.\n");
+    EXPECT_EQ(r.erros, "");
+    // A byte order mark stays where it was; bytes that are not UTF-8 come
+    // back as they were and are counted.
+    r = Rodar("", "\xEF\xBB\xBFXyzzy \xFF\xFE plugh.\n");
+    EXPECT_EQ(r.saida, "\xEF\xBB\xBFXyzzy \xFF\xFE plugh.\n");
+    EXPECT_NE(r.erros.find("2 byte(s)"), std::string::npos) << r.erros;
+    // HTML reads such bytes as Windows-1252, and says so.
+    r = Rodar("--html", "<p>Xyzzy \xFF plugh.</p>");
+    EXPECT_EQ(r.saida, "<p>Xyzzy \xC3\xBF plugh.</p>");
+    EXPECT_NE(r.erros.find("1 byte(s)"), std::string::npos) << r.erros;
+    // RTF is handed over byte for byte: nothing replaced, nothing to warn of;
+    // the document's bytes are its code page's characters.
+    r = Rodar("--rtf", "{\\rtf1 Xyzzy \xE6\x97\xA5.}");
+    EXPECT_NE(r.saida.find("Xyzzy{ \\'e6\\'97\\'a5.}"), std::string::npos) << r.saida;
+    EXPECT_EQ(r.erros, "");
 
     r = Rodar("--cp1252", "Ol\xE1 \xFF.\n");
     EXPECT_EQ(r.status, 0);
@@ -193,9 +222,11 @@ TEST(Utf8, SequenciasCortadasEntreBlocos)
 
 TEST_F(Vertal, AreaDeTransferenciaSemTela)
 {
+    // No display is no clipboard at all, not one some program holds.
     auto r = Rodar("--area-de-transferencia", "", "env -u DISPLAY -u WAYLAND_DISPLAY");
-    EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.erros.find("(1."), std::string::npos) << r.erros;  // message 8, place "1"
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.erros.find("Nenhuma \xC3\xA1rea de transfer\xC3\xAAncia"), std::string::npos) << r.erros;
+    EXPECT_EQ(r.erros.find("outro aplicativo"), std::string::npos) << r.erros;
 }
 
 TEST_F(Vertal, AreaDeTransferenciaComXvfb)
@@ -226,14 +257,33 @@ TEST_F(Vertal, AreaDeTransferenciaComXvfb)
         usleep(50000);
     }
     EXPECT_EQ(conteudo, "Xyzzy plugh.");
+    // Characters outside Windows-1252 come back from the clipboard too.
+    std::ofstream(Caminho("area.txt"), std::ios::binary) << "The cat \xE2\x86\x92 the dog \xF0\x9F\x90\x88.";
+    ASSERT_EQ(std::system((env + " xclip -selection clipboard -i '" + Caminho("area.txt") + "'").c_str()), 0);
+    r = Rodar("--area-de-transferencia", "", env);
+    EXPECT_EQ(r.status, 0) << r.erros;
+    EXPECT_EQ(r.erros, "");
+    const std::string traducao = "O gato \xE2\x86\x92 o c\xC3\xA3o \xF0\x9F\x90\x88.";
+    for (int i = 0; i < 40; ++i) {
+        std::system((env + " xclip -selection clipboard -o > '" + Caminho("area") + "' 2>/dev/null").c_str());
+        conteudo = Ler(Caminho("area"));
+        if (conteudo == traducao) break;
+        usleep(50000);
+    }
+    EXPECT_EQ(conteudo, traducao);
     // HTML keeps a character Windows-1252 lacks, in a style rule too.
     const std::string pagina = "<style>a{content:\"\xE2\x86\x92\"}</style><p>Xyzzy \xE2\x86\x92 plugh.</p>";
     std::ofstream(Caminho("pagina"), std::ios::binary) << pagina;
     ASSERT_EQ(std::system((env + " xclip -selection clipboard -i < '" + Caminho("pagina") + "'").c_str()), 0);
     r = Rodar("--html --area-de-transferencia", "", env);
     EXPECT_EQ(r.status, 0) << r.erros;
-    std::system((env + " xclip -selection clipboard -o > '" + Caminho("area") + "' 2>/dev/null").c_str());
-    EXPECT_EQ(Ler(Caminho("area")), pagina);
+    for (int i = 0; i < 40; ++i) {
+        std::system((env + " xclip -selection clipboard -o > '" + Caminho("area") + "' 2>/dev/null").c_str());
+        conteudo = Ler(Caminho("area"));
+        if (conteudo == pagina) break;
+        usleep(50000);
+    }
+    EXPECT_EQ(conteudo, pagina);
     // RTF asked for while only text is there: nothing happens, no message.
     r = Rodar("--rtf --area-de-transferencia", "", env);
     EXPECT_EQ(r.status, 0);
@@ -359,6 +409,15 @@ TEST_F(Vertal, HtmlGuardaCaracteresForaDoWindows1252)
     const auto a = Rodar("--html '" + Caminho("in.html") + "' '" + Caminho("out.html") + "'");
     EXPECT_EQ(a.status, 0) << a.erros;
     EXPECT_EQ(Ler(Caminho("out.html")), pagina);
+    // The page's own text in the spelling vertal uses for such characters
+    // stays text, even cut between two reads of the input.
+    for (std::size_t corte : {1u, 3u, 6u, 10u}) {
+        std::string p2 = "<p>" + std::string(4096 - 3 - corte, 'x') + "&#00008594;</p>\n";
+        std::ofstream(Caminho("in2.html"), std::ios::binary) << p2;
+        const auto b = Rodar("--html '" + Caminho("in2.html") + "'");
+        ASSERT_EQ(b.saida.size(), p2.size()) << corte;
+        EXPECT_EQ(b.saida.substr(4000), p2.substr(4000)) << corte;
+    }
 }
 
 TEST_F(Vertal, RtfEBytesComoEstao)
@@ -376,4 +435,189 @@ TEST_F(Vertal, RtfEBytesComoEstao)
     r = Rodar("--rtf", rtf);
     EXPECT_EQ(r.saida, esperado);
     EXPECT_EQ(r.erros, "");
+}
+
+TEST_F(Vertal, GravacaoQueFalhaNuncaESucesso)
+{
+    std::ofstream(Caminho("in.txt"), std::ios::binary) << "The cat.\n";
+    const std::string in = "'" + Caminho("in.txt") + "'";
+    // A full device, for every mode.
+    for (const char* opcoes : {"", "--cp1252", "--html", "--rtf", "--analise", "--estatisticas"}) {
+        SCOPED_TRACE(opcoes);
+        auto r = Rodar(std::string(opcoes) + " " + in + " /dev/full");
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.erros.find("/dev/full"), std::string::npos) << r.erros;
+        EXPECT_NE(r.erros.find("No space left"), std::string::npos) << r.erros;
+        EXPECT_EQ(Direto(std::string(opcoes) + " " + in + " > /dev/full"), 1);  // standard output
+    }
+    EXPECT_EQ(Direto("--conjugar falar > /dev/full"), 1);
+    // A closed standard output, an unwritable path, a folder as destination.
+    EXPECT_EQ(Direto(in + " >&-"), 1);
+    auto r = Rodar(in + " '" + Caminho("sem/pasta/out.txt") + "'");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.erros.find("sem/pasta/out.txt"), std::string::npos) << r.erros;
+    EXPECT_EQ(Rodar(in + " '" + pasta_.string() + "'").status, 1);
+    // The unknown-word list: unwritable is an error, before anything is written.
+    r = Rodar("--desconhecidas '" + Caminho("sem/pasta/d.txt") + "' " + in + " '" + Caminho("out.txt") + "'");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.erros.find("sem/pasta/d.txt"), std::string::npos) << r.erros;
+    EXPECT_FALSE(std::filesystem::exists(Caminho("out.txt")));
+}
+
+TEST_F(Vertal, SaidaSobreAEntradaESemArquivoPelaMetade)
+{
+    // The same path, a link to it, or standard output: the input is never
+    // lost, and nothing but the destination is left behind.
+    for (const char* opcoes : {"", "--cp1252"}) {
+        std::ofstream(Caminho("f.txt"), std::ios::binary) << "The cat.\n";
+        auto r = Rodar(std::string(opcoes) + " '" + Caminho("f.txt") + "' '" + Caminho("f.txt") + "'");
+        EXPECT_EQ(r.status, 0) << r.erros;
+        EXPECT_EQ(Ler(Caminho("f.txt")), "O gato.\n");
+    }
+    std::ofstream(Caminho("g.txt"), std::ios::binary) << "The cat.\n";
+    std::filesystem::create_symlink(Caminho("g.txt"), Caminho("elo"));
+    auto r = Rodar("'" + Caminho("g.txt") + "' '" + Caminho("elo") + "'");
+    EXPECT_EQ(r.status, 0) << r.erros;
+    EXPECT_TRUE(std::filesystem::is_symlink(Caminho("elo")));  // written through the link
+    EXPECT_EQ(Ler(Caminho("g.txt")), "O gato.\n");
+    // A device is written to, never replaced by a file.
+    EXPECT_EQ(Rodar("'" + Caminho("g.txt") + "' /dev/null").status, 0);
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+    // "-" is standard output.
+    r = Rodar("'" + Caminho("g.txt") + "' -");
+    EXPECT_EQ(r.saida, "O gato.\n");
+    EXPECT_FALSE(std::filesystem::exists("-"));
+    std::size_t arquivos = 0;
+    for (const auto& e : std::filesystem::directory_iterator(pasta_))
+        arquivos += std::filesystem::is_regular_file(e.symlink_status());
+    EXPECT_EQ(arquivos, 5u) << "f.txt g.txt stdin stdout stderr";
+}
+
+TEST_F(Vertal, MensagensDizemOQueAconteceu)
+{
+    auto r = Rodar("'" + pasta_.string() + "'");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.erros.find("pasta"), std::string::npos) << r.erros;
+    EXPECT_EQ(r.erros.find("n\xC3\xA3o foi encontrado"), std::string::npos) << r.erros;
+    std::ofstream(Caminho("in.txt")) << "Hello.";
+    r = Rodar("--analise '" + Caminho("in.txt") + "'", "", "TMPDIR='" + Caminho("nao-ha") + "'");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.erros.find(Caminho("nao-ha")), std::string::npos) << r.erros;
+    EXPECT_EQ(r.erros.find("\"\""), std::string::npos) << r.erros;
+}
+
+TEST_F(Vertal, EntradaPadraoTraduzidaAMedidaQueChega)
+{
+    // The first sentence must come out while the input is still open.
+    ASSERT_EQ(mkfifo(Caminho("fifo").c_str(), 0600), 0);
+    const std::string comando = "(echo 'The cat is here.'; cat '" + Caminho("fifo") + "') | QUILLANE_REGISTRO='" +
+                                Caminho("registro") + "' " + QUILLANE_VERTAL_EXE + " > '" + Caminho("out") + "' &";
+    ASSERT_EQ(std::system(comando.c_str()), 0);
+    std::string saida;
+    for (int i = 0; i < 200 && saida.find('\n') == std::string::npos; ++i) {
+        usleep(25000);
+        saida = Ler(Caminho("out"));
+    }
+    EXPECT_EQ(saida, "O gato \xC3\xA9 aqui.\n");
+    std::ofstream(Caminho("fifo")) << "End.\n";  // ends cat, and the input
+    for (int i = 0; i < 200 && saida.find("Fim") == std::string::npos; ++i) {
+        usleep(25000);
+        saida = Ler(Caminho("out"));
+    }
+    EXPECT_EQ(saida, "O gato \xC3\xA9 aqui.\nFim.\n");
+}
+
+TEST_F(Vertal, ConjugarComOMotorEOInfinitivo)
+{
+    std::filesystem::create_directories(pasta_ / "vazia");
+    std::ofstream(pasta_ / "registro" / "HKEY_LOCAL_MACHINE.reg")
+        << "REGEDIT4\n\n[SOFTWARE\\Brinmor\\Quillane Beta]\n\"DirRoot\"=\"" << Caminho("vazia") << "\"\n";
+    auto r = Rodar("--conjugar falar");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.saida, "");
+    std::filesystem::remove(pasta_ / "registro" / "HKEY_LOCAL_MACHINE.reg");
+    r = Rodar("--conjugar FALAR");
+    EXPECT_EQ(r.saida.substr(0, 15), "FALO\nFALAS\nFALA");
+    EXPECT_NE(Rodar("--conjugar P\xC3\x94R").saida.find("P\xC3\x95" "E\n"), std::string::npos);
+    EXPECT_EQ(Rodar("--conjugar ''").status, 2);
+    EXPECT_EQ(Rodar("--conjugar '  '").status, 2);
+}
+
+TEST_F(Vertal, ListaDeDesconhecidasNaCodificacaoDaSaida)
+{
+    std::string texto = "Zorb caf\xC3\xA9zz.\n";
+    for (int i = 0; i < 9000; ++i) {  // far past 64 KB of list
+        std::string palavra = "Qx";
+        for (char c : std::to_string(i)) palavra += static_cast<char>('a' + (c - '0'));
+        texto += palavra + "zzzzzz.\n";
+    }
+    std::ofstream(Caminho("in.txt"), std::ios::binary) << texto;
+    auto r = Rodar("--estatisticas --desconhecidas '" + Caminho("d.txt") + "' '" + Caminho("in.txt") + "' /dev/null");
+    EXPECT_EQ(r.status, 0) << r.erros;
+    const std::string lista = Ler(Caminho("d.txt"));
+    EXPECT_EQ(lista.substr(0, 23), "zorb\ncaf\xC3\xA9zz\nqxazzzzzz\n");
+    EXPECT_EQ(std::count(lista.begin(), lista.end(), '\n'), 9002);
+    EXPECT_NE(r.erros.find("9002 desconhecida"), std::string::npos) << r.erros;
+    std::ofstream(Caminho("in.txt"), std::ios::binary) << "Zorb caf\xE9zz.\n";
+    r = Rodar("--cp1252 --desconhecidas '" + Caminho("d.txt") + "' '" + Caminho("in.txt") + "' /dev/null");
+    EXPECT_EQ(Ler(Caminho("d.txt")), "zorb\ncaf\xE9zz\n");
+    // RTF's bytes pass unconverted, but its list is text: UTF-8.
+    std::ofstream(Caminho("in.rtf"), std::ios::binary) << "{\\rtf1 Zorb caf\\'e9zz.}";
+    r = Rodar("--rtf --desconhecidas '" + Caminho("d.txt") + "' '" + Caminho("in.rtf") + "' /dev/null");
+    EXPECT_EQ(r.status, 0) << r.erros;
+    EXPECT_EQ(Ler(Caminho("d.txt")), "zorb\ncaf\xC3\xA9zz\n");
+}
+
+TEST_F(Vertal, CorpusDeTextoSimples)
+{
+    // Real README files and manual pages: as many lines out as in, and every
+    // word the dictionaries do not know comes out as it went in.
+    std::size_t arquivos = 0;
+    for (const auto& e : std::filesystem::directory_iterator(std::string(QUILLANE_TESTE_DADOS) + "/texto")) {
+        if (e.path().extension() == ".md" && e.path().filename() == "FONTES.md") continue;
+        SCOPED_TRACE(e.path().filename().string());
+        ++arquivos;
+        const std::string entrada = Ler(e.path().string());
+        auto r = Rodar("--texto --desconhecidas '" + Caminho("d.txt") + "' '" + e.path().string() + "'");
+        ASSERT_EQ(r.status, 0) << r.erros;
+        EXPECT_EQ(std::count(r.saida.begin(), r.saida.end(), '\n'), std::count(entrada.begin(), entrada.end(), '\n'));
+        std::string minusculas = r.saida;
+        for (char& c : minusculas)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        std::stringstream lista(Ler(Caminho("d.txt")));
+        std::size_t desconhecidas = 0;
+        for (std::string palavra; std::getline(lista, palavra); ++desconhecidas)
+            EXPECT_NE(minusculas.find(palavra), std::string::npos) << palavra;
+        EXPECT_GT(desconhecidas, 0u);
+    }
+    EXPECT_GE(arquivos, 8u);
+}
+
+TEST_F(Vertal, InterrompidoNaoDeixaArquivoPelaMetade)
+{
+    // Killed while translating: the destination is as it was, and no
+    // temporary file is left beside it.
+    std::ofstream(Caminho("out.txt"), std::ios::binary) << "antigo\n";
+    ASSERT_EQ(mkfifo(Caminho("fifo").c_str(), 0600), 0);
+    const std::string comando = "QUILLANE_REGISTRO='" + Caminho("registro") + "' " + QUILLANE_VERTAL_EXE + " --cp1252 '" +
+                                Caminho("fifo") + "' '" + Caminho("out.txt") + "' 2>/dev/null & echo $! > '" +
+                                Caminho("pid") + "'";
+    ASSERT_EQ(std::system(comando.c_str()), 0);
+    {
+        std::ofstream fifo(Caminho("fifo"));
+        fifo << "The cat is here.\n" << std::flush;
+        // Wait until the temporary output exists, then stop vertal.
+        bool temporario = false;
+        for (int i = 0; i < 200 && !temporario; ++i) {
+            for (const auto& e : std::filesystem::directory_iterator(pasta_))
+                temporario = temporario || e.path().filename().string().rfind(".out.txt.vertal-", 0) == 0;
+            if (!temporario) usleep(25000);
+        }
+        EXPECT_TRUE(temporario);
+        std::system(("kill -TERM $(cat '" + Caminho("pid") + "')").c_str());
+        usleep(200000);
+    }
+    EXPECT_EQ(Ler(Caminho("out.txt")), "antigo\n");
+    for (const auto& e : std::filesystem::directory_iterator(pasta_))
+        EXPECT_EQ(e.path().filename().string().find(".vertal-"), std::string::npos) << e.path();
 }
