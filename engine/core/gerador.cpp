@@ -303,10 +303,11 @@ bool EhSer(const clTermo* verbo)
 
 // A word that carries no markup of its own (a tag around it, a piece of a
 // glued word) may be left out or joined to another: nothing of the
-// document goes with it.
+// document goes with it. Its place in plain text does not count; the
+// text writer keeps a line break whose word is gone.
 bool SemMarcas(const clTermo* t)
 {
-    return t->palavra && t->palavra->marcas.Quantos() == 0 && !t->palavra->pedaco;
+    return t->palavra && t->palavra->marcas.QuantasMarcas() == 0 && !t->palavra->pedaco;
 }
 
 Clitico ObjetoPronome(clGerador& g, clTermo* grupo)

@@ -8,6 +8,10 @@ class clMarcas {
 public:
     static constexpr int kMaxItens = 15;
     static constexpr int kTamFormato = 300;
+    // Numbers from here up mark a word's place in plain text (the blanks and
+    // line break before it), not markup around it: the text writer puts a
+    // place whose word was left out before the next word written.
+    static constexpr std::int16_t kPrimeiroLugar = 0x4000;
 
     clMarcas() { Limpar(); }
 
@@ -18,6 +22,13 @@ public:
     std::int16_t Obter(int i) const;
     bool Contem(std::int16_t v) const;
     int Quantos() const { return ultimo + 1; }
+    // The items that are markup, places left aside.
+    int QuantasMarcas() const
+    {
+        int n = 0;
+        for (int i = 0; i <= ultimo; ++i) n += itens[i] < kPrimeiroLugar;
+        return n;
+    }
     // Appends each item of b that this set does not hold, in b's order.
     void Unir(const clMarcas& b);
     // The items of a that are not in b, in a's order (format area of a).

@@ -166,7 +166,7 @@ void clDocTexto::DevolverPalavra(const clPalavra& palavra, std::int16_t tipo)
 std::int16_t clDocTexto::Guardar(std::string texto)
 {
     const std::int16_t numero = proximoNumero;
-    proximoNumero = static_cast<std::int16_t>(proximoNumero == 0x7FFF ? 0 : proximoNumero + 1);
+    proximoNumero = static_cast<std::int16_t>(proximoNumero == 0x7FFF ? clMarcas::kPrimeiroLugar : proximoNumero + 1);
     quebras[numero] = std::move(texto);
     return numero;
 }

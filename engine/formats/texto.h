@@ -59,6 +59,6 @@ private:
     // too long for the word field.
     std::map<std::int16_t, std::string> quebras;
     std::map<std::int16_t, std::string> longas;
-    std::int16_t proximoNumero = 0;
+    std::int16_t proximoNumero = clMarcas::kPrimeiroLugar;
     std::vector<std::int16_t> quebrasDaFrase;  // in reading order
 };
