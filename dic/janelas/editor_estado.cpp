@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "caracteres.h"
 #include "instalacao.h"
@@ -164,6 +165,58 @@ std::string PastaInstalacao(const std::string& instalada, const std::string& pad
     if (dirRoot[0]) return dirRoot;
     if (Existe(instalada + "/libmoriel32.so")) return instalada;
     return padrao;
+}
+
+namespace {
+
+bool EPasta(const std::string& caminho)
+{
+    struct stat st {};
+    return ::stat(caminho.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// Creates `pasta` and its missing parents with mode 0700.
+bool CriarPastas(const std::string& pasta)
+{
+    if (EPasta(pasta)) return true;
+    for (std::size_t fim = pasta.find('/', 1);; fim = pasta.find('/', fim + 1)) {
+        const std::string parte = pasta.substr(0, fim);
+        if (::mkdir(parte.c_str(), 0700) != 0 && errno != EEXIST) return false;
+        if (fim == std::string::npos) break;
+    }
+    return EPasta(pasta);
+}
+
+std::string PastaPropria()
+{
+    char pasta[256];
+    return PastaDicUsuario(pasta, sizeof pasta) ? pasta : "";
+}
+
+} // namespace
+
+bool PastaGravavel(const std::string& pasta)
+{
+    return EPasta(pasta) && ::access(pasta.c_str(), W_OK | X_OK) == 0;
+}
+
+std::string PastaDosDicionarios(const std::string& pastaInstalacao,
+                                const std::function<bool(const std::string&)>& gravavel)
+{
+    const std::string instalada = pastaInstalacao + "/dic";
+    if (gravavel && gravavel(instalada)) return instalada;
+    const std::string propria = PastaPropria();
+    if (propria.empty() || !CriarPastas(propria)) return instalada;
+    return propria;
+}
+
+std::vector<std::string> PastasDeBusca(const std::string& pastaDic)
+{
+    std::vector<std::string> pastas;
+    const std::string propria = PastaPropria();
+    if (!propria.empty() && EPasta(propria)) pastas.push_back(propria);
+    if (pastas.empty() || pastas.front() != pastaDic) pastas.push_back(pastaDic);
+    return pastas;
 }
 
 std::string PastaAjuda(const std::string& instalada, const std::string& padrao)

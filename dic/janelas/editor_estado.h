@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,23 @@ std::string TextoUserDic(const std::vector<std::string>& lista);
 // `instalada` (where an installed suite keeps the engine, beside the
 // program) when it holds the engine, else `padrao` (the build's data folder).
 std::string PastaInstalacao(const std::string& instalada, const std::string& padrao);
+
+// Whether the user may create and replace files in `pasta` (as the system
+// decides it: the superuser passes whatever the mode bits say).
+bool PastaGravavel(const std::string& pasta);
+
+// The folder the editor opens and saves dictionaries in: the installation's
+// "dic" folder when `gravavel` says the user may write there (developer and
+// test setups), else the user's own dictionary folder, created with its
+// parents (new folders mode 0700). Stays with the installation's folder when
+// the user has no own folder or it cannot be created.
+std::string PastaDosDicionarios(const std::string& pastaInstalacao,
+                                const std::function<bool(const std::string&)>& gravavel = PastaGravavel);
+
+// The folders the engine looks for compiled dictionaries in, in its order:
+// the user's own when it exists, then `pastaDic` (the installation's);
+// a folder once.
+std::vector<std::string> PastasDeBusca(const std::string& pastaDic);
 
 // The help folder: QUILLANE_AJUDA_DIR, else `instalada` when it holds the
 // page, else `padrao` (the source tree's).

@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -160,5 +163,63 @@ TEST(OrdemDePesquisa, PastasDaInstalacaoEDaAjuda)
     ::setenv("QUILLANE_AJUDA_DIR", "/ajuda", 1);
     EXPECT_EQ(PastaAjuda(lib, "/fonte"), "/ajuda");
     ::unsetenv("QUILLANE_AJUDA_DIR");
+    fs::remove_all(pasta);
+}
+
+TEST(PastaDosDicionarios, InstalacaoGravavelOuPastaDoUsuario)
+{
+    const fs::path pasta = fs::temp_directory_path() / ("quillane_pastadic_" + std::to_string(::getpid()));
+    fs::remove_all(pasta);
+    fs::create_directories(pasta / "inst" / "dic");
+    ::setenv("XDG_DATA_HOME", (pasta / "xdg").c_str(), 1);
+    const std::string inst = (pasta / "inst").string();
+    const fs::path propria = pasta / "xdg" / "quillane" / "dic";
+
+    // Where the user may write, the installation's folder, and nothing else
+    // is created; the search order then has that folder alone.
+    EXPECT_EQ(PastaDosDicionarios(inst, [](const std::string&) { return true; }), inst + "/dic");
+    EXPECT_FALSE(fs::exists(pasta / "xdg"));
+    EXPECT_EQ(PastasDeBusca(inst + "/dic"), std::vector<std::string>{inst + "/dic"});
+
+    // Otherwise the user's folder, created with its parents for the user alone.
+    std::string perguntada;
+    const auto naoGravavel = [&](const std::string& p) {
+        perguntada = p;
+        return false;
+    };
+    EXPECT_EQ(PastaDosDicionarios(inst, naoGravavel), propria.string());
+    EXPECT_EQ(perguntada, inst + "/dic");
+    for (const fs::path& p : {pasta / "xdg", pasta / "xdg" / "quillane", propria}) {
+        struct stat st {};
+        ASSERT_EQ(::stat(p.c_str(), &st), 0) << p;
+        EXPECT_EQ(st.st_mode & 0777, 0700u) << p;
+    }
+    EXPECT_EQ(PastaDosDicionarios(inst, naoGravavel), propria.string());  // already there
+    EXPECT_EQ(PastasDeBusca(inst + "/dic"), (std::vector<std::string>{propria.string(), inst + "/dic"}));
+    EXPECT_EQ(PastasDeBusca(propria.string()), std::vector<std::string>{propria.string()});  // a folder once
+
+    // A user's folder that does not fit a path field, or cannot be created
+    // (a file stands in its way), leaves the installation's folder.
+    ::setenv("XDG_DATA_HOME", (pasta / std::string(250, 'x')).c_str(), 1);
+    EXPECT_EQ(PastaDosDicionarios(inst, naoGravavel), inst + "/dic");
+    std::ofstream(pasta / "arquivo") << "";
+    ::setenv("XDG_DATA_HOME", (pasta / "arquivo").c_str(), 1);
+    EXPECT_EQ(PastaDosDicionarios(inst, naoGravavel), inst + "/dic");
+    EXPECT_EQ(PastasDeBusca(inst + "/dic"), std::vector<std::string>{inst + "/dic"});
+
+    // The real check follows the system: a folder of mode 0555 is closed to
+    // a normal user, not to the superuser; a missing folder to both.
+    ::setenv("XDG_DATA_HOME", (pasta / "xdg").c_str(), 1);
+    fs::create_directories(pasta / "fechada" / "dic");
+    ASSERT_EQ(::chmod((pasta / "fechada" / "dic").c_str(), 0555), 0);
+    const bool superusuario = ::geteuid() == 0;
+    EXPECT_EQ(PastaGravavel((pasta / "fechada" / "dic").string()), superusuario);
+    EXPECT_EQ(PastaDosDicionarios((pasta / "fechada").string()),
+              superusuario ? (pasta / "fechada" / "dic").string() : propria.string());
+    EXPECT_TRUE(PastaGravavel(inst + "/dic"));
+    EXPECT_FALSE(PastaGravavel((pasta / "nada").string()));
+    EXPECT_FALSE(PastaGravavel((pasta / "arquivo").string()));
+
+    ::unsetenv("XDG_DATA_HOME");
     fs::remove_all(pasta);
 }

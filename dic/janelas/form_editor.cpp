@@ -115,7 +115,9 @@ void TListaTraducoes::dropEvent(QDropEvent* evento)
 TFormEditor::TFormEditor(const ConfigEditor& config, QWidget* pai) : QMainWindow(pai), config_(config)
 {
     setObjectName(QStringLiteral("FormEditor"));
-    pastaDicionarios_ = config_.pastaInstalacao + "/dic";
+    // An installed suite's folder belongs to the system: the user's
+    // dictionaries then live in the user's own folder.
+    pastaDicionarios_ = PastaDosDicionarios(config_.pastaInstalacao, config_.gravavel);
     // The model's and the compiler's messages become boxes of this window.
     DefinirSaidaMensagens([this](const std::string&, const std::string& texto) {
         Caixa(this, Icone::Pare, Q(texto));

@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QTreeWidget>
 
+#include "editor_estado.h"
 #include "fonte.h"
 #include "motor_editor.h"
 
@@ -52,9 +53,11 @@ protected:
 };
 
 struct ConfigEditor {
-    std::string pastaInstalacao;  // the dictionary folder is its "dic"
+    std::string pastaInstalacao;  // its "dic" holds the dictionaries when the user may write there
     std::string pastaAjuda;       // holds dic.html
     FuncConjugar conjugar = nullptr;
+    // Whether the user may write in a folder; tests replace it.
+    std::function<bool(const std::string&)> gravavel = PastaGravavel;
 };
 
 class TFormEditor : public QMainWindow {

@@ -25,6 +25,7 @@
 #include <fstream>
 #include <iterator>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include "apoio_qt.h"
@@ -67,6 +68,8 @@ protected:
         for (const char* arq : {"libmoriel32.so", "ip.dic", "vip.dic"})
             fs::create_symlink(fs::path(QUILLANE_DADOS_DIR) / arq, Inst() / arq);
         ::setenv("QUILLANE_REGISTRO", (pasta_ / "registro").c_str(), 1);
+        // The user's own dictionary folder, inside the test's folder.
+        ::setenv("XDG_DATA_HOME", (pasta_ / "xdg").c_str(), 1);
         auto maquina = clChaveRegistro::Abrir(Colmeia::MaquinaLocal, kChaveQuillane, true);
         ASSERT_TRUE(maquina);
         maquina->GravarTexto("DirRoot", Inst().string());
@@ -82,14 +85,23 @@ protected:
         config.pastaInstalacao = Inst().string();
         config.pastaAjuda = (pasta_ / "ajuda").string();
         config.conjugar = Motor().conjugar;
+        config.gravavel = [this](const std::string&) { return instalacaoGravavel_; };
         ASSERT_TRUE(config.conjugar);
         editor_ = new TFormEditor(config);
-        editor_->EscolherAbrir = [this](const QString&) { ++dialogos_; return QString::fromStdString(arquivo_); };
-        editor_->EscolherSalvar = [this](const QString&, const QString&) {
+        editor_->EscolherAbrir = [this](const QString& pasta) {
             ++dialogos_;
+            pastaDialogo_ = pasta.toStdString();
             return QString::fromStdString(arquivo_);
         };
-        editor_->FormPesquisa->EscolherArquivo = [this](const QString&) { return QString::fromStdString(arquivo_); };
+        editor_->EscolherSalvar = [this](const QString& pasta, const QString&) {
+            ++dialogos_;
+            pastaDialogo_ = pasta.toStdString();
+            return QString::fromStdString(arquivo_);
+        };
+        editor_->FormPesquisa->EscolherArquivo = [this](const QString& pasta) {
+            pastaDialogo_ = pasta.toStdString();
+            return QString::fromStdString(arquivo_);
+        };
         editor_->show();
         QTest::qWait(20);
         QApplication::setActiveWindow(editor_);
@@ -101,6 +113,7 @@ protected:
     {
         delete editor_;
         DefinirCaixa({});
+        ::unsetenv("XDG_DATA_HOME");
         fs::remove_all(pasta_);
     }
 
@@ -199,6 +212,8 @@ protected:
     std::deque<Resposta> respostas_;
     std::string arquivo_;
     int dialogos_ = 0;
+    std::string pastaDialogo_;           // where the last file dialog started
+    bool instalacaoGravavel_ = true;     // whether the user may write in Inst()/dic
 };
 
 } // namespace
@@ -674,6 +689,64 @@ TEST_F(Janela, OrdemDePesquisa)
     EXPECT_FALSE(d.UpDownOrdem->isEnabled());
     d.ButtonOKClick();
     EXPECT_EQ(usuario->Ler("UserDic")->texto, "");
+}
+
+namespace {
+
+// An installed suite, whose dictionary folder belongs to the system.
+class JanelaInstalada : public Janela {
+protected:
+    JanelaInstalada() { instalacaoGravavel_ = false; }
+};
+
+} // namespace
+
+TEST_F(JanelaInstalada, DicionarioNaPastaDoUsuario)
+{
+    TFormEditor& e = *editor_;
+    const fs::path propria = pasta_ / "xdg" / "quillane" / "dic";
+    // The user's folder and its new parents exist, for the user alone.
+    for (const fs::path& p : {pasta_ / "xdg", pasta_ / "xdg" / "quillane", propria}) {
+        struct stat st {};
+        ASSERT_EQ(::stat(p.c_str(), &st), 0) << p;
+        EXPECT_TRUE(S_ISDIR(st.st_mode)) << p;
+        EXPECT_EQ(st.st_mode & 0777, 0700u) << p;
+    }
+
+    NovaPalavra(QStringLiteral("teapot"));
+    EscolherClasse(kClasseSubstantivo);
+    EditarTraducao(QStringLiteral("bule"));
+    const std::string nome = "proprio" + std::to_string(::getpid());
+    arquivo_ = (propria / (nome + ".lex")).string();
+    ASSERT_TRUE(e.SalvarComoClick());
+    EXPECT_EQ(pastaDialogo_, propria.string());
+    EXPECT_TRUE(fs::exists(propria / (nome + ".udc")));
+    EXPECT_FALSE(fs::exists(Inst() / "dic" / (nome + ".udc")));
+    pastaDialogo_.clear();
+    e.AbrirClick();
+    EXPECT_EQ(pastaDialogo_, propria.string());
+
+    // The search order starts where the user's dictionaries are.
+    arquivo_ = (propria / (nome + ".udc")).string();
+    QTimer::singleShot(0, &e, [&e] {
+        QTest::mouseClick(e.FormPesquisa->ButtonAdicionar, Qt::LeftButton);
+        QTest::mouseClick(e.FormPesquisa->ButtonOK, Qt::LeftButton);
+    });
+    e.OrdemPesquisaClick();
+    EXPECT_EQ(pastaDialogo_, propria.string());
+    auto usuario = clChaveRegistro::Abrir(Colmeia::UsuarioAtual, kChaveQuillane, false);
+    ASSERT_TRUE(usuario);
+    EXPECT_EQ(usuario->Ler("UserDic")->texto, nome + "\r\n");
+
+    // A fresh engine process finds it there.
+    std::ofstream(pasta_ / "frase.txt") << "The teapot is red.\n";
+    const std::string comando = "'" + std::string(QUILLANE_VERTAL_EXE) + "' < '" + (pasta_ / "frase.txt").string() +
+                                "' > '" + (pasta_ / "saida.txt").string() + "' 2>&1";
+    const int estado = std::system(comando.c_str());
+    EXPECT_TRUE(WIFEXITED(estado) && WEXITSTATUS(estado) == 0);
+    const std::string saida = Ler(pasta_ / "saida.txt");
+    EXPECT_NE(saida.find("bule"), std::string::npos) << saida;
+    EXPECT_TRUE(mensagens_.empty()) << UltimaMensagem().toStdString();
 }
 
 TEST(MotorDoEditor, FalhasDeCargaDizemOArquivo)

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "apoio_qt.h"
@@ -71,6 +72,10 @@ TFormPesquisa::TFormPesquisa(const std::string& pastaInstalacao, QWidget* pai)
 
     EscolherArquivo = [this](const QString& pasta) {
         QFileDialog dialogo(this, QString(), pasta, QStringLiteral("Dicion\u00E1rios (*.udc)"));
+        // Every folder the engine reads dictionaries from is one click away.
+        QList<QUrl> atalhos;
+        for (const auto& p : pastas_) atalhos.push_back(QUrl::fromLocalFile(Q(p)));
+        dialogo.setSidebarUrls(atalhos);
         dialogo.setFileMode(QFileDialog::ExistingFile);
         dialogo.setDefaultSuffix(QStringLiteral("udc"));
         if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return QString();
@@ -86,6 +91,8 @@ bool TFormPesquisa::Preparar()
         pastaDicionarios_ = std::string(dirRoot) + "/dic";
     else
         pastaDicionarios_ = pastaInstalacao_ + "/dic";
+    // The user's own folder first, where the engine looks first.
+    pastas_ = PastasDeBusca(pastaDicionarios_);
     auto usuario = clChaveRegistro::Abrir(Colmeia::UsuarioAtual, kChaveQuillane, true);
     if (!usuario) {
         // Without a settings store the order cannot be kept; the editor and
@@ -135,7 +142,7 @@ void TFormPesquisa::AtualizarLista(int selecionar)
 
 void TFormPesquisa::ButtonAdicionarClick()
 {
-    const QString arquivo = EscolherArquivo(Q(pastaDicionarios_));
+    const QString arquivo = EscolherArquivo(Q(pastas_.front()));
     if (arquivo.isEmpty()) return;
     const std::string nome = NomeDicionario(Cp(arquivo));
     if (nome.empty()) return;

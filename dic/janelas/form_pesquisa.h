@@ -27,7 +27,8 @@ public:
 
     std::vector<std::string> Nomes() const;
 
-    // Chooses a compiled dictionary: the folder to start in; "" on cancel.
+    // Chooses a compiled dictionary: the folder to start in (the first the
+    // engine looks in); "" on cancel.
     // Tests replace it.
     std::function<QString(const QString& pasta)> EscolherArquivo;
 
@@ -47,4 +48,5 @@ private:
     void UpDownOrdemClick(int posicao);
     std::string pastaInstalacao_;
     std::string pastaDicionarios_;
+    std::vector<std::string> pastas_;  // where the engine looks, in its order
 };

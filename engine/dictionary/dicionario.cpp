@@ -12,6 +12,7 @@
 
 #include "caracteres.h"
 #include "formato_dicionario.h"
+#include "instalacao.h"
 #include "mensagens.h"
 
 namespace {
@@ -145,6 +146,21 @@ bool DicionarioValido(const std::uint16_t* indice, const unsigned char* dados, s
 }
 
 void Danificado(const std::string& caminho) { MostrarErro(10, caminho.c_str(), 0); }
+
+// Where a user dictionary is read from: the user's own folder when it holds
+// the file, else the installation's "dic" folder. A path of the user's
+// folder longer than a path field (256 bytes) is skipped, never cut.
+std::string CaminhoDicUsuario(const std::string& raiz, const std::string& nome)
+{
+    constexpr std::size_t kTamCaminho = 256;
+    char pasta[kTamCaminho];
+    if (PastaDicUsuario(pasta, sizeof pasta)) {
+        const std::string proprio = std::string(pasta) + "/" + nome + ".udc";
+        struct stat st {};
+        if (proprio.size() < kTamCaminho && stat(proprio.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return proprio;
+    }
+    return raiz + "/dic/" + nome + ".udc";
+}
 
 // Opens one file into `no`. Reports its own failures.
 bool AbrirArquivo(clDicionario* no, const std::string& caminho, const std::string& nome)
@@ -391,7 +407,7 @@ bool AbrirDicionario(clDicionario* cabeca, const char* pasta, const char* lista)
             // A missing or damaged user dictionary, first or not, has been
             // reported; it stays in the chain without data and the lookup
             // skips it.
-            AbrirArquivo(no, raiz + "/dic/" + nome + ".udc", nome);
+            AbrirArquivo(no, CaminhoDicUsuario(raiz, nome), nome);
             no->proximo = new clDicionario;
             no = no->proximo;
         }

@@ -135,6 +135,8 @@ protected:
         ASSERT_NE(mkdtemp(modelo), nullptr);
         pasta_ = modelo;
         ASSERT_EQ(mkdir((pasta_ + "/dic").c_str(), 0700), 0);
+        // The user's own dictionary folder, empty unless a test fills it.
+        setenv("XDG_DATA_HOME", (pasta_ + "/xdg").c_str(), 1);
         DefinirSaidaMensagens([this](const std::string& titulo, const std::string& texto) {
             mensagens_.emplace_back(titulo, texto);
             return 1;
@@ -145,6 +147,7 @@ protected:
     {
         LiberarDicionario(&cabeca_);
         DefinirSaidaMensagens({});
+        unsetenv("XDG_DATA_HOME");
         std::system(("rm -rf '" + pasta_ + "'").c_str());
     }
 
@@ -315,6 +318,43 @@ TEST_F(Dicionario, DicionarioDoUsuarioAusente)
     bool achou = true;
     EXPECT_EQ(Procurar("hello", &achou).classe, 0);
     EXPECT_FALSE(achou);
+}
+
+TEST_F(Dicionario, DicionarioNaPastaDoUsuario)
+{
+    const std::string propria = pasta_ + "/xdg/quillane/dic";
+    ASSERT_EQ(std::system(("mkdir -p '" + propria + "'").c_str()), 0);
+    // "meu" exists only in the user's folder; "tec" in both, and the user's
+    // copy hides the installation's.
+    GravarArquivo(propria + "/meu.udc", Montar({{"hello", Corpo(CL_SUBSTANTIVO, 0, "", "\x01", "")}}).Arquivo());
+    GravarArquivo(propria + "/tec.udc", Montar({{"bank", Corpo(CL_ADVERBIO, 0, "", "", "")}}).Arquivo());
+    GravarArquivo(Udc("tec"), Montar({{"bank", Corpo(CL_VERBO, 0, "", Bytes(4, '\0'), "")},
+                                      {"go", Corpo(CL_ADJETIVO, 0, "", "\x01", "")}}).Arquivo());
+    ASSERT_TRUE(AbrirDicionario(&cabeca_, pasta_.c_str(), "meu\r\ntec\r\nip"));
+    EXPECT_TRUE(mensagens_.empty());
+    EXPECT_EQ(Procurar("hello").classe, CL_SUBSTANTIVO);
+    EXPECT_EQ(Procurar("bank").classe, CL_ADVERBIO);
+    EXPECT_EQ(Procurar("go").classe, CL_VERBO);  // the installation's "tec" is not read
+
+    // A user's folder whose dictionary path would not fit a path field is
+    // skipped whole: the installation's copy is read, and nothing is opened
+    // under a cut path.
+    std::string longa = pasta_ + "/" + std::string(100, 'x') + "/" + std::string(100, 'y');
+    const std::string propriaLonga = longa + "/quillane/dic";
+    ASSERT_EQ(std::system(("mkdir -p '" + propriaLonga + "'").c_str()), 0);
+    ASSERT_LT(propriaLonga.size(), 256u);  // the folder fits, its file does not
+    const std::string nome(256 - propriaLonga.size() - 5, 't');
+    ASSERT_EQ((propriaLonga + "/" + nome + ".udc").size(), 256u);
+    GravarArquivo(propriaLonga + "/" + nome + ".udc", Montar({{"bank", Corpo(CL_ADVERBIO, 0, "", "", "")}}).Arquivo());
+    GravarArquivo(Udc(nome), Montar({{"bank", Corpo(CL_VERBO, 0, "", Bytes(4, '\0'), "")}}).Arquivo());
+    setenv("XDG_DATA_HOME", longa.c_str(), 1);
+    ASSERT_TRUE(AbrirDicionario(&cabeca_, pasta_.c_str(), (nome + "\r\nip").c_str()));
+    EXPECT_EQ(Procurar("bank").classe, CL_VERBO);
+    // A folder that does not fit at all is skipped the same way.
+    setenv("XDG_DATA_HOME", (longa + "/" + std::string(200, 'z')).c_str(), 1);
+    ASSERT_TRUE(AbrirDicionario(&cabeca_, pasta_.c_str(), "tec\r\nip"));
+    EXPECT_EQ(Procurar("go").classe, CL_ADJETIVO);
+    EXPECT_TRUE(mensagens_.empty());
 }
 
 TEST_F(Dicionario, VocabuloSemNulNaoEstoura)
