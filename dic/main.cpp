@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "cp1252.h"
 #include "fonte.h"
@@ -12,10 +13,12 @@ namespace {
 
 const char* const kUso =
     "Uso: dic --compilar FONTE.lex [DESTINO.udc]\n"
+    "     dic --compilar FONTE1.lex FONTE2.lex... DESTINO.udc\n"
     "\n"
     "Compila o dicion\xE1rio FONTE (linhas \"chave!c\xF3" "digos\") para o arquivo\n"
     "compilado DESTINO. Sem DESTINO, grava ao lado da fonte, trocando a\n"
-    "extens\xE3o por \".udc\".\n"
+    "extens\xE3o por \".udc\". Com v\xE1rias fontes, junta-as em ordem de\n"
+    "prioridade: a primeira que tem uma chave fica com ela.\n"
     "\n"
     "  --compilar   compila a fonte\n"
     "  --help       mostra esta ajuda\n"
@@ -36,7 +39,7 @@ int main(int argc, char** argv)
         Escrever(stdout, kUso);
         return 0;
     }
-    if ((argc != 3 && argc != 4) || std::strcmp(argv[1], "--compilar") != 0) {
+    if (argc < 3 || std::strcmp(argv[1], "--compilar") != 0) {
         Escrever(stderr, kUso);
         return 2;
     }
@@ -44,8 +47,14 @@ int main(int argc, char** argv)
         Escrever(stderr, "dic: " + texto + "\n");
         return 1;
     });
-    const std::string fonte = argv[2];
-    const int r = CompilarArquivoFonte(fonte, argc == 4 ? argv[3] : "");
+    std::string fonte = argv[2];
+    int r;
+    if (argc <= 4) {
+        r = CompilarArquivoFonte(fonte, argc == 4 ? argv[3] : "");
+    } else {
+        const std::vector<std::string> fontes(argv + 2, argv + argc - 1);
+        r = CompilarArquivosFonte(fontes, argv[argc - 1], fonte);
+    }
     if (r == 2) {
         Escrever(stderr, "dic: n\xE3o foi poss\xEDvel ler o arquivo \"" + fonte + "\"\n");
         return 1;

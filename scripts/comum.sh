@@ -26,7 +26,7 @@ instalar_pacotes() {
 }
 
 PACOTES_BASE=(cmake ninja-build g++ pkg-config python3)
-PACOTES_TESTE=(googletest libgtest-dev libgmock-dev clang libclang-rt-14-dev llvm xvfb xclip xauth g++-multilib libxml2-utils)
+PACOTES_TESTE=(googletest libgtest-dev libgmock-dev clang libclang-rt-14-dev llvm xvfb xclip xauth g++-multilib libxml2-utils hunspell hunspell-pt-br)
 
 # configurar_e_compilar PASTA [opções de cmake...]: configures once, then
 # builds; the compiler's output is shown only when something fails.
