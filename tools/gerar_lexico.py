@@ -620,6 +620,26 @@ def escolher_traducao(cands, recusadas):
     return None
 
 
+def formas_verbais(lema, contagem):
+    """The regular "-ed" and "-ing" spellings of a verb that the corpus uses:
+    [(form, verb codes, count)]."""
+    ed = [lema + "ed", lema + "d", lema[:-1] + "ied", lema + lema[-1:] + "ed"]
+    ing = [lema + "ing", lema[:-1] + "ing", lema + lema[-1:] + "ing"]
+    if not lema.endswith("e"):
+        ed.remove(lema + "d")
+        ing.remove(lema[:-1] + "ing")
+    if not re.search(r"[^aeiou]y$", lema):
+        ed.remove(lema[:-1] + "ied")
+    saida = []
+    for formas, codigos in ((ed, "VSRA"), (ing, "VG")):
+        usadas = [(contagem.get(f, 0), f) for f in dict.fromkeys(formas) if contagem.get(f, 0) > 0]
+        if usadas:
+            n, f = max(usadas)
+            if len(f) <= LIMITE_CHAVE:
+                saida.append((f, codigos, n))
+    return saida
+
+
 def derivar(maos, por_lema, lemas, freq, contagem, minimo=5):
     """Adds to por_lema the frequent corpus words that are a prefix and a translated
     stem ("reconnect", "unsupported", "subdirectory"), as derivados guesses them."""
@@ -664,13 +684,26 @@ def gerar(raiz):
     contagem = frequencias_ingles()
     for lema, cls in lemas_do_corpus(contagem, lemas).items():
         lemas[lema] = cls
+    maos = [ler_lex(os.path.join(pasta, n)) for n in ("nucleo.lex", "informatica.lex")]
+    classes_maos = {}
+    for fonte in maos:
+        for l in fonte:
+            chave, cod = l.split("!", 1)
+            classes_maos.setdefault(chave, {x[0] for x in grupos_de(cod)["grupos"]})
     # classes kept per lemma: those with a fair share of the tagged senses
     pedidos = []
+    so_formas = set()
     for lema, cls in lemas.items():
         total = max(cls.values())
-        for c, n in cls.items():
-            if n * 4 >= total or total == 0 and len(cls) == 1:
-                pedidos.append((lema, c))
+        mantidas = [c for c, n in cls.items() if n * 4 >= total or total == 0 and len(cls) == 1]
+        pedidos += [(lema, c) for c in mantidas]
+        # a verb sense left out (or missing from a hand-made entry) whose forms software
+        # text uses: "based", "indexed", "nested" get entries of their own
+        sem_verbo = "V" not in mantidas if lema not in classes_maos else not classes_maos[lema] & {"V", "X"}
+        if "V" in cls and sem_verbo and sum(n for _, _, n in formas_verbais(lema, contagem)) >= 3:
+            if "V" not in mantidas:
+                pedidos.append((lema, "V"))
+            so_formas.add(lema)
     freq = {l: frequencia_lema(l, contagem) for l in lemas}
     pedidos.sort()
     trads = traduzir_lote(pedidos)
@@ -679,6 +712,7 @@ def gerar(raiz):
     palavras += [pt for ps in palpites for pt, _ in ps]
     recusadas = recusadas_hunspell(palavras)
     por_lema = collections.defaultdict(dict)
+    formas_soltas = []
     for (lema, c), cands, ps in zip(pedidos, trads, palpites):
         if c == "V":
             cands = {pt: v for pt, v in cands.items() if pt.split()[0].endswith(("ar", "er", "ir", "or", "ôr"))}
@@ -688,10 +722,14 @@ def gerar(raiz):
         if not escolha:
             continue
         pt, gen = escolha
+        if c == "V" and lema in so_formas:
+            for forma, codigos, n in formas_verbais(lema, contagem):
+                formas_soltas.append((n, forma, forma + "!" + codigos + ".R(" + lema + ").T(" +
+                                      marcar_traducao(pt, c) + ")"))
+            continue
         if c == "N" and not gen:
             gen = genero_por_terminacao(pt)
         por_lema[lema][c] = (marcar_traducao(pt, c), gen)
-    maos = [ler_lex(os.path.join(pasta, n)) for n in ("nucleo.lex", "informatica.lex")]
     derivar(maos, por_lema, lemas, freq, contagem)
     linhas = []
     for lema, d in por_lema.items():
@@ -700,6 +738,7 @@ def gerar(raiz):
         linha = encurtar(lema + "!" + codigos)
         if linha:
             linhas.append((freq[lema], lema, linha))
+    linhas += [t for t in formas_soltas if t[1] not in por_lema]
     linhas.sort(key=lambda t: (-t[0], t[1]))
 
     # irregular forms, with their form bits from the English analyser

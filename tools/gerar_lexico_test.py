@@ -131,6 +131,15 @@ class Brasileiro(unittest.TestCase):
         self.assertEqual(g.participio("definir"), "definido")
         self.assertEqual(g.participio("excluir"), "exclu\u00eddo")
 
+    def test_formas_verbais_que_o_corpus_usa(self):
+        contagem = {"based": 9, "basing": 1, "indexed": 4, "indexing": 2, "stopped": 3, "stoped": 1,
+                    "applied": 2, "citing": 1}
+        self.assertEqual(g.formas_verbais("base", contagem), [("based", "VSRA", 9), ("basing", "VG", 1)])
+        self.assertEqual(g.formas_verbais("index", contagem), [("indexed", "VSRA", 4), ("indexing", "VG", 2)])
+        self.assertEqual(g.formas_verbais("stop", contagem), [("stopped", "VSRA", 3)])
+        self.assertEqual(g.formas_verbais("apply", contagem), [("applied", "VSRA", 2)])
+        self.assertEqual(g.formas_verbais("cite", contagem), [("citing", "VG", 1)])
+
 
 if __name__ == "__main__":
     unittest.main()
