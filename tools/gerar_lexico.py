@@ -54,7 +54,7 @@ HUNSPELL_PT_BR = "/usr/share/hunspell/pt_BR"
 # candidate (no single Brazilian word fits every sense).
 EUROPEU = {
     "ficheiro": "arquivo", "ecrã": "tela", "utilizador": "usuário", "utente": "usuário",
-    "guião": "roteiro", "telemóvel": "celular", "equipa": "equipe", "registo": "registro",
+    "guião": "", "telemóvel": "celular", "equipa": "equipe", "registo": "registro",
     "registar": "registrar", "partilhar": "compartilhar", "partilha": "compartilhamento",
     "palavra-passe": "senha", "descarregar": "baixar", "premir": "pressionar", "gerir": "gerenciar",
     "contactar": "contatar", "contacto": "contato", "controlo": "controle", "autocarro": "ônibus",
@@ -471,6 +471,7 @@ def traduzir_lote(lemas_pos):
         return ler_saida_bilingue(lt_proc(["-b", bil], "".join("^%s%s$\n" % i for i in itens)))
 
     resultados = [dict() for _ in lemas_pos]
+    orfaos = [[] for _ in lemas_pos]
     for rota, (bil1, bil2), peso in (("es", (BIL_ENG_SPA, BIL_ES_PTBR), 3), ("gl", (BIL_EN_GL, BIL_GL_PT), 2)):
         melhor = [[] for _ in lemas_pos]
         for tag in ("<n>", "<np><loc>", "<vblex>", "<adj><sint>", "<adj>", "<adv>"):
@@ -488,8 +489,21 @@ def traduzir_lote(lemas_pos):
                 melhor[i] = cands
         # second hop, every intermediate candidate with its tags
         pares = [(i, k, lem, tags) for i, cands in enumerate(melhor) for k, (lem, tags) in enumerate(cands[:4])]
-        r2 = consulta(bil2, [(lem, tags) for (_, _, lem, tags) in pares])
-        for (i, k, _, tags1), cands in zip(pares, r2):
+        # the second dictionary may want the gender the first one left out ("distinto<adj><m>")
+        variantes = []
+        for (_, _, _, tags) in pares:
+            sem = tags.replace("<sint>", "")
+            vs = [tags, sem] + [sem + g for g in ("<m>", "<mf>", "<f>") if "<m" not in sem and "<f>" not in sem]
+            variantes.append(list(dict.fromkeys(vs)))
+        planas = consulta(bil2, [(lem, t) for (_, _, lem, _), vs in zip(pares, variantes) for t in vs])
+        r2 = []
+        pos = 0
+        for vs in variantes:
+            r2.append(next((c for c in planas[pos:pos + len(vs)] if c), []))
+            pos += len(vs)
+        for (i, k, lem1, tags1), cands in zip(pares, r2):
+            if not cands:
+                orfaos[i].append((rota, lem1, tags1))
             for j, (pt, tags) in enumerate(cands[:2]):
                 pt = brasileiro(pt.strip())
                 if not pt or not PALAVRA_PT.match(pt):
@@ -502,7 +516,7 @@ def traduzir_lote(lemas_pos):
                     resultados[i][pt] = (velho[0] + pont + 20, velho[1] or gen)
                 else:
                     resultados[i][pt] = (pont, gen)
-    return resultados
+    return resultados, orfaos
 
 
 def lemas_wordnet():
@@ -515,6 +529,9 @@ def lemas_wordnet():
                     lemas[lema][cl] = n
     return lemas
 
+
+# Irregular plurals that are more often another English word ("cola" of "colon").
+FORMAS_AMBIGUAS = {"cola", "colones", "ora", "roma", "ossa", "media"}
 
 TAGS_CLASSE = (("<vblex>", "V"), ("<n>", "N"), ("<adj>", "A"), ("<adv>", "D"))
 
@@ -610,6 +627,43 @@ def derivados(palavra, traducao):
     return saida
 
 
+PALAVRA_INTERMEDIARIA = re.compile(r"^[a-z\u00e0-\u00ff][a-z\u00e0-\u00ff\-]*$")
+# Spanish words that are Portuguese words of another meaning.
+FALSOS_AMIGOS_ES = {"largo", "rato", "polvo", "exquisito", "oficina", "cena", "apellido", "borracha",
+                    "brincar", "cola", "sobremesa", "taza", "vaso", "pelado", "propina", "salsa", "tirar",
+                    "ninguno", "esquisito", "acordar", "aceite", "berro", "bolsa", "cachorro", "copa",
+                    "escoba", "firma", "ganancia", "latir", "pastel", "presunto", "rojo", "todavía"}
+
+
+ACENTOS = {"a": "áâ", "e": "éê", "i": "í", "o": "óô", "u": "ú"}
+
+
+def vizinhas(palavra):
+    """Portuguese spellings near a Spanish or Galician word: the spellings in which
+    the languages differ ("ción" -> "ção", "ñ" -> "nh", "ll" -> "lh", a single "s"
+    between vowels doubled), each also with one accented vowel."""
+    v = palavra
+    for a, b in (("ción", "ção"), ("sión", "são"), ("dad", "dade"), ("ñ", "nh"), ("ll", "lh"),
+                 ("ue", "o"), ("ie", "e")):
+        v = v.replace(a, b)
+    v2 = re.sub(r"([aeiou])s([aeiou])", r"\1ss\2", v)
+    bases = list(dict.fromkeys([palavra, v, v2]))
+    saida = list(bases)
+    for b in bases:
+        for i, ch in enumerate(b):
+            for ac in ACENTOS.get(ch, ""):
+                saida.append(b[:i] + ac + b[i + 1:])
+    return list(dict.fromkeys(saida))
+
+
+def vizinho_portugues(palavra, recusadas, rota):
+    """The Portuguese word an intermediate Spanish or Galician lemma stands for: itself
+    when the pt_BR dictionary accepts it, else its first accepted neighbour (vizinhas)."""
+    if " " in palavra or rota == "es" and palavra in FALSOS_AMIGOS_ES:
+        return None
+    return next((v for v in vizinhas(palavra) if v not in recusadas), None)
+
+
 def escolher_traducao(cands, recusadas):
     """The best candidate {pt: (score, gender)} whose spelling (or its Brazilian
     repair) the spelling dictionary accepts, or None."""
@@ -640,6 +694,19 @@ def formas_verbais(lema, contagem):
     return saida
 
 
+def radicais_regulares(palavra):
+    """The base forms a word may be a regular inflection of."""
+    saida = []
+    for suf, resto in (("s", ""), ("es", ""), ("ies", "y"), ("d", ""), ("ed", ""), ("ied", "y"),
+                       ("ing", ""), ("ing", "e"), ("er", ""), ("est", ""), ("ly", "")):
+        if palavra.endswith(suf) and len(palavra) - len(suf) >= 2:
+            r = palavra[:-len(suf)] + resto
+            saida.append(r)
+            if len(r) >= 3 and r[-1] == r[-2]:
+                saida.append(r[:-1])  # "stopped" -> "stop"
+    return saida
+
+
 def derivar(maos, por_lema, lemas, freq, contagem, minimo=5):
     """Adds to por_lema the frequent corpus words that are a prefix and a translated
     stem ("reconnect", "unsupported", "subdirectory"), as derivados guesses them."""
@@ -664,6 +731,8 @@ def derivar(maos, por_lema, lemas, freq, contagem, minimo=5):
     for w, n in sorted(contagem.items()):
         if n < minimo or w in por_lema or w in grupos or not CHAVE_OK.match(w) or len(w) > LIMITE_CHAVE:
             continue
+        if any(r in lemas or r in grupos for r in radicais_regulares(w)):
+            continue  # "preserved" is "preserve" + "d", not "pre" + "served"
         ds = derivados(w, traducao)
         if ds:
             candidatas[w] = ds
@@ -706,19 +775,36 @@ def gerar(raiz):
             so_formas.add(lema)
     freq = {l: frequencia_lema(l, contagem) for l in lemas}
     pedidos.sort()
-    trads = traduzir_lote(pedidos)
+    trads, orfaos = traduzir_lote(pedidos)
     palpites = [cognatos(l, c) for l, c in pedidos]
     palavras = [w for cands in trads for pt in cands for v in [pt] + reparar_grafia(pt) for w in v.split()]
     palavras += [pt for ps in palpites for pt, _ in ps]
     recusadas = recusadas_hunspell(palavras)
-    por_lema = collections.defaultdict(dict)
-    formas_soltas = []
+    escolhas = []
     for (lema, c), cands, ps in zip(pedidos, trads, palpites):
         if c == "V":
             cands = {pt: v for pt, v in cands.items() if pt.split()[0].endswith(("ar", "er", "ir", "or", "ôr"))}
         escolha = escolher_traducao(cands, recusadas)
         if not escolha:
             escolha = next(((pt, gen) for pt, gen in ps if grafia_aceita(pt, recusadas)), None)
+        escolhas.append(escolha)
+    # words the second dictionary lacks: the Portuguese neighbours of their intermediate
+    # Spanish or Galician word, for the words without a translation that the corpus uses
+    intermediarias = {lem for (lema, c), e, os_ in zip(pedidos, escolhas, orfaos)
+                      if not e and freq.get(lema, 0) >= 2
+                      for _, lem, _ in os_ if PALAVRA_INTERMEDIARIA.match(lem)}
+    rec_intermediarias = recusadas_hunspell([v for w in intermediarias for v in vizinhas(w)])
+    orfaos_de = {par: os_ for par, os_ in zip(pedidos, orfaos)}
+    por_lema = collections.defaultdict(dict)
+    formas_soltas = []
+    for (lema, c), escolha in zip(pedidos, escolhas):
+        if not escolha and freq.get(lema, 0) >= 2:
+            # the second dictionary lacks the word: its Portuguese neighbour, Galician first
+            for rota, lem, tags in sorted(orfaos_de.get((lema, c), []), key=lambda o: o[0] != "gl"):
+                pt = vizinho_portugues(lem, rec_intermediarias, rota) if lem in intermediarias else None
+                if pt and (c != "V" or pt.endswith(("ar", "er", "ir"))):
+                    escolha = (pt, "F" if "<f>" in tags else ("M" if "<m>" in tags else ""))
+                    break
         if not escolha:
             continue
         pt, gen = escolha
@@ -733,6 +819,10 @@ def gerar(raiz):
     derivar(maos, por_lema, lemas, freq, contagem)
     linhas = []
     for lema, d in por_lema.items():
+        # an adjective whose noun sense reads the same in Portuguese ("green" -> "verde")
+        # stays an adjective: the noun reading would only cost it its agreement
+        if "N" in d and "A" in d and d["N"][0].replace("/", "") == d["A"][0].replace("/", ""):
+            del d["N"]
         ordem = sorted(d, key=lambda c: (-lemas[lema].get(c, 0), "NVAD".index(c)))
         codigos = codigos_entrada(ordem, {c: d[c][0] for c in d}, {"N": d["N"][1]} if "N" in d else {})
         linha = encurtar(lema + "!" + codigos)
@@ -752,6 +842,8 @@ def gerar(raiz):
     analises = dict(reversed(ler_analise(lt_proc([MORF_ENG], "".join(f + "\n" for f, _, _ in formas)))))
     lista_formas = []
     for forma, base, c in formas:
+        if forma in FORMAS_AMBIGUAS:
+            continue
         bits = set()
         for lem, tags in analises.get(forma, []):
             if lem != base:
@@ -768,7 +860,7 @@ def gerar(raiz):
             elif c == "A" and "<sup>" in tags:
                 bits.add("U")
         if c == "V" and not bits:
-            bits = {"S", "R"}
+            bits = {"G"} if forma.endswith("ing") else {"S", "R"}
         if c == "N" and not bits:
             bits = {"P"}
         if c == "A" and not bits:
@@ -831,14 +923,16 @@ def entrada_forma(forma, base, classe, bits, base_codigos):
     """Entry of an irregular form, built from its base's entry; None when the base lacks the class."""
     g = grupos_de(base_codigos)
     letras = {x[0] for x in g["grupos"] if x[0] != "#"}
-    if classe == "V" and not (letras & {"V", "X"}):
-        return None
+    if classe == "V" and "V" not in letras:
+        return None  # the auxiliaries' forms are hand-made ("canned" is no form of "can")
     if classe in ("N", "A") and classe not in letras:
         return None
     t = traducao_da_classe(g["T"], classe)
-    if not t:
-        return None
+    if not t or t != t.lower():
+        return None  # a name ("ELF", "SO") has no inflected forms
     if classe == "V":
+        if "G" in bits:
+            return "VG.R(" + base + ").T(" + t + ")"
         fl = ("S" if "S" in bits else "") + ("R" if "R" in bits else "")
         if "S" in bits and "R" in bits:
             fl += "A"  # past and participle alike: the simple-past test may take it as past

@@ -73,6 +73,9 @@ class Montar(unittest.TestCase):
         linhas, dados, registros, erros = g.montar_lexico(maos, lexico, formas)
         d = dict(l.split("!", 1) for l in linhas)
         self.assertEqual(sorted(d), ["files", "rare", "went"])  # hand-made keys left out
+        self.assertEqual(g.entrada_forma("stopping", "stop", "V", "G", "V.T(parar)"), "VG.R(stop).T(parar)")
+        self.assertIsNone(g.entrada_forma("canned", "can", "V", "SR", "X.T(poder)"))
+        self.assertIsNone(g.entrada_forma("elves", "elf", "N", "P", "NM.T(ELF)"))
         self.assertEqual(d["went"], "VS.R(go).T(ir)")
         self.assertEqual(d["files"], "NMP.R(file).T(arquivo)")  # "gone": "go" has no noun reading
         self.assertEqual(registros, 7)
@@ -139,6 +142,15 @@ class Brasileiro(unittest.TestCase):
         self.assertEqual(g.formas_verbais("stop", contagem), [("stopped", "VSRA", 3)])
         self.assertEqual(g.formas_verbais("apply", contagem), [("applied", "VSRA", 2)])
         self.assertEqual(g.formas_verbais("cite", contagem), [("citing", "VG", 1)])
+
+    def test_vizinho_portugues_de_palavra_intermediaria(self):
+        self.assertIn("passado", g.vizinhas("pasado"))
+        self.assertIn("gal\u00e1xia", g.vizinhas("galaxia"))
+        self.assertIn("ca\u00e7\u00e3o", g.vizinhas("caci\u00f3n"))
+        recusadas = {"pasado", "galaxia", "largo", "norte\u00f1o", "nortenho"}
+        self.assertEqual(g.vizinho_portugues("pasado", recusadas, "es"), "passado")
+        self.assertEqual(g.vizinho_portugues("distinto", recusadas, "gl"), "distinto")
+        self.assertIsNone(g.vizinho_portugues("largo", set(), "es"))  # "long", not "wide"
 
 
 if __name__ == "__main__":
