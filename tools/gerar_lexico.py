@@ -56,7 +56,7 @@ EUROPEU = {
     "ficheiro": "arquivo", "ecrã": "tela", "utilizador": "usuário", "utente": "usuário",
     "guião": "", "telemóvel": "celular", "equipa": "equipe", "registo": "registro",
     "registar": "registrar", "partilhar": "compartilhar", "partilha": "compartilhamento",
-    "palavra-passe": "senha", "descarregar": "baixar", "premir": "pressionar", "gerir": "gerenciar",
+    "palavra-passe": "senha", "premir": "pressionar", "gerir": "gerenciar",
     "contactar": "contatar", "contacto": "contato", "controlo": "controle", "autocarro": "ônibus",
     "comboio": "trem", "camião": "caminhão", "frigorífico": "geladeira", "sumo": "suco",
     "relva": "grama", "rapariga": "moça", "miúdo": "garoto", "montra": "vitrine", "talho": "açougue",
@@ -617,9 +617,11 @@ def derivados(palavra, traducao):
                 if resto.endswith("ed"):
                     v = traducao(resto[:-corte], "V")
                     if v and participio(v):
-                        bases.append(participio(v))
+                        bases.append((participio(v), True))
         for b in bases:
-            for p in pts:
+            b, e_participio = b if isinstance(b, tuple) else (b, False)
+            # "unmerged" is "não mesclado", never "desmesclado"
+            for p in (["não "] if e_participio and pref in ("un", "non") else pts):
                 if p == "não ":
                     saida.append((classe, "não " + b, True))
                 else:
