@@ -676,6 +676,18 @@ def escolher_traducao(cands, recusadas):
     return None
 
 
+BRITANICO = [("ization", "isation"), ("izations", "isations"), ("ize", "ise"), ("izer", "iser"),
+             ("yze", "yse"), ("or", "our"), ("er", "re"), ("og", "ogue"), ("ense", "ence"), ("eling", "elling")]
+
+
+def variantes_britanicas(lema):
+    """British spellings of an American lemma ("initialize" -> "initialise", "color" ->
+    "colour"); the caller keeps those the corpus uses."""
+    if "_" in lema or len(lema) < 4:
+        return []
+    return [lema[:-len(a)] + b for a, b in BRITANICO if lema.endswith(a)]
+
+
 def formas_verbais(lema, contagem):
     """The regular "-ed" and "-ing" spellings of a verb that the corpus uses:
     [(form, verb codes, count)]."""
@@ -818,7 +830,23 @@ def gerar(raiz):
         if c == "N" and not gen:
             gen = genero_por_terminacao(pt)
         por_lema[lema][c] = (marcar_traducao(pt, c), gen)
-    derivar(maos, por_lema, lemas, freq, contagem)
+    # British spellings the corpus uses ("initialise", "colour", "licence") take the entry
+    # of the American lemma, hand-made or generated
+    britanicas = []
+    for fonte in maos:
+        for l in fonte:
+            chave, cod = l.split("!", 1)
+            for v in variantes_britanicas(chave):
+                if contagem.get(v, 0) > 0 and v not in classes_maos and v not in lemas:
+                    britanicas.append(v + "!" + cod)
+                    classes_maos[v] = classes_maos[chave]
+    for lema in sorted(por_lema):
+        for v in variantes_britanicas(lema):
+            if contagem.get(v, 0) > 0 and v not in classes_maos and v not in por_lema:
+                por_lema[v] = dict(por_lema[lema])
+                lemas[v] = lemas[lema]
+                freq[v] = frequencia_lema(v, contagem)
+    derivar(maos + [britanicas], por_lema, lemas, freq, contagem)
     linhas = []
     for lema, d in por_lema.items():
         # an adjective whose noun sense reads the same in Portuguese ("green" -> "verde")
@@ -831,6 +859,7 @@ def gerar(raiz):
         if linha:
             linhas.append((freq[lema], lema, linha))
     linhas += [t for t in formas_soltas if t[1] not in por_lema]
+    linhas += [(frequencia_lema(l.split("!", 1)[0], contagem), l.split("!", 1)[0], l) for l in britanicas]
     linhas.sort(key=lambda t: (-t[0], t[1]))
 
     # irregular forms, with their form bits from the English analyser

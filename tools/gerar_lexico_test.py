@@ -152,6 +152,13 @@ class Brasileiro(unittest.TestCase):
         self.assertEqual(g.vizinho_portugues("distinto", recusadas, "gl"), "distinto")
         self.assertIsNone(g.vizinho_portugues("largo", set(), "es"))  # "long", not "wide"
 
+    def test_grafias_britanicas(self):
+        self.assertIn("initialise", g.variantes_britanicas("initialize"))
+        self.assertIn("organisation", g.variantes_britanicas("organization"))
+        self.assertEqual(g.variantes_britanicas("color"), ["colour"])
+        self.assertEqual(g.variantes_britanicas("license"), ["licence"])
+        self.assertEqual(g.variantes_britanicas("log_in"), [])
+
 
 if __name__ == "__main__":
     unittest.main()
