@@ -620,8 +620,10 @@ def derivados(palavra, traducao):
                         bases.append((participio(v), True))
         for b in bases:
             b, e_participio = b if isinstance(b, tuple) else (b, False)
-            # "unmerged" is "não mesclado", never "desmesclado"
-            for p in (["não "] if e_participio and pref in ("un", "non") else pts):
+            # "unmerged" is "não mesclado", never "desmesclado"; "unquoted" is "não citado",
+            # never "incitado": a participle takes "não"
+            participio_ = e_participio or b.endswith(("ado", "ido", "ada", "ida"))
+            for p in (["não "] if participio_ and pref in ("un", "non") else pts):
                 if p == "não ":
                     saida.append((classe, "não " + b, True))
                 else:

@@ -130,6 +130,8 @@ class Brasileiro(unittest.TestCase):
         self.assertIn(("A", "indispon\u00edvel", False), g.derivados("unavailable", t))
         self.assertIn(("N", "subdiret\u00f3rio", False), g.derivados("subdirectory", t))
         self.assertEqual(g.derivados("reply", t), [])  # stem too short
+        self.assertEqual(g.derivados("unquoted", lambda lema, c: "citado" if (lema, c) == ("quoted", "A") else None),
+                         [("A", "n\u00e3o citado", True)])
         self.assertEqual(g.participio("fazer"), "feito")
         self.assertEqual(g.participio("definir"), "definido")
         self.assertEqual(g.participio("excluir"), "exclu\u00eddo")
