@@ -9,6 +9,7 @@
 // half-written one that the engine would map.
 #include "compilador.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
@@ -17,6 +18,8 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include <fcntl.h>
@@ -548,4 +551,113 @@ bool CompilarDicionario(const char* texto, const char* destino)
         MostrarErro(2, "", 0);
         return false;
     }
+}
+
+namespace {
+
+std::string_view ChaveDaLinha(std::string_view linha)
+{
+    const std::size_t excl = linha.find('!');
+    return excl == std::string_view::npos ? linha : linha.substr(0, excl);
+}
+
+// The base form "R(...)" of a line's codes, or "" when it has none. "R(" and
+// "T(" open parentheses only at the top level of valid codes; the
+// translations are skipped so that a "R(" typed inside them is not taken.
+std::string_view RaizDaLinha(std::string_view linha)
+{
+    const std::size_t excl = linha.find('!');
+    if (excl == std::string_view::npos) return {};
+    const std::string_view cod = linha.substr(excl + 1);
+    for (std::size_t i = 0; i + 1 < cod.size(); ++i) {
+        if (cod[i + 1] != '(' || (cod[i] != 'R' && cod[i] != 'T')) continue;
+        const std::size_t fim = cod.find(')', i + 2);
+        if (fim == std::string_view::npos) return {};
+        if (cod[i] == 'R') return cod.substr(i + 2, fim - (i + 2));
+        i = fim;
+    }
+    return {};
+}
+
+// Sets multiword digit `digito` ("1"-"8") in the line's "#" group, adding the
+// group in front when the line has none.
+void MarcarLocucao(std::string& linha, char digito)
+{
+    const std::size_t excl = linha.find('!');
+    if (excl == std::string::npos) return;
+    std::size_t i = excl + 1;
+    bool inicioItem = true;
+    while (i < linha.size()) {
+        const char c = linha[i];
+        if (c == '(') {
+            const std::size_t fim = linha.find(')', i);
+            if (fim == std::string::npos) break;
+            i = fim + 1;
+            inicioItem = false;
+            continue;
+        }
+        if (inicioItem && c == '#') {
+            // The digits stay in ascending order, as the editor writes them.
+            std::size_t pos = i + 1;
+            while (pos < linha.size() && linha[pos] != '.' && linha[pos] < digito) ++pos;
+            if (pos < linha.size() && linha[pos] == digito) return;
+            linha.insert(pos, 1, digito);
+            return;
+        }
+        inicioItem = c == '.';
+        ++i;
+    }
+    linha.insert(excl + 1, std::string{'#', digito, '.'});
+}
+
+} // namespace
+
+std::string JuntarFontes(const std::vector<std::vector<std::string>>& fontes)
+{
+    std::vector<std::string> linhas;
+    std::unordered_set<std::string> tomadas;
+    for (const auto& fonte : fontes) {
+        std::unordered_set<std::string> destaFonte;
+        for (const auto& linha : fonte) {
+            if (linha.empty()) continue;
+            std::string chave(ChaveDaLinha(linha));
+            if (tomadas.count(chave) && !destaFonte.count(chave)) continue;
+            destaFonte.insert(chave);
+            linhas.push_back(linha);
+        }
+        tomadas.insert(destaFonte.begin(), destaFonte.end());
+    }
+
+    // Lines by key, and the single-word lines by their base form.
+    std::unordered_map<std::string, std::vector<std::size_t>> porChave;
+    std::unordered_map<std::string, std::vector<std::size_t>> porRaiz;
+    for (std::size_t k = 0; k < linhas.size(); ++k) {
+        const std::string_view chave = ChaveDaLinha(linhas[k]);
+        porChave[std::string(chave)].push_back(k);
+        const std::string_view raiz = RaizDaLinha(linhas[k]);
+        if (!raiz.empty() && chave.find('_') == std::string_view::npos) porRaiz[std::string(raiz)].push_back(k);
+    }
+    std::vector<std::pair<std::size_t, char>> marcas;
+    for (const auto& [chave, _] : porChave) {
+        const std::size_t sep = chave.find('_');
+        if (sep == std::string::npos || sep == 0) continue;
+        const std::size_t seguintes = static_cast<std::size_t>(std::count(chave.begin(), chave.end(), '_'));
+        if (seguintes > 8 || chave.back() == '_' || chave.find("__") != std::string::npos) continue;
+        const char digito = static_cast<char>('0' + seguintes);
+        const std::string primeira = chave.substr(0, sep);
+        for (const auto* mapa : {&porChave, &porRaiz}) {
+            const auto it = mapa->find(primeira);
+            if (it == mapa->end()) continue;
+            for (std::size_t k : it->second) marcas.emplace_back(k, digito);
+        }
+    }
+    for (const auto& [k, digito] : marcas) MarcarLocucao(linhas[k], digito);
+
+    std::sort(linhas.begin(), linhas.end());  // unsigned bytes
+    std::string texto;
+    for (const auto& l : linhas) {
+        texto += l;
+        texto += "\r\n";
+    }
+    return texto;
 }

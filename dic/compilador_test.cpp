@@ -380,3 +380,31 @@ TEST_F(Compilador, LinhaRuimMostradaComoTexto)
     EXPECT_EQ(mensagens_[0], kCritico + "1) na linha 2: \\x01\\x02\\x1B[2J\\x7F\\x81z - a linha n\xE3o tem o \"!\" que "
                                         "separa a chave dos c\xF3" "digos");
 }
+
+TEST(JuntarFontes, PrimeiraFonteVenceEMarcaLocucoesDeTodas)
+{
+    const std::vector<std::vector<std::string>> fontes = {
+        // core: "be" carries its own "#" group already; "is" is a form of it
+        {"go!V.T(ir)", "be!#3.XV.T(ser)", "is!XP3.R(be).T(ser)", "be_going_to!X.R(be).T(ir)"},
+        {"go!V.T(andar)", "log_in!V.T(/fazer/_login)", "dup!N", "dup!A"},
+        // bulk: its "log" and "logs" meet the multiword of the source above; a
+        // "R(log)" typed inside a translation is not a base form
+        {"log!NM.V.T(registrar,*V,registro)", "logs!NMP.R(log).T(registro)", "logo!NM.T(R(log))", "dup!V",
+         "zz!N", "a_b_c_d_e_f_g_h_i_j!N"},
+    };
+    const std::string texto = JuntarFontes(fontes);
+    EXPECT_EQ(texto,
+              "a_b_c_d_e_f_g_h_i_j!N\r\n"  // nine following words: no bit for it
+              "be!#23.XV.T(ser)\r\n"
+              "be_going_to!X.R(be).T(ir)\r\n"
+              "dup!A\r\n"
+              "dup!N\r\n"  // a key twice in one source still reaches the compile (error 2)
+              "go!V.T(ir)\r\n"
+              "is!#2.XP3.R(be).T(ser)\r\n"
+              "log!#1.NM.V.T(registrar,*V,registro)\r\n"
+              "log_in!V.T(/fazer/_login)\r\n"
+              "logo!NM.T(R(log))\r\n"
+              "logs!#1.NMP.R(log).T(registro)\r\n"
+              "zz!N\r\n");
+    EXPECT_EQ(JuntarFontes({}), "");
+}

@@ -670,3 +670,18 @@ int CompilarArquivoFonte(const std::string& fonte, const std::string& destino)
     const std::string alvo = destino.empty() ? CaminhoCompilado(fonte) : destino;
     return CompilarDicionario(dic.TextoCompilavel().c_str(), alvo.c_str()) ? 0 : 1;
 }
+
+int CompilarArquivosFonte(const std::vector<std::string>& fontes, const std::string& destino,
+                          std::string& ilegivel)
+{
+    std::vector<std::vector<std::string>> linhas;
+    for (const auto& fonte : fontes) {
+        DicionarioFonte dic;
+        if (!dic.CarregarFonte(fonte)) {
+            ilegivel = fonte;
+            return 2;
+        }
+        linhas.push_back(dic.Linhas());
+    }
+    return CompilarDicionario(JuntarFontes(linhas).c_str(), destino.c_str()) ? 0 : 1;
+}

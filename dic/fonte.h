@@ -147,3 +147,10 @@ bool AntesNaLista(const std::string& a, const std::string& b);
 // of the source). 0 success, 1 compile failure (already reported), 2 source
 // unreadable (not reported).
 int CompilarArquivoFonte(const std::string& fonte, const std::string& destino);
+
+// Compiles several sources in priority order into `destino` (JuntarFontes:
+// the first source holding a key wins). 0 success, 1 compile failure
+// (already reported), 2 a source unreadable (not reported; its path is left
+// in `ilegivel`).
+int CompilarArquivosFonte(const std::vector<std::string>& fontes, const std::string& destino,
+                          std::string& ilegivel);

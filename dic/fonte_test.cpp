@@ -369,7 +369,9 @@ TEST_F(PastaTemporaria, ProgramaDic)
     EXPECT_EQ(Executar("-x"), 2);
     EXPECT_EQ(Executar("--compilar"), 2);
     EXPECT_EQ(Executar("--outra x.lex"), 2);
-    EXPECT_EQ(Executar("--compilar a b c"), 2);
+    // Several sources: the last name is the destination.
+    EXPECT_EQ(Executar("--compilar a b c"), 1);
+    EXPECT_FALSE(fs::exists(pasta_ / "c"));
 
     EXPECT_EQ(Executar("--compilar '" + p + "/ok.lex'"), 0);
     EXPECT_TRUE(fs::exists(pasta_ / "ok.udc"));
@@ -381,6 +383,16 @@ TEST_F(PastaTemporaria, ProgramaDic)
     EXPECT_EQ(Executar("--compilar '" + p + "/ruim.lex'"), 1);
     EXPECT_FALSE(fs::exists(pasta_ / "ruim.udc"));
     EXPECT_EQ(Executar("--compilar '" + p + "/nada.lex'"), 1);
+
+    Gravar(pasta_ / "b.lex", "cat!N\r\ndog!A.T(canino)\r\n");
+    Gravar(pasta_ / "c.lex", "ant!N\r\ncat!A\r\n");
+    EXPECT_EQ(Executar("--compilar '" + p + "/ok.lex' '" + p + "/b.lex' '" + p + "/c.lex' '" + p + "/junto.dic'"), 0);
+    Gravar(pasta_ / "junto.lex", "ant!N\r\nbird!N.T(p\xE1ssaro)\r\ncat!N\r\ndog!N\r\n");
+    EXPECT_EQ(Executar("--compilar '" + p + "/junto.lex'"), 0);
+    EXPECT_EQ(LerArquivo(pasta_ / "junto.dic"), LerArquivo(pasta_ / "junto.udc"));
+    EXPECT_EQ(Executar("--compilar '" + p + "/ok.lex' '" + p + "/ruim.lex' '" + p + "/x.dic'"), 1);
+    EXPECT_EQ(Executar("--compilar '" + p + "/ok.lex' '" + p + "/nada.lex' '" + p + "/x.dic'"), 1);
+    EXPECT_FALSE(fs::exists(pasta_ / "x.dic"));
 
     // The message reaches the terminal in UTF-8.
     const std::string saida = p + "/erro.txt";

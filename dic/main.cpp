@@ -19,10 +19,12 @@ namespace {
 
 const char* const kUso =
     "Uso: dic --compilar FONTE.lex [DESTINO.udc]\n"
+    "     dic --compilar FONTE1.lex FONTE2.lex... DESTINO.udc\n"
     "\n"
     "Compila o dicion\xE1rio FONTE (linhas \"chave!c\xF3" "digos\") para o arquivo\n"
     "compilado DESTINO. Sem DESTINO, grava ao lado da fonte, trocando a\n"
-    "extens\xE3o por \".udc\".\n"
+    "extens\xE3o por \".udc\". Com v\xE1rias fontes, junta-as em ordem de\n"
+    "prioridade: a primeira que tem uma chave fica com ela.\n"
     "\n"
     "  --compilar   compila a fonte\n"
     "  --help       mostra esta ajuda\n"
@@ -78,7 +80,7 @@ int ComandoCompilar(int argc, char** argv)
         Escrever(stdout, kUso);
         return 0;
     }
-    if ((argc != 3 && argc != 4) || std::strcmp(argv[1], "--compilar") != 0) {
+    if (argc < 3 || std::strcmp(argv[1], "--compilar") != 0) {
         Escrever(stderr, kUso);
         return 2;
     }
@@ -86,10 +88,18 @@ int ComandoCompilar(int argc, char** argv)
         Escrever(stderr, "dic: " + texto + "\n");
         return 1;
     });
-    const std::string fonte = argv[2];
-    std::string destino = argc == 4 ? argv[3] : CaminhoCompilado(fonte);
-    if (!VerificarDestino({fonte}, destino)) return 1;
-    const int r = CompilarArquivoFonte(fonte, destino);
+    std::string fonte = argv[2];
+    int r;
+    if (argc <= 4) {
+        std::string destino = argc == 4 ? argv[3] : CaminhoCompilado(fonte);
+        if (!VerificarDestino({fonte}, destino)) return 1;
+        r = CompilarArquivoFonte(fonte, destino);
+    } else {
+        const std::vector<std::string> fontes(argv + 2, argv + argc - 1);
+        std::string destino = argv[argc - 1];
+        if (!VerificarDestino(fontes, destino)) return 1;
+        r = CompilarArquivosFonte(fontes, destino, fonte);
+    }
     if (r == 2) {
         Escrever(stderr, "dic: n\xE3o foi poss\xEDvel ler o arquivo \"" + fonte + "\"\n");
         return 1;

@@ -28,7 +28,7 @@ instalar_pacotes() {
 PACOTES_BASE=(cmake ninja-build g++ pkg-config python3 libcurl4-openssl-dev qt6-base-dev qt6-websockets-dev)
 PACOTES_TESTE=(googletest libgtest-dev libgmock-dev clang libclang-rt-14-dev llvm xvfb xclip xauth
     g++-multilib libxml2-utils lintian help2man man-db dpkg-dev fakeroot nginx-light openssl wrk chromium
-    firefox-esr xdg-utils)
+    firefox-esr xdg-utils hunspell hunspell-pt-br)
 
 # configurar_e_compilar PASTA [opções de cmake...]: configures once, then
 # builds; the compiler's output is shown only when something fails.

@@ -1,24 +1,23 @@
 #!/usr/bin/env python3
-"""Builds the general dictionary's sources (data/ip/) and merges them into data/ip.lex.
+"""Generates the general dictionary's bulk lexicon, data/ip/lexico.lex.
 
-Two steps:
+Run by hand; needs Debian's wordnet-base, apertium-eng-spa, apertium-es-pt,
+apertium-en-gl, apertium-pt-gl, lttoolbox and hunspell-pt-br:
 
-  gerar   (run by hand; needs Debian's wordnet-base, apertium-eng-spa,
-          apertium-es-pt, apertium-en-gl, apertium-pt-gl and lttoolbox)
-          writes data/ip/lexico.lex (bulk lexicon, most frequent words first)
-          and data/ip/formas.txt (irregular English forms with their base and
-          form bits).
+    tools/gerar_lexico.py gerar [--raiz REPO]
 
-  juntar  (pure Python, no packages) merges data/ip/nucleo.lex (hand-made core,
-          always wins), data/ip/formas.txt and data/ip/lexico.lex into
-          data/ip.lex, keeping the most frequent entries that fit the compiled
-          format's limits, and reports the entry count and the data size.
+The build compiles the three sources of data/ip/ in priority order
+(nucleo.lex, informatica.lex, lexico.lex: the first source holding a key wins),
+so lexico.lex leaves out every key of the two hand-made sources, and its
+irregular forms take their base's translation from whichever source wins the
+base. The lexicon is cut, least frequent entries first, so that the three
+sources together stay a reserve below the compiled format's limits (room for
+hand-made entries). Every Portuguese word it writes is accepted by the pt_BR
+spelling dictionary; European Portuguese words are replaced by the Brazilian
+ones (EUROPEU).
 
 Sources and licences are listed in data/README.md. The output is deterministic:
-the same packages give the same files.
-
-    tools/gerar_lexico.py gerar  [--raiz REPO]
-    tools/gerar_lexico.py juntar [--raiz REPO]
+the same packages give the same file.
 """
 
 import argparse
@@ -44,12 +43,33 @@ LIMITE_DADOS = 1048576
 LIMITE_REGISTROS = 65535
 LIMITE_REGISTRO = 255
 LIMITE_CHAVE = 50
+# Left free for entries added by hand to the hand-made sources.
+RESERVA_DADOS = 32768
+RESERVA_REGISTROS = 1000
+HUNSPELL_PT_BR = "/usr/share/hunspell/pt_BR"
+
+# European Portuguese words (all accepted by the pt_BR spelling dictionary,
+# which lists them as variants) and the word a Brazilian text uses. A
+# translation holding one of them takes the replacement; "" drops the
+# candidate (no single Brazilian word fits every sense).
+EUROPEU = {
+    "ficheiro": "arquivo", "ecrã": "tela", "utilizador": "usuário", "utente": "usuário",
+    "guião": "", "telemóvel": "celular", "equipa": "equipe", "registo": "registro",
+    "registar": "registrar", "partilhar": "compartilhar", "partilha": "compartilhamento",
+    "palavra-passe": "senha", "premir": "pressionar", "gerir": "gerenciar",
+    "contactar": "contatar", "contacto": "contato", "controlo": "controle", "autocarro": "ônibus",
+    "comboio": "trem", "camião": "caminhão", "frigorífico": "geladeira", "sumo": "suco",
+    "relva": "grama", "rapariga": "moça", "miúdo": "garoto", "montra": "vitrine", "talho": "açougue",
+    "facto": "fato", "ementa": "menu", "sítio": "local", "pequeno-almoço": "café da manhã",
+    "bicha": "fila", "propina": "", "mamã": "mãe", "rasto": "rastro", "guarda-redes": "goleiro",
+    "bolacha": "biscoito", "camisola": "suéter", "casa de banho": "banheiro",
+}
 
 POS_WORDNET = {"noun": "N", "verb": "V", "adj": "A", "adv": "D"}
-POS_APERTIUM = {"N": ["<n>"], "V": ["<vblex>"], "A": ["<adj><sint>", "<adj>"], "D": ["<adv>"]}
+POS_APERTIUM = {"N": ["<n>", "<np><loc>"], "V": ["<vblex>"], "A": ["<adj><sint>", "<adj>"], "D": ["<adv>"]}
 
 CHAVE_OK = re.compile(r"^[a-z][a-z\-_]*$")
-PALAVRA_PT = re.compile(r"^[a-zàáâãçéêíóôõúü][a-zàáâãçéêíóôõúü\- ]*$")
+PALAVRA_PT = re.compile(r"^[a-zàáâãçéêíóôõúüA-ZÁÂÉÍÓÚ][a-zàáâãçéêíóôõúü\- ]*$")
 
 
 # ---------------------------------------------------------------- parsing
@@ -293,7 +313,17 @@ def lt_proc(args, entrada):
     return r.stdout.decode("utf-8", "replace")
 
 
+TAG_HTML = re.compile(r"<script.*?</script>|<style.*?</style>|<[^>]*>|&[#a-zA-Z0-9]+;", re.S | re.I)
+
+
+def texto_html(texto):
+    """The text of an HTML page: markup, scripts and entities removed."""
+    return TAG_HTML.sub(" ", texto)
+
+
 def frequencias_ingles():
+    """Word counts over the English text of the installed message catalogues (msgid),
+    manual pages (man1-8) and documentation HTML (/usr/share/doc)."""
     contagem = collections.Counter()
     vistos = set()
     for mo in sorted(glob.glob("/usr/share/locale/*/LC_MESSAGES/*.mo")):
@@ -309,6 +339,18 @@ def frequencias_ingles():
                 contar_palavras([texto_man(f.read())], contagem)
         except OSError:
             continue
+    for raiz, _, arquivos in sorted(os.walk("/usr/share/doc")):
+        for nome in sorted(arquivos):
+            caminho = os.path.join(raiz, nome)
+            try:
+                if nome.endswith((".html", ".htm")):
+                    with open(caminho, encoding="utf-8", errors="replace") as f:
+                        contar_palavras([texto_html(f.read())], contagem)
+                elif nome.endswith((".html.gz", ".htm.gz")):
+                    with gzip.open(caminho, "rt", encoding="utf-8", errors="replace") as f:
+                        contar_palavras([texto_html(f.read())], contagem)
+            except OSError:
+                continue
     return contagem
 
 
@@ -324,28 +366,147 @@ def frequencia_lema(lema, contagem):
     return f
 
 
+def brasileiro(pt):
+    """A Portuguese lemma with its European words replaced (EUROPEU); None when one has no replacement."""
+    if pt in EUROPEU:
+        return EUROPEU[pt] or None
+    saida = []
+    for p in pt.split():
+        r = EUROPEU.get(p, p)
+        if not r:
+            return None
+        saida.append(r)
+    return " ".join(saida)
+
+
+def recusadas_hunspell(palavras, dicionario=HUNSPELL_PT_BR):
+    """The words (and hyphen parts) the pt_BR spelling dictionary rejects."""
+    r = subprocess.run(["hunspell", "-d", dicionario, "-l", "-i", "utf-8"],
+                       input="\n".join(sorted(set(palavras))).encode("utf-8"), capture_output=True, check=True)
+    return set(r.stdout.decode("utf-8", "replace").split())
+
+
+def reparar_grafia(pt):
+    """Brazilian spellings of a European or pre-2009 spelling ("arquitectura",
+    "económico", "assembléia", "vôo"), to be tried when the spelling dictionary
+    rejects the word as it came."""
+    v = re.sub(r"([aeiouáéíóúâêô])c([tç])", r"\1\2", pt)
+    v = re.sub(r"([aeiouáéíóúâêô])p([tç])", r"\1\2", v)
+    consoantes = v
+    v = re.sub(r"ó([nm])", r"ô\1", v)
+    v = re.sub(r"é([nm])", r"ê\1", v)
+    v = v.replace("éia", "eia").replace("óia", "oia").replace("ôo", "oo").replace("ü", "u")
+    v = re.sub(r"ingue\b", "íngue", v)
+    v = " ".join(re.sub("[áéíóú]", lambda m: "aeiou"["áéíóú".index(m.group())], p) if p.endswith("mente") else p
+                 for p in v.split())
+    return [x for x in dict.fromkeys([consoantes, v]) if x != pt]
+
+
+def grafia_aceita(pt, recusadas):
+    return all(p not in recusadas for w in pt.split() for p in [w] + w.split("-"))
+
+
+# English suffix -> (Portuguese suffix, class, gender): learned words of Latin
+# origin whose Portuguese form follows from the English one. A guess is kept
+# only when the pt_BR spelling dictionary knows the word it makes.
+COGNATOS = [
+    ("ization", "ização", "N", "F"), ("isation", "ização", "N", "F"),
+    ("ction", "ção", "N", "F"), ("ption", "ção", "N", "F"), ("ption", "pção", "N", "F"),
+    ("tion", "ção", "N", "F"), ("ssion", "ssão", "N", "F"), ("sion", "são", "N", "F"),
+    ("ity", "idade", "N", "F"), ("ism", "ismo", "N", "M"), ("ist", "ista", "N", "M"),
+    ("ment", "mento", "N", "M"), ("ence", "ência", "N", "F"), ("ency", "ência", "N", "F"),
+    ("ance", "ância", "N", "F"), ("ancy", "ância", "N", "F"), ("graphy", "grafia", "N", "F"),
+    ("logy", "logia", "N", "F"), ("ure", "ura", "N", "F"), ("ator", "ador", "N", "M"),
+    ("or", "or", "N", "M"), ("ics", "ica", "N", "F"), ("ia", "ia", "N", "F"),
+    ("able", "ável", "A", ""), ("ible", "ível", "A", ""), ("ical", "ico", "A", ""), ("ic", "ico", "A", ""),
+    ("ive", "ivo", "A", ""), ("ous", "oso", "A", ""), ("al", "al", "A", ""), ("ary", "ário", "A", ""),
+    ("ant", "ante", "A", ""), ("ent", "ente", "A", ""), ("ar", "ar", "A", ""),
+    ("ize", "izar", "V", ""), ("ise", "izar", "V", ""), ("ify", "ificar", "V", ""), ("ate", "ar", "V", ""),
+]
+# English words whose look-alike means something else.
+FALSOS_COGNATOS = {
+    "actual", "eventual", "sensible", "realize", "realise", "pretend", "intend", "casualty",
+    "comprehensive", "ordinary", "parent", "tenant", "assist", "attend", "resume", "exquisite",
+    "terrific", "fabric", "constipation", "injury", "physician", "prejudice", "novel", "gracious",
+    "sympathetic", "educated", "ingenious", "commodity", "collar", "legend", "college", "costume",
+    "data", "lecture", "library", "mayor", "notice", "policy", "push", "record", "support", "cigar",
+    "sort", "estate", "exit", "pasta", "genial", "procure", "balcony", "anthem", "vacancy",
+    "particular", "compromise", "convict", "deception",
+    "expert", "fantasy", "hazard", "inhabitable", "legend", "lunch", "mascara", "petrol",
+    "preservative", "puller", "recipient", "requirement", "retired", "senior", "tax", "turn",
+    "agenda", "appointment", "ingenuity", "intoxicated", "journal", "large", "lamp",
+    "magazine", "medicine", "morose", "offend", "parents", "pull", "range",
+    "rare", "scholar", "sensitive", "silicon", "stranger", "sublime", "tablet",
+}
+
+
+def variantes_radical(radical):
+    """Spellings of an English stem in Portuguese: ph -> f, th -> t, y -> i, doubled
+    consonants made single, "e" before an initial s + consonant."""
+    v = radical.replace("ph", "f").replace("th", "t").replace("y", "i").replace("k", "c")
+    v = re.sub(r"([bcdfglmnpt])\1", r"\1", v)
+    saida = [radical, v]
+    for r in (radical, v):
+        if re.match(r"^s[bcdfgklmnpqtvw]", r):
+            saida.append("e" + r)
+    return list(dict.fromkeys(saida))
+
+
+def cognatos(lema, classe):
+    """Portuguese guesses for an English lemma of class `classe`, best first, with their gender."""
+    if lema in FALSOS_COGNATOS or len(lema) < 5:
+        return []
+    saida = []
+    for suf_en, suf_pt, c, gen in COGNATOS:
+        if c != classe or not lema.endswith(suf_en) or len(lema) - len(suf_en) < 3:
+            continue
+        for r in variantes_radical(lema[:-len(suf_en)]):
+            saida.append((r + suf_pt, gen))
+    return saida
+
+
 def traduzir_lote(lemas_pos):
     """[(lemma, class)] -> list of {pt lemma: (score, gender)} via both Apertium routes."""
     def consulta(bil, itens):
         return ler_saida_bilingue(lt_proc(["-b", bil], "".join("^%s%s$\n" % i for i in itens)))
 
     resultados = [dict() for _ in lemas_pos]
+    orfaos = [[] for _ in lemas_pos]
     for rota, (bil1, bil2), peso in (("es", (BIL_ENG_SPA, BIL_ES_PTBR), 3), ("gl", (BIL_EN_GL, BIL_GL_PT), 2)):
         melhor = [[] for _ in lemas_pos]
-        for tag in ("<n>", "<vblex>", "<adj><sint>", "<adj>", "<adv>"):
+        for tag in ("<n>", "<np><loc>", "<vblex>", "<adj><sint>", "<adj>", "<adv>"):
             idx = [i for i, (l, c) in enumerate(lemas_pos) if tag in POS_APERTIUM[c] and not melhor[i]]
             if not idx:
                 continue
-            r = consulta(bil1, [(lemas_pos[i][0], tag) for i in idx])
+            # place names are proper nouns, capitalised ("Germany" -> "Alemanha"); names of
+            # people are not translated
+            r = consulta(bil1, [(lemas_pos[i][0].capitalize() if tag == "<np><loc>" else lemas_pos[i][0], tag)
+                                for i in idx])
             for i, cands in zip(idx, r):
+                if tag == "<np><loc>":
+                    # an unknown proper noun comes back unchanged
+                    cands = [(lem, t) for lem, t in cands if lem != lemas_pos[i][0].capitalize()]
                 melhor[i] = cands
         # second hop, every intermediate candidate with its tags
         pares = [(i, k, lem, tags) for i, cands in enumerate(melhor) for k, (lem, tags) in enumerate(cands[:4])]
-        r2 = consulta(bil2, [(lem, tags) for (_, _, lem, tags) in pares])
-        for (i, k, _, tags1), cands in zip(pares, r2):
+        # the second dictionary may want the gender the first one left out ("distinto<adj><m>")
+        variantes = []
+        for (_, _, _, tags) in pares:
+            sem = tags.replace("<sint>", "")
+            vs = [tags, sem] + [sem + g for g in ("<m>", "<mf>", "<f>") if "<m" not in sem and "<f>" not in sem]
+            variantes.append(list(dict.fromkeys(vs)))
+        planas = consulta(bil2, [(lem, t) for (_, _, lem, _), vs in zip(pares, variantes) for t in vs])
+        r2 = []
+        pos = 0
+        for vs in variantes:
+            r2.append(next((c for c in planas[pos:pos + len(vs)] if c), []))
+            pos += len(vs)
+        for (i, k, lem1, tags1), cands in zip(pares, r2):
+            if not cands:
+                orfaos[i].append((rota, lem1, tags1))
             for j, (pt, tags) in enumerate(cands[:2]):
-                pt = pt.strip()
-                if not PALAVRA_PT.match(pt):
+                pt = brasileiro(pt.strip())
+                if not pt or not PALAVRA_PT.match(pt):
                     continue
                 todas = tags if ("<m>" in tags or "<f>" in tags) else tags1
                 gen = "F" if "<f>" in todas else ("M" if "<m>" in todas else "")
@@ -355,47 +516,353 @@ def traduzir_lote(lemas_pos):
                     resultados[i][pt] = (velho[0] + pont + 20, velho[1] or gen)
                 else:
                     resultados[i][pt] = (pont, gen)
-    return resultados
+    return resultados, orfaos
 
 
-def gerar(raiz):
+def lemas_wordnet():
+    """{lemma: {class: tagged-sense count}} of WordNet's one-word lemmas."""
     lemas = collections.defaultdict(dict)
     for arq, c in (("index.noun", "N"), ("index.verb", "V"), ("index.adj", "A"), ("index.adv", "D")):
         with open(os.path.join(WORDNET, arq), encoding="latin-1") as f:
             for lema, (cl, n) in ler_indice_wordnet(f.read().splitlines(), c).items():
                 if CHAVE_OK.match(lema) and "_" not in lema and len(lema) <= LIMITE_CHAVE:
                     lemas[lema][cl] = n
+    return lemas
+
+
+# Irregular plurals that are more often another English word ("cola" of "colon").
+FORMAS_AMBIGUAS = {"cola", "colones", "ora", "roma", "ossa", "media"}
+
+TAGS_CLASSE = (("<vblex>", "V"), ("<n>", "N"), ("<adj>", "A"), ("<adv>", "D"))
+
+
+def lemas_do_corpus(contagem, lemas, minimo=3):
+    """Lemmas of frequent corpus words that WordNet lacks, with the classes Apertium's
+    English analyser gives them (sense count 0: every class is kept)."""
+    palavras = sorted(w for w, n in contagem.items() if n >= minimo and len(w) > 2 and w not in lemas)
+    novos = collections.defaultdict(dict)
+    for _, leituras in ler_analise(lt_proc([MORF_ENG], "".join(w + "\n" for w in palavras))):
+        for lem, tags in leituras:
+            if not CHAVE_OK.match(lem) or lem in lemas or len(lem) > LIMITE_CHAVE:
+                continue
+            for tag, c in TAGS_CLASSE:
+                if tags.startswith(tag):
+                    novos[lem][c] = 0
+    # words nobody knows, classed by a learned suffix (their translation must be a cognate)
+    for w in palavras:
+        if w in novos or not CHAVE_OK.match(w) or len(w) > LIMITE_CHAVE or contagem[w] < 2 * minimo:
+            continue
+        for suf_en, _, c, _ in COGNATOS:
+            if w.endswith(suf_en) and len(w) - len(suf_en) >= 3:
+                novos[w][c] = 0
+                break
+    return novos
+
+
+PARTICIPIOS_IRREGULARES = {
+    "fazer": "feito", "abrir": "aberto", "escrever": "escrito", "ver": "visto", "pôr": "posto",
+    "dizer": "dito", "cobrir": "coberto", "descobrir": "descoberto", "vir": "vindo",
+}
+
+
+def participio(verbo):
+    """The Portuguese past participle of an infinitive (masculine singular), or None."""
+    if verbo in PARTICIPIOS_IRREGULARES:
+        return PARTICIPIOS_IRREGULARES[verbo]
+    if verbo.endswith(("uir", "air")):
+        return verbo[:-2] + "\u00eddo"  # "excluir" -> "exclu\u00eddo"
+    if verbo.endswith("ar"):
+        return verbo[:-2] + "ado"
+    if verbo.endswith(("er", "ir")):
+        return verbo[:-2] + "ido"
+    return None
+
+
+# English prefix -> how the Portuguese word is made from the stem's translation:
+# ("V", [prefixes]) for verbs, ("A", [prefixes]) for adjectives and participles
+# (the participle of the stem's verb); a guess is kept only when the spelling
+# dictionary knows it, except the "não" forms, which are two known words.
+PREFIXOS = [
+    ("re", "V", ["re"]), ("un", "V", ["des"]), ("dis", "V", ["des"]), ("de", "V", ["des"]),
+    ("un", "A", ["in", "des", "não "]), ("non", "A", ["não "]), ("pre", "A", ["pre", "pré-"]),
+    ("pre", "V", ["pre", "pré-"]), ("sub", "N", ["sub", "sub-"]), ("multi", "A", ["multi"]),
+    ("multi", "N", ["multi"]), ("auto", "V", ["auto"]), ("inter", "N", ["inter"]),
+    ("super", "N", ["super"]), ("micro", "N", ["micro"]),
+]
+
+
+def derivados(palavra, traducao):
+    """Guesses for an English word made of a prefix and a translated stem: a list of
+    (class, Portuguese, base class). `traducao(stem, class)` gives the stem's
+    one-word translation or None."""
+    saida = []
+    for pref, classe, pts in PREFIXOS:
+        if not palavra.startswith(pref) or len(palavra) - len(pref) < 3:
+            continue
+        resto = palavra[len(pref):]
+        bases = []
+        if classe == "V":
+            t = traducao(resto, "V")
+            if t:
+                bases.append(t)
+        elif classe == "N":
+            t = traducao(resto, "N")
+            if t:
+                bases.append(t)
+        else:
+            t = traducao(resto, "A")
+            if t:
+                bases.append(t)
+            for corte in (2, 1):  # "supported" -> "support", "defined" -> "define"
+                if resto.endswith("ed"):
+                    v = traducao(resto[:-corte], "V")
+                    if v and participio(v):
+                        bases.append((participio(v), True))
+        for b in bases:
+            b, e_participio = b if isinstance(b, tuple) else (b, False)
+            # "unmerged" is "não mesclado", never "desmesclado"; "unquoted" is "não citado",
+            # never "incitado": a participle takes "não"
+            participio_ = e_participio or b.endswith(("ado", "ido", "ada", "ida"))
+            for p in (["não "] if participio_ and pref in ("un", "non") else pts):
+                if p == "não ":
+                    saida.append((classe, "não " + b, True))
+                else:
+                    saida.append((classe, p + b, False))
+    return saida
+
+
+PALAVRA_INTERMEDIARIA = re.compile(r"^[a-z\u00e0-\u00ff][a-z\u00e0-\u00ff\-]*$")
+# Spanish words that are Portuguese words of another meaning.
+FALSOS_AMIGOS_ES = {"largo", "rato", "polvo", "exquisito", "oficina", "cena", "apellido", "borracha",
+                    "brincar", "cola", "sobremesa", "taza", "vaso", "pelado", "propina", "salsa", "tirar",
+                    "ninguno", "esquisito", "acordar", "aceite", "berro", "bolsa", "cachorro", "copa",
+                    "escoba", "firma", "ganancia", "latir", "pastel", "presunto", "rojo", "todavía"}
+
+
+ACENTOS = {"a": "áâ", "e": "éê", "i": "í", "o": "óô", "u": "ú"}
+
+
+def vizinhas(palavra):
+    """Portuguese spellings near a Spanish or Galician word: the spellings in which
+    the languages differ ("ción" -> "ção", "ñ" -> "nh", "ll" -> "lh", a single "s"
+    between vowels doubled), each also with one accented vowel."""
+    v = palavra
+    for a, b in (("ción", "ção"), ("sión", "são"), ("dad", "dade"), ("ñ", "nh"), ("ll", "lh"),
+                 ("ue", "o"), ("ie", "e")):
+        v = v.replace(a, b)
+    v2 = re.sub(r"([aeiou])s([aeiou])", r"\1ss\2", v)
+    bases = list(dict.fromkeys([palavra, v, v2]))
+    saida = list(bases)
+    for b in bases:
+        for i, ch in enumerate(b):
+            for ac in ACENTOS.get(ch, ""):
+                saida.append(b[:i] + ac + b[i + 1:])
+    return list(dict.fromkeys(saida))
+
+
+def vizinho_portugues(palavra, recusadas, rota):
+    """The Portuguese word an intermediate Spanish or Galician lemma stands for: itself
+    when the pt_BR dictionary accepts it, else its first accepted neighbour (vizinhas)."""
+    if " " in palavra or rota == "es" and palavra in FALSOS_AMIGOS_ES:
+        return None
+    return next((v for v in vizinhas(palavra) if v not in recusadas), None)
+
+
+def escolher_traducao(cands, recusadas):
+    """The best candidate {pt: (score, gender)} whose spelling (or its Brazilian
+    repair) the spelling dictionary accepts, or None."""
+    for pt, (pont, gen) in sorted(cands.items(), key=lambda kv: (-kv[1][0], kv[0])):
+        for v in [pt] + reparar_grafia(pt):
+            if grafia_aceita(v, recusadas):
+                return v, gen
+    return None
+
+
+BRITANICO = [("ization", "isation"), ("izations", "isations"), ("ize", "ise"), ("izer", "iser"),
+             ("yze", "yse"), ("or", "our"), ("er", "re"), ("og", "ogue"), ("ense", "ence"), ("eling", "elling")]
+
+
+def variantes_britanicas(lema):
+    """British spellings of an American lemma ("initialize" -> "initialise", "color" ->
+    "colour"); the caller keeps those the corpus uses."""
+    if "_" in lema or len(lema) < 4:
+        return []
+    return [lema[:-len(a)] + b for a, b in BRITANICO if lema.endswith(a)]
+
+
+def formas_verbais(lema, contagem):
+    """The regular "-ed" and "-ing" spellings of a verb that the corpus uses:
+    [(form, verb codes, count)]."""
+    ed = [lema + "ed", lema + "d", lema[:-1] + "ied", lema + lema[-1:] + "ed"]
+    ing = [lema + "ing", lema[:-1] + "ing", lema + lema[-1:] + "ing"]
+    if not lema.endswith("e"):
+        ed.remove(lema + "d")
+        ing.remove(lema[:-1] + "ing")
+    if not re.search(r"[^aeiou]y$", lema):
+        ed.remove(lema[:-1] + "ied")
+    saida = []
+    for formas, codigos in ((ed, "VSRA"), (ing, "VG")):
+        usadas = [(contagem.get(f, 0), f) for f in dict.fromkeys(formas) if contagem.get(f, 0) > 0]
+        if usadas:
+            n, f = max(usadas)
+            if len(f) <= LIMITE_CHAVE:
+                saida.append((f, codigos, n))
+    return saida
+
+
+def radicais_regulares(palavra):
+    """The base forms a word may be a regular inflection of."""
+    saida = []
+    for suf, resto in (("s", ""), ("es", ""), ("ies", "y"), ("d", ""), ("ed", ""), ("ied", "y"),
+                       ("ing", ""), ("ing", "e"), ("er", ""), ("est", ""), ("ly", "")):
+        if palavra.endswith(suf) and len(palavra) - len(suf) >= 2:
+            r = palavra[:-len(suf)] + resto
+            saida.append(r)
+            if len(r) >= 3 and r[-1] == r[-2]:
+                saida.append(r[:-1])  # "stopped" -> "stop"
+    return saida
+
+
+def derivar(maos, por_lema, lemas, freq, contagem, minimo=5):
+    """Adds to por_lema the frequent corpus words that are a prefix and a translated
+    stem ("reconnect", "unsupported", "subdirectory"), as derivados guesses them."""
+    grupos = {}
+    for fonte in maos:
+        for l in fonte:
+            chave, cod = l.split("!", 1)
+            grupos.setdefault(chave, grupos_de(cod))
+
+    def traducao(lema, c):
+        if lema in grupos:
+            letras = {x[0] for x in grupos[lema]["grupos"] if x[0] != "#"}
+            t = traducao_da_classe(grupos[lema]["T"], c) if c in letras else ""
+        elif c in por_lema.get(lema, {}):
+            t = por_lema[lema][c][0]
+        else:
+            return None
+        t = t.replace("/", "")
+        return t if t and "_" not in t and " " not in t and t.islower() else None
+
+    candidatas = {}
+    for w, n in sorted(contagem.items()):
+        if n < minimo or w in por_lema or w in grupos or not CHAVE_OK.match(w) or len(w) > LIMITE_CHAVE:
+            continue
+        if any(r in lemas or r in grupos for r in radicais_regulares(w)):
+            continue  # "preserved" is "preserve" + "d", not "pre" + "served"
+        ds = derivados(w, traducao)
+        if ds:
+            candidatas[w] = ds
+    recusadas = recusadas_hunspell([p for ds in candidatas.values() for _, pt, _ in ds for p in pt.split()])
+    for w, ds in candidatas.items():
+        for c, pt, nao in ds:
+            if grafia_aceita(pt, recusadas):
+                marcado = "n\u00e3o_/" + pt[4:] + "/" if nao else marcar_traducao(pt, c)
+                por_lema[w][c] = (marcado, genero_por_terminacao(pt) if c == "N" else "")
+                lemas[w] = {c: 0}
+                freq[w] = contagem[w]
+                break
+
+
+def gerar(raiz):
+    pasta = os.path.join(raiz, "data", "ip")
+    lemas = lemas_wordnet()
     contagem = frequencias_ingles()
+    for lema, cls in lemas_do_corpus(contagem, lemas).items():
+        lemas[lema] = cls
+    maos = [ler_lex(os.path.join(pasta, n)) for n in ("nucleo.lex", "informatica.lex")]
+    classes_maos = {}
+    for fonte in maos:
+        for l in fonte:
+            chave, cod = l.split("!", 1)
+            classes_maos.setdefault(chave, {x[0] for x in grupos_de(cod)["grupos"]})
     # classes kept per lemma: those with a fair share of the tagged senses
     pedidos = []
+    so_formas = set()
     for lema, cls in lemas.items():
         total = max(cls.values())
-        for c, n in cls.items():
-            if n * 4 >= total or total == 0 and len(cls) == 1:
-                pedidos.append((lema, c))
+        mantidas = [c for c, n in cls.items() if n * 4 >= total or total == 0 and len(cls) == 1]
+        pedidos += [(lema, c) for c in mantidas]
+        # a verb sense left out (or missing from a hand-made entry) whose forms software
+        # text uses: "based", "indexed", "nested" get entries of their own
+        sem_verbo = "V" not in mantidas if lema not in classes_maos else not classes_maos[lema] & {"V", "X"}
+        if "V" in cls and sem_verbo and sum(n for _, _, n in formas_verbais(lema, contagem)) >= 3:
+            if "V" not in mantidas:
+                pedidos.append((lema, "V"))
+            so_formas.add(lema)
     freq = {l: frequencia_lema(l, contagem) for l in lemas}
     pedidos.sort()
-    trads = traduzir_lote(pedidos)
+    trads, orfaos = traduzir_lote(pedidos)
+    palpites = [cognatos(l, c) for l, c in pedidos]
+    palavras = [w for cands in trads for pt in cands for v in [pt] + reparar_grafia(pt) for w in v.split()]
+    palavras += [pt for ps in palpites for pt, _ in ps]
+    recusadas = recusadas_hunspell(palavras)
+    escolhas = []
+    for (lema, c), cands, ps in zip(pedidos, trads, palpites):
+        if c == "V":
+            cands = {pt: v for pt, v in cands.items() if pt.split()[0].endswith(("ar", "er", "ir", "or", "ôr"))}
+        escolha = escolher_traducao(cands, recusadas)
+        if not escolha:
+            escolha = next(((pt, gen) for pt, gen in ps if grafia_aceita(pt, recusadas)), None)
+        escolhas.append(escolha)
+    # words the second dictionary lacks: the Portuguese neighbours of their intermediate
+    # Spanish or Galician word, for the words without a translation that the corpus uses
+    intermediarias = {lem for (lema, c), e, os_ in zip(pedidos, escolhas, orfaos)
+                      if not e and freq.get(lema, 0) >= 2
+                      for _, lem, _ in os_ if PALAVRA_INTERMEDIARIA.match(lem)}
+    rec_intermediarias = recusadas_hunspell([v for w in intermediarias for v in vizinhas(w)])
+    orfaos_de = {par: os_ for par, os_ in zip(pedidos, orfaos)}
     por_lema = collections.defaultdict(dict)
-    for (lema, c), cands in zip(pedidos, trads):
-        if not cands:
+    formas_soltas = []
+    for (lema, c), escolha in zip(pedidos, escolhas):
+        if not escolha and freq.get(lema, 0) >= 2:
+            # the second dictionary lacks the word: its Portuguese neighbour, Galician first
+            for rota, lem, tags in sorted(orfaos_de.get((lema, c), []), key=lambda o: o[0] != "gl"):
+                pt = vizinho_portugues(lem, rec_intermediarias, rota) if lem in intermediarias else None
+                if pt and (c != "V" or pt.endswith(("ar", "er", "ir"))):
+                    escolha = (pt, "F" if "<f>" in tags else ("M" if "<m>" in tags else ""))
+                    break
+        if not escolha:
             continue
-        pt, (pont, gen) = sorted(cands.items(), key=lambda kv: (-kv[1][0], kv[0]))[0]
-        if c == "V" and not pt.split()[0].endswith(("ar", "er", "ir", "or", "ôr")):
+        pt, gen = escolha
+        if c == "V" and lema in so_formas:
+            for forma, codigos, n in formas_verbais(lema, contagem):
+                formas_soltas.append((n, forma, forma + "!" + codigos + ".R(" + lema + ").T(" +
+                                      marcar_traducao(pt, c) + ")"))
             continue
         if c == "N" and not gen:
             gen = genero_por_terminacao(pt)
         por_lema[lema][c] = (marcar_traducao(pt, c), gen)
+    # British spellings the corpus uses ("initialise", "colour", "licence") take the entry
+    # of the American lemma, hand-made or generated
+    britanicas = []
+    for fonte in maos:
+        for l in fonte:
+            chave, cod = l.split("!", 1)
+            for v in variantes_britanicas(chave):
+                if contagem.get(v, 0) > 0 and v not in classes_maos and v not in lemas:
+                    britanicas.append(v + "!" + cod)
+                    classes_maos[v] = classes_maos[chave]
+    for lema in sorted(por_lema):
+        for v in variantes_britanicas(lema):
+            if contagem.get(v, 0) > 0 and v not in classes_maos and v not in por_lema:
+                por_lema[v] = dict(por_lema[lema])
+                lemas[v] = lemas[lema]
+                freq[v] = frequencia_lema(v, contagem)
+    derivar(maos + [britanicas], por_lema, lemas, freq, contagem)
     linhas = []
     for lema, d in por_lema.items():
+        # an adjective whose noun sense reads the same in Portuguese ("green" -> "verde")
+        # stays an adjective: the noun reading would only cost it its agreement
+        if "N" in d and "A" in d and d["N"][0].replace("/", "") == d["A"][0].replace("/", ""):
+            del d["N"]
         ordem = sorted(d, key=lambda c: (-lemas[lema].get(c, 0), "NVAD".index(c)))
         codigos = codigos_entrada(ordem, {c: d[c][0] for c in d}, {"N": d["N"][1]} if "N" in d else {})
         linha = encurtar(lema + "!" + codigos)
         if linha:
             linhas.append((freq[lema], lema, linha))
+    linhas += [t for t in formas_soltas if t[1] not in por_lema]
+    linhas += [(frequencia_lema(l.split("!", 1)[0], contagem), l.split("!", 1)[0], l) for l in britanicas]
     linhas.sort(key=lambda t: (-t[0], t[1]))
-    os.makedirs(os.path.join(raiz, "data", "ip"), exist_ok=True)
-    escrever_lex(os.path.join(raiz, "data", "ip", "lexico.lex"), [l for _, _, l in linhas])
 
     # irregular forms, with their form bits from the English analyser
     formas = []
@@ -406,11 +873,12 @@ def gerar(raiz):
                     formas.append((forma, base, c))
     # keyed by surface form: a hyphenated form comes back as several units
     analises = dict(reversed(ler_analise(lt_proc([MORF_ENG], "".join(f + "\n" for f, _, _ in formas)))))
-    saida = []
+    lista_formas = []
     for forma, base, c in formas:
-        leituras = analises.get(forma, [])
+        if forma in FORMAS_AMBIGUAS:
+            continue
         bits = set()
-        for lem, tags in leituras:
+        for lem, tags in analises.get(forma, []):
             if lem != base:
                 continue
             if c == "V" and "<vblex>" in tags:
@@ -425,21 +893,23 @@ def gerar(raiz):
             elif c == "A" and "<sup>" in tags:
                 bits.add("U")
         if c == "V" and not bits:
-            bits = {"S", "R"}
+            bits = {"G"} if forma.endswith("ing") else {"S", "R"}
         if c == "N" and not bits:
             bits = {"P"}
         if c == "A" and not bits:
             bits = {"U"} if forma.endswith("st") else {"C"}
-        saida.append("%s %s %s %s %d" % (forma, base, c, "".join(sorted(bits)), contagem.get(forma, 0)))
-    with open(os.path.join(raiz, "data", "ip", "formas.txt"), "w", encoding="utf-8", newline="\n") as f:
-        f.write("# form base class bits frequency (from WordNet's exception lists; bits: "
-                "S past, R participle, P plural, C comparative, U superlative)\n")
-        for l in sorted(set(saida)):
-            f.write(l + "\n")
-    print("lexico.lex: %d entradas; formas.txt: %d formas" % (len(linhas), len(saida)))
+        lista_formas.append((forma, base, c, "".join(sorted(bits)), contagem.get(forma, 0)))
+    lista_formas = sorted(set(lista_formas))
+
+    saida, dados, registros, erros = montar_lexico(maos, [l for _, _, l in linhas], lista_formas)
+    for e in erros:
+        print("aviso: " + e, file=sys.stderr)
+    escrever_lex(os.path.join(pasta, "lexico.lex"), saida)
+    print("lexico.lex: %d entradas (%d traduzidas, %d formas); as tr\u00eas fontes: %d registros, %d bytes de dados"
+          % (len(saida), len(linhas), len(lista_formas), registros, dados))
 
 
-# ---------------------------------------------------------------- step "juntar"
+# ---------------------------------------------------------------- the sources together
 
 def ler_lex(caminho):
     with open(caminho, "rb") as f:
@@ -456,17 +926,6 @@ def escrever_lex(caminho, linhas):
     with open(caminho, "wb") as f:
         for l in linhas:
             f.write(l.encode("cp1252") + b"\r\n")
-
-
-def ler_formas(linhas):
-    saida = []
-    for l in linhas:
-        if not l.strip() or l.startswith("#"):
-            continue
-        campos = l.split()
-        if len(campos) == 5:
-            saida.append((campos[0], campos[1], campos[2], campos[3], int(campos[4])))
-    return saida
 
 
 def grupos_de(codigos):
@@ -497,14 +956,16 @@ def entrada_forma(forma, base, classe, bits, base_codigos):
     """Entry of an irregular form, built from its base's entry; None when the base lacks the class."""
     g = grupos_de(base_codigos)
     letras = {x[0] for x in g["grupos"] if x[0] != "#"}
-    if classe == "V" and not (letras & {"V", "X"}):
-        return None
+    if classe == "V" and "V" not in letras:
+        return None  # the auxiliaries' forms are hand-made ("canned" is no form of "can")
     if classe in ("N", "A") and classe not in letras:
         return None
     t = traducao_da_classe(g["T"], classe)
-    if not t:
-        return None
+    if not t or t != t.lower():
+        return None  # a name ("ELF", "SO") has no inflected forms
     if classe == "V":
+        if "G" in bits:
+            return "VG.R(" + base + ").T(" + t + ")"
         fl = ("S" if "S" in bits else "") + ("R" if "R" in bits else "")
         if "S" in bits and "R" in bits:
             fl += "A"  # past and participle alike: the simple-past test may take it as past
@@ -523,60 +984,42 @@ def entrada_forma(forma, base, classe, bits, base_codigos):
     return "AG.R(" + base + ").T(mais_/" + plano + "/)"
 
 
-def juntar(raiz, saida=None, limite_dados=LIMITE_DADOS, limite_registros=LIMITE_REGISTROS):
-    pasta = os.path.join(raiz, "data", "ip")
-    nucleo = ler_lex(os.path.join(pasta, "nucleo.lex"))
-    # the software vocabulary is hand-made too and ranks with the core; nucleo.lex wins a shared key
-    chaves = {l.split("!", 1)[0] for l in nucleo}
-    informatica = os.path.join(pasta, "informatica.lex")
-    if os.path.exists(informatica):
-        nucleo += [l for l in ler_lex(informatica) if l.split("!", 1)[0] not in chaves]
-    lexico = ler_lex(os.path.join(pasta, "lexico.lex"))
-    with open(os.path.join(pasta, "formas.txt"), encoding="utf-8") as f:
-        formas = ler_formas(f.read().splitlines())
-    resultado, erros = juntar_linhas(nucleo, lexico, formas, limite_dados, limite_registros)
-    for e in erros:
-        print("aviso: " + e, file=sys.stderr)
-    linhas, dados = resultado
-    escrever_lex(saida or os.path.join(raiz, "data", "ip.lex"), linhas)
-    print("ip.lex: %d entradas, %d bytes de dados (limite %d), n\u00facleo %d, l\u00e9xico %d dispon\u00edveis"
-          % (len(linhas), dados, limite_dados, len(nucleo), len(lexico)))
-    return 0
+def montar_lexico(maos, lexico, formas, limite_dados=LIMITE_DADOS - RESERVA_DADOS,
+                  limite_registros=LIMITE_REGISTROS - RESERVA_REGISTROS):
+    """The bulk lexicon's lines, as the build merges them after the hand-made sources.
 
-
-def juntar_linhas(nucleo, lexico, formas, limite_dados=LIMITE_DADOS, limite_registros=LIMITE_REGISTROS):
-    """Core lines always kept; forms and bulk lines by descending frequency while they fit."""
+    maos: the hand-made sources' lines, highest priority first (the first holding a
+    key wins it); lexico: bulk lines, most frequent first; formas: (form, base,
+    class, bits, frequency). Bulk lines and irregular forms are taken by
+    frequency (a form just after its base) while the three sources together
+    stay within the limits; keys of the hand-made sources are left out.
+    Returns (lines, data bytes of all three, records of all three, warnings)."""
     erros = []
-    escolhidas = {}
+    maos_chaves = {}
     dados = 0
-    for l in nucleo:
-        chave = l.split("!", 1)[0]
-        t = tamanho_registro(l)
-        if not CHAVE_OK.match(chave) or len(chave) > LIMITE_CHAVE or t is None or t > LIMITE_REGISTRO:
-            erros.append("linha do n\u00facleo recusada: " + l)
-            continue
-        if chave in escolhidas:
-            erros.append("chave repetida no n\u00facleo: " + chave)
-            continue
-        escolhidas[chave] = l
-        dados += 5 + t
-    # bulk entries in file order (most frequent first), interleaved with forms by frequency
+    for fonte in maos:
+        for l in fonte:
+            chave = l.split("!", 1)[0]
+            if chave in maos_chaves:
+                continue
+            maos_chaves[chave] = l
+            dados += 5 + (tamanho_registro(l) or 0)
+    escolhidas = dict(maos_chaves)
     base_codigos = {l.split("!", 1)[0]: l.split("!", 1)[1] for l in lexico}
-    for chave, l in escolhidas.items():
-        base_codigos[chave] = l.split("!", 1)[1]  # the core wins for the forms too
-    fila = []
-    for pos, l in enumerate(lexico):
-        fila.append((0, pos, l))
-    # a form is ranked just after its base in the bulk order (or first when its base is in the core)
+    for chave, l in maos_chaves.items():
+        base_codigos[chave] = l.split("!", 1)[1]  # the hand-made entry wins for the forms too
+    fila = [(0, pos, l) for pos, l in enumerate(lexico)]
+    # a form is ranked just after its base in the bulk order (or first when its base is hand-made)
     posicao = {l.split("!", 1)[0]: i for i, l in enumerate(lexico)}
     for forma, base, classe, bits, freq in formas:
         if base not in base_codigos:
             continue
         cod = entrada_forma(forma, base, classe, bits, base_codigos[base])
         if cod:
-            p = -1 if base in escolhidas else posicao.get(base, len(lexico))
+            p = -1 if base in maos_chaves else posicao.get(base, len(lexico))
             fila.append((1, p, forma + "!" + cod))
     fila.sort(key=lambda x: (x[1], x[0], x[2]))
+    saida = []
     completo = False
     for _, _, l in fila:
         chave = l.split("!", 1)[0]
@@ -590,17 +1033,17 @@ def juntar_linhas(nucleo, lexico, formas, limite_dados=LIMITE_DADOS, limite_regi
             completo = True
             continue
         escolhidas[chave] = l
+        saida.append(l)
         dados += 5 + t
     if completo:
-        erros.append("limite do formato atingido: entradas menos frequentes ficaram de fora")
+        erros.append("limite atingido: entradas menos frequentes ficaram de fora")
     for l in formas_de_colisao(escolhidas):
         t = tamanho_registro(l)
         if dados + 5 + t <= limite_dados and len(escolhidas) + 1 <= limite_registros:
             escolhidas[l.split("!", 1)[0]] = l
+            saida.append(l)
             dados += 5 + t
-    erros += marcar_locucoes(escolhidas)
-    linhas = sorted(escolhidas.values(), key=lambda l: l.split("!", 1)[0].encode("cp1252"))
-    return (linhas, dados), erros
+    return saida, dados, len(escolhidas), erros
 
 
 def formas_de_colisao(escolhidas):
@@ -630,54 +1073,13 @@ def formas_de_colisao(escolhidas):
     return novas
 
 
-def com_digito(codigos, digito):
-    """Adds a multiword digit to the "#" group of an entry's codes."""
-    m = re.match(r"^#([1-8]*)", codigos)
-    if m:
-        dig = "".join(sorted(set(m.group(1) + digito)))
-        return "#" + dig + codigos[m.end():]
-    return "#" + digito + "." + codigos
-
-
-def marcar_locucoes(escolhidas):
-    """Sets the "#" bit of a multiword's first word, and of the forms whose base is that word
-    (the reader also tries "is going to" as "be_going_to")."""
-    erros = []
-    por_raiz = collections.defaultdict(list)
-    for chave, l in escolhidas.items():
-        g = grupos_de(l.split("!", 1)[1])
-        if g["R"]:
-            por_raiz[g["R"]].append(chave)
-    for chave in sorted(escolhidas):
-        if "_" not in chave:
-            continue
-        palavras = chave.split("_")
-        n = len(palavras) - 1
-        if n > 8 or not all(palavras):
-            erros.append("locu\u00e7\u00e3o longa demais: " + chave)
-            continue
-        primeira = palavras[0]
-        if primeira not in escolhidas:
-            erros.append("locu\u00e7\u00e3o sem entrada para a primeira palavra: " + chave)
-            continue
-        for alvo in [primeira] + por_raiz.get(primeira, []):
-            if "_" in alvo:
-                continue
-            k, cod = escolhidas[alvo].split("!", 1)
-            escolhidas[alvo] = k + "!" + com_digito(cod, str(n))
-    return erros
-
-
 def main(argv):
     ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    ap.add_argument("passo", choices=["gerar", "juntar"])
+    ap.add_argument("passo", choices=["gerar"])
     ap.add_argument("--raiz", default=os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-    ap.add_argument("--saida")
     a = ap.parse_args(argv)
-    if a.passo == "gerar":
-        gerar(a.raiz)
-        return 0
-    return juntar(a.raiz, a.saida)
+    gerar(a.raiz)
+    return 0
 
 
 if __name__ == "__main__":

@@ -65,57 +65,101 @@ class Entradas(unittest.TestCase):
         self.assertEqual(len(g.grupos_de(curta.split("!", 1)[1])["T"]) % 2, 1)
 
 
-class Juntar(unittest.TestCase):
-    def test_nucleo_vence_formas_herdam_e_locucoes_marcam_a_primeira_palavra(self):
-        nucleo = ["go!V.T(ir)", "be!XV.T(ser)", "is!XP3.R(be).T(ser)", "be_going_to!X.R(be).T(ir)"]
-        lexico = ["go!V.T(andar)", "file!NM.T(arquivo)", "rare!A.T(raro)"]
+class Montar(unittest.TestCase):
+    def test_fontes_a_mao_vencem_e_formas_herdam_a_traducao_de_quem_vence(self):
+        maos = [["go!V.T(ir)", "be!XV.T(ser)", "is!XP3.R(be).T(ser)"], ["go!V.T(andar)", "file!NM.T(arquivo)"]]
+        lexico = ["go!V.T(caminhar)", "file!NM.T(ficha)", "rare!A.T(raro)"]
         formas = [("went", "go", "V", "S", 5), ("files", "file", "N", "P", 1), ("gone", "go", "N", "P", 1)]
-        (linhas, dados), erros = g.juntar_linhas(nucleo, lexico, formas)
+        linhas, dados, registros, erros = g.montar_lexico(maos, lexico, formas)
         d = dict(l.split("!", 1) for l in linhas)
-        self.assertEqual(d["go"], "V.T(ir)")
+        self.assertEqual(sorted(d), ["files", "rare", "went"])  # hand-made keys left out
+        self.assertEqual(g.entrada_forma("stopping", "stop", "V", "G", "V.T(parar)"), "VG.R(stop).T(parar)")
+        self.assertIsNone(g.entrada_forma("canned", "can", "V", "SR", "X.T(poder)"))
+        self.assertIsNone(g.entrada_forma("elves", "elf", "N", "P", "NM.T(ELF)"))
         self.assertEqual(d["went"], "VS.R(go).T(ir)")
-        self.assertEqual(d["files"], "NMP.R(file).T(arquivo)")
-        self.assertNotIn("gone", d)  # "go" has no noun reading
-        self.assertEqual(d["be"], "#2.XV.T(ser)")
-        self.assertEqual(d["is"], "#2.XP3.R(be).T(ser)")
-        self.assertEqual([l.split("!")[0] for l in linhas], sorted(d))
-        self.assertEqual(dados, sum(5 + g.tamanho_registro(l) for l in linhas))
+        self.assertEqual(d["files"], "NMP.R(file).T(arquivo)")  # "gone": "go" has no noun reading
+        self.assertEqual(registros, 7)
+        todas = ["go!V.T(ir)", "be!XV.T(ser)", "is!XP3.R(be).T(ser)", "file!NM.T(arquivo)"] + linhas
+        self.assertEqual(dados, sum(5 + g.tamanho_registro(l) for l in todas))
         self.assertEqual(erros, [])
 
-    def test_limite_do_formato_deixa_de_fora_as_menos_frequentes(self):
+    def test_limite_conta_as_tres_fontes_e_deixa_de_fora_as_menos_frequentes(self):
         lexico = ["w%s!NM.T(palavra)" % chr(97 + i) for i in range(10)]
-        (linhas, _), erros = g.juntar_linhas([], lexico, [], limite_registros=4)
-        self.assertEqual([l.split("!")[0] for l in linhas], ["wa", "wb", "wc", "wd"])
+        linhas, _, registros, erros = g.montar_lexico([["a!EI.T(um)"]], lexico, [], limite_registros=4)
+        self.assertEqual([l.split("!")[0] for l in linhas], ["wa", "wb", "wc"])
+        self.assertEqual(registros, 4)
         self.assertTrue(erros)
 
     def test_forma_em_ed_e_ing_quando_o_radical_sem_e_e_outra_palavra(self):
-        nucleo = ["us!PP4.T(n\u00f3s)", "use!NM.V.T(usar,*V,uso)", "at!O.T(em)", "ate!VS.R(eat).T(comer)",
-                  "cod!NM.T(bacalhau)", "code!NM.T(c\u00f3digo)", "hop!V.T(pular)", "hope!V.T(esperar)"]
-        (linhas, dados), erros = g.juntar_linhas(nucleo, [], [])
+        maos = [["us!PP4.T(n\u00f3s)", "use!NM.V.T(usar,*V,uso)", "at!O.T(em)", "ate!VS.R(eat).T(comer)",
+                 "cod!NM.T(bacalhau)", "code!NM.T(c\u00f3digo)", "hop!V.T(pular)", "hope!V.T(esperar)"]]
+        linhas, _, _, erros = g.montar_lexico(maos, [], [])
         d = dict(l.split("!", 1) for l in linhas)
-        self.assertEqual(d["used"], "VSRA.R(use).T(usar)")
-        self.assertEqual(d["using"], "VG.R(use).T(usar)")
-        self.assertNotIn("ated", d)   # "ate" is a form, not a base verb
-        self.assertNotIn("coded", d)  # "code" has no verb reading
-        self.assertNotIn("hoped", d)  # the stem "hop" is a verb itself: the reader gets there
-        self.assertEqual(dados, sum(5 + g.tamanho_registro(l) for l in linhas))
+        self.assertEqual(d, {"used": "VSRA.R(use).T(usar)", "using": "VG.R(use).T(usar)"})
         self.assertEqual(erros, [])
 
-    def test_vocabulario_de_informatica_entra_com_o_nucleo_que_vence_na_mesma_chave(self):
-        import tempfile
-        with tempfile.TemporaryDirectory() as raiz:
-            pasta = os.path.join(raiz, "data", "ip")
-            os.makedirs(pasta)
-            g.escrever_lex(os.path.join(pasta, "nucleo.lex"), ["file!NM.T(arquivo)"])
-            g.escrever_lex(os.path.join(pasta, "informatica.lex"), ["file!NF.T(ficha)", "widget!NM.T(widget)"])
-            g.escrever_lex(os.path.join(pasta, "lexico.lex"), ["widget!NM.T(dispositivo)"])
-            with open(os.path.join(pasta, "formas.txt"), "w") as f:
-                f.write("widgets widget N P 3\n")
-            saida = os.path.join(raiz, "ip.lex")
-            self.assertEqual(g.juntar(raiz, saida), 0)
-            with open(saida, "rb") as f:
-                self.assertEqual(f.read(), b"file!NM.T(arquivo)\r\nwidget!NM.T(widget)\r\n"
-                                           b"widgets!NMP.R(widget).T(widget)\r\n")
+
+class Brasileiro(unittest.TestCase):
+    def test_formas_europeias_trocadas_ou_descartadas(self):
+        self.assertEqual(g.brasileiro("ficheiro"), "arquivo")
+        self.assertEqual(g.brasileiro("nome de utilizador"), "nome de usu\u00e1rio")
+        self.assertEqual(g.brasileiro("casa de banho"), "banheiro")
+        self.assertIsNone(g.brasileiro("propina"))
+        self.assertEqual(g.brasileiro("arquivo"), "arquivo")
+
+    def test_grafia_recusada_em_qualquer_parte(self):
+        self.assertFalse(g.grafia_aceita("placa actual", {"actual"}))
+        self.assertFalse(g.grafia_aceita("bem-vindo", {"vindo"}))
+        self.assertTrue(g.grafia_aceita("placa de rede", {"actual"}))
+
+    def test_cognatos_por_sufixo(self):
+        self.assertIn(("virtualiza\u00e7\u00e3o", "F"), g.cognatos("virtualization", "N"))
+        self.assertIn(("sele\u00e7\u00e3o", "F"), g.cognatos("selection", "N"))
+        self.assertIn(("configur\u00e1vel", ""), g.cognatos("configurable", "A"))
+        self.assertIn(("especificar", ""), g.cognatos("specify", "V"))  # "e" before s + consonant
+        self.assertIn(("fonologia", "F"), g.cognatos("phonology", "N"))
+        self.assertEqual(g.cognatos("eventual", "A"), [])  # a false friend
+        self.assertEqual(g.cognatos("selection", "V"), [])
+
+    def test_derivados_por_prefixo(self):
+        trads = {("connect", "V"): "conectar", ("support", "V"): "suportar", ("directory", "N"): "diret\u00f3rio",
+                 ("available", "A"): "dispon\u00edvel"}
+        t = lambda lema, c: trads.get((lema, c))
+        self.assertIn(("V", "reconectar", False), g.derivados("reconnect", t))
+        self.assertIn(("A", "n\u00e3o suportado", True), g.derivados("unsupported", t))
+        self.assertIn(("A", "indispon\u00edvel", False), g.derivados("unavailable", t))
+        self.assertIn(("N", "subdiret\u00f3rio", False), g.derivados("subdirectory", t))
+        self.assertEqual(g.derivados("reply", t), [])  # stem too short
+        self.assertEqual(g.derivados("unquoted", lambda lema, c: "citado" if (lema, c) == ("quoted", "A") else None),
+                         [("A", "n\u00e3o citado", True)])
+        self.assertEqual(g.participio("fazer"), "feito")
+        self.assertEqual(g.participio("definir"), "definido")
+        self.assertEqual(g.participio("excluir"), "exclu\u00eddo")
+
+    def test_formas_verbais_que_o_corpus_usa(self):
+        contagem = {"based": 9, "basing": 1, "indexed": 4, "indexing": 2, "stopped": 3, "stoped": 1,
+                    "applied": 2, "citing": 1}
+        self.assertEqual(g.formas_verbais("base", contagem), [("based", "VSRA", 9), ("basing", "VG", 1)])
+        self.assertEqual(g.formas_verbais("index", contagem), [("indexed", "VSRA", 4), ("indexing", "VG", 2)])
+        self.assertEqual(g.formas_verbais("stop", contagem), [("stopped", "VSRA", 3)])
+        self.assertEqual(g.formas_verbais("apply", contagem), [("applied", "VSRA", 2)])
+        self.assertEqual(g.formas_verbais("cite", contagem), [("citing", "VG", 1)])
+
+    def test_vizinho_portugues_de_palavra_intermediaria(self):
+        self.assertIn("passado", g.vizinhas("pasado"))
+        self.assertIn("gal\u00e1xia", g.vizinhas("galaxia"))
+        self.assertIn("ca\u00e7\u00e3o", g.vizinhas("caci\u00f3n"))
+        recusadas = {"pasado", "galaxia", "largo", "norte\u00f1o", "nortenho"}
+        self.assertEqual(g.vizinho_portugues("pasado", recusadas, "es"), "passado")
+        self.assertEqual(g.vizinho_portugues("distinto", recusadas, "gl"), "distinto")
+        self.assertIsNone(g.vizinho_portugues("largo", set(), "es"))  # "long", not "wide"
+
+    def test_grafias_britanicas(self):
+        self.assertIn("initialise", g.variantes_britanicas("initialize"))
+        self.assertIn("organisation", g.variantes_britanicas("organization"))
+        self.assertEqual(g.variantes_britanicas("color"), ["colour"])
+        self.assertEqual(g.variantes_britanicas("license"), ["licence"])
+        self.assertEqual(g.variantes_britanicas("log_in"), [])
 
 
 if __name__ == "__main__":

@@ -162,8 +162,8 @@ TEST(Gramatica, SujeitoIt)
         {"It is raining.", "Est\xE1 chovendo."},
         {"It works.", "Funciona."},
         {"It can be done.", "Pode ser feito."},
-        {"The children were playing in the garden when it started to rain.",
-         "Os meninos estavam reproduzindo no jardim quando come\xE7ou a chover."},
+        {"We were working in the garden when it started to rain.",
+         "N\xF3s est\xE1vamos trabalhando no jardim quando come\xE7ou a chover."},
     });
 }
 
@@ -264,7 +264,7 @@ TEST(Gramatica, PronomesObliquos)
 TEST(Gramatica, SinaisDeAberturaSemEspaco)
 {
     Conferir({
-        {"See the \"Debian Reference\" for details.", "Veja o \"Refer\xEAncia do Debian\" para detalhes."},
+        {"See the \"User Guide\" for details.", "Veja o \"Guia do Usu\xE1rio\" para detalhes."},
         {"Open the file (Big Table) now.", "Abra o arquivo (Tabela Grande) agora."},
         {"Read the \x93User Guide\x94 now.", "Leia o \x93Guia do Usu\xE1rio\x94 agora."},
     });

@@ -158,24 +158,26 @@ struct Vocabulario {
 Vocabulario LerVocabulario()
 {
     Vocabulario v;
-    std::ifstream f(std::string(QUILLANE_TESTE_DADOS) + "/../../data/ip.lex");
-    std::string l;
-    while (std::getline(f, l)) {
-        const std::size_t ex = l.find('!');
-        if (ex == std::string::npos || ex == 0 || ex + 1 >= l.size()) continue;
-        std::string palavra = l.substr(0, ex);
-        for (char& c : palavra)
-            if (c == '_') c = ' ';
-        int i = 5;
-        switch (l[ex + 1]) {
-        case 'N': i = 0; break;
-        case 'V': i = 1; break;
-        case 'A': i = 2; break;
-        case 'D': i = 3; break;
-        case 'O': i = 4; break;
-        default: break;
+    for (const char* fonte : {"nucleo", "informatica", "lexico"}) {
+        std::ifstream f(std::string(QUILLANE_TESTE_DADOS) + "/../../data/ip/" + fonte + ".lex");
+        std::string l;
+        while (std::getline(f, l)) {
+            const std::size_t ex = l.find('!');
+            if (ex == std::string::npos || ex == 0 || ex + 1 >= l.size()) continue;
+            std::string palavra = l.substr(0, ex);
+            for (char& c : palavra)
+                if (c == '_') c = ' ';
+            int i = 5;
+            switch (l[ex + 1]) {
+            case 'N': i = 0; break;
+            case 'V': i = 1; break;
+            case 'A': i = 2; break;
+            case 'D': i = 3; break;
+            case 'O': i = 4; break;
+            default: break;
+            }
+            v.porClasse[i].push_back(palavra);
         }
-        v.porClasse[i].push_back(palavra);
     }
     return v;
 }
