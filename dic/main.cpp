@@ -18,8 +18,12 @@
 namespace {
 
 const char* const kUso =
-    "Uso: dic --compilar FONTE.lex [DESTINO.udc]\n"
+    "Uso: dic [ARQUIVO.lex]\n"
+    "     dic --compilar FONTE.lex [DESTINO.udc]\n"
     "     dic --compilar FONTE1.lex FONTE2.lex... DESTINO.udc\n"
+    "\n"
+    "Sem op\xE7\xF5" "es, abre a janela do editor de dicion\xE1rios (com ARQUIVO.lex, abre\n"
+    "esse dicion\xE1rio).\n"
     "\n"
     "Compila o dicion\xE1rio FONTE (linhas \"chave!c\xF3" "digos\") para o arquivo\n"
     "compilado DESTINO. Sem DESTINO, grava ao lado da fonte, trocando a\n"
