@@ -925,7 +925,11 @@ void clDocRtf::EscreverUnicode(const char*& p, char* saida, std::size_t tam, std
     const bool negativo = *p == kUnicodeNegativo;
     ++p;
     long codigo = 0;
-    for (; DigitoAscii(static_cast<unsigned char>(*p)); ++p) codigo = codigo * 10 + (*p - '0');
+    // A damaged word may hold any run of digits: the number stays within the
+    // 32-bit parameter range the reader allows.
+    for (; DigitoAscii(static_cast<unsigned char>(*p)); ++p)
+        if (codigo <= 0x7FFFFFFFL) codigo = codigo * 10 + (*p - '0');
+    if (codigo > 0x7FFFFFFFL) codigo = 0x7FFFFFFFL;
     if (negativo) codigo -= 65536;
     unsigned char reserva[kMaxReserva];
     int nReserva = 0;
