@@ -7,8 +7,24 @@ namespace {
 
 // The plain-text reader's sets. Unlike the frame's, a NUL belongs to none:
 // it is kept like a blank that must come back.
-bool Em(const char* conjunto, int c) { return c > 0 && c <= 0xFF && std::strchr(conjunto, c) != nullptr; }
-bool Branco(int c) { return c == 0 || Em(BRANCOS, c); }
+// Each set is looked up in a table of its bytes, built once: the reader asks
+// several times for every byte of the text.
+enum Conjunto { kBrancos, kDelimitadores, kFinais, kApostrofos, kInternos, kConjuntos };
+
+struct clTabelasBytes {
+    bool tem[kConjuntos][256] = {};
+    clTabelasBytes()
+    {
+        const char* const conjuntos[kConjuntos] = {BRANCOS, DELIMITADORES, FINAIS, APOSTROFOS, INTERNOS};
+        for (int k = 0; k < kConjuntos; ++k)
+            for (const char* p = conjuntos[k]; *p; ++p) tem[k][static_cast<unsigned char>(*p)] = true;
+    }
+};
+
+const clTabelasBytes tabelas;
+
+bool Em(Conjunto conjunto, int c) { return c > 0 && c <= 0xFF && tabelas.tem[conjunto][c]; }
+bool Branco(int c) { return c == 0 || Em(kBrancos, c); }
 
 constexpr std::size_t kMaxLinha = 1024;      // of a line, as much as the rules look at
 constexpr std::size_t kMaxPalavraLonga = 4096;
@@ -167,7 +183,10 @@ std::int16_t clDocTexto::Guardar(std::string texto)
 {
     const std::int16_t numero = proximoNumero;
     proximoNumero = static_cast<std::int16_t>(proximoNumero == 0x7FFF ? clMarcas::kPrimeiroLugar : proximoNumero + 1);
-    quebras[numero] = std::move(texto);
+    // Blanks without a line break write nothing: only a stale text under
+    // the number, from before it wrapped around, must go.
+    if (texto.empty()) quebras.erase(numero);
+    else quebras[numero] = std::move(texto);
     return numero;
 }
 
@@ -182,8 +201,10 @@ bool clDocTexto::LerToken(clPalavra& w, std::int16_t& tipo)
     w.Limpar();
     tipo = TK_PALAVRA;
 
-    // The blanks before the token; the line they end is the one just read.
-    const std::string linha = linhaAtual;
+    // The blanks before the token; the line they end is the one just read,
+    // the first tamLinha bytes of the line the blanks leave behind (only
+    // appended to while they are read).
+    const std::size_t tamLinha = linhaAtual.size();
     std::string brancos;
     int c;
     while ((c = Ler()) != FIM_ENTRADA && Branco(c)) brancos += static_cast<char>(c);
@@ -203,6 +224,11 @@ bool clDocTexto::LerToken(clPalavra& w, std::int16_t& tipo)
         // goes on with the next word.
         bool fim = Linhas(brancos) >= 2;
         if (!fim && Linhas(brancos) == 1 && !frasePorComecar) {
+            // One line end: a line feed moved the line to linhaAnterior, a
+            // lone carriage return left it where it was. Taken before the
+            // look-ahead below moves the lines again.
+            const std::string& deixada = brancos.find('\n') != std::string::npos ? linhaAnterior : linhaAtual;
+            const std::string linha = deixada.substr(0, tamLinha);
             // The start of the next line, as far as the rules need it.
             std::string seguinte = brancos.substr(brancos.find_last_of("\r\n") + 1);
             std::string lidos;
@@ -239,11 +265,11 @@ bool clDocTexto::LerToken(clPalavra& w, std::int16_t& tipo)
 
     std::size_t n = 0;
     w.texto[n++] = static_cast<char>(c);
-    if (Em(DELIMITADORES, c)) {
+    if (Em(kDelimitadores, c)) {
         w.texto[n] = '\0';
-        if (Em(FINAIS, c)) {
+        if (Em(kFinais, c)) {
             tipo = TK_FIM_FRASE;
-        } else if (Em(APOSTROFOS, c)) {
+        } else if (Em(kApostrofos, c)) {
             // The mark that closed a quotation is read alone once the word
             // before it ends; it must not open another.
             if (aspaFechando) aspaFechando = false;
@@ -270,7 +296,7 @@ bool clDocTexto::LerToken(clPalavra& w, std::int16_t& tipo)
             Devolver(c);
             break;
         }
-        if (!Branco(c) && !Em(DELIMITADORES, c)) {
+        if (!Branco(c) && !Em(kDelimitadores, c)) {
             acrescentar(static_cast<char>(c));
             continue;
         }
@@ -278,18 +304,18 @@ bool clDocTexto::LerToken(clPalavra& w, std::int16_t& tipo)
             acrescentar(';');  // "cat&#8217;s" is one word
             continue;
         }
-        if (Em(INTERNOS, c)) {
+        if (Em(kInternos, c)) {
             const int seguinte = Ler();
             Devolver(seguinte);
-            if (seguinte != FIM_ENTRADA && !Branco(seguinte) && !Em(DELIMITADORES, seguinte)) {
-                acrescentar(Em(APOSTROFOS, c) ? '\'' : static_cast<char>(c));
+            if (seguinte != FIM_ENTRADA && !Branco(seguinte) && !Em(kDelimitadores, seguinte)) {
+                acrescentar(Em(kApostrofos, c) ? '\'' : static_cast<char>(c));
                 continue;
             }
-            if (Em(APOSTROFOS, c) && !aspaAberta) {
+            if (Em(kApostrofos, c) && !aspaAberta) {
                 acrescentar('\'');  // a trailing apostrophe, as in "boys'"
                 continue;
             }
-            if (Em(APOSTROFOS, c)) {
+            if (Em(kApostrofos, c)) {
                 aspaAberta = 0;
                 aspaFechando = true;
             }
@@ -365,9 +391,12 @@ void clDocTexto::EscreverFrase(clFrase& frase)
     // before the first word that carries it; a break that no word carries
     // any more goes before the next one that is written, or at the end.
     std::vector<bool> escrita(quebrasDaFrase.size(), false);
+    std::size_t feitas = 0;  // every place before this one is written
     auto escreverAte = [&](std::size_t ate) {
         bool algum = false;
-        for (std::size_t k = 0; k < ate && k < quebrasDaFrase.size(); ++k) {
+        const std::size_t inicio = feitas;
+        if (ate > feitas) feitas = std::min(ate, quebrasDaFrase.size());
+        for (std::size_t k = inicio; k < ate && k < quebrasDaFrase.size(); ++k) {
             if (escrita[k]) continue;
             escrita[k] = true;
             const auto it = quebras.find(quebrasDaFrase[k]);
