@@ -26,13 +26,15 @@ const clTabelasBytes tabelas;
 bool Em(Conjunto conjunto, int c) { return c > 0 && c <= 0xFF && tabelas.tem[conjunto][c]; }
 bool Branco(int c) { return c == 0 || Em(kBrancos, c); }
 
-constexpr std::size_t kMaxLinha = 1024;      // of a line, as much as the rules look at
+constexpr std::size_t kMaxLinha = clDocTexto::kMaxLinha;
 constexpr std::size_t kMaxPalavraLonga = 4096;
 
 // Blanks that are more than a blank: a line end, a NUL.
 bool Quebra(const std::string& brancos)
 {
-    return brancos.find_first_of(std::string("\r\n\v\0", 4)) != std::string::npos;
+    for (const char b : brancos)
+        if (b == '\r' || b == '\n' || b == '\v' || b == '\0') return true;
+    return false;
 }
 
 int Linhas(const std::string& brancos)
@@ -147,10 +149,10 @@ int clDocTexto::Ler()
         c = LerCaractere();
     }
     if (c == '\n') {
-        linhaAnterior.swap(linhaAtual);
-        linhaAtual.clear();
-    } else if (c != FIM_ENTRADA && linhaAtual.size() < kMaxLinha) {
-        linhaAtual += static_cast<char>(c);
+        atual ^= 1;  // the current line becomes the previous one
+        linhas[atual].tam = 0;
+    } else if (c != FIM_ENTRADA && linhas[atual].tam < kMaxLinha) {
+        linhas[atual].bytes[linhas[atual].tam++] = static_cast<char>(c);
     }
     return c;
 }
@@ -159,10 +161,10 @@ void clDocTexto::Devolver(int c)
 {
     adiante.push_back(c);
     if (c == '\n') {
-        linhaAtual.swap(linhaAnterior);
-        linhaAnterior.clear();
-    } else if (c != FIM_ENTRADA && !linhaAtual.empty()) {
-        linhaAtual.pop_back();
+        atual ^= 1;  // the previous line is current again, with none before it
+        linhas[atual ^ 1].tam = 0;
+    } else if (c != FIM_ENTRADA && linhas[atual].tam > 0) {
+        --linhas[atual].tam;
     }
 }
 
@@ -204,7 +206,7 @@ bool clDocTexto::LerToken(clPalavra& w, std::int16_t& tipo)
     // The blanks before the token; the line they end is the one just read,
     // the first tamLinha bytes of the line the blanks leave behind (only
     // appended to while they are read).
-    const std::size_t tamLinha = linhaAtual.size();
+    const std::size_t tamLinha = linhas[atual].tam;
     std::string brancos;
     int c;
     while ((c = Ler()) != FIM_ENTRADA && Branco(c)) brancos += static_cast<char>(c);
@@ -224,11 +226,11 @@ bool clDocTexto::LerToken(clPalavra& w, std::int16_t& tipo)
         // goes on with the next word.
         bool fim = Linhas(brancos) >= 2;
         if (!fim && Linhas(brancos) == 1 && !frasePorComecar) {
-            // One line end: a line feed moved the line to linhaAnterior, a
-            // lone carriage return left it where it was. Taken before the
+            // One line end: a line feed made the line the previous one, a
+            // lone carriage return left it current. Taken before the
             // look-ahead below moves the lines again.
-            const std::string& deixada = brancos.find('\n') != std::string::npos ? linhaAnterior : linhaAtual;
-            const std::string linha = deixada.substr(0, tamLinha);
+            const clLinha& deixada = linhas[brancos.find('\n') != std::string::npos ? atual ^ 1 : atual];
+            const std::string linha(deixada.bytes, std::min(tamLinha, deixada.tam));
             // The start of the next line, as far as the rules need it.
             std::string seguinte = brancos.substr(brancos.find_last_of("\r\n") + 1);
             std::string lidos;
