@@ -299,7 +299,8 @@ bool clDocTexto::LerToken(clPalavra& w, std::int16_t& tipo)
             break;
         }
         if (!Branco(c) && !Em(kDelimitadores, c)) {
-            acrescentar(static_cast<char>(c));
+            if (longa.empty() && n < kTamPalavra - 2) w.texto[n++] = static_cast<char>(c);  // most bytes
+            else acrescentar(static_cast<char>(c));
             continue;
         }
         if (c == ';' && longa.empty() && FimDeReferencia(w.texto, n)) {
@@ -392,7 +393,8 @@ void clDocTexto::EscreverFrase(clFrase& frase)
     // Each line break of the sentence is written once, in reading order,
     // before the first word that carries it; a break that no word carries
     // any more goes before the next one that is written, or at the end.
-    std::vector<bool> escrita(quebrasDaFrase.size(), false);
+    std::vector<char>& escrita = escritas;
+    escrita.assign(quebrasDaFrase.size(), 0);
     std::size_t feitas = 0;  // every place before this one is written
     auto escreverAte = [&](std::size_t ate) {
         bool algum = false;
@@ -400,7 +402,7 @@ void clDocTexto::EscreverFrase(clFrase& frase)
         if (ate > feitas) feitas = std::min(ate, quebrasDaFrase.size());
         for (std::size_t k = inicio; k < ate && k < quebrasDaFrase.size(); ++k) {
             if (escrita[k]) continue;
-            escrita[k] = true;
+            escrita[k] = 1;
             const auto it = quebras.find(quebrasDaFrase[k]);
             if (it == quebras.end()) continue;
             EscreverBytes(it->second);
