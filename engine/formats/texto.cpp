@@ -181,14 +181,17 @@ void clDocTexto::DevolverPalavra(const clPalavra& palavra, std::int16_t tipo)
     tiposPilha[topoPalavras] = tipo;
 }
 
-std::int16_t clDocTexto::Guardar(std::string texto)
+std::int16_t clDocTexto::Guardar(std::string&& texto)
 {
     const std::int16_t numero = proximoNumero;
     proximoNumero = static_cast<std::int16_t>(proximoNumero == 0x7FFF ? clMarcas::kPrimeiroLugar : proximoNumero + 1);
     // Blanks without a line break write nothing: only a stale text under
     // the number, from before it wrapped around, must go.
-    if (texto.empty()) quebras.erase(numero);
-    else quebras[numero] = std::move(texto);
+    if (texto.empty()) {
+        if (!quebras.empty()) quebras.erase(numero);
+    } else {
+        quebras[numero] = std::move(texto);
+    }
     return numero;
 }
 
@@ -378,7 +381,7 @@ bool clDocTexto::LerFrase(clFrase& origem)
             lida = true;
             break;
         }
-        for (int i = 0; i < w.marcas.Quantos(); ++i) quebrasDaFrase.push_back(w.marcas.Obter(i));
+        quebrasDaFrase.insert(quebrasDaFrase.end(), w.marcas.itens, w.marcas.itens + w.marcas.Quantos());
         if (tipo == TK_FIM_FRASE) {
             lida = true;
             break;

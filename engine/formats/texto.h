@@ -42,7 +42,7 @@ private:
     // White space before the next sentence, copied as it is.
     void CopiarEspacos();
     // Stores a text carried with a word under a new number.
-    std::int16_t Guardar(std::string texto);
+    std::int16_t Guardar(std::string&& texto);
     void EscreverBytes(const std::string& bytes);
 
     clPalavra pilhaPalavras[1];
