@@ -396,16 +396,14 @@ void clDocTexto::EscreverFrase(clFrase& frase)
     // Each line break of the sentence is written once, in reading order,
     // before the first word that carries it; a break that no word carries
     // any more goes before the next one that is written, or at the end.
-    std::vector<char>& escrita = escritas;
-    escrita.assign(quebrasDaFrase.size(), 0);
-    std::size_t feitas = 0;  // every place before this one is written
+    // The places are written in order: those before `feitas` are written,
+    // none after.
+    std::size_t feitas = 0;
     auto escreverAte = [&](std::size_t ate) {
         bool algum = false;
         const std::size_t inicio = feitas;
         if (ate > feitas) feitas = std::min(ate, quebrasDaFrase.size());
-        for (std::size_t k = inicio; k < ate && k < quebrasDaFrase.size(); ++k) {
-            if (escrita[k]) continue;
-            escrita[k] = 1;
+        for (std::size_t k = inicio; k < feitas; ++k) {
             const auto it = quebras.find(quebrasDaFrase[k]);
             if (it == quebras.end()) continue;
             EscreverBytes(it->second);
@@ -419,8 +417,8 @@ void clDocTexto::EscreverFrase(clFrase& frase)
         w->AplicarCaixa();
         std::size_t ate = 0;
         for (int m = 0; m < w->marcas.Quantos(); ++m) {
-            const auto pos = std::find(quebrasDaFrase.begin(), quebrasDaFrase.end(), w->marcas.Obter(m));
-            if (pos != quebrasDaFrase.end() && !escrita[static_cast<std::size_t>(pos - quebrasDaFrase.begin())])
+            const auto pos = std::find(quebrasDaFrase.begin(), quebrasDaFrase.end(), w->marcas.itens[m]);
+            if (pos != quebrasDaFrase.end() && static_cast<std::size_t>(pos - quebrasDaFrase.begin()) >= feitas)
                 ate = std::max(ate, static_cast<std::size_t>(pos - quebrasDaFrase.begin()) + 1);
         }
         const bool quebrou = escreverAte(ate);

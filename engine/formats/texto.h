@@ -69,5 +69,4 @@ private:
     std::map<std::int16_t, std::string> longas;
     std::int16_t proximoNumero = clMarcas::kPrimeiroLugar;
     std::vector<std::int16_t> quebrasDaFrase;  // in reading order
-    std::vector<char> escritas;                // which of them the writer wrote
 };
