@@ -7,16 +7,34 @@ namespace {
 
 // The plain-text reader's sets. Unlike the frame's, a NUL belongs to none:
 // it is kept like a blank that must come back.
-bool Em(const char* conjunto, int c) { return c > 0 && c <= 0xFF && std::strchr(conjunto, c) != nullptr; }
-bool Branco(int c) { return c == 0 || Em(BRANCOS, c); }
+// Each set is looked up in a table of its bytes, built once: the reader asks
+// several times for every byte of the text.
+enum Conjunto { kBrancos, kDelimitadores, kFinais, kApostrofos, kInternos, kConjuntos };
 
-constexpr std::size_t kMaxLinha = 1024;      // of a line, as much as the rules look at
+struct clTabelasBytes {
+    bool tem[kConjuntos][256] = {};
+    clTabelasBytes()
+    {
+        const char* const conjuntos[kConjuntos] = {BRANCOS, DELIMITADORES, FINAIS, APOSTROFOS, INTERNOS};
+        for (int k = 0; k < kConjuntos; ++k)
+            for (const char* p = conjuntos[k]; *p; ++p) tem[k][static_cast<unsigned char>(*p)] = true;
+    }
+};
+
+const clTabelasBytes tabelas;
+
+bool Em(Conjunto conjunto, int c) { return c > 0 && c <= 0xFF && tabelas.tem[conjunto][c]; }
+bool Branco(int c) { return c == 0 || Em(kBrancos, c); }
+
+constexpr std::size_t kMaxLinha = clDocTexto::kMaxLinha;
 constexpr std::size_t kMaxPalavraLonga = 4096;
 
 // Blanks that are more than a blank: a line end, a NUL.
 bool Quebra(const std::string& brancos)
 {
-    return brancos.find_first_of(std::string("\r\n\v\0", 4)) != std::string::npos;
+    for (const char b : brancos)
+        if (b == '\r' || b == '\n' || b == '\v' || b == '\0') return true;
+    return false;
 }
 
 int Linhas(const std::string& brancos)
@@ -131,10 +149,10 @@ int clDocTexto::Ler()
         c = LerCaractere();
     }
     if (c == '\n') {
-        linhaAnterior.swap(linhaAtual);
-        linhaAtual.clear();
-    } else if (c != FIM_ENTRADA && linhaAtual.size() < kMaxLinha) {
-        linhaAtual += static_cast<char>(c);
+        atual ^= 1;  // the current line becomes the previous one
+        linhas[atual].tam = 0;
+    } else if (c != FIM_ENTRADA && linhas[atual].tam < kMaxLinha) {
+        linhas[atual].bytes[linhas[atual].tam++] = static_cast<char>(c);
     }
     return c;
 }
@@ -143,10 +161,10 @@ void clDocTexto::Devolver(int c)
 {
     adiante.push_back(c);
     if (c == '\n') {
-        linhaAtual.swap(linhaAnterior);
-        linhaAnterior.clear();
-    } else if (c != FIM_ENTRADA && !linhaAtual.empty()) {
-        linhaAtual.pop_back();
+        atual ^= 1;  // the previous line is current again, with none before it
+        linhas[atual ^ 1].tam = 0;
+    } else if (c != FIM_ENTRADA && linhas[atual].tam > 0) {
+        --linhas[atual].tam;
     }
 }
 
@@ -163,11 +181,17 @@ void clDocTexto::DevolverPalavra(const clPalavra& palavra, std::int16_t tipo)
     tiposPilha[topoPalavras] = tipo;
 }
 
-std::int16_t clDocTexto::Guardar(std::string texto)
+std::int16_t clDocTexto::Guardar(std::string&& texto)
 {
     const std::int16_t numero = proximoNumero;
     proximoNumero = static_cast<std::int16_t>(proximoNumero == 0x7FFF ? clMarcas::kPrimeiroLugar : proximoNumero + 1);
-    quebras[numero] = std::move(texto);
+    // Blanks without a line break write nothing: only a stale text under
+    // the number, from before it wrapped around, must go.
+    if (texto.empty()) {
+        if (!quebras.empty()) quebras.erase(numero);
+    } else {
+        quebras[numero] = std::move(texto);
+    }
     return numero;
 }
 
@@ -182,8 +206,10 @@ bool clDocTexto::LerToken(clPalavra& w, std::int16_t& tipo)
     w.Limpar();
     tipo = TK_PALAVRA;
 
-    // The blanks before the token; the line they end is the one just read.
-    const std::string linha = linhaAtual;
+    // The blanks before the token; the line they end is the one just read,
+    // the first tamLinha bytes of the line the blanks leave behind (only
+    // appended to while they are read).
+    const std::size_t tamLinha = linhas[atual].tam;
     std::string brancos;
     int c;
     while ((c = Ler()) != FIM_ENTRADA && Branco(c)) brancos += static_cast<char>(c);
@@ -203,6 +229,11 @@ bool clDocTexto::LerToken(clPalavra& w, std::int16_t& tipo)
         // goes on with the next word.
         bool fim = Linhas(brancos) >= 2;
         if (!fim && Linhas(brancos) == 1 && !frasePorComecar) {
+            // One line end: a line feed made the line the previous one, a
+            // lone carriage return left it current. Taken before the
+            // look-ahead below moves the lines again.
+            const clLinha& deixada = linhas[brancos.find('\n') != std::string::npos ? atual ^ 1 : atual];
+            const std::string linha(deixada.bytes, std::min(tamLinha, deixada.tam));
             // The start of the next line, as far as the rules need it.
             std::string seguinte = brancos.substr(brancos.find_last_of("\r\n") + 1);
             std::string lidos;
@@ -239,11 +270,11 @@ bool clDocTexto::LerToken(clPalavra& w, std::int16_t& tipo)
 
     std::size_t n = 0;
     w.texto[n++] = static_cast<char>(c);
-    if (Em(DELIMITADORES, c)) {
+    if (Em(kDelimitadores, c)) {
         w.texto[n] = '\0';
-        if (Em(FINAIS, c)) {
+        if (Em(kFinais, c)) {
             tipo = TK_FIM_FRASE;
-        } else if (Em(APOSTROFOS, c)) {
+        } else if (Em(kApostrofos, c)) {
             // The mark that closed a quotation is read alone once the word
             // before it ends; it must not open another.
             if (aspaFechando) aspaFechando = false;
@@ -270,26 +301,27 @@ bool clDocTexto::LerToken(clPalavra& w, std::int16_t& tipo)
             Devolver(c);
             break;
         }
-        if (!Branco(c) && !Em(DELIMITADORES, c)) {
-            acrescentar(static_cast<char>(c));
+        if (!Branco(c) && !Em(kDelimitadores, c)) {
+            if (longa.empty() && n < kTamPalavra - 2) w.texto[n++] = static_cast<char>(c);  // most bytes
+            else acrescentar(static_cast<char>(c));
             continue;
         }
         if (c == ';' && longa.empty() && FimDeReferencia(w.texto, n)) {
             acrescentar(';');  // "cat&#8217;s" is one word
             continue;
         }
-        if (Em(INTERNOS, c)) {
+        if (Em(kInternos, c)) {
             const int seguinte = Ler();
             Devolver(seguinte);
-            if (seguinte != FIM_ENTRADA && !Branco(seguinte) && !Em(DELIMITADORES, seguinte)) {
-                acrescentar(Em(APOSTROFOS, c) ? '\'' : static_cast<char>(c));
+            if (seguinte != FIM_ENTRADA && !Branco(seguinte) && !Em(kDelimitadores, seguinte)) {
+                acrescentar(Em(kApostrofos, c) ? '\'' : static_cast<char>(c));
                 continue;
             }
-            if (Em(APOSTROFOS, c) && !aspaAberta) {
+            if (Em(kApostrofos, c) && !aspaAberta) {
                 acrescentar('\'');  // a trailing apostrophe, as in "boys'"
                 continue;
             }
-            if (Em(APOSTROFOS, c)) {
+            if (Em(kApostrofos, c)) {
                 aspaAberta = 0;
                 aspaFechando = true;
             }
@@ -349,7 +381,7 @@ bool clDocTexto::LerFrase(clFrase& origem)
             lida = true;
             break;
         }
-        for (int i = 0; i < w.marcas.Quantos(); ++i) quebrasDaFrase.push_back(w.marcas.Obter(i));
+        quebrasDaFrase.insert(quebrasDaFrase.end(), w.marcas.itens, w.marcas.itens + w.marcas.Quantos());
         if (tipo == TK_FIM_FRASE) {
             lida = true;
             break;
@@ -364,12 +396,14 @@ void clDocTexto::EscreverFrase(clFrase& frase)
     // Each line break of the sentence is written once, in reading order,
     // before the first word that carries it; a break that no word carries
     // any more goes before the next one that is written, or at the end.
-    std::vector<bool> escrita(quebrasDaFrase.size(), false);
+    // The places are written in order: those before `feitas` are written,
+    // none after.
+    std::size_t feitas = 0;
     auto escreverAte = [&](std::size_t ate) {
         bool algum = false;
-        for (std::size_t k = 0; k < ate && k < quebrasDaFrase.size(); ++k) {
-            if (escrita[k]) continue;
-            escrita[k] = true;
+        const std::size_t inicio = feitas;
+        if (ate > feitas) feitas = std::min(ate, quebrasDaFrase.size());
+        for (std::size_t k = inicio; k < feitas; ++k) {
             const auto it = quebras.find(quebrasDaFrase[k]);
             if (it == quebras.end()) continue;
             EscreverBytes(it->second);
@@ -383,8 +417,8 @@ void clDocTexto::EscreverFrase(clFrase& frase)
         w->AplicarCaixa();
         std::size_t ate = 0;
         for (int m = 0; m < w->marcas.Quantos(); ++m) {
-            const auto pos = std::find(quebrasDaFrase.begin(), quebrasDaFrase.end(), w->marcas.Obter(m));
-            if (pos != quebrasDaFrase.end() && !escrita[static_cast<std::size_t>(pos - quebrasDaFrase.begin())])
+            const auto pos = std::find(quebrasDaFrase.begin(), quebrasDaFrase.end(), w->marcas.itens[m]);
+            if (pos != quebrasDaFrase.end() && static_cast<std::size_t>(pos - quebrasDaFrase.begin()) >= feitas)
                 ate = std::max(ate, static_cast<std::size_t>(pos - quebrasDaFrase.begin()) + 1);
         }
         const bool quebrou = escreverAte(ate);

@@ -18,6 +18,8 @@
 
 class clDocTexto : public clDocumento {
 public:
+    static constexpr std::size_t kMaxLinha = 1024;  // of a line, as much as the rules look at
+
     clDocTexto(PedidoTraducao* pedido, clSaidaPendente* pendente) : clDocumento(pedido, pendente) {}
 
     bool LerFrase(clFrase& origem) override;
@@ -40,7 +42,7 @@ private:
     // White space before the next sentence, copied as it is.
     void CopiarEspacos();
     // Stores a text carried with a word under a new number.
-    std::int16_t Guardar(std::string texto);
+    std::int16_t Guardar(std::string&& texto);
     void EscreverBytes(const std::string& bytes);
 
     clPalavra pilhaPalavras[1];
@@ -50,8 +52,14 @@ private:
     std::string brancosFinais;     // blanks met at the end of the input
     std::string brancosPendentes;  // the line end that closed a sentence
     std::vector<int> adiante;      // bytes given back, the next one last
-    std::string linhaAtual;        // the current line as read so far
-    std::string linhaAnterior;
+    // The current line as read so far (as much as the rules look at) and
+    // the previous one.
+    struct clLinha {
+        char bytes[kMaxLinha];
+        std::size_t tam = 0;
+    };
+    std::vector<clLinha> linhas = std::vector<clLinha>(2);  // off the worker's small stack
+    int atual = 0;
     bool frasePorComecar = true;   // no word of the sentence read yet
     bool aspaFechando = false;     // the next mark read alone closes a quotation
     // Carried texts, by the number in the word's markup set: the blanks

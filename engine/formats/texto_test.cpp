@@ -276,6 +276,20 @@ TEST_F(Texto, NenhumaQuebraDeLinhaPerdidaOuMovida)
     }
 }
 
+TEST_F(Texto, RetornoDeCarroSozinhoCortaComoQuebraDeLinha)
+{
+    // The rules look at the line a lone carriage return ends just as at one a
+    // line feed ends, blanks before the end included.
+    auto comRetorno = [](std::string t) {
+        std::replace(t.begin(), t.end(), '\n', '\r');
+        return t;
+    };
+    for (const std::string ingles : {"Name:\tJohn\nAge:\t30\n", "The dog\n    x = 1;\n    y = 2;\n",
+                                     "Cats\n====\nThe dog\n", "The cat is on  \nthe table.\n",
+                                     "1. The cat is on\n   the table\n2. The dog\n"})
+        EXPECT_EQ(TraduzirArquivo(comRetorno(ingles)), comRetorno(TraduzirArquivo(ingles))) << ingles;
+}
+
 TEST_F(Texto, ProsaQuebradaTraduzidaComoFraseInteira)
 {
     // A line break inside a sentence goes with the word after it: the
