@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 #include "dictionary/arena.h"
 #include "dictionary/estatistica.h"
@@ -57,16 +58,16 @@ TEST(Marcas, LimitesEOperacoes)
     a.Acrescentar(3);
     b.Acrescentar(3);
     b.Acrescentar(4);
-    a.formato[0] = 7;
+    a.Formato()[0] = 7;
     const clMarcas d = clMarcas::Diferenca(a, b);
     EXPECT_EQ(d.Quantos(), 2);
     EXPECT_EQ(d.Obter(1), 2);
-    EXPECT_EQ(d.formato[0], 7);
+    EXPECT_EQ(d.Formato()[0], 7);
     a.Unir(b);
     EXPECT_EQ(a.Quantos(), 4);
     EXPECT_EQ(a.Obter(-1), 4);
     a.Limpar();
-    EXPECT_EQ(a.formato[0], 0);
+    EXPECT_EQ(std::as_const(a).Formato()[0], 0);
 }
 
 TEST(Palavra, ClassificarEAplicarCaixa)

@@ -2,11 +2,16 @@
 
 #include <cstring>
 
+clMarcas::clMarcas() : ultimo(-1), itens{}, formato{}, formatoEscrito(false) {}
+
 void clMarcas::Limpar()
 {
     ultimo = -1;
     std::memset(itens, 0, sizeof itens);
-    std::memset(formato, 0, sizeof formato);
+    if (formatoEscrito) {
+        std::memset(formato, 0, sizeof formato);
+        formatoEscrito = false;
+    }
 }
 
 void clMarcas::Acrescentar(std::int16_t v)
@@ -37,7 +42,7 @@ void clMarcas::Unir(const clMarcas& b)
 clMarcas clMarcas::Diferenca(const clMarcas& a, const clMarcas& b)
 {
     clMarcas d;
-    std::memcpy(d.formato, a.formato, sizeof d.formato);
+    if (a.formatoEscrito) std::memcpy(d.Formato(), a.formato, sizeof d.formato);
     for (int i = 0; i <= a.ultimo; ++i)
         if (!b.Contem(a.itens[i])) d.Acrescentar(a.itens[i]);
     return d;

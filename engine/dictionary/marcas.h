@@ -13,8 +13,10 @@ public:
     // place whose word was left out before the next word written.
     static constexpr std::int16_t kPrimeiroLugar = 0x4000;
 
-    clMarcas() { Limpar(); }
+    clMarcas();
 
+    // Empties the set; the format area is zeroed only when it was written,
+    // since most words of a plain or HTML text never touch it.
     void Limpar();
     // Appends v unless 15 items are held already.
     void Acrescentar(std::int16_t v);
@@ -34,7 +36,18 @@ public:
     // The items of a that are not in b, in a's order (format area of a).
     static clMarcas Diferenca(const clMarcas& a, const clMarcas& b);
 
+    // The format area: read it freely, write it only through Formato().
+    const unsigned char* Formato() const { return formato; }
+    unsigned char* Formato()
+    {
+        formatoEscrito = true;
+        return formato;
+    }
+
     std::int16_t ultimo;
     std::int16_t itens[kMaxItens];
+
+private:
     unsigned char formato[kTamFormato];
+    bool formatoEscrito;
 };

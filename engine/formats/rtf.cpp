@@ -156,11 +156,11 @@ EstadoFormato FormatoDaPalavra(const clPalavra& w)
 {
     static_assert(sizeof(EstadoFormato) <= clMarcas::kTamFormato);
     EstadoFormato f;
-    std::memcpy(&f, w.marcas.formato, sizeof f);
+    std::memcpy(&f, w.marcas.Formato(), sizeof f);
     return f;
 }
 
-void GuardarFormato(clPalavra& w, const EstadoFormato& f) { std::memcpy(w.marcas.formato, &f, sizeof f); }
+void GuardarFormato(clPalavra& w, const EstadoFormato& f) { std::memcpy(w.marcas.Formato(), &f, sizeof f); }
 
 int AplicarControle(EstadoFormato& e, const char* controle, const char* parametro)
 {
