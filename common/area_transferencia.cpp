@@ -368,14 +368,28 @@ bool WaylandVazio(const Execucao& r)
             Contem(r.erros, "No suitable type"));
 }
 
+// Runs a clipboard tool, and once more after a short pause when it ran but
+// failed without the answer of an empty clipboard: a busy display server
+// turns a client away now and then, and reading or writing the clipboard
+// twice changes nothing. A tool that is missing or timed out is not retried.
+void ExecutarComNovaTentativa(const std::vector<const char*>& argv, const std::string* entrada, bool lerSaida,
+                              bool lerErros, Execucao& r)
+{
+    ExecutarFerramenta(argv, entrada, lerSaida, lerErros, r);
+    if (r.falha != 0 || r.codigoSaida == 0 || X11SemAlvo(r) || WaylandVazio(r)) return;
+    Dormir(50);
+    r = Execucao{};
+    ExecutarFerramenta(argv, entrada, lerSaida, lerErros, r);
+}
+
 // Reads the raw bytes of one target.
 Leitura LerAlvo(Ambiente ambiente, const char* alvo, std::string& dados)
 {
     Execucao r;
     if (ambiente == Ambiente::X11)
-        ExecutarFerramenta({"xclip", "-selection", "clipboard", "-o", "-t", alvo, nullptr}, nullptr, true, true, r);
+        ExecutarComNovaTentativa({"xclip", "-selection", "clipboard", "-o", "-t", alvo, nullptr}, nullptr, true, true, r);
     else
-        ExecutarFerramenta({"wl-paste", "--no-newline", "--type", alvo, nullptr}, nullptr, true, true, r);
+        ExecutarComNovaTentativa({"wl-paste", "--no-newline", "--type", alvo, nullptr}, nullptr, true, true, r);
     if (r.falha == 0 && r.codigoSaida == 0) {
         dados = std::move(r.saida);
         return {dados.empty() ? EstadoArea::SemDados : EstadoArea::Ok, 0};
@@ -390,10 +404,10 @@ Leitura LerBruto(Ambiente ambiente, FormatoArea formato, std::string& dados, con
 {
     Execucao lista;
     if (ambiente == Ambiente::X11)
-        ExecutarFerramenta({"xclip", "-selection", "clipboard", "-o", "-t", "TARGETS", nullptr}, nullptr, true, true,
-                           lista);
+        ExecutarComNovaTentativa({"xclip", "-selection", "clipboard", "-o", "-t", "TARGETS", nullptr}, nullptr, true,
+                                 true, lista);
     else
-        ExecutarFerramenta({"wl-paste", "--list-types", nullptr}, nullptr, true, true, lista);
+        ExecutarComNovaTentativa({"wl-paste", "--list-types", nullptr}, nullptr, true, true, lista);
 
     if (lista.falha == 0 && lista.codigoSaida == 0) {
         const char* alvo = EscolherAlvo(formato, lista.saida);
@@ -469,9 +483,9 @@ bool Gravar(Ambiente ambiente, FormatoArea formato, const std::string& conteudo,
                                                    : "text/plain;charset=utf-8";
     Execucao r;
     if (ambiente == Ambiente::X11)
-        ExecutarFerramenta({"xclip", "-selection", "clipboard", "-t", alvo, "-i", nullptr}, &dados, false, false, r);
+        ExecutarComNovaTentativa({"xclip", "-selection", "clipboard", "-t", alvo, "-i", nullptr}, &dados, false, false, r);
     else
-        ExecutarFerramenta({"wl-copy", "--type", alvo, nullptr}, &dados, false, false, r);
+        ExecutarComNovaTentativa({"wl-copy", "--type", alvo, nullptr}, &dados, false, false, r);
     if (r.falha != 0 || r.codigoSaida != 0) {
         erro = r.falha != 0 ? r.falha : r.codigoSaida;
         return false;

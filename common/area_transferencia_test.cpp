@@ -136,6 +136,13 @@ protected:
         numero.pop_back();
         setenv("DISPLAY", (":" + numero).c_str(), 1);
         unsetenv("WAYLAND_DISPLAY");
+        // On a loaded machine the first client can still be refused just
+        // after the server reported its display: wait until one gets in.
+        const auto prazoConexao = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+        while (Shell("xclip -selection clipboard -o -t TARGETS 2>&1").find("Can't open display") != std::string::npos) {
+            ASSERT_LT(std::chrono::steady_clock::now(), prazoConexao) << "Xvfb does not accept clients";
+            usleep(100000);
+        }
     }
 
     void TearDown() override
