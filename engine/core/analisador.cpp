@@ -613,7 +613,15 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
     if (f) {
         const bool singular = (f->verbete.formas & FORMA_SINGULAR) != 0;
         const bool plural = (f->verbete.formas & FORMA_PLURAL) != 0;
-        const int busca = singular && Plural(sujeito) ? 1 : (!singular && plural && !Plural(sujeito)) ? 2 : 0;
+        // A personal pronoun right before its verb is the subject whatever
+        // the form ("while you are working": "voc\xEA est\xE1").
+        const bool pronomeJunto = sujeito && sujeito->verbete.classe == CL_PRONOME &&
+                                  (sujeito->verbete.flagsPron & PRON_PESSOAL) && g->anterior &&
+                                  g->anterior->verbete.classe == CL_GRUPO_NOMINAL && g->anterior->filhos == sujeito;
+        const int busca = pronomeJunto                          ? 0
+                          : singular && Plural(sujeito)         ? 1
+                          : (!singular && plural && !Plural(sujeito)) ? 2
+                                                                  : 0;
         if (busca) {
             // From the term before the one just before the group ("The books
             // on the table are" skips "the table").
@@ -712,6 +720,19 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
             tempo = TEMPO_IMPERATIVO;
         }
     }
+    // "allows you to select", "lets you set": the clause after "permitir que
+    // voc\xEA" is in the subjunctive, which for "voc\xEA" is the imperative's
+    // form; its "to" is not written.
+    if (verbo && (tempo == TEMPO_INFINITIVO || tempo == TEMPO_PRESENTE || tempo == TEMPO_IMPERATIVO)) {
+        const clTermo* antes = verbo->antes;
+        if (antes && antes->verbete.classe == CL_ADVERBIO) antes = antes->antes;  // "to quickly choose"
+        if (TextoDe(antes, "to")) antes = antes->antes;
+        if (VerboDePermissao(antes)) {
+            tempo = TEMPO_IMPERATIVO;
+            sujeitoFinal = nullptr;
+            g->regente = nullptr;
+        }
+    }
     if (verbo && (tempo == TEMPO_PASSIVA_PRESENTE || tempo == TEMPO_PASSIVA_PASSADO || tempo == TEMPO_PASSIVA_CONTINUA ||
                   tempo == TEMPO_SER || tempo == TEMPO_PARTICIPIO))
         verbo->verbete.formas |= FORMA_PASSIVA;
@@ -723,7 +744,7 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
     if (aux1 && aux1 == g->filhos &&
         (tempo == TEMPO_PRESENTE || tempo == TEMPO_PASSADO || tempo == TEMPO_FUTURO || tempo == TEMPO_FUTURO_CONTINUO ||
          tempo == TEMPO_FUTURO_PERFEITO || tempo == TEMPO_PASSIVA_FUTURO || terAntesDeSido ||
-         (tempo == TEMPO_IMPERATIVO && TextoDe(aux1, "do")))) {
+         (tempo == TEMPO_IMPERATIVO && (TextoDe(aux1, "do") || TextoDe(aux1, "to"))))) {
         g->filhos = aux1->proximo;
         if (g->filhos) g->filhos->anterior = nullptr;
         aux1->proximo = nullptr;

@@ -23,6 +23,19 @@ bool Igual(const char* a, const char* b)
 
 bool TextoDe(const clTermo* t, const char* texto) { return t && Igual(t->verbete.vocabulo, texto); }
 
+} // namespace
+
+bool VerboDePermissao(const clTermo* t)
+{
+    if (!t || !(t->verbete.classe & CL_VERBO)) return false;
+    static const char* const kVerbos[] = {"allow_you", "let_you", "enable_you", "permit_you"};
+    for (const char* v : kVerbos)
+        if (TextoDe(t, v)) return true;
+    return false;
+}
+
+namespace {
+
 // The word in lower case with every apostrophe written as "'".
 void Normalizar(char* destino, std::size_t tam, const char* origem)
 {
@@ -485,7 +498,9 @@ void clLeitor::Desambiguar(clTermo* t)
         int decisao = 0;  // 1 noun, 2 verb
         if (p) {
             const clVerbete& pv = p->verbete;
-            if ((pv.classe & (CL_VERBO | CL_ADJETIVO | CL_ARTIGO)) ||
+            if (VerboDePermissao(p)) {
+                decisao = 2;
+            } else if ((pv.classe & (CL_VERBO | CL_ADJETIVO | CL_ARTIGO)) ||
                 ((pv.classe & CL_PREPOSICAO) && !TextoDe(p, "to")) ||
                 ((pv.classe & CL_PRONOME) && (pv.flagsPron & (PRON_DEMONSTRATIVO | PRON_POSSESSIVO)) &&
                  !TextoDe(p, "that")) ||

@@ -69,3 +69,8 @@ private:
     bool FormaVerbal(clTermo* termo, const clTermo* anterior);
     bool RestaLer() const;
 };
+
+// "allows you", "lets you": a verb of permission merged with its "you" (the
+// dictionary's "allow_you", written "permitir que voc\xEA"). The verb after it
+// is the subjunctive of the clause ("permite que voc\xEA defina").
+bool VerboDePermissao(const clTermo* t);
