@@ -90,6 +90,16 @@ bool GrupoInterrogativo(const clTermo* t)
            p->anterior->papel == PAPEL_INICIO && !p->anterior->anterior && (p->verbete.flagsPron & PRON_INTERROGATIVO);
 }
 
+// The personal pronouns that stand as subjects ("them" never does: "each of
+// them is").
+bool PronomeSujeito(const clTermo* t)
+{
+    static const char* const kPronomes[] = {"i", "you", "he", "she", "it", "we", "they"};
+    for (const char* p : kPronomes)
+        if (TextoDe(t, p)) return true;
+    return false;
+}
+
 struct Complemento {
     const char* verbo;
     const char* comTo;   // before a "to" infinitive; nullptr: as it is
@@ -616,8 +626,9 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
         // A personal pronoun right before its verb is the subject whatever
         // the form ("while you are working": "voc\xEA est\xE1").
         const bool pronomeJunto = sujeito && sujeito->verbete.classe == CL_PRONOME &&
-                                  (sujeito->verbete.flagsPron & PRON_PESSOAL) && g->anterior &&
-                                  g->anterior->verbete.classe == CL_GRUPO_NOMINAL && g->anterior->filhos == sujeito;
+                                  (sujeito->verbete.flagsPron & PRON_PESSOAL) && PronomeSujeito(sujeito) &&
+                                  g->anterior && g->anterior->verbete.classe == CL_GRUPO_NOMINAL &&
+                                  g->anterior->filhos == sujeito;
         const int busca = pronomeJunto                          ? 0
                           : singular && Plural(sujeito)         ? 1
                           : (!singular && plural && !Plural(sujeito)) ? 2

@@ -124,8 +124,8 @@ bool CombinacaoDeTeclas(const char* texto)
 }
 
 // Endings of the suffix analysis, in the order they are tried.
-enum Restauro : std::uint8_t { R_NADA, R_Y, R_F, R_E_SALVO };
-enum Recurso : std::uint8_t { F_NENHUM, F_Y_IE, F_E, F_LE, F_F_VE };
+enum Restauro : std::uint8_t { R_NADA, R_Y, R_F, R_VE, R_E_SALVO };
+enum Recurso : std::uint8_t { F_NENHUM, F_Y_IE, F_E, F_LE, F_F_VE, F_VE_F };
 enum Destino : std::uint8_t { D_REJEITA, D_ACEITA };
 enum Resultado : std::uint8_t {
     RES_ING, RES_ED, RES_ER, RES_EST, RES_LY, RES_S, RES_APOS_S, RES_POSSE_PLURAL, RES_EMPILHA
@@ -152,7 +152,9 @@ const Terminacao kTerminacoes[] = {
     {"ily", R_Y, F_E, D_REJEITA, RES_LY, nullptr},
     {"ly", R_NADA, F_LE, D_REJEITA, RES_LY, nullptr},
     {"ies", R_Y, F_LE, D_REJEITA, RES_S, nullptr},
-    {"ves", R_F, F_F_VE, D_REJEITA, RES_S, nullptr},
+    // The verb's "-ve" before the noun's "-f": "gives" is "give", never the
+    // noun "gif"; "wolves", with no "wolve", is still "wolf".
+    {"ves", R_VE, F_VE_F, D_REJEITA, RES_S, nullptr},
     {"es", R_E_SALVO, F_E, D_REJEITA, RES_S, nullptr},
     {"'s", R_NADA, F_NENHUM, D_ACEITA, RES_APOS_S, nullptr},
     {"s", R_NADA, F_NENHUM, D_REJEITA, RES_S, nullptr},
@@ -478,6 +480,53 @@ void clLeitor::Contar(clTermo* t)
     }
 }
 
+namespace {
+
+bool Aspa(const clTermo* t, bool abre)
+{
+    if (!t || t->verbete.classe != CL_SIMBOLO || !t->palavra) return false;
+    const char* x = t->palavra->texto;
+    return (x[0] == '"' || x[0] == (abre ? '\x93' : '\x94')) && x[1] == '\0';
+}
+
+// A word that opens a noun phrase: an article, a determiner or possessive,
+// or a preposition before its object.
+bool AbreSintagmaNominal(const clTermo* t)
+{
+    if (!t) return false;
+    const clVerbete& v = t->verbete;
+    return v.classe == CL_ARTIGO || (v.classe == CL_PREPOSICAO && !TextoDe(t, "to")) ||
+           (v.classe == CL_PRONOME && (v.flagsPron & (PRON_DEMONSTRATIVO | PRON_POSSESSIVO)));
+}
+
+} // namespace
+
+// Whether a word that may be a noun or a verb is the noun by what stands
+// before it, beyond the word right before it:
+// - a word in quotation marks after an article describes the noun after the
+//   quotes ("a \x93Predator\x94 effect");
+// - an "-s" form after a noun that is itself the object of a preposition or
+//   a verb is the plural head of a compound ("the size of brush previews",
+//   "reduce edge effects", "between consecutive brush marks"): a verb there
+//   would have no subject.
+bool clLeitor::SubstantivoPeloContexto(const clTermo* t, const clTermo* p)
+{
+    if (Aspa(p, false)) {
+        const clTermo* e = p->antes;
+        for (int i = 0; i < 4 && e && !Aspa(e, true); ++i) e = e->antes;
+        return e && Aspa(e, true) && AbreSintagmaNominal(e->antes);
+    }
+    const bool formaS = (t->verbete.formas & FORMA_TERCEIRA_S) || (t->verbete.flagsSubst & SUBST_PLURAL);
+    if (!formaS || p->verbete.classe != CL_SUBSTANTIVO || (p->verbete.flagsSubst & (SUBST_POSSESSIVO | SUBST_PLURAL)))
+        return false;
+    const clTermo* e = p->antes;
+    for (int i = 0; i < 3 && e && e->verbete.classe == CL_ADJETIVO; ++i) e = e->antes;
+    // A participle before the noun describes it ("the indexed format
+    // supports").
+    return e && ((e->verbete.classe == CL_PREPOSICAO && !TextoDe(e, "to")) ||
+                 (e->verbete.classe == CL_VERBO && !(e->verbete.formas & (FORMA_PASSADO | FORMA_PARTICIPIO))));
+}
+
 void clLeitor::Desambiguar(clTermo* t)
 {
     std::uint16_t& c = t->verbete.classe;
@@ -500,6 +549,8 @@ void clLeitor::Desambiguar(clTermo* t)
             const clVerbete& pv = p->verbete;
             if (VerboDePermissao(p)) {
                 decisao = 2;
+            } else if (SubstantivoPeloContexto(t, p)) {
+                decisao = 1;
             } else if ((pv.classe & (CL_VERBO | CL_ADJETIVO | CL_ARTIGO)) ||
                 ((pv.classe & CL_PREPOSICAO) && !TextoDe(p, "to")) ||
                 ((pv.classe & CL_PRONOME) && (pv.flagsPron & (PRON_DEMONSTRATIVO | PRON_POSSESSIVO)) &&
@@ -524,7 +575,10 @@ void clLeitor::Desambiguar(clTermo* t)
             // message ("File format not recognized").
             if (!n || (n->verbete.classe & (CL_VERBO_AUXILIAR | CL_SIMBOLO | CL_VIRGULA | CL_PONTUACAO)) ||
                 ((c & CL_VERBO) && (n->verbete.classe & CL_VERBO)) ||
-                (!(c & CL_VERBO_AUXILIAR) && TextoDe(n, "not")))
+                (!(c & CL_VERBO_AUXILIAR) && TextoDe(n, "not")) ||
+                // "that type of thing", "a set of files": a verb takes its
+                // object without "of".
+                TextoDe(n, "of"))
                 decisao = 1;
             else
                 decisao = 2;
@@ -637,6 +691,7 @@ bool clLeitor::AnalisarMorfologia(clTermo* t)
         switch (e.restauro) {
         case R_Y: AcrescentarTexto(raiz, kTamPalavra, "y"); break;
         case R_F: AcrescentarTexto(raiz, kTamPalavra, "f"); break;
+        case R_VE: AcrescentarTexto(raiz, kTamPalavra, "ve"); break;
         case R_E_SALVO:
             if (!(TerminaEm(raiz, "ch") || TerminaEm(raiz, "sh") || TerminaEm(raiz, "o") || TerminaEm(raiz, "s") ||
                   TerminaEm(raiz, "x")))
@@ -668,6 +723,7 @@ bool clLeitor::AnalisarMorfologia(clTermo* t)
             case F_E: AcrescentarTexto(raiz, kTamPalavra, "e"); break;
             case F_LE: AcrescentarTexto(raiz, kTamPalavra, "le"); break;
             case F_F_VE: tentou = TrocarSufixo(raiz, "f", "ve") != 0; break;
+            case F_VE_F: tentou = TrocarSufixo(raiz, "ve", "f") != 0; break;
             case F_NENHUM: tentou = false; break;
             }
             if (tentou) achou = serve(buscar(raiz));

@@ -67,6 +67,7 @@ private:
     void TornarNome(clTermo* termo);
     bool FraseEmMaiusculas();
     bool FormaVerbal(clTermo* termo, const clTermo* anterior);
+    bool SubstantivoPeloContexto(const clTermo* termo, const clTermo* anterior);
     bool RestaLer() const;
 };
 
