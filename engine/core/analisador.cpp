@@ -114,6 +114,7 @@ constexpr Complemento kComplementos[] = {
     {"like", "", ""},         {"love", "", ""},          {"hate", "", ""},
     {"prefer", "", ""},       {"recommend", nullptr, ""}, {"suggest", nullptr, ""},
     {"consider", nullptr, ""}, {"mind", nullptr, ""},    {"need", "", ""},
+    {"help", "a", nullptr},   {"help_you", "a", nullptr},
 };
 
 // "-ing" after a preposition: the infinitive ("before saving"), but after
@@ -738,10 +739,13 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
         const clTermo* antes = verbo->antes;
         if (antes && antes->verbete.classe == CL_ADVERBIO) antes = antes->antes;  // "to quickly choose"
         if (TextoDe(antes, "to")) antes = antes->antes;
-        if (VerboDePermissao(antes)) {
+        const int comYou = VerboComYou(antes);
+        if (comYou == VERBO_COM_YOU_SUBJUNTIVO) {
             tempo = TEMPO_IMPERATIVO;
             sujeitoFinal = nullptr;
             g->regente = nullptr;
+        } else if (comYou == VERBO_COM_YOU_INFINITIVO) {
+            tempo = TEMPO_INFINITIVO;
         }
     }
     if (verbo && (tempo == TEMPO_PASSIVA_PRESENTE || tempo == TEMPO_PASSIVA_PASSADO || tempo == TEMPO_PASSIVA_CONTINUA ||

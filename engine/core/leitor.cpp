@@ -25,13 +25,13 @@ bool TextoDe(const clTermo* t, const char* texto) { return t && Igual(t->verbete
 
 } // namespace
 
-bool VerboDePermissao(const clTermo* t)
+int VerboComYou(const clTermo* t)
 {
-    if (!t || !(t->verbete.classe & CL_VERBO)) return false;
+    if (!t || !(t->verbete.classe & CL_VERBO)) return 0;
     static const char* const kVerbos[] = {"allow_you", "let_you", "enable_you", "permit_you"};
     for (const char* v : kVerbos)
-        if (TextoDe(t, v)) return true;
-    return false;
+        if (TextoDe(t, v)) return VERBO_COM_YOU_SUBJUNTIVO;
+    return TextoDe(t, "help_you") ? VERBO_COM_YOU_INFINITIVO : 0;
 }
 
 namespace {
@@ -516,9 +516,46 @@ bool clLeitor::SubstantivoPeloContexto(const clTermo* t, const clTermo* p)
         for (int i = 0; i < 4 && e && !Aspa(e, true); ++i) e = e->antes;
         return e && Aspa(e, true) && AbreSintagmaNominal(e->antes);
     }
-    const bool formaS = (t->verbete.formas & FORMA_TERCEIRA_S) || (t->verbete.flagsSubst & SUBST_PLURAL);
-    if (!formaS || p->verbete.classe != CL_SUBSTANTIVO || (p->verbete.flagsSubst & (SUBST_POSSESSIVO | SUBST_PLURAL)))
+    // An unknown word there is a name ("GVfs support").
+    if ((p->verbete.classe != CL_SUBSTANTIVO && p->verbete.classe != 0) ||
+        (p->verbete.flagsSubst & (SUBST_POSSESSIVO | SUBST_PLURAL)))
         return false;
+    const bool formaS = (t->verbete.formas & FORMA_TERCEIRA_S) || (t->verbete.flagsSubst & SUBST_PLURAL);
+    if (!formaS) {
+        // A bare form after a singular noun has no subject in it: a noun
+        // names it ("have GVfs support", "the file type"), unless an
+        // auxiliary or a verb such as "let" or "make" stands before that
+        // noun's phrase ("Can the user change", "let the user choose"), or
+        // the form is also the past ("the value set to 15").
+        if (t->verbete.formas & (FORMA_PASSADO | FORMA_PARTICIPIO | FORMA_ING)) return false;
+        // An unknown word in "-s" may be a plural ("brushstrokes use").
+        const char* pt = p->palavra ? p->palavra->texto : "";
+        const std::size_t np = std::strlen(pt);
+        if (p->verbete.classe == 0 && np > 0 && Minuscula(pt[np - 1]) == 's') return false;
+        // A label in capitals after a word in small letters may open with a
+        // verb ("the option Fill Transparent Areas"); inside a run of
+        // capitals it is the noun ("Name Service Cache Daemon").
+        const char* tt = t->palavra ? t->palavra->texto : "";
+        if (Minuscula(tt[0]) != tt[0] && p->verbete.classe != 0 && Minuscula(pt[0]) == pt[0]) return false;
+        static const char* const kMesmaForma[] = {"set", "put", "cut", "read", "hit", "shut", "spread", "cost",
+                                                  "quit", "split", "let", "reset", "output", "input"};
+        for (const char* f : kMesmaForma)
+            if (TextoDe(t, f)) return false;
+        const clTermo* e = p->antes;
+        for (int i = 0; i < 4 && e && (e->verbete.classe & (CL_ARTIGO | CL_ADJETIVO | CL_SUBSTANTIVO)) &&
+                        !(e->verbete.classe & (CL_VERBO | CL_VERBO_AUXILIAR));
+             ++i)
+            e = e->antes;
+        if (e && e->verbete.classe == CL_PRONOME && (e->verbete.flagsPron & (PRON_DEMONSTRATIVO | PRON_POSSESSIVO)))
+            e = e->antes;
+        if (!e) return true;
+        if (e->verbete.classe & CL_VERBO_AUXILIAR) return false;
+        static const char* const kCausativos[] = {"let", "make", "help", "see", "watch", "hear"};
+        const char* base = e->verbete.formaBase[0] ? e->verbete.formaBase : e->verbete.vocabulo;
+        for (const char* v : kCausativos)
+            if (Igual(base, v)) return false;
+        return true;
+    }
     const clTermo* e = p->antes;
     for (int i = 0; i < 3 && e && e->verbete.classe == CL_ADJETIVO; ++i) e = e->antes;
     // A participle before the noun describes it ("the indexed format
@@ -547,7 +584,7 @@ void clLeitor::Desambiguar(clTermo* t)
         int decisao = 0;  // 1 noun, 2 verb
         if (p) {
             const clVerbete& pv = p->verbete;
-            if (VerboDePermissao(p)) {
+            if (VerboComYou(p)) {
                 decisao = 2;
             } else if (SubstantivoPeloContexto(t, p)) {
                 decisao = 1;
@@ -567,6 +604,14 @@ void clLeitor::Desambiguar(clTermo* t)
             else if ((pv.classe & CL_VERBO_AUXILIAR) || ((pv.classe & CL_PRONOME) && (pv.flagsPron & PRON_PESSOAL)) ||
                      TextoDe(p, "not") || TextoDe(p, "to"))
                 decisao = 2;
+            else if (pv.classe == CL_ADVERBIO && p->antes) {
+                // An adverb between ("need to explicitly pass", "can also
+                // create", "you then select"): the word before it decides.
+                const clVerbete& av = p->antes->verbete;
+                if ((av.classe & CL_VERBO_AUXILIAR) || (av.classe == CL_PRONOME && (av.flagsPron & PRON_PESSOAL)) ||
+                    TextoDe(p->antes, "to"))
+                    decisao = 2;
+            }
         }
         if (decisao == 0) {
             const clTermo* n = OlharDe(1, t);

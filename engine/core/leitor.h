@@ -71,7 +71,11 @@ private:
     bool RestaLer() const;
 };
 
-// "allows you", "lets you": a verb of permission merged with its "you" (the
-// dictionary's "allow_you", written "permitir que voc\xEA"). The verb after it
-// is the subjunctive of the clause ("permite que voc\xEA defina").
-bool VerboDePermissao(const clTermo* t);
+// A verb merged with its "you" by the dictionary, which takes a verb after
+// it: VERBO_COM_YOU_SUBJUNTIVO for the verbs of permission ("allows you",
+// "lets you": "permitir que voc\xEA", the verb after it in the subjunctive,
+// "permite que voc\xEA defina"); VERBO_COM_YOU_INFINITIVO for "help you"
+// ("ajudar voc\xEA a entender"); 0 for any other term.
+constexpr int VERBO_COM_YOU_SUBJUNTIVO = 1;
+constexpr int VERBO_COM_YOU_INFINITIVO = 2;
+int VerboComYou(const clTermo* t);
