@@ -147,7 +147,11 @@ static bool InicioDeOracao(const clTermo* antes, const clTermo* raiz)
 // empty, ...", "When it stops, ..."): a bare verb after its comma is an order.
 static bool OracaoSubordinadaInicial(const clTermo* primeiro)
 {
-    if (!primeiro || primeiro->verbete.classe != CL_CONJUNCAO) return false;
+    if (!primeiro) return false;
+    // "Before you start, read this": read as a preposition before its clause.
+    if (primeiro->verbete.classe == CL_PREPOSICAO)
+        return TextoDe(primeiro, "before") || TextoDe(primeiro, "after") || TextoDe(primeiro, "until");
+    if (primeiro->verbete.classe != CL_CONJUNCAO) return false;
     static const char* const kConjuncoes[] = {"if", "when", "once", "unless", "after", "before", "while"};
     for (const char* c : kConjuncoes)
         if (TextoDe(primeiro, c)) return true;
@@ -746,6 +750,18 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
             g->regente = nullptr;
         } else if (comYou == VERBO_COM_YOU_INFINITIVO) {
             tempo = TEMPO_INFINITIVO;
+        }
+    }
+    // "before it is changed", "until you click OK": a clause after "before",
+    // "after" or "until" is the infinitive with its subject ("antes de ele
+    // ser alterado", "at\xE9 voc\xEA clicar"). A plural subject would need the
+    // infinitive's own plural and keeps its tense, as does a passive.
+    if (verbo && !g->auxiliar && g->anterior && g->anterior->verbete.classe == CL_GRUPO_NOMINAL && sujeitoFinal &&
+        g->anterior->filhos == sujeitoFinal && !Plural(sujeitoFinal) && !g->anterior->determinantes &&
+        !g->anterior->modificadores && sujeitoFinal->verbete.classe == CL_PRONOME) {
+        const clTermo* conj = g->anterior->anterior;
+        if (TextoDe(conj, "before") || TextoDe(conj, "after") || TextoDe(conj, "until")) {
+            if (tempo == TEMPO_PRESENTE || tempo == TEMPO_PASSADO) tempo = TEMPO_INFINITIVO;
         }
     }
     if (verbo && (tempo == TEMPO_PASSIVA_PRESENTE || tempo == TEMPO_PASSIVA_PASSADO || tempo == TEMPO_PASSIVA_CONTINUA ||
