@@ -752,6 +752,20 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
             tempo = TEMPO_INFINITIVO;
         }
     }
+    // "let the user choose", "make the image look better": the bare verb
+    // after the object of "let", "make" or "help" is an infinitive.
+    if (verbo && !aux1 && tempo != TEMPO_INFINITIVO &&
+        !(formas & (FORMA_TERCEIRA_S | FORMA_PASSADO | FORMA_PARTICIPIO | FORMA_ING)) && g->anterior &&
+        g->anterior->verbete.classe == CL_GRUPO_NOMINAL && g->anterior->anterior &&
+        g->anterior->anterior->verbete.classe == CL_GRUPO_VERBAL && g->anterior->anterior->verbo) {
+        const clVerbete& rv = g->anterior->anterior->verbo->verbete;
+        const char* base = rv.formaBase[0] ? rv.formaBase : rv.vocabulo;
+        if (Igual(base, "let") || Igual(base, "make") || Igual(base, "help")) {
+            tempo = TEMPO_INFINITIVO;
+            sujeitoFinal = nullptr;
+            g->regente = nullptr;
+        }
+    }
     // "before it is changed", "until you click OK": a clause after "before",
     // "after" or "until" is the infinitive with its subject ("antes de ele
     // ser alterado", "at\xE9 voc\xEA clicar"). A plural subject would need the
