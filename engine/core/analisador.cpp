@@ -86,6 +86,10 @@ bool AdjetivoDeInfinitivo(const clTermo* grupo)
 bool GrupoInterrogativo(const clTermo* t)
 {
     const clTermo* p = t->anterior;
+    // "How many layers does it have?": the question word is the group's own.
+    if (t->verbete.classe == CL_GRUPO_NOMINAL && p && p->papel == PAPEL_INICIO && !p->anterior && t->determinantes &&
+        (TextoDe(t->determinantes, "how_many") || TextoDe(t->determinantes, "how_much")))
+        return true;
     return t->verbete.classe == CL_GRUPO_NOMINAL && p && p->papel == PAPEL_INICIO && p->anterior &&
            p->anterior->papel == PAPEL_INICIO && !p->anterior->anterior && (p->verbete.flagsPron & PRON_INTERROGATIVO);
 }

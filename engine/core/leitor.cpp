@@ -604,9 +604,12 @@ void clLeitor::Desambiguar(clTermo* t)
             else if ((pv.classe & CL_VERBO_AUXILIAR) || ((pv.classe & CL_PRONOME) && (pv.flagsPron & PRON_PESSOAL)) ||
                      TextoDe(p, "not") || TextoDe(p, "to"))
                 decisao = 2;
-            else if (pv.classe == CL_ADVERBIO && p->antes) {
+            else if (pv.classe == CL_ADVERBIO && p->antes && !TextoDe(p, "more") && !TextoDe(p, "less") &&
+                     !TextoDe(p, "most")) {
                 // An adverb between ("need to explicitly pass", "can also
                 // create", "you then select"): the word before it decides.
+                // "more", "less" and "most" also stand before a noun ("gives
+                // you more control").
                 const clVerbete& av = p->antes->verbete;
                 if ((av.classe & CL_VERBO_AUXILIAR) || (av.classe == CL_PRONOME && (av.flagsPron & PRON_PESSOAL)) ||
                     TextoDe(p->antes, "to"))
