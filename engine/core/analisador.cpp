@@ -85,6 +85,12 @@ bool AdjetivoDeInfinitivo(const clTermo* grupo)
 // "Which file do you want?": a noun group that a question word opens.
 bool GrupoInterrogativo(const clTermo* t)
 {
+    // "Which type of file do you need?": the question word's group goes on
+    // through "of".
+    for (int i = 0; i < 3 && t->verbete.classe == CL_GRUPO_NOMINAL && t->anterior && TextoDe(t->anterior, "of") &&
+                    t->anterior->anterior && t->anterior->anterior->verbete.classe == CL_GRUPO_NOMINAL;
+         ++i)
+        t = t->anterior->anterior;
     const clTermo* p = t->anterior;
     // "How many layers does it have?": the question word is the group's own.
     if (t->verbete.classe == CL_GRUPO_NOMINAL && p && p->papel == PAPEL_INICIO && !p->anterior && t->determinantes &&

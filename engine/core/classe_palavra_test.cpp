@@ -1,0 +1,103 @@
+// Word class by the neighbours and the complements of verbs, each rule
+// checked on sentences of its class through the shipped dictionary.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "testes/apoio.h"
+
+namespace {
+
+struct Caso {
+    const char* ingles;
+    const char* portugues;
+};
+
+std::string Traduzir(const char* ingles)
+{
+    std::string s = TraduzirArquivo(std::string(ingles) + "\n");
+    while (!s.empty() && (s.back() == '\n' || s.back() == '\r')) s.pop_back();
+    return s;
+}
+
+void Conferir(std::initializer_list<Caso> casos)
+{
+    ASSERT_TRUE(GarantirMotor());
+    for (const Caso& c : casos) EXPECT_EQ(Traduzir(c.ingles), c.portugues) << "para: " << c.ingles;
+}
+
+// "allows you to", "lets you": "permitir que voc\xEA" and the subjunctive,
+// with or without "to", with an adverb between, and for two verbs joined
+// by "and"; "help you" takes "a" and the infinitive.
+TEST(ClassePalavra, VerbosDePermissaoComYou)
+{
+    Conferir({
+        {"This option allows you to select a color.", "Esta op\xE7\xE3o permite que voc\xEA selecione uma cor."},
+        {"The slider lets you set the distance.", "O controle deslizante permite que voc\xEA defina a dist\xE2ncia."},
+        {"This tab allows you to view and edit a comment.",
+         "Esta aba permite que voc\xEA visualize e edite um coment\xE1rio."},
+        {"The dialog enables you to change the size.", "O di\xE1logo permite que voc\xEA altere o tamanho."},
+        {"We help you understand it.", "N\xF3s ajudamos voc\xEA a entend\xEA-lo."},
+        {"This tool helps you to find the files.", "Esta ferramenta ajuda voc\xEA a encontrar os arquivos."},
+    });
+}
+
+// The bare verb after the object of "let", "make" or "help" is an
+// infinitive, as is a clause after "before", "after" or "until" with a
+// singular pronoun subject; such a clause opening the sentence leaves the
+// verb after its comma an order.
+TEST(ClassePalavra, InfinitivoDepoisDeObjetoEDeAntesDe)
+{
+    Conferir({
+        {"Let the user choose a file.", "Deixe o usu\xE1rio escolher um arquivo."},
+        {"Close the file after you save it.", "Feche o arquivo depois de voc\xEA salv\xE1-lo."},
+        {"Wait until you press OK.", "Aguarde at\xE9 voc\xEA pressionar OK."},
+        {"Before you start, read this.", "Antes de voc\xEA iniciar, leia isto."},
+    });
+}
+
+// A personal pronoun right before its verb is its subject, even when a
+// plural noun stands earlier ("voc\xEA est\xE1", not "voc\xEA est\xE3o").
+TEST(ClassePalavra, PronomeSujeitoJuntoAoVerbo)
+{
+    Conferir({
+        {"These are the lines you can show while you are working on the image.",
+         "Estes s\xE3o as linhas que voc\xEA pode mostrar enquanto voc\xEA est\xE1 trabalhando na imagem."},
+        {"The files you selected are open.", "Os arquivos que voc\xEA selecionou est\xE3o abertos."},
+    });
+}
+
+// A word that is a noun and a verb: a noun before "of", as the "-s" head of
+// a compound that is an object, as a bare form after a singular noun, and
+// after an adverb the word before the adverb decides.
+TEST(ClassePalavra, SubstantivoOuVerboPeloContexto)
+{
+    Conferir({
+        {"Which type of file do you need?", "Qual tipo de arquivo voc\xEA precisa?"},
+        {"It reduces edge effects.", "Reduz efeitos de borda."},
+        {"Set the distance between consecutive brush marks.",
+         "Defina a dist\xE2ncia entre marcas de pincel consecutivas."},
+        {"You can change the size of brush previews.", "Voc\xEA pode alterar o tamanho de visualiza\xE7\xF5" "es de pincel."},
+        {"Argument list too long.", "Lista de argumento muito longa."},
+        {"Converts a translation catalog to a different encoding.",
+         "Converte um cat\xE1logo de tradu\xE7\xE3o para uma codifica\xE7\xE3o diferente."},
+        {"Set the size of the brush marks.", "Defina o tamanho das marcas de pincel."},
+        {"The tool marks the area.", "A ferramenta marca a \xE1rea."},
+        {"It gives more control.", "D\xE1 mais controle."},
+        {"The user can then select a file.", "O usu\xE1rio pode ent\xE3o selecionar um arquivo."},
+    });
+}
+
+// "gives" is the verb "give", never the noun "gif"; "how many" agrees with
+// its noun and opens a question like a question word.
+TEST(ClassePalavra, FormasEPalavrasInterrogativas)
+{
+    Conferir({
+        {"The program gives an error.", "O programa d\xE1 um erro."},
+        {"How many layers does the image have?", "Quantas camadas a imagem tem?"},
+        {"How much memory do you need?", "Quanta mem\xF3ria voc\xEA precisa?"},
+        {"How many files did you delete?", "Quantos arquivos voc\xEA excluiu?"},
+    });
+}
+
+}  // namespace
