@@ -1035,6 +1035,10 @@ void clLeitor::SepararHifen(clTermo* t)
             } else {
                 if (!(c & (CL_SIMBOLO | CL_VIRGULA | CL_PONTUACAO)) && estatistica) estatistica->Conhecida();
                 if (c == CL_ADJETIVO || c == (CL_ADJETIVO | CL_SUBSTANTIVO)) f->verbete.classe = CL_ADJETIVO;
+                // A part that is a noun and a verb names a thing ("Xach-Effect").
+                else if (c == (CL_SUBSTANTIVO | CL_VERBO) &&
+                         !(f->verbete.formas & (FORMA_ING | FORMA_PASSADO | FORMA_PARTICIPIO)))
+                    f->verbete.classe = CL_SUBSTANTIVO;
             }
             if (ultimo) {
                 ultimo->proximo = f;
