@@ -160,7 +160,8 @@ static bool OracaoSubordinadaInicial(const clTermo* primeiro)
     if (!primeiro) return false;
     // "Before you start, read this": read as a preposition before its clause.
     if (primeiro->verbete.classe == CL_PREPOSICAO)
-        return TextoDe(primeiro, "before") || TextoDe(primeiro, "after") || TextoDe(primeiro, "until");
+        return TextoDe(primeiro, "before") || TextoDe(primeiro, "after") || TextoDe(primeiro, "until") ||
+               TextoDe(primeiro, "when_ing") || TextoDe(primeiro, "while_ing");
     if (primeiro->verbete.classe != CL_CONJUNCAO) return false;
     static const char* const kConjuncoes[] = {"if", "when", "once", "unless", "after", "before", "while"};
     for (const char* c : kConjuncoes)

@@ -100,4 +100,31 @@ TEST(ClassePalavra, FormasEPalavrasInterrogativas)
     });
 }
 
+// "while" or "when" before an "-ing" form is the time of that action: "ao"
+// and the infinitive, also opening the sentence before an order; before a
+// clause it stays the conjunction.
+TEST(ClassePalavra, AoComInfinitivo)
+{
+    Conferir({
+        {"Error while reading the file.", "Erro ao ler o arquivo."},
+        {"Directory arguments required when using the option.",
+         "Argumentos de diret\xF3rio obrigat\xF3rios ao usar a op\xE7\xE3o."},
+        {"When saving, choose a folder.", "Ao salvar, escolha uma pasta."},
+        {"While you are working, save often.", "Enquanto voc\xEA est\xE1 trabalhando, salve com frequ\xEAncia."},
+    });
+}
+
+// Words with both readings in the core dictionary, and a hyphen part that
+// is a noun and a verb, which names a thing.
+TEST(ClassePalavra, AdjetivoOuVerboEPartesDeHifen)
+{
+    Conferir({
+        {"You can move each component separately.", "Voc\xEA pode mover cada componente separadamente."},
+        {"Use separate files.", "Use arquivos separados."},
+        {"Separate the layers.", "Separe as camadas."},
+        {"It textures the image.", "Texturiza a imagem."},
+        {"Xach-Effect options", "Xach-efeito op\xE7\xF5" "es"},
+    });
+}
+
 }  // namespace

@@ -365,6 +365,7 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
         if (!Procurar(&t->verbete)) AnalisarMorfologia(t);
     }
 
+    ConjuncaoAntesDeIng(t, anterior);
     Contar(t);
     if (t->verbete.classe != 0 && !t->pai) {
         if (profundidade < kMaxProfundidade) {
@@ -376,6 +377,25 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
         }
     }
     return t->pai ? t->pai : t;
+}
+
+// "while decoding", "when loading the image": the time of an action is "ao"
+// and the infinitive ("ao decodificar"); the dictionary holds that reading
+// of the conjunction as the entry "while_ing" or "when_ing", a preposition.
+void clLeitor::ConjuncaoAntesDeIng(clTermo* t, clTermo* anterior)
+{
+    if (!anterior || anterior->verbete.classe != CL_CONJUNCAO || t->verbete.classe != CL_VERBO ||
+        !(t->verbete.formas & FORMA_ING))
+        return;
+    const char* chave = TextoDe(anterior, "while") ? "while_ing" : TextoDe(anterior, "when") ? "when_ing" : nullptr;
+    if (!chave) return;
+    // Its own entry from the arena: the scratch entry may be in use by a
+    // multiword merge that is reading on.
+    auto* v = static_cast<clVerbete*>(arena->Reservar(sizeof(clVerbete)));
+    if (!v) return;
+    std::memset(v, 0, sizeof(clVerbete));
+    CopiarTexto(v->vocabulo, sizeof v->vocabulo, chave);
+    if (Procurar(v) && v->classe == CL_PREPOSICAO) std::memcpy(&anterior->verbete, v, sizeof(clVerbete));
 }
 
 bool clLeitor::FraseEmMaiusculas()
@@ -439,6 +459,9 @@ bool clLeitor::FormaVerbal(clTermo* t, const clTermo* anterior)
         };
         if (!anterior) {
             if (ultimoLido != 0 || !objeto()) return false;
+        } else if (anterior->verbete.classe == CL_CONJUNCAO &&
+                   (TextoDe(anterior, "while") || TextoDe(anterior, "when"))) {
+            // "while decoding": the action ("ao decodificar").
         } else if (anterior->verbete.classe == CL_VERBO_AUXILIAR &&
                    (TextoDe(anterior, "been") || std::strcmp(anterior->verbete.formaBase, "be") == 0)) {
             if (t->verbete.classe & CL_ADJETIVO) return false;

@@ -68,6 +68,7 @@ private:
     bool FraseEmMaiusculas();
     bool FormaVerbal(clTermo* termo, const clTermo* anterior);
     bool SubstantivoPeloContexto(const clTermo* termo, const clTermo* anterior);
+    void ConjuncaoAntesDeIng(clTermo* termo, clTermo* anterior);
     bool RestaLer() const;
 };
 
