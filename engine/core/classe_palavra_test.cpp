@@ -114,16 +114,14 @@ TEST(ClassePalavra, AoComInfinitivo)
     });
 }
 
-// Words with both readings in the core dictionary, and a hyphen part that
-// is a noun and a verb, which names a thing.
-TEST(ClassePalavra, AdjetivoOuVerboEPartesDeHifen)
+// Words with both readings in the core dictionary.
+TEST(ClassePalavra, AdjetivoOuVerbo)
 {
     Conferir({
         {"You can move each component separately.", "Voc\xEA pode mover cada componente separadamente."},
         {"Use separate files.", "Use arquivos separados."},
         {"Separate the layers.", "Separe as camadas."},
         {"It textures the image.", "Texturiza a imagem."},
-        {"Xach-Effect options", "Xach-efeito op\xE7\xF5" "es"},
     });
 }
 
