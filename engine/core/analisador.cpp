@@ -338,8 +338,14 @@ bool clAnalisador::AnalisarFrase(clLeitor* l, clArena* a)
             }
         } else if (t == PAPEL_DETERMINANTE) {
             if (SoVerbo(classe)) {
-                if (topo->verbete.classe == CL_PRONOME || topo->verbete.classe == 0) {
-                    const bool pronome = topo->verbete.classe == CL_PRONOME;
+                // "The other is red", "the first was deleted": an adjective
+                // placed before the noun heads its group before a finite
+                // verb.
+                const bool adjetivoNucleo = topo->verbete.classe == CL_ADJETIVO &&
+                                            (topo->verbete.flagsAdj & ADJ_ANTEPOSTO) &&
+                                            ((classe & CL_VERBO_AUXILIAR) || (cv.formas & FORMA_TERCEIRA_S));
+                if (topo->verbete.classe == CL_PRONOME || topo->verbete.classe == 0 || adjetivoNucleo) {
+                    const bool pronome = topo->verbete.classe == CL_PRONOME || adjetivoNucleo;
                     topo->papel = PAPEL_NUCLEO;
                     clTermo* r = FecharGrupoNominal(s);
                     if (pronome) novoS(r);

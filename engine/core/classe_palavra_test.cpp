@@ -125,4 +125,18 @@ TEST(ClassePalavra, AdjetivoOuVerbo)
     });
 }
 
+// "same", "other", "first", "last", "next" come before their noun, and one
+// of them after an article heads its group before a finite verb.
+TEST(ClassePalavra, AdjetivosAntepostos)
+{
+    Conferir({
+        {"Use the same color.", "Use a mesma cor."},
+        {"Open the other file.", "Abra o outro arquivo."},
+        {"Use the next file.", "Use o pr\xF3ximo arquivo."},
+        {"The other is red.", "O outro \xE9 vermelho."},
+        {"The first was deleted.", "O primeiro foi exclu\xED" "do."},
+        {"The new file is ready.", "O novo arquivo est\xE1 pronto."},
+    });
+}
+
 }  // namespace
