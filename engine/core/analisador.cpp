@@ -169,6 +169,33 @@ static bool OracaoSubordinadaInicial(const clTermo* primeiro)
     return false;
 }
 
+// A comma after an opening without a finite verb ("In the dialog, click OK",
+// "To save the file, click Save", "Finally, close the window"): the bare
+// verb after it is an order. Only infinitives, gerunds, participles and
+// other orders may stand before the comma; a conjunction leaves it to the
+// clause's own rule.
+// "are", "is", "have"...: a form of "be" or "have" standing as the verb.
+static bool FormaDeSerOuTer(const clTermo* v)
+{
+    static const char* const kFormas[] = {"am", "is", "are", "was", "were", "be", "have", "has", "had"};
+    for (const char* f : kFormas)
+        if (TextoDe(v, f)) return true;
+    return std::strcmp(v->verbete.formaBase, "be") == 0 || std::strcmp(v->verbete.formaBase, "have") == 0;
+}
+
+static bool AberturaSemVerboFinito(const clTermo* virgula, const clTermo* raiz)
+{
+    int n = 0;
+    for (const clTermo* e = virgula->anterior; e && e != raiz && n < 60; e = e->anterior, ++n) {
+        const std::uint16_t c = e->verbete.classe;
+        if (c == CL_GRUPO_VERBAL && e->tempo != TEMPO_GERUNDIO && e->tempo != TEMPO_INFINITIVO &&
+            e->tempo != TEMPO_PARTICIPIO && e->tempo != TEMPO_IMPERATIVO)
+            return false;
+        if (c & (CL_CONJUNCAO | CL_PONTUACAO)) return false;
+    }
+    return n > 0;
+}
+
 // Whether verb group `g` comes right after "and"/"or"/"then" that follow an
 // imperative's clause (no verb group in between).
 static bool ImperativoCoordenado(const clTermo* g)
@@ -742,7 +769,9 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
         } else if (!(formas & FORMA_TERCEIRA_S) && g->anterior && g->anterior != &raiz &&
                    ((g->anterior->verbete.classe == CL_ADVERBIO && TextoDe(g->anterior, "please") &&
                      InicioDeOracao(g->anterior->anterior, &raiz)) ||
-                    (g->anterior->verbete.classe == CL_VIRGULA && OracaoSubordinadaInicial(raiz.proximo)))) {
+                    (g->anterior->verbete.classe == CL_VIRGULA &&
+                     (OracaoSubordinadaInicial(raiz.proximo) ||
+                      (AberturaSemVerboFinito(g->anterior, &raiz) && !FormaDeSerOuTer(verbo)))))) {
             // "Please wait", "If the file is empty, delete it": an order.
             tempo = TEMPO_IMPERATIVO;
             sujeitoFinal = nullptr;

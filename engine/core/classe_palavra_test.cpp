@@ -139,4 +139,18 @@ TEST(ClassePalavra, AdjetivosAntepostos)
     });
 }
 
+// A bare verb after a comma that closes an opening without a finite verb (a
+// place, a purpose, an adverb) is an order; after a subject it is not.
+TEST(ClassePalavra, OrdemDepoisDeAbertura)
+{
+    Conferir({
+        {"Then, select the layer.", "Ent\xE3o, selecione a camada."},
+        {"Finally, close the window.", "Finalmente, feche a janela."},
+        {"To save the file, use the menu.", "Para salvar o arquivo, use o menu."},
+        {"Open, save and close the files.", "Abra, salve e feche os arquivos."},
+        {"In this case, the file is saved.", "Neste caso, o arquivo \xE9 salvo."},
+        {"When the file is saved, you see it.", "Quando o arquivo for salvo, voc\xEA o v\xEA."},
+    });
+}
+
 }  // namespace
