@@ -371,7 +371,15 @@ bool clAnalisador::AnalisarFrase(clLeitor* l, clArena* a)
                 const bool adjetivoNucleo = topo->verbete.classe == CL_ADJETIVO &&
                                             (topo->verbete.flagsAdj & ADJ_ANTEPOSTO) &&
                                             ((classe & CL_VERBO_AUXILIAR) || (cv.formas & FORMA_TERCEIRA_S));
-                if (topo->verbete.classe == CL_PRONOME || topo->verbete.classe == 0 || adjetivoNucleo) {
+                // "No supported curves", "every selected file": a participle
+                // between a determiner and its noun describes the noun.
+                const clTermo* depois = leitor->Olhar(1);
+                const bool participioDeNome = topo->verbete.classe == CL_PRONOME &&
+                                              !(topo->verbete.flagsPron & PRON_PESSOAL) &&
+                                              (cv.formas & (FORMA_PASSADO | FORMA_PARTICIPIO)) && depois &&
+                                              (depois->verbete.classe & CL_SUBSTANTIVO);
+                if ((topo->verbete.classe == CL_PRONOME && !participioDeNome) || topo->verbete.classe == 0 ||
+                    adjetivoNucleo) {
                     const bool pronome = topo->verbete.classe == CL_PRONOME || adjetivoNucleo;
                     topo->papel = PAPEL_NUCLEO;
                     clTermo* r = FecharGrupoNominal(s);

@@ -153,4 +153,16 @@ TEST(ClassePalavra, OrdemDepoisDeAbertura)
     });
 }
 
+// A participle between a determiner and its noun describes the noun; a verb
+// that is also an adjective is the verb after "to".
+TEST(ClassePalavra, ParticipioEntreDeterminanteENome)
+{
+    Conferir({
+        {"Every selected file is deleted.", "Cada arquivo selecionado \xE9 exclu\xED" "do."},
+        {"Failed to open image", "Falhou ao abrir imagem"},
+        {"Failed to open the file", "Falhou ao abrir o arquivo"},
+        {"It is open to everyone.", "Est\xE1 aberto para todos."},
+    });
+}
+
 }  // namespace

@@ -677,7 +677,8 @@ void clLeitor::Desambiguar(clTermo* t)
                                        if (TextoDe(m, x)) return true;
                                    return false;
                                }();
-        if (aposModal)
+        // After "to" it is the infinitive ("Failed to open image").
+        if (aposModal || ((c & CL_VERBO) && TextoDe(p, "to")))
             c &= static_cast<std::uint16_t>(~CL_ADJETIVO);
         else if (aposSer)
             c &= static_cast<std::uint16_t>(~(CL_VERBO | CL_ADVERBIO));
