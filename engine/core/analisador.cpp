@@ -124,7 +124,8 @@ constexpr Complemento kComplementos[] = {
     {"like", "", ""},         {"love", "", ""},          {"hate", "", ""},
     {"prefer", "", ""},       {"recommend", nullptr, ""}, {"suggest", nullptr, ""},
     {"consider", nullptr, ""}, {"mind", nullptr, ""},    {"need", "", ""},
-    {"help", "a", nullptr},   {"help_you", "a", nullptr},
+    {"help", "a", nullptr},   {"help_you", "a", nullptr}, {"have", "que", nullptr},
+    {"has", "que", nullptr},  {"had", "que", nullptr},   {"use", "para", nullptr},
 };
 
 // "-ing" after a preposition: the infinitive ("before saving"), but after

@@ -165,4 +165,16 @@ TEST(ClassePalavra, ParticipioEntreDeterminanteENome)
     });
 }
 
+// The complements of "have to" ("ter que"), "be used to" ("usado para") and
+// "make sure" ("certificar-se de que").
+TEST(ClassePalavra, ComplementosDeVerbos)
+{
+    Conferir({
+        {"You have to restart the computer.", "Voc\xEA tem que reiniciar o computador."},
+        {"It is used to store data.", "\xC9 usado para armazenar dados."},
+        {"Please make sure it is running.", "Por favor, certifique-se de que est\xE1 em execu\xE7\xE3o."},
+        {"Make sure that the file exists.", "Certifique-se de que o arquivo existe."},
+    });
+}
+
 }  // namespace
