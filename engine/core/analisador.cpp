@@ -126,6 +126,7 @@ constexpr Complemento kComplementos[] = {
     {"consider", nullptr, ""}, {"mind", nullptr, ""},    {"need", "", ""},
     {"help", "a", nullptr},   {"help_you", "a", nullptr}, {"have", "que", nullptr},
     {"has", "que", nullptr},  {"had", "que", nullptr},   {"use", "para", nullptr},
+    {"allow", nullptr, ""},   {"permit", nullptr, ""},   {"require", nullptr, ""},
 };
 
 // "-ing" after a preposition: the infinitive ("before saving"), but after
