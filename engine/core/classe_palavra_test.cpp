@@ -180,4 +180,17 @@ TEST(ClassePalavra, ComplementosDeVerbos)
     });
 }
 
+// "that" before a noun points at it ("esse", "essa"); alone it is "isso";
+// before a plural noun or a clause it is the conjunction or the relative.
+TEST(ClassePalavra, ThatDemonstrativoOuConjuncao)
+{
+    Conferir({
+        {"You can do that type of thing.", "Voc\xEA pode fazer esse tipo de coisa."},
+        {"Select that option.", "Selecione essa op\xE7\xE3o."},
+        {"Use that.", "Use isso."},
+        {"The files that contain errors are open.", "Os arquivos que cont\xEAm erros est\xE3o abertos."},
+        {"It says that files are missing.", "Diz que arquivos est\xE3o ausentes."},
+    });
+}
+
 }  // namespace
