@@ -100,6 +100,13 @@ bool GrupoInterrogativo(const clTermo* t)
            p->anterior->papel == PAPEL_INICIO && !p->anterior->anterior && (p->verbete.flagsPron & PRON_INTERROGATIVO);
 }
 
+// A dictionary entry that ends in "_to" ("able_to").
+bool TerminaComTo(const clTermo* t)
+{
+    const std::size_t n = std::strlen(t->verbete.vocabulo);
+    return n > 3 && Igual(t->verbete.vocabulo + n - 3, "_to");
+}
+
 // The personal pronouns that stand as subjects ("them" never does: "each of
 // them is").
 bool PronomeSujeito(const clTermo* t)
@@ -762,7 +769,9 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
                 antes == regente->verbo && PreposicaoDoComplemento(regente->verbo, false))
                 tempo = TEMPO_INFINITIVO;
         } else if (TextoDe(antes, "to") ||
-                   (antes && antes->verbete.classe == CL_ADVERBIO && TextoDe(antes->antes, "to"))) {
+                   (antes && antes->verbete.classe == CL_ADVERBIO && TextoDe(antes->antes, "to")) ||
+                   // "able to open": the "to" merged into the word before.
+                   (antes && antes->verbete.classe == CL_ADJETIVO && TerminaComTo(antes))) {
             tempo = TEMPO_INFINITIVO;
         } else if (formas & FORMA_PARTICIPIO) {
             const bool passado =

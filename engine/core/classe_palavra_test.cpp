@@ -174,6 +174,9 @@ TEST(ClassePalavra, ComplementosDeVerbos)
         {"It is used to store data.", "\xC9 usado para armazenar dados."},
         {"Please make sure it is running.", "Por favor, certifique-se de que est\xE1 em execu\xE7\xE3o."},
         {"Make sure that the file exists.", "Certifique-se de que o arquivo existe."},
+        {"You are able to open it.", "Voc\xEA \xE9 capaz de abri-lo."},
+        {"Failed to write to temporary file.", "Falhou ao gravar em arquivo tempor\xE1rio."},
+        {"It refers to the file.", "Refere-se ao arquivo."},
         // "allow", "require" + "-ing": the infinitive.
         {"It also allows mixing segments.", "Ele tamb\xE9m permite misturar segmentos."},
         {"This requires restarting the computer.", "Isto exige reiniciar o computador."},
