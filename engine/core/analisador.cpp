@@ -100,6 +100,15 @@ bool GrupoInterrogativo(const clTermo* t)
            p->anterior->papel == PAPEL_INICIO && !p->anterior->anterior && (p->verbete.flagsPron & PRON_INTERROGATIVO);
 }
 
+// The verbs whose past and participle are the bare form.
+bool MesmaFormaNoPassado(const clTermo* t)
+{
+    static const char* const kVerbos[] = {"set", "put", "cut", "reset", "shut", "split", "spread", "hit", "cost"};
+    for (const char* v : kVerbos)
+        if (TextoDe(t, v)) return true;
+    return false;
+}
+
 // A dictionary entry that ends in "_to" ("able_to").
 bool TerminaComTo(const clTermo* t)
 {
@@ -717,6 +726,14 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
 
     // V4 and V5: the tense code.
     std::uint16_t tempo = TEMPO_DESCONHECIDO;
+    // "a threshold set to 15", "the value put in": after a singular noun a
+    // verb whose past and participle are its bare form ("set", "put") is
+    // one of those, not the present, which would end in "-s".
+    if (verbo && !aux1 && sujeitoFinal && sujeitoFinal->verbete.classe == CL_SUBSTANTIVO && !Plural(sujeitoFinal) &&
+        g->anterior && g->anterior->verbete.classe == CL_GRUPO_NOMINAL && g->anterior->filhos == sujeitoFinal &&
+        !(verbo->verbete.formas & (FORMA_TERCEIRA_S | FORMA_ING | FORMA_PASSADO | FORMA_PARTICIPIO)) &&
+        MesmaFormaNoPassado(verbo))
+        verbo->verbete.formas |= FORMA_PASSADO | FORMA_PARTICIPIO;
     const std::uint16_t formas = verbo ? verbo->verbete.formas : 0;
     const bool ing = formas & FORMA_ING;
     const bool passadoOuParticipio = formas & (FORMA_PASSADO | FORMA_PARTICIPIO);

@@ -196,4 +196,15 @@ TEST(ClassePalavra, ThatDemonstrativoOuConjuncao)
     });
 }
 
+// After a singular noun, "set" or "put" is the past when an object follows
+// and the participle otherwise; after a plural noun it may be the present.
+TEST(ClassePalavra, MesmaFormaNoPassado)
+{
+    Conferir({
+        {"The user set the value.", "O usu\xE1rio definiu o valor."},
+        {"The value set in the dialog is used.", "O valor definido no di\xE1logo \xE9 usado."},
+        {"Users set the value.", "Usu\xE1rios definem o valor."},
+    });
+}
+
 }  // namespace
