@@ -366,6 +366,7 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
     }
 
     ConjuncaoAntesDeIng(t, anterior);
+    TeclaDeTeclado(t, anterior);
     Contar(t);
     if (t->verbete.classe != 0 && !t->pai) {
         if (profundidade < kMaxProfundidade) {
@@ -388,14 +389,47 @@ void clLeitor::ConjuncaoAntesDeIng(clTermo* t, clTermo* anterior)
         !(t->verbete.formas & FORMA_ING))
         return;
     const char* chave = TextoDe(anterior, "while") ? "while_ing" : TextoDe(anterior, "when") ? "when_ing" : nullptr;
-    if (!chave) return;
-    // Its own entry from the arena: the scratch entry may be in use by a
-    // multiword merge that is reading on.
+    if (chave) TrocarEntrada(&anterior->verbete, chave, CL_PREPOSICAO);
+}
+
+// Replaces `destino` by the dictionary's entry `chave` when it is there with
+// class `classe`. The entry is looked up in an entry of its own from the
+// arena: the scratch entry may be in use by a multiword merge that is
+// reading on.
+bool clLeitor::TrocarEntrada(clVerbete* destino, const char* chave, std::uint16_t classe)
+{
     auto* v = static_cast<clVerbete*>(arena->Reservar(sizeof(clVerbete)));
-    if (!v) return;
+    if (!v) return false;
     std::memset(v, 0, sizeof(clVerbete));
     CopiarTexto(v->vocabulo, sizeof v->vocabulo, chave);
-    if (Procurar(v) && v->classe == CL_PREPOSICAO) std::memcpy(&anterior->verbete, v, sizeof(clVerbete));
+    if (!Procurar(v) || v->classe != classe) return false;
+    std::memcpy(destino, v, sizeof(clVerbete));
+    return true;
+}
+
+// "the Shift key", "press the key": a key of the keyboard is "tecla" (the
+// dictionary's "keyboard_key"), not the "chave" of a lock or a cipher.
+void clLeitor::TeclaDeTeclado(clTermo* t, const clTermo* anterior)
+{
+    if (!anterior || !anterior->palavra || !(t->verbete.classe & CL_SUBSTANTIVO) || !TextoDe(t, "key")) return;
+    const char* texto = anterior->palavra->texto;
+    bool tecla = NomeDeTecla(texto, std::strlen(texto), false);
+    static const char* const kAntes[] = {"keyboard", "keypad", "arrow", "function", "modifier", "shortcut",
+                                         "hot", "numeric", "dead", "compose", "hangul", "lock", "menu"};
+    for (const char* a : kAntes) tecla = tecla || TextoDe(anterior, a);
+    if (!tecla && anterior->verbete.classe == CL_ARTIGO && anterior->antes) {
+        const clVerbete& pv = anterior->antes->verbete;
+        const char* base = pv.formaBase[0] ? pv.formaBase : pv.vocabulo;
+        tecla = (pv.classe & CL_VERBO) && (Igual(base, "press") || Igual(base, "hold") || Igual(base, "release") ||
+                                           Igual(base, "hit"));
+    }
+    if (!tecla) return;
+    const std::uint8_t plural = t->verbete.flagsSubst & SUBST_PLURAL;
+    const std::uint16_t formas = t->verbete.formas;
+    if (TrocarEntrada(&t->verbete, "keyboard_key", CL_SUBSTANTIVO)) {
+        t->verbete.flagsSubst |= plural;
+        t->verbete.formas = formas;
+    }
 }
 
 bool clLeitor::FraseEmMaiusculas()

@@ -69,6 +69,8 @@ private:
     bool FormaVerbal(clTermo* termo, const clTermo* anterior);
     bool SubstantivoPeloContexto(const clTermo* termo, const clTermo* anterior);
     void ConjuncaoAntesDeIng(clTermo* termo, clTermo* anterior);
+    void TeclaDeTeclado(clTermo* termo, const clTermo* anterior);
+    bool TrocarEntrada(clVerbete* destino, const char* chave, std::uint16_t classe);
     bool RestaLer() const;
 };
 
