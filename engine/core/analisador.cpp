@@ -860,6 +860,22 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
             if (tempo == TEMPO_PRESENTE || tempo == TEMPO_PASSADO) tempo = TEMPO_INFINITIVO;
         }
     }
+    // "Selecting a layer makes it active": an "-ing" form that opens the
+    // sentence and is the subject of a finite verb is the infinitive
+    // ("Selecionar uma camada a torna ativa"); a comma between leaves it an
+    // adverbial gerund ("Using this option, you can...").
+    if (tempo != TEMPO_GERUNDIO && tempo != TEMPO_INFINITIVO && tempo != TEMPO_PARTICIPIO &&
+        tempo != TEMPO_IMPERATIVO && tempo != TEMPO_DESCONHECIDO) {
+        clTermo* primeiro = raiz.proximo;
+        if (primeiro && primeiro != g && primeiro->verbete.classe == CL_GRUPO_VERBAL &&
+            primeiro->tempo == TEMPO_GERUNDIO && primeiro->verbo && !primeiro->verbo->antes) {
+            bool livre = true;
+            int n = 0;
+            for (const clTermo* e = primeiro->proximo; e && e != g && livre; e = e->proximo, ++n)
+                livre = n < 40 && !(e->verbete.classe & (CL_VIRGULA | CL_PONTUACAO | CL_CONJUNCAO | CL_GRUPO_VERBAL));
+            if (livre) primeiro->tempo = TEMPO_INFINITIVO;
+        }
+    }
     if (verbo && (tempo == TEMPO_PASSIVA_PRESENTE || tempo == TEMPO_PASSIVA_PASSADO || tempo == TEMPO_PASSIVA_CONTINUA ||
                   tempo == TEMPO_SER || tempo == TEMPO_PARTICIPIO))
         verbo->verbete.formas |= FORMA_PASSIVA;

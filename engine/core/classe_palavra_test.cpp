@@ -219,4 +219,16 @@ TEST(ClassePalavra, TeclaOuChave)
     });
 }
 
+// An "-ing" form that opens the sentence as the subject of its verb is the
+// infinitive; before a comma it stays the gerund.
+TEST(ClassePalavra, IngComoSujeito)
+{
+    Conferir({
+        {"Moving the slider changes the value.", "Mover o controle deslizante altera o valor."},
+        {"Using the mouse is easy.", "Usar o mouse \xE9 f\xE1" "cil."},
+        {"Pressing this button closes the console.", "Pressionar este bot\xE3o fecha o console."},
+        {"Using this option, you can save it.", "Usando esta op\xE7\xE3o, voc\xEA pode salv\xE1-lo."},
+    });
+}
+
 }  // namespace
