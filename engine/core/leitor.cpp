@@ -585,10 +585,13 @@ bool clLeitor::SubstantivoPeloContexto(const clTermo* t, const clTermo* p)
         // noun's phrase ("Can the user change", "let the user choose"), or
         // the form is also the past ("the value set to 15").
         if (t->verbete.formas & (FORMA_PASSADO | FORMA_PARTICIPIO | FORMA_ING)) return false;
-        // An unknown word in "-s" may be a plural ("brushstrokes use").
+        // An unknown word in "-s" may be a plural ("brushstrokes use"),
+        // unless a capital makes it a name ("GVfs support").
         const char* pt = p->palavra ? p->palavra->texto : "";
         const std::size_t np = std::strlen(pt);
-        if (p->verbete.classe == 0 && np > 0 && Minuscula(pt[np - 1]) == 's') return false;
+        bool capital = false;
+        for (std::size_t i = 0; i < np && !capital; ++i) capital = Minuscula(pt[i]) != pt[i];
+        if (p->verbete.classe == 0 && np > 0 && pt[np - 1] == 's' && !capital) return false;
         // A label in capitals after a word in small letters may open with a
         // verb ("the option Fill Transparent Areas"); inside a run of
         // capitals it is the noun ("Name Service Cache Daemon").
@@ -606,7 +609,12 @@ bool clLeitor::SubstantivoPeloContexto(const clTermo* t, const clTermo* p)
         if (e && e->verbete.classe == CL_PRONOME && (e->verbete.flagsPron & (PRON_DEMONSTRATIVO | PRON_POSSESSIVO)))
             e = e->antes;
         if (!e) return true;
-        if (e->verbete.classe & CL_VERBO_AUXILIAR) return false;
+        // "have" before its object is the main verb ("don't have GVfs
+        // support"); another auxiliary opens a question ("Can the user
+        // change").
+        if ((e->verbete.classe & CL_VERBO_AUXILIAR) && !TextoDe(e, "have") && !TextoDe(e, "has") &&
+            !TextoDe(e, "had"))
+            return false;
         static const char* const kCausativos[] = {"let", "make", "help", "see", "watch", "hear"};
         const char* base = e->verbete.formaBase[0] ? e->verbete.formaBase : e->verbete.vocabulo;
         for (const char* v : kCausativos)
