@@ -74,6 +74,7 @@ TEST(ClassePalavra, SubstantivoOuVerboPeloContexto)
 {
     Conferir({
         {"Which type of file do you need?", "Qual tipo de arquivo voc\xEA precisa?"},
+        {"Figure 2. \x93" "Cubism\x94" " filter options", "Figura 2. \x93" "Cubismo\x94 op\xE7\xF5" "es de filtro"},
         {"It reduces edge effects.", "Reduz efeitos de borda."},
         {"Set the distance between consecutive brush marks.",
          "Defina a dist\xE2ncia entre marcas de pincel consecutivas."},

@@ -566,12 +566,16 @@ bool AbreSintagmaNominal(const clTermo* t)
 //   a verb is the plural head of a compound ("the size of brush previews",
 //   "reduce edge effects", "between consecutive brush marks"): a verb there
 //   would have no subject.
-bool clLeitor::SubstantivoPeloContexto(const clTermo* t, const clTermo* p)
+bool clLeitor::SubstantivoPeloContexto(clTermo* t, const clTermo* p)
 {
     if (Aspa(p, false)) {
         const clTermo* e = p->antes;
         for (int i = 0; i < 4 && e && !Aspa(e, true); ++i) e = e->antes;
-        return e && Aspa(e, true) && AbreSintagmaNominal(e->antes);
+        if (e && Aspa(e, true) && AbreSintagmaNominal(e->antes)) return true;
+        // Before a noun it heads a compound the quoted name describes
+        // ("\x93Cubism\x94 filter options").
+        const clTermo* n = OlharDe(1, t);
+        return n && n->verbete.classe == CL_SUBSTANTIVO;
     }
     // An unknown word there is a name ("GVfs support").
     if ((p->verbete.classe != CL_SUBSTANTIVO && p->verbete.classe != 0) ||

@@ -67,7 +67,7 @@ private:
     void TornarNome(clTermo* termo);
     bool FraseEmMaiusculas();
     bool FormaVerbal(clTermo* termo, const clTermo* anterior);
-    bool SubstantivoPeloContexto(const clTermo* termo, const clTermo* anterior);
+    bool SubstantivoPeloContexto(clTermo* termo, const clTermo* anterior);
     void ConjuncaoAntesDeIng(clTermo* termo, clTermo* anterior);
     void TeclaDeTeclado(clTermo* termo, const clTermo* anterior);
     bool TrocarEntrada(clVerbete* destino, const char* chave, std::uint16_t classe);
