@@ -352,7 +352,13 @@ bool clAnalisador::AnalisarFrase(clLeitor* l, clArena* a)
                     ((cv.formas & (FORMA_PASSADO | FORMA_PARTICIPIO)) && topo->verbete.classe == CL_ADVERBIO) ||
                     // "Deleted files.": a participle opening a message before
                     // its noun describes it; no subject is there to have acted.
-                    (t == PAPEL_INICIO && (cv.formas & FORMA_PARTICIPIO));
+                    (t == PAPEL_INICIO && (cv.formas & FORMA_PARTICIPIO)) ||
+                    // "of desired type", "importing selected file": after a
+                    // preposition or a verb, a participle before a noun
+                    // describes it.
+                    ((cv.formas & FORMA_PARTICIPIO) &&
+                     ((topo->verbete.classe == CL_PREPOSICAO && !TextoDe(topo, "to")) ||
+                      topo->verbete.classe == CL_GRUPO_VERBAL));
                 if (comoAdjetivo && n && n->verbete.classe == CL_SUBSTANTIVO) {
                     cv.formas |= FORMA_COMO_ADJETIVO;
                     Empilhar(c, PAPEL_MODIFICADOR);
@@ -777,8 +783,10 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
     } else if (verbo) {
         const clTermo* antes = verbo->antes;
         if (ing) {
-            tempo = antes && (antes->verbete.classe & CL_PREPOSICAO) && !PreposicaoDeGerundio(antes) ? TEMPO_INFINITIVO
-                                                                                                   : TEMPO_GERUNDIO;
+            tempo = antes && (((antes->verbete.classe & CL_PREPOSICAO) && !PreposicaoDeGerundio(antes)) ||
+                              TextoDe(antes, "error_ing"))
+                        ? TEMPO_INFINITIVO
+                        : TEMPO_GERUNDIO;
             // "stop trying", "avoid using": the complement of such a verb is
             // an infinitive in Portuguese.
             const clTermo* regente = g->anterior;

@@ -115,6 +115,10 @@ TEST(ClassePalavra, AoComInfinitivo)
          "Argumentos de diret\xF3rio obrigat\xF3rios ao usar a op\xE7\xE3o."},
         {"When saving, choose a folder.", "Ao salvar, escolha uma pasta."},
         {"While you are working, save often.", "Enquanto voc\xEA est\xE1 trabalhando, salve com frequ\xEAncia."},
+        // "error" before the "-ing" form of its cause.
+        {"Error loading the keyring.", "Erro ao carregar o chaveiro."},
+        {"Errors reading the files.", "Erros ao ler os arquivos."},
+        {"The error message is shown.", "A mensagem de erro \xE9 mostrada."},
     });
 }
 
@@ -232,6 +236,17 @@ TEST(ClassePalavra, IngComoSujeito)
         {"Using the mouse is easy.", "Usar o mouse \xE9 f\xE1" "cil."},
         {"Pressing this button closes the console.", "Pressionar este bot\xE3o fecha o console."},
         {"Using this option, you can save it.", "Usando esta op\xE7\xE3o, voc\xEA pode salv\xE1-lo."},
+    });
+}
+
+// After a preposition or a verb, a participle before a noun describes it.
+TEST(ClassePalavra, ParticipioAntesDeNome)
+{
+    Conferir({
+        {"No message of desired type", "Nenhuma mensagem de tipo desejado"},
+        {"Save selected files.", "Salve arquivos selecionados."},
+        {"It was replaced by updated files.", "Foi substitu\xED" "do por arquivos atualizados."},
+        {"You have selected files.", "Voc\xEA selecionou arquivos."},
     });
 }
 

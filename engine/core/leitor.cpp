@@ -385,9 +385,17 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
 // of the conjunction as the entry "while_ing" or "when_ing", a preposition.
 void clLeitor::ConjuncaoAntesDeIng(clTermo* t, clTermo* anterior)
 {
-    if (!anterior || anterior->verbete.classe != CL_CONJUNCAO || t->verbete.classe != CL_VERBO ||
-        !(t->verbete.formas & FORMA_ING))
+    if (!anterior || t->verbete.classe != CL_VERBO || !(t->verbete.formas & FORMA_ING)) return;
+    if (anterior->verbete.classe == CL_SUBSTANTIVO && TextoDe(anterior, "error")) {
+        // "Error reading the file": "Erro ao ler o arquivo" (the entry
+        // "error_ing"). An adjective before it would be written between
+        // ("Fatal error reading"): then the gerund stays.
+        if (anterior->antes && anterior->antes->verbete.classe == CL_ADJETIVO) return;
+        const std::uint8_t plural = anterior->verbete.flagsSubst & SUBST_PLURAL;
+        if (TrocarEntrada(&anterior->verbete, "error_ing", CL_SUBSTANTIVO)) anterior->verbete.flagsSubst |= plural;
         return;
+    }
+    if (anterior->verbete.classe != CL_CONJUNCAO) return;
     const char* chave = TextoDe(anterior, "while") ? "while_ing" : TextoDe(anterior, "when") ? "when_ing" : nullptr;
     if (chave) TrocarEntrada(&anterior->verbete, chave, CL_PREPOSICAO);
 }
@@ -493,9 +501,11 @@ bool clLeitor::FormaVerbal(clTermo* t, const clTermo* anterior)
         };
         if (!anterior) {
             if (ultimoLido != 0 || !objeto()) return false;
-        } else if (anterior->verbete.classe == CL_CONJUNCAO &&
-                   (TextoDe(anterior, "while") || TextoDe(anterior, "when"))) {
-            // "while decoding": the action ("ao decodificar").
+        } else if ((anterior->verbete.classe == CL_CONJUNCAO &&
+                    (TextoDe(anterior, "while") || TextoDe(anterior, "when"))) ||
+                   (anterior->verbete.classe == CL_SUBSTANTIVO && TextoDe(anterior, "error"))) {
+            // "while decoding", "error reading": the action ("ao
+            // decodificar", "erro ao ler").
         } else if (anterior->verbete.classe == CL_VERBO_AUXILIAR &&
                    (TextoDe(anterior, "been") || std::strcmp(anterior->verbete.formaBase, "be") == 0)) {
             if (t->verbete.classe & CL_ADJETIVO) return false;
