@@ -250,4 +250,16 @@ TEST(ClassePalavra, ParticipioAntesDeNome)
     });
 }
 
+// After a pronoun that is a singular subject ("this", "something",
+// "which") an "-s" form is the verb; after "these" it is the plural noun.
+TEST(ClassePalavra, FormaEmSDepoisDeSujeitoSingular)
+{
+    Conferir({
+        {"This changes the file.", "Isto altera o arquivo."},
+        {"This sets the value.", "Isto define o valor."},
+        {"The option which sets the value.", "A op\xE7\xE3o que define o valor."},
+        {"These changes are saved.", "Estas altera\xE7\xF5" "es s\xE3o salvas."},
+    });
+}
+
 }  // namespace

@@ -568,6 +568,19 @@ bool AbreSintagmaNominal(const clTermo* t)
 
 } // namespace
 
+// "This changes the file", "something changes": after a pronoun that is a
+// singular subject an "-s" form is the verb; the plural noun would need
+// "these" or "those".
+static bool SujeitoSingular(const clTermo* p, const clTermo* t)
+{
+    if (!(t->verbete.formas & FORMA_TERCEIRA_S) || !(p->verbete.classe & CL_PRONOME)) return false;
+    static const char* const kPronomes[] = {"this", "that", "something", "nothing", "everything", "anything",
+                                            "which", "who", "one"};
+    for (const char* x : kPronomes)
+        if (TextoDe(p, x)) return true;
+    return false;
+}
+
 // Whether a word that may be a noun or a verb is the noun by what stands
 // before it, beyond the word right before it:
 // - a word in quotation marks after an article describes the noun after the
@@ -663,7 +676,7 @@ void clLeitor::Desambiguar(clTermo* t)
         int decisao = 0;  // 1 noun, 2 verb
         if (p) {
             const clVerbete& pv = p->verbete;
-            if (VerboComYou(p)) {
+            if (VerboComYou(p) || SujeitoSingular(p, t)) {
                 decisao = 2;
             } else if (SubstantivoPeloContexto(t, p)) {
                 decisao = 1;
