@@ -339,7 +339,7 @@ bool clAnalisador::AnalisarFrase(clLeitor* l, clArena* a)
                        !(leitor->Olhar(2)->verbete.classe & (CL_PRONOME | CL_ARTIGO))) {
                 // "Don't delete the files": an order, not a question.
                 Empilhar(c, PAPEL_VERBAL);
-            } else if ((classe & CL_VERBO_AUXILIAR) && SoVerbo(classe) &&
+            } else if ((classe & CL_VERBO_AUXILIAR) && SoVerbo(classe) && !TextoDe(c, "be") &&
                        (t == PAPEL_INICIO || (topo->verbete.flagsPron & PRON_INTERROGATIVO) ||
                         (topo->anterior == &raiz && Interrogativa(topo)) || GrupoInterrogativo(topo))) {
                 // Inverted question: "Do you...", "Is it...".
@@ -795,8 +795,9 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
                 tempo = TEMPO_INFINITIVO;
         } else if (TextoDe(antes, "to") ||
                    (antes && antes->verbete.classe == CL_ADVERBIO && TextoDe(antes->antes, "to")) ||
-                   // "able to open": the "to" merged into the word before.
-                   (antes && antes->verbete.classe == CL_ADJETIVO && TerminaComTo(antes))) {
+                   // "able to open", "be sure to save": the "to" merged into
+                   // the word before.
+                   (antes && (antes->verbete.classe & (CL_ADJETIVO | CL_VERBO)) && TerminaComTo(antes))) {
             tempo = TEMPO_INFINITIVO;
         } else if (formas & FORMA_PARTICIPIO) {
             const bool passado =

@@ -182,6 +182,10 @@ TEST(ClassePalavra, ComplementosDeVerbos)
         {"It is used to store data.", "\xC9 usado para armazenar dados."},
         {"Please make sure it is running.", "Por favor, certifique-se de que est\xE1 em execu\xE7\xE3o."},
         {"Make sure that the file exists.", "Certifique-se de que o arquivo existe."},
+        {"Make sure to save it.", "Certifique-se de salv\xE1-lo."},
+        {"Be sure to save the file.", "Certifique-se de salvar o arquivo."},
+        // "Be" opening a sentence is an order, never a question.
+        {"Be careful when deleting files.", "Seja cuidadoso ao excluir arquivos."},
         {"You are able to open it.", "Voc\xEA \xE9 capaz de abri-lo."},
         {"Failed to write to temporary file.", "Falhou ao gravar em arquivo tempor\xE1rio."},
         {"It refers to the file.", "Refere-se ao arquivo."},
