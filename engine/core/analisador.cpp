@@ -85,9 +85,45 @@ bool AdjetivoDeInfinitivo(const clTermo* grupo)
 // "Which file do you want?": a noun group that a question word opens.
 bool GrupoInterrogativo(const clTermo* t)
 {
+    // "Which type of file do you need?": the question word's group goes on
+    // through "of".
+    for (int i = 0; i < 3 && t->verbete.classe == CL_GRUPO_NOMINAL && t->anterior && TextoDe(t->anterior, "of") &&
+                    t->anterior->anterior && t->anterior->anterior->verbete.classe == CL_GRUPO_NOMINAL;
+         ++i)
+        t = t->anterior->anterior;
     const clTermo* p = t->anterior;
+    // "How many layers does it have?": the question word is the group's own.
+    if (t->verbete.classe == CL_GRUPO_NOMINAL && p && p->papel == PAPEL_INICIO && !p->anterior && t->determinantes &&
+        (TextoDe(t->determinantes, "how_many") || TextoDe(t->determinantes, "how_much")))
+        return true;
     return t->verbete.classe == CL_GRUPO_NOMINAL && p && p->papel == PAPEL_INICIO && p->anterior &&
            p->anterior->papel == PAPEL_INICIO && !p->anterior->anterior && (p->verbete.flagsPron & PRON_INTERROGATIVO);
+}
+
+// The verbs whose past and participle are the bare form.
+bool MesmaFormaNoPassado(const clTermo* t)
+{
+    static const char* const kVerbos[] = {"set", "put", "cut", "reset", "shut", "split", "spread", "hit", "cost"};
+    for (const char* v : kVerbos)
+        if (TextoDe(t, v)) return true;
+    return false;
+}
+
+// A dictionary entry that ends in "_to" ("able_to").
+bool TerminaComTo(const clTermo* t)
+{
+    const std::size_t n = std::strlen(t->verbete.vocabulo);
+    return n > 3 && Igual(t->verbete.vocabulo + n - 3, "_to");
+}
+
+// The personal pronouns that stand as subjects ("them" never does: "each of
+// them is").
+bool PronomeSujeito(const clTermo* t)
+{
+    static const char* const kPronomes[] = {"i", "you", "he", "she", "it", "we", "they"};
+    for (const char* p : kPronomes)
+        if (TextoDe(t, p)) return true;
+    return false;
 }
 
 struct Complemento {
@@ -104,6 +140,9 @@ constexpr Complemento kComplementos[] = {
     {"like", "", ""},         {"love", "", ""},          {"hate", "", ""},
     {"prefer", "", ""},       {"recommend", nullptr, ""}, {"suggest", nullptr, ""},
     {"consider", nullptr, ""}, {"mind", nullptr, ""},    {"need", "", ""},
+    {"help", "a", nullptr},   {"help_you", "a", nullptr}, {"have", "que", nullptr},
+    {"has", "que", nullptr},  {"had", "que", nullptr},   {"use", "para", nullptr},
+    {"allow", nullptr, ""},   {"permit", nullptr, ""},   {"require", nullptr, ""},
 };
 
 // "-ing" after a preposition: the infinitive ("before saving"), but after
@@ -136,11 +175,43 @@ static bool InicioDeOracao(const clTermo* antes, const clTermo* raiz)
 // empty, ...", "When it stops, ..."): a bare verb after its comma is an order.
 static bool OracaoSubordinadaInicial(const clTermo* primeiro)
 {
-    if (!primeiro || primeiro->verbete.classe != CL_CONJUNCAO) return false;
+    if (!primeiro) return false;
+    // "Before you start, read this": read as a preposition before its clause.
+    if (primeiro->verbete.classe == CL_PREPOSICAO)
+        return TextoDe(primeiro, "before") || TextoDe(primeiro, "after") || TextoDe(primeiro, "until") ||
+               TextoDe(primeiro, "when_ing") || TextoDe(primeiro, "while_ing");
+    if (primeiro->verbete.classe != CL_CONJUNCAO) return false;
     static const char* const kConjuncoes[] = {"if", "when", "once", "unless", "after", "before", "while"};
     for (const char* c : kConjuncoes)
         if (TextoDe(primeiro, c)) return true;
     return false;
+}
+
+// A comma after an opening without a finite verb ("In the dialog, click OK",
+// "To save the file, click Save", "Finally, close the window"): the bare
+// verb after it is an order. Only infinitives, gerunds, participles and
+// other orders may stand before the comma; a conjunction leaves it to the
+// clause's own rule.
+// "are", "is", "have"...: a form of "be" or "have" standing as the verb.
+static bool FormaDeSerOuTer(const clTermo* v)
+{
+    static const char* const kFormas[] = {"am", "is", "are", "was", "were", "be", "have", "has", "had"};
+    for (const char* f : kFormas)
+        if (TextoDe(v, f)) return true;
+    return std::strcmp(v->verbete.formaBase, "be") == 0 || std::strcmp(v->verbete.formaBase, "have") == 0;
+}
+
+static bool AberturaSemVerboFinito(const clTermo* virgula, const clTermo* raiz)
+{
+    int n = 0;
+    for (const clTermo* e = virgula->anterior; e && e != raiz && n < 60; e = e->anterior, ++n) {
+        const std::uint16_t c = e->verbete.classe;
+        if (c == CL_GRUPO_VERBAL && e->tempo != TEMPO_GERUNDIO && e->tempo != TEMPO_INFINITIVO &&
+            e->tempo != TEMPO_PARTICIPIO && e->tempo != TEMPO_IMPERATIVO)
+            return false;
+        if (c & (CL_CONJUNCAO | CL_PONTUACAO)) return false;
+    }
+    return n > 0;
 }
 
 // Whether verb group `g` comes right after "and"/"or"/"then" that follow an
@@ -268,7 +339,7 @@ bool clAnalisador::AnalisarFrase(clLeitor* l, clArena* a)
                        !(leitor->Olhar(2)->verbete.classe & (CL_PRONOME | CL_ARTIGO))) {
                 // "Don't delete the files": an order, not a question.
                 Empilhar(c, PAPEL_VERBAL);
-            } else if ((classe & CL_VERBO_AUXILIAR) && SoVerbo(classe) &&
+            } else if ((classe & CL_VERBO_AUXILIAR) && SoVerbo(classe) && !TextoDe(c, "be") &&
                        (t == PAPEL_INICIO || (topo->verbete.flagsPron & PRON_INTERROGATIVO) ||
                         (topo->anterior == &raiz && Interrogativa(topo)) || GrupoInterrogativo(topo))) {
                 // Inverted question: "Do you...", "Is it...".
@@ -281,7 +352,13 @@ bool clAnalisador::AnalisarFrase(clLeitor* l, clArena* a)
                     ((cv.formas & (FORMA_PASSADO | FORMA_PARTICIPIO)) && topo->verbete.classe == CL_ADVERBIO) ||
                     // "Deleted files.": a participle opening a message before
                     // its noun describes it; no subject is there to have acted.
-                    (t == PAPEL_INICIO && (cv.formas & FORMA_PARTICIPIO));
+                    (t == PAPEL_INICIO && (cv.formas & FORMA_PARTICIPIO)) ||
+                    // "of desired type", "importing selected file": after a
+                    // preposition or a verb, a participle before a noun
+                    // describes it.
+                    ((cv.formas & FORMA_PARTICIPIO) &&
+                     ((topo->verbete.classe == CL_PREPOSICAO && !TextoDe(topo, "to")) ||
+                      topo->verbete.classe == CL_GRUPO_VERBAL));
                 if (comoAdjetivo && n && n->verbete.classe == CL_SUBSTANTIVO) {
                     cv.formas |= FORMA_COMO_ADJETIVO;
                     Empilhar(c, PAPEL_MODIFICADOR);
@@ -312,8 +389,22 @@ bool clAnalisador::AnalisarFrase(clLeitor* l, clArena* a)
             }
         } else if (t == PAPEL_DETERMINANTE) {
             if (SoVerbo(classe)) {
-                if (topo->verbete.classe == CL_PRONOME || topo->verbete.classe == 0) {
-                    const bool pronome = topo->verbete.classe == CL_PRONOME;
+                // "The other is red", "the first was deleted": an adjective
+                // placed before the noun heads its group before a finite
+                // verb.
+                const bool adjetivoNucleo = topo->verbete.classe == CL_ADJETIVO &&
+                                            (topo->verbete.flagsAdj & ADJ_ANTEPOSTO) &&
+                                            ((classe & CL_VERBO_AUXILIAR) || (cv.formas & FORMA_TERCEIRA_S));
+                // "No supported curves", "every selected file": a participle
+                // between a determiner and its noun describes the noun.
+                const clTermo* depois = leitor->Olhar(1);
+                const bool participioDeNome = topo->verbete.classe == CL_PRONOME &&
+                                              !(topo->verbete.flagsPron & PRON_PESSOAL) &&
+                                              (cv.formas & (FORMA_PASSADO | FORMA_PARTICIPIO)) && depois &&
+                                              (depois->verbete.classe & CL_SUBSTANTIVO);
+                if ((topo->verbete.classe == CL_PRONOME && !participioDeNome) || topo->verbete.classe == 0 ||
+                    adjetivoNucleo) {
+                    const bool pronome = topo->verbete.classe == CL_PRONOME || adjetivoNucleo;
                     topo->papel = PAPEL_NUCLEO;
                     clTermo* r = FecharGrupoNominal(s);
                     if (pronome) novoS(r);
@@ -613,7 +704,16 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
     if (f) {
         const bool singular = (f->verbete.formas & FORMA_SINGULAR) != 0;
         const bool plural = (f->verbete.formas & FORMA_PLURAL) != 0;
-        const int busca = singular && Plural(sujeito) ? 1 : (!singular && plural && !Plural(sujeito)) ? 2 : 0;
+        // A personal pronoun right before its verb is the subject whatever
+        // the form ("while you are working": "voc\xEA est\xE1").
+        const bool pronomeJunto = sujeito && sujeito->verbete.classe == CL_PRONOME &&
+                                  (sujeito->verbete.flagsPron & PRON_PESSOAL) && PronomeSujeito(sujeito) &&
+                                  g->anterior && g->anterior->verbete.classe == CL_GRUPO_NOMINAL &&
+                                  g->anterior->filhos == sujeito;
+        const int busca = pronomeJunto                          ? 0
+                          : singular && Plural(sujeito)         ? 1
+                          : (!singular && plural && !Plural(sujeito)) ? 2
+                                                                  : 0;
         if (busca) {
             // From the term before the one just before the group ("The books
             // on the table are" skips "the table").
@@ -632,6 +732,14 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
 
     // V4 and V5: the tense code.
     std::uint16_t tempo = TEMPO_DESCONHECIDO;
+    // "a threshold set to 15", "the value put in": after a singular noun a
+    // verb whose past and participle are its bare form ("set", "put") is
+    // one of those, not the present, which would end in "-s".
+    if (verbo && !aux1 && sujeitoFinal && sujeitoFinal->verbete.classe == CL_SUBSTANTIVO && !Plural(sujeitoFinal) &&
+        g->anterior && g->anterior->verbete.classe == CL_GRUPO_NOMINAL && g->anterior->filhos == sujeitoFinal &&
+        !(verbo->verbete.formas & (FORMA_TERCEIRA_S | FORMA_ING | FORMA_PASSADO | FORMA_PARTICIPIO)) &&
+        MesmaFormaNoPassado(verbo))
+        verbo->verbete.formas |= FORMA_PASSADO | FORMA_PARTICIPIO;
     const std::uint16_t formas = verbo ? verbo->verbete.formas : 0;
     const bool ing = formas & FORMA_ING;
     const bool passadoOuParticipio = formas & (FORMA_PASSADO | FORMA_PARTICIPIO);
@@ -675,8 +783,10 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
     } else if (verbo) {
         const clTermo* antes = verbo->antes;
         if (ing) {
-            tempo = antes && (antes->verbete.classe & CL_PREPOSICAO) && !PreposicaoDeGerundio(antes) ? TEMPO_INFINITIVO
-                                                                                                   : TEMPO_GERUNDIO;
+            tempo = antes && (((antes->verbete.classe & CL_PREPOSICAO) && !PreposicaoDeGerundio(antes)) ||
+                              TextoDe(antes, "error_ing"))
+                        ? TEMPO_INFINITIVO
+                        : TEMPO_GERUNDIO;
             // "stop trying", "avoid using": the complement of such a verb is
             // an infinitive in Portuguese.
             const clTermo* regente = g->anterior;
@@ -684,7 +794,10 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
                 antes == regente->verbo && PreposicaoDoComplemento(regente->verbo, false))
                 tempo = TEMPO_INFINITIVO;
         } else if (TextoDe(antes, "to") ||
-                   (antes && antes->verbete.classe == CL_ADVERBIO && TextoDe(antes->antes, "to"))) {
+                   (antes && antes->verbete.classe == CL_ADVERBIO && TextoDe(antes->antes, "to")) ||
+                   // "able to open", "be sure to save": the "to" merged into
+                   // the word before.
+                   (antes && (antes->verbete.classe & (CL_ADJETIVO | CL_VERBO)) && TerminaComTo(antes))) {
             tempo = TEMPO_INFINITIVO;
         } else if (formas & FORMA_PARTICIPIO) {
             const bool passado =
@@ -701,7 +814,9 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
         } else if (!(formas & FORMA_TERCEIRA_S) && g->anterior && g->anterior != &raiz &&
                    ((g->anterior->verbete.classe == CL_ADVERBIO && TextoDe(g->anterior, "please") &&
                      InicioDeOracao(g->anterior->anterior, &raiz)) ||
-                    (g->anterior->verbete.classe == CL_VIRGULA && OracaoSubordinadaInicial(raiz.proximo)))) {
+                    (g->anterior->verbete.classe == CL_VIRGULA &&
+                     (OracaoSubordinadaInicial(raiz.proximo) ||
+                      (AberturaSemVerboFinito(g->anterior, &raiz) && !FormaDeSerOuTer(verbo)))))) {
             // "Please wait", "If the file is empty, delete it": an order.
             tempo = TEMPO_IMPERATIVO;
             sujeitoFinal = nullptr;
@@ -710,6 +825,64 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
             tempo = TEMPO_PRESENTE;
         } else {
             tempo = TEMPO_IMPERATIVO;
+        }
+    }
+    // "allows you to select", "lets you set": the clause after "permitir que
+    // voc\xEA" is in the subjunctive, which for "voc\xEA" is the imperative's
+    // form; its "to" is not written.
+    if (verbo && (tempo == TEMPO_INFINITIVO || tempo == TEMPO_PRESENTE || tempo == TEMPO_IMPERATIVO)) {
+        const clTermo* antes = verbo->antes;
+        if (antes && antes->verbete.classe == CL_ADVERBIO) antes = antes->antes;  // "to quickly choose"
+        if (TextoDe(antes, "to")) antes = antes->antes;
+        const int comYou = VerboComYou(antes);
+        if (comYou == VERBO_COM_YOU_SUBJUNTIVO) {
+            tempo = TEMPO_IMPERATIVO;
+            sujeitoFinal = nullptr;
+            g->regente = nullptr;
+        } else if (comYou == VERBO_COM_YOU_INFINITIVO) {
+            tempo = TEMPO_INFINITIVO;
+        }
+    }
+    // "let the user choose", "make the image look better": the bare verb
+    // after the object of "let", "make" or "help" is an infinitive.
+    if (verbo && !aux1 && tempo != TEMPO_INFINITIVO &&
+        !(formas & (FORMA_TERCEIRA_S | FORMA_PASSADO | FORMA_PARTICIPIO | FORMA_ING)) && g->anterior &&
+        g->anterior->verbete.classe == CL_GRUPO_NOMINAL && g->anterior->anterior &&
+        g->anterior->anterior->verbete.classe == CL_GRUPO_VERBAL && g->anterior->anterior->verbo) {
+        const clVerbete& rv = g->anterior->anterior->verbo->verbete;
+        const char* base = rv.formaBase[0] ? rv.formaBase : rv.vocabulo;
+        if (Igual(base, "let") || Igual(base, "make") || Igual(base, "help")) {
+            tempo = TEMPO_INFINITIVO;
+            sujeitoFinal = nullptr;
+            g->regente = nullptr;
+        }
+    }
+    // "before it is changed", "until you click OK": a clause after "before",
+    // "after" or "until" is the infinitive with its subject ("antes de ele
+    // ser alterado", "at\xE9 voc\xEA clicar"). A plural subject would need the
+    // infinitive's own plural and keeps its tense, as does a passive.
+    if (verbo && !g->auxiliar && g->anterior && g->anterior->verbete.classe == CL_GRUPO_NOMINAL && sujeitoFinal &&
+        g->anterior->filhos == sujeitoFinal && !Plural(sujeitoFinal) && !g->anterior->determinantes &&
+        !g->anterior->modificadores && sujeitoFinal->verbete.classe == CL_PRONOME) {
+        const clTermo* conj = g->anterior->anterior;
+        if (TextoDe(conj, "before") || TextoDe(conj, "after") || TextoDe(conj, "until")) {
+            if (tempo == TEMPO_PRESENTE || tempo == TEMPO_PASSADO) tempo = TEMPO_INFINITIVO;
+        }
+    }
+    // "Selecting a layer makes it active": an "-ing" form that opens the
+    // sentence and is the subject of a finite verb is the infinitive
+    // ("Selecionar uma camada a torna ativa"); a comma between leaves it an
+    // adverbial gerund ("Using this option, you can...").
+    if (tempo != TEMPO_GERUNDIO && tempo != TEMPO_INFINITIVO && tempo != TEMPO_PARTICIPIO &&
+        tempo != TEMPO_IMPERATIVO && tempo != TEMPO_DESCONHECIDO) {
+        clTermo* primeiro = raiz.proximo;
+        if (primeiro && primeiro != g && primeiro->verbete.classe == CL_GRUPO_VERBAL &&
+            primeiro->tempo == TEMPO_GERUNDIO && primeiro->verbo && !primeiro->verbo->antes) {
+            bool livre = true;
+            int n = 0;
+            for (const clTermo* e = primeiro->proximo; e && e != g && livre; e = e->proximo, ++n)
+                livre = n < 40 && !(e->verbete.classe & (CL_VIRGULA | CL_PONTUACAO | CL_CONJUNCAO | CL_GRUPO_VERBAL));
+            if (livre) primeiro->tempo = TEMPO_INFINITIVO;
         }
     }
     if (verbo && (tempo == TEMPO_PASSIVA_PRESENTE || tempo == TEMPO_PASSIVA_PASSADO || tempo == TEMPO_PASSIVA_CONTINUA ||
@@ -723,7 +896,7 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
     if (aux1 && aux1 == g->filhos &&
         (tempo == TEMPO_PRESENTE || tempo == TEMPO_PASSADO || tempo == TEMPO_FUTURO || tempo == TEMPO_FUTURO_CONTINUO ||
          tempo == TEMPO_FUTURO_PERFEITO || tempo == TEMPO_PASSIVA_FUTURO || terAntesDeSido ||
-         (tempo == TEMPO_IMPERATIVO && TextoDe(aux1, "do")))) {
+         (tempo == TEMPO_IMPERATIVO && (TextoDe(aux1, "do") || TextoDe(aux1, "to"))))) {
         g->filhos = aux1->proximo;
         if (g->filhos) g->filhos->anterior = nullptr;
         aux1->proximo = nullptr;

@@ -23,6 +23,19 @@ bool Igual(const char* a, const char* b)
 
 bool TextoDe(const clTermo* t, const char* texto) { return t && Igual(t->verbete.vocabulo, texto); }
 
+} // namespace
+
+int VerboComYou(const clTermo* t)
+{
+    if (!t || !(t->verbete.classe & CL_VERBO)) return 0;
+    static const char* const kVerbos[] = {"allow_you", "let_you", "enable_you", "permit_you"};
+    for (const char* v : kVerbos)
+        if (TextoDe(t, v)) return VERBO_COM_YOU_SUBJUNTIVO;
+    return TextoDe(t, "help_you") ? VERBO_COM_YOU_INFINITIVO : 0;
+}
+
+namespace {
+
 // The word in lower case with every apostrophe written as "'".
 void Normalizar(char* destino, std::size_t tam, const char* origem)
 {
@@ -111,8 +124,8 @@ bool CombinacaoDeTeclas(const char* texto)
 }
 
 // Endings of the suffix analysis, in the order they are tried.
-enum Restauro : std::uint8_t { R_NADA, R_Y, R_F, R_E_SALVO };
-enum Recurso : std::uint8_t { F_NENHUM, F_Y_IE, F_E, F_LE, F_F_VE };
+enum Restauro : std::uint8_t { R_NADA, R_Y, R_F, R_VE, R_E_SALVO };
+enum Recurso : std::uint8_t { F_NENHUM, F_Y_IE, F_E, F_LE, F_F_VE, F_VE_F };
 enum Destino : std::uint8_t { D_REJEITA, D_ACEITA };
 enum Resultado : std::uint8_t {
     RES_ING, RES_ED, RES_ER, RES_EST, RES_LY, RES_S, RES_APOS_S, RES_POSSE_PLURAL, RES_EMPILHA
@@ -139,7 +152,9 @@ const Terminacao kTerminacoes[] = {
     {"ily", R_Y, F_E, D_REJEITA, RES_LY, nullptr},
     {"ly", R_NADA, F_LE, D_REJEITA, RES_LY, nullptr},
     {"ies", R_Y, F_LE, D_REJEITA, RES_S, nullptr},
-    {"ves", R_F, F_F_VE, D_REJEITA, RES_S, nullptr},
+    // The verb's "-ve" before the noun's "-f": "gives" is "give", never the
+    // noun "gif"; "wolves", with no "wolve", is still "wolf".
+    {"ves", R_VE, F_VE_F, D_REJEITA, RES_S, nullptr},
     {"es", R_E_SALVO, F_E, D_REJEITA, RES_S, nullptr},
     {"'s", R_NADA, F_NENHUM, D_ACEITA, RES_APOS_S, nullptr},
     {"s", R_NADA, F_NENHUM, D_REJEITA, RES_S, nullptr},
@@ -350,6 +365,8 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
         if (!Procurar(&t->verbete)) AnalisarMorfologia(t);
     }
 
+    ConjuncaoAntesDeIng(t, anterior);
+    TeclaDeTeclado(t, anterior);
     Contar(t);
     if (t->verbete.classe != 0 && !t->pai) {
         if (profundidade < kMaxProfundidade) {
@@ -361,6 +378,66 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
         }
     }
     return t->pai ? t->pai : t;
+}
+
+// "while decoding", "when loading the image": the time of an action is "ao"
+// and the infinitive ("ao decodificar"); the dictionary holds that reading
+// of the conjunction as the entry "while_ing" or "when_ing", a preposition.
+void clLeitor::ConjuncaoAntesDeIng(clTermo* t, clTermo* anterior)
+{
+    if (!anterior || t->verbete.classe != CL_VERBO || !(t->verbete.formas & FORMA_ING)) return;
+    if (anterior->verbete.classe == CL_SUBSTANTIVO && TextoDe(anterior, "error")) {
+        // "Error reading the file": "Erro ao ler o arquivo" (the entry
+        // "error_ing"). An adjective before it would be written between
+        // ("Fatal error reading"): then the gerund stays.
+        if (anterior->antes && anterior->antes->verbete.classe == CL_ADJETIVO) return;
+        const std::uint8_t plural = anterior->verbete.flagsSubst & SUBST_PLURAL;
+        if (TrocarEntrada(&anterior->verbete, "error_ing", CL_SUBSTANTIVO)) anterior->verbete.flagsSubst |= plural;
+        return;
+    }
+    if (anterior->verbete.classe != CL_CONJUNCAO) return;
+    const char* chave = TextoDe(anterior, "while") ? "while_ing" : TextoDe(anterior, "when") ? "when_ing" : nullptr;
+    if (chave) TrocarEntrada(&anterior->verbete, chave, CL_PREPOSICAO);
+}
+
+// Replaces `destino` by the dictionary's entry `chave` when it is there with
+// class `classe`. The entry is looked up in an entry of its own from the
+// arena: the scratch entry may be in use by a multiword merge that is
+// reading on.
+bool clLeitor::TrocarEntrada(clVerbete* destino, const char* chave, std::uint16_t classe)
+{
+    auto* v = static_cast<clVerbete*>(arena->Reservar(sizeof(clVerbete)));
+    if (!v) return false;
+    std::memset(v, 0, sizeof(clVerbete));
+    CopiarTexto(v->vocabulo, sizeof v->vocabulo, chave);
+    if (!Procurar(v) || v->classe != classe) return false;
+    std::memcpy(destino, v, sizeof(clVerbete));
+    return true;
+}
+
+// "the Shift key", "press the key": a key of the keyboard is "tecla" (the
+// dictionary's "keyboard_key"), not the "chave" of a lock or a cipher.
+void clLeitor::TeclaDeTeclado(clTermo* t, const clTermo* anterior)
+{
+    if (!anterior || !anterior->palavra || !(t->verbete.classe & CL_SUBSTANTIVO) || !TextoDe(t, "key")) return;
+    const char* texto = anterior->palavra->texto;
+    bool tecla = NomeDeTecla(texto, std::strlen(texto), false);
+    static const char* const kAntes[] = {"keyboard", "keypad", "arrow", "function", "modifier", "shortcut",
+                                         "hot", "numeric", "dead", "compose", "hangul", "lock", "menu"};
+    for (const char* a : kAntes) tecla = tecla || TextoDe(anterior, a);
+    if (!tecla && anterior->verbete.classe == CL_ARTIGO && anterior->antes) {
+        const clVerbete& pv = anterior->antes->verbete;
+        const char* base = pv.formaBase[0] ? pv.formaBase : pv.vocabulo;
+        tecla = (pv.classe & CL_VERBO) && (Igual(base, "press") || Igual(base, "hold") || Igual(base, "release") ||
+                                           Igual(base, "hit"));
+    }
+    if (!tecla) return;
+    const std::uint8_t plural = t->verbete.flagsSubst & SUBST_PLURAL;
+    const std::uint16_t formas = t->verbete.formas;
+    if (TrocarEntrada(&t->verbete, "keyboard_key", CL_SUBSTANTIVO)) {
+        t->verbete.flagsSubst |= plural;
+        t->verbete.formas = formas;
+    }
 }
 
 bool clLeitor::FraseEmMaiusculas()
@@ -424,6 +501,11 @@ bool clLeitor::FormaVerbal(clTermo* t, const clTermo* anterior)
         };
         if (!anterior) {
             if (ultimoLido != 0 || !objeto()) return false;
+        } else if ((anterior->verbete.classe == CL_CONJUNCAO &&
+                    (TextoDe(anterior, "while") || TextoDe(anterior, "when"))) ||
+                   (anterior->verbete.classe == CL_SUBSTANTIVO && TextoDe(anterior, "error"))) {
+            // "while decoding", "error reading": the action ("ao
+            // decodificar", "erro ao ler").
         } else if (anterior->verbete.classe == CL_VERBO_AUXILIAR &&
                    (TextoDe(anterior, "been") || std::strcmp(anterior->verbete.formaBase, "be") == 0)) {
             if (t->verbete.classe & CL_ADJETIVO) return false;
@@ -465,6 +547,115 @@ void clLeitor::Contar(clTermo* t)
     }
 }
 
+namespace {
+
+bool Aspa(const clTermo* t, bool abre)
+{
+    if (!t || t->verbete.classe != CL_SIMBOLO || !t->palavra) return false;
+    const char* x = t->palavra->texto;
+    return (x[0] == '"' || x[0] == (abre ? '\x93' : '\x94')) && x[1] == '\0';
+}
+
+// A word that opens a noun phrase: an article, a determiner or possessive,
+// or a preposition before its object.
+bool AbreSintagmaNominal(const clTermo* t)
+{
+    if (!t) return false;
+    const clVerbete& v = t->verbete;
+    return v.classe == CL_ARTIGO || (v.classe == CL_PREPOSICAO && !TextoDe(t, "to")) ||
+           (v.classe == CL_PRONOME && (v.flagsPron & (PRON_DEMONSTRATIVO | PRON_POSSESSIVO)));
+}
+
+} // namespace
+
+// "This changes the file", "something changes": after a pronoun that is a
+// singular subject an "-s" form is the verb; the plural noun would need
+// "these" or "those".
+static bool SujeitoSingular(const clTermo* p, const clTermo* t)
+{
+    if (!(t->verbete.formas & FORMA_TERCEIRA_S) || !(p->verbete.classe & CL_PRONOME)) return false;
+    static const char* const kPronomes[] = {"this", "that", "something", "nothing", "everything", "anything",
+                                            "which", "who", "one"};
+    for (const char* x : kPronomes)
+        if (TextoDe(p, x)) return true;
+    return false;
+}
+
+// Whether a word that may be a noun or a verb is the noun by what stands
+// before it, beyond the word right before it:
+// - a word in quotation marks after an article describes the noun after the
+//   quotes ("a \x93Predator\x94 effect");
+// - an "-s" form after a noun that is itself the object of a preposition or
+//   a verb is the plural head of a compound ("the size of brush previews",
+//   "reduce edge effects", "between consecutive brush marks"): a verb there
+//   would have no subject.
+bool clLeitor::SubstantivoPeloContexto(clTermo* t, const clTermo* p)
+{
+    if (Aspa(p, false)) {
+        const clTermo* e = p->antes;
+        for (int i = 0; i < 4 && e && !Aspa(e, true); ++i) e = e->antes;
+        if (e && Aspa(e, true) && AbreSintagmaNominal(e->antes)) return true;
+        // Before a noun it heads a compound the quoted name describes
+        // ("\x93Cubism\x94 filter options").
+        const clTermo* n = OlharDe(1, t);
+        return n && n->verbete.classe == CL_SUBSTANTIVO;
+    }
+    // An unknown word there is a name ("GVfs support").
+    if ((p->verbete.classe != CL_SUBSTANTIVO && p->verbete.classe != 0) ||
+        (p->verbete.flagsSubst & (SUBST_POSSESSIVO | SUBST_PLURAL)))
+        return false;
+    const bool formaS = (t->verbete.formas & FORMA_TERCEIRA_S) || (t->verbete.flagsSubst & SUBST_PLURAL);
+    if (!formaS) {
+        // A bare form after a singular noun has no subject in it: a noun
+        // names it ("have GVfs support", "the file type"), unless an
+        // auxiliary or a verb such as "let" or "make" stands before that
+        // noun's phrase ("Can the user change", "let the user choose"), or
+        // the form is also the past ("the value set to 15").
+        if (t->verbete.formas & (FORMA_PASSADO | FORMA_PARTICIPIO | FORMA_ING)) return false;
+        // An unknown word in "-s" may be a plural ("brushstrokes use"),
+        // unless a capital makes it a name ("GVfs support").
+        const char* pt = p->palavra ? p->palavra->texto : "";
+        const std::size_t np = std::strlen(pt);
+        bool capital = false;
+        for (std::size_t i = 0; i < np && !capital; ++i) capital = Minuscula(pt[i]) != pt[i];
+        if (p->verbete.classe == 0 && np > 0 && pt[np - 1] == 's' && !capital) return false;
+        // A label in capitals after a word in small letters may open with a
+        // verb ("the option Fill Transparent Areas"); inside a run of
+        // capitals it is the noun ("Name Service Cache Daemon").
+        const char* tt = t->palavra ? t->palavra->texto : "";
+        if (Minuscula(tt[0]) != tt[0] && p->verbete.classe != 0 && Minuscula(pt[0]) == pt[0]) return false;
+        static const char* const kMesmaForma[] = {"set", "put", "cut", "read", "hit", "shut", "spread", "cost",
+                                                  "quit", "split", "let", "reset", "output", "input"};
+        for (const char* f : kMesmaForma)
+            if (TextoDe(t, f)) return false;
+        const clTermo* e = p->antes;
+        for (int i = 0; i < 4 && e && (e->verbete.classe & (CL_ARTIGO | CL_ADJETIVO | CL_SUBSTANTIVO)) &&
+                        !(e->verbete.classe & (CL_VERBO | CL_VERBO_AUXILIAR));
+             ++i)
+            e = e->antes;
+        if (e && e->verbete.classe == CL_PRONOME && (e->verbete.flagsPron & (PRON_DEMONSTRATIVO | PRON_POSSESSIVO)))
+            e = e->antes;
+        if (!e) return true;
+        // "have" before its object is the main verb ("don't have GVfs
+        // support"); another auxiliary opens a question ("Can the user
+        // change").
+        if ((e->verbete.classe & CL_VERBO_AUXILIAR) && !TextoDe(e, "have") && !TextoDe(e, "has") &&
+            !TextoDe(e, "had"))
+            return false;
+        static const char* const kCausativos[] = {"let", "make", "help", "see", "watch", "hear"};
+        const char* base = e->verbete.formaBase[0] ? e->verbete.formaBase : e->verbete.vocabulo;
+        for (const char* v : kCausativos)
+            if (Igual(base, v)) return false;
+        return true;
+    }
+    const clTermo* e = p->antes;
+    for (int i = 0; i < 3 && e && e->verbete.classe == CL_ADJETIVO; ++i) e = e->antes;
+    // A participle before the noun describes it ("the indexed format
+    // supports").
+    return e && ((e->verbete.classe == CL_PREPOSICAO && !TextoDe(e, "to")) ||
+                 (e->verbete.classe == CL_VERBO && !(e->verbete.formas & (FORMA_PASSADO | FORMA_PARTICIPIO))));
+}
+
 void clLeitor::Desambiguar(clTermo* t)
 {
     std::uint16_t& c = t->verbete.classe;
@@ -485,7 +676,11 @@ void clLeitor::Desambiguar(clTermo* t)
         int decisao = 0;  // 1 noun, 2 verb
         if (p) {
             const clVerbete& pv = p->verbete;
-            if ((pv.classe & (CL_VERBO | CL_ADJETIVO | CL_ARTIGO)) ||
+            if (VerboComYou(p) || SujeitoSingular(p, t)) {
+                decisao = 2;
+            } else if (SubstantivoPeloContexto(t, p)) {
+                decisao = 1;
+            } else if ((pv.classe & (CL_VERBO | CL_ADJETIVO | CL_ARTIGO)) ||
                 ((pv.classe & CL_PREPOSICAO) && !TextoDe(p, "to")) ||
                 ((pv.classe & CL_PRONOME) && (pv.flagsPron & (PRON_DEMONSTRATIVO | PRON_POSSESSIVO)) &&
                  !TextoDe(p, "that")) ||
@@ -501,6 +696,17 @@ void clLeitor::Desambiguar(clTermo* t)
             else if ((pv.classe & CL_VERBO_AUXILIAR) || ((pv.classe & CL_PRONOME) && (pv.flagsPron & PRON_PESSOAL)) ||
                      TextoDe(p, "not") || TextoDe(p, "to"))
                 decisao = 2;
+            else if (pv.classe == CL_ADVERBIO && p->antes && !TextoDe(p, "more") && !TextoDe(p, "less") &&
+                     !TextoDe(p, "most")) {
+                // An adverb between ("need to explicitly pass", "can also
+                // create", "you then select"): the word before it decides.
+                // "more", "less" and "most" also stand before a noun ("gives
+                // you more control").
+                const clVerbete& av = p->antes->verbete;
+                if ((av.classe & CL_VERBO_AUXILIAR) || (av.classe == CL_PRONOME && (av.flagsPron & PRON_PESSOAL)) ||
+                    TextoDe(p->antes, "to"))
+                    decisao = 2;
+            }
         }
         if (decisao == 0) {
             const clTermo* n = OlharDe(1, t);
@@ -509,7 +715,10 @@ void clLeitor::Desambiguar(clTermo* t)
             // message ("File format not recognized").
             if (!n || (n->verbete.classe & (CL_VERBO_AUXILIAR | CL_SIMBOLO | CL_VIRGULA | CL_PONTUACAO)) ||
                 ((c & CL_VERBO) && (n->verbete.classe & CL_VERBO)) ||
-                (!(c & CL_VERBO_AUXILIAR) && TextoDe(n, "not")))
+                (!(c & CL_VERBO_AUXILIAR) && TextoDe(n, "not")) ||
+                // "that type of thing", "a set of files": a verb takes its
+                // object without "of".
+                TextoDe(n, "of"))
                 decisao = 1;
             else
                 decisao = 2;
@@ -537,7 +746,8 @@ void clLeitor::Desambiguar(clTermo* t)
                                        if (TextoDe(m, x)) return true;
                                    return false;
                                }();
-        if (aposModal)
+        // After "to" it is the infinitive ("Failed to open image").
+        if (aposModal || ((c & CL_VERBO) && TextoDe(p, "to")))
             c &= static_cast<std::uint16_t>(~CL_ADJETIVO);
         else if (aposSer)
             c &= static_cast<std::uint16_t>(~(CL_VERBO | CL_ADVERBIO));
@@ -622,6 +832,7 @@ bool clLeitor::AnalisarMorfologia(clTermo* t)
         switch (e.restauro) {
         case R_Y: AcrescentarTexto(raiz, kTamPalavra, "y"); break;
         case R_F: AcrescentarTexto(raiz, kTamPalavra, "f"); break;
+        case R_VE: AcrescentarTexto(raiz, kTamPalavra, "ve"); break;
         case R_E_SALVO:
             if (!(TerminaEm(raiz, "ch") || TerminaEm(raiz, "sh") || TerminaEm(raiz, "o") || TerminaEm(raiz, "s") ||
                   TerminaEm(raiz, "x")))
@@ -653,6 +864,7 @@ bool clLeitor::AnalisarMorfologia(clTermo* t)
             case F_E: AcrescentarTexto(raiz, kTamPalavra, "e"); break;
             case F_LE: AcrescentarTexto(raiz, kTamPalavra, "le"); break;
             case F_F_VE: tentou = TrocarSufixo(raiz, "f", "ve") != 0; break;
+            case F_VE_F: tentou = TrocarSufixo(raiz, "ve", "f") != 0; break;
             case F_NENHUM: tentou = false; break;
             }
             if (tentou) achou = serve(buscar(raiz));
@@ -916,6 +1128,10 @@ void clLeitor::SepararHifen(clTermo* t)
             } else {
                 if (!(c & (CL_SIMBOLO | CL_VIRGULA | CL_PONTUACAO)) && estatistica) estatistica->Conhecida();
                 if (c == CL_ADJETIVO || c == (CL_ADJETIVO | CL_SUBSTANTIVO)) f->verbete.classe = CL_ADJETIVO;
+                // A part that is a noun and a verb names a thing ("Xach-Effect").
+                else if (c == (CL_SUBSTANTIVO | CL_VERBO) &&
+                         !(f->verbete.formas & (FORMA_ING | FORMA_PASSADO | FORMA_PARTICIPIO)))
+                    f->verbete.classe = CL_SUBSTANTIVO;
             }
             if (ultimo) {
                 ultimo->proximo = f;

@@ -67,5 +67,18 @@ private:
     void TornarNome(clTermo* termo);
     bool FraseEmMaiusculas();
     bool FormaVerbal(clTermo* termo, const clTermo* anterior);
+    bool SubstantivoPeloContexto(clTermo* termo, const clTermo* anterior);
+    void ConjuncaoAntesDeIng(clTermo* termo, clTermo* anterior);
+    void TeclaDeTeclado(clTermo* termo, const clTermo* anterior);
+    bool TrocarEntrada(clVerbete* destino, const char* chave, std::uint16_t classe);
     bool RestaLer() const;
 };
+
+// A verb merged with its "you" by the dictionary, which takes a verb after
+// it: VERBO_COM_YOU_SUBJUNTIVO for the verbs of permission ("allows you",
+// "lets you": "permitir que voc\xEA", the verb after it in the subjunctive,
+// "permite que voc\xEA defina"); VERBO_COM_YOU_INFINITIVO for "help you"
+// ("ajudar voc\xEA a entender"); 0 for any other term.
+constexpr int VERBO_COM_YOU_SUBJUNTIVO = 1;
+constexpr int VERBO_COM_YOU_INFINITIVO = 2;
+int VerboComYou(const clTermo* t);

@@ -83,6 +83,8 @@ TEST_F(LeitorTeste, SufixosRestauramAFormaDoDicionario)
         {"studying", "study", CL_VERBO}, {"dying", "die", CL_VERBO},     {"making", "make", CL_VERBO},
         {"stopped", "stop", CL_VERBO},   {"happier", "happy", CL_ADJETIVO}, {"simply", "simple", CL_ADVERBIO},
         {"wolves", "wolf", CL_SUBSTANTIVO}, {"goes", "go", CL_VERBO},
+        // "-ves": the verb's "-ve" before the noun's "-f" ("gif" is there too).
+        {"gives", "give", CL_VERBO},
         // The stem "car" is found first but is a noun, which "-ed" cannot
         // follow: the fallback with "e" is still tried.
         {"cared", "care", CL_VERBO},
@@ -200,6 +202,13 @@ TEST_F(LeitorTeste, HifenizadaDesconhecidaViraAdjetivoComPartes)
     EXPECT_EQ(termos[0]->filhos->verbete.classe, CL_SUBSTANTIVO);  // only a noun: stays a noun
     EXPECT_EQ(termos[0]->filhos->proximo->verbete.classe, 0);
     EXPECT_EQ(estatistica.nDesconhecidas, 1);
+    // A noun and a verb: the noun ("Xach-Effect"); its "-ing" form stays the verb.
+    termos = Ler("zz-book");
+    ASSERT_EQ(termos.size(), 1u);
+    EXPECT_EQ(termos[0]->filhos->proximo->verbete.classe, CL_SUBSTANTIVO);
+    termos = Ler("zz-studying");
+    ASSERT_EQ(termos.size(), 1u);
+    EXPECT_EQ(termos[0]->filhos->proximo->verbete.classe, CL_VERBO);
     // Empty parts are skipped.
     termos = Ler("red--");
     ASSERT_EQ(termos.size(), 1u);

@@ -1,0 +1,269 @@
+// Word class by the neighbours and the complements of verbs, each rule
+// checked on sentences of its class through the shipped dictionary.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "testes/apoio.h"
+
+namespace {
+
+struct Caso {
+    const char* ingles;
+    const char* portugues;
+};
+
+std::string Traduzir(const char* ingles)
+{
+    std::string s = TraduzirArquivo(std::string(ingles) + "\n");
+    while (!s.empty() && (s.back() == '\n' || s.back() == '\r')) s.pop_back();
+    return s;
+}
+
+void Conferir(std::initializer_list<Caso> casos)
+{
+    ASSERT_TRUE(GarantirMotor());
+    for (const Caso& c : casos) EXPECT_EQ(Traduzir(c.ingles), c.portugues) << "para: " << c.ingles;
+}
+
+// "allows you to", "lets you": "permitir que voc\xEA" and the subjunctive,
+// with or without "to", with an adverb between, and for two verbs joined
+// by "and"; "help you" takes "a" and the infinitive.
+TEST(ClassePalavra, VerbosDePermissaoComYou)
+{
+    Conferir({
+        {"This option allows you to select a color.", "Esta op\xE7\xE3o permite que voc\xEA selecione uma cor."},
+        {"The slider lets you set the distance.", "O controle deslizante permite que voc\xEA defina a dist\xE2ncia."},
+        {"This tab allows you to view and edit a comment.",
+         "Esta aba permite que voc\xEA visualize e edite um coment\xE1rio."},
+        {"The dialog enables you to change the size.", "O di\xE1logo permite que voc\xEA altere o tamanho."},
+        {"We help you understand it.", "N\xF3s ajudamos voc\xEA a entend\xEA-lo."},
+        {"This tool helps you to find the files.", "Esta ferramenta ajuda voc\xEA a encontrar os arquivos."},
+    });
+}
+
+// The bare verb after the object of "let", "make" or "help" is an
+// infinitive, as is a clause after "before", "after" or "until" with a
+// singular pronoun subject; such a clause opening the sentence leaves the
+// verb after its comma an order.
+TEST(ClassePalavra, InfinitivoDepoisDeObjetoEDeAntesDe)
+{
+    Conferir({
+        {"Let the user choose a file.", "Deixe o usu\xE1rio escolher um arquivo."},
+        {"Close the file after you save it.", "Feche o arquivo depois de voc\xEA salv\xE1-lo."},
+        {"Wait until you press OK.", "Aguarde at\xE9 voc\xEA pressionar OK."},
+        {"Before you start, read this.", "Antes de voc\xEA iniciar, leia isto."},
+    });
+}
+
+// A personal pronoun right before its verb is its subject, even when a
+// plural noun stands earlier ("voc\xEA est\xE1", not "voc\xEA est\xE3o").
+TEST(ClassePalavra, PronomeSujeitoJuntoAoVerbo)
+{
+    Conferir({
+        {"These are the lines you can show while you are working on the image.",
+         "Estes s\xE3o as linhas que voc\xEA pode mostrar enquanto voc\xEA est\xE1 trabalhando na imagem."},
+        {"The files you selected are open.", "Os arquivos que voc\xEA selecionou est\xE3o abertos."},
+    });
+}
+
+// A word that is a noun and a verb: a noun before "of", as the "-s" head of
+// a compound that is an object, as a bare form after a singular noun, and
+// after an adverb the word before the adverb decides.
+TEST(ClassePalavra, SubstantivoOuVerboPeloContexto)
+{
+    Conferir({
+        {"Which type of file do you need?", "Qual tipo de arquivo voc\xEA precisa?"},
+        {"Figure 2. \x93" "Cubism\x94" " filter options", "Figura 2. \x93" "Cubismo\x94 op\xE7\xF5" "es de filtro"},
+        {"It reduces edge effects.", "Reduz efeitos de borda."},
+        {"Set the distance between consecutive brush marks.",
+         "Defina a dist\xE2ncia entre marcas de pincel consecutivas."},
+        {"You can change the size of brush previews.", "Voc\xEA pode alterar o tamanho de visualiza\xE7\xF5" "es de pincel."},
+        {"Argument list too long.", "Lista de argumento muito longa."},
+        {"Converts a translation catalog to a different encoding.",
+         "Converte um cat\xE1logo de tradu\xE7\xE3o para uma codifica\xE7\xE3o diferente."},
+        {"Set the size of the brush marks.", "Defina o tamanho das marcas de pincel."},
+        {"The tool marks the area.", "A ferramenta marca a \xE1rea."},
+        {"It gives more control.", "D\xE1 mais controle."},
+        {"The user can then select a file.", "O usu\xE1rio pode ent\xE3o selecionar um arquivo."},
+        // A name before the bare form, even one in "-s", with "have" before it.
+        {"You don't have GVfs support on your platform.", "Voc\xEA n\xE3o tem suporte do GVfs em sua plataforma."},
+        {"Can the user change the file?", "O usu\xE1rio pode alterar o arquivo?"},
+    });
+}
+
+// "gives" is the verb "give", never the noun "gif"; "how many" agrees with
+// its noun and opens a question like a question word.
+TEST(ClassePalavra, FormasEPalavrasInterrogativas)
+{
+    Conferir({
+        {"The program gives an error.", "O programa d\xE1 um erro."},
+        {"How many layers does the image have?", "Quantas camadas a imagem tem?"},
+        {"How much memory do you need?", "Quanta mem\xF3ria voc\xEA precisa?"},
+        {"How many files did you delete?", "Quantos arquivos voc\xEA excluiu?"},
+    });
+}
+
+// "while" or "when" before an "-ing" form is the time of that action: "ao"
+// and the infinitive, also opening the sentence before an order; before a
+// clause it stays the conjunction.
+TEST(ClassePalavra, AoComInfinitivo)
+{
+    Conferir({
+        {"Error while reading the file.", "Erro ao ler o arquivo."},
+        {"Directory arguments required when using the option.",
+         "Argumentos de diret\xF3rio obrigat\xF3rios ao usar a op\xE7\xE3o."},
+        {"When saving, choose a folder.", "Ao salvar, escolha uma pasta."},
+        {"While you are working, save often.", "Enquanto voc\xEA est\xE1 trabalhando, salve com frequ\xEAncia."},
+        // "error" before the "-ing" form of its cause.
+        {"Error loading the keyring.", "Erro ao carregar o chaveiro."},
+        {"Errors reading the files.", "Erros ao ler os arquivos."},
+        {"The error message is shown.", "A mensagem de erro \xE9 mostrada."},
+    });
+}
+
+// Words with both readings in the core dictionary.
+TEST(ClassePalavra, AdjetivoOuVerbo)
+{
+    Conferir({
+        {"You can move each component separately.", "Voc\xEA pode mover cada componente separadamente."},
+        {"Use separate files.", "Use arquivos separados."},
+        {"Separate the layers.", "Separe as camadas."},
+        {"It textures the image.", "Texturiza a imagem."},
+    });
+}
+
+// "same", "other", "first", "last", "next" come before their noun, and one
+// of them after an article heads its group before a finite verb.
+TEST(ClassePalavra, AdjetivosAntepostos)
+{
+    Conferir({
+        {"Use the same color.", "Use a mesma cor."},
+        {"Open the other file.", "Abra o outro arquivo."},
+        {"Use the next file.", "Use o pr\xF3ximo arquivo."},
+        {"The other is red.", "O outro \xE9 vermelho."},
+        {"The first was deleted.", "O primeiro foi exclu\xED" "do."},
+        {"The new file is ready.", "O novo arquivo est\xE1 pronto."},
+    });
+}
+
+// A bare verb after a comma that closes an opening without a finite verb (a
+// place, a purpose, an adverb) is an order; after a subject it is not.
+TEST(ClassePalavra, OrdemDepoisDeAbertura)
+{
+    Conferir({
+        {"Then, select the layer.", "Ent\xE3o, selecione a camada."},
+        {"Finally, close the window.", "Finalmente, feche a janela."},
+        {"To save the file, use the menu.", "Para salvar o arquivo, use o menu."},
+        {"Open, save and close the files.", "Abra, salve e feche os arquivos."},
+        {"In this case, the file is saved.", "Neste caso, o arquivo \xE9 salvo."},
+        {"When the file is saved, you see it.", "Quando o arquivo for salvo, voc\xEA o v\xEA."},
+    });
+}
+
+// A participle between a determiner and its noun describes the noun; a verb
+// that is also an adjective is the verb after "to".
+TEST(ClassePalavra, ParticipioEntreDeterminanteENome)
+{
+    Conferir({
+        {"Every selected file is deleted.", "Cada arquivo selecionado \xE9 exclu\xED" "do."},
+        {"Failed to open image", "Falhou ao abrir imagem"},
+        {"Failed to open the file", "Falhou ao abrir o arquivo"},
+        {"It is open to everyone.", "Est\xE1 aberto para todos."},
+    });
+}
+
+// The complements of "have to" ("ter que"), "be used to" ("usado para") and
+// "make sure" ("certificar-se de que").
+TEST(ClassePalavra, ComplementosDeVerbos)
+{
+    Conferir({
+        {"You have to restart the computer.", "Voc\xEA tem que reiniciar o computador."},
+        {"It is used to store data.", "\xC9 usado para armazenar dados."},
+        {"Please make sure it is running.", "Por favor, certifique-se de que est\xE1 em execu\xE7\xE3o."},
+        {"Make sure that the file exists.", "Certifique-se de que o arquivo existe."},
+        {"Make sure to save it.", "Certifique-se de salv\xE1-lo."},
+        {"Be sure to save the file.", "Certifique-se de salvar o arquivo."},
+        // "Be" opening a sentence is an order, never a question.
+        {"Be careful when deleting files.", "Seja cuidadoso ao excluir arquivos."},
+        {"You are able to open it.", "Voc\xEA \xE9 capaz de abri-lo."},
+        {"Failed to write to temporary file.", "Falhou ao gravar em arquivo tempor\xE1rio."},
+        {"It refers to the file.", "Refere-se ao arquivo."},
+        // "allow", "require" + "-ing": the infinitive.
+        {"It also allows mixing segments.", "Ele tamb\xE9m permite misturar segmentos."},
+        {"This requires restarting the computer.", "Isto exige reiniciar o computador."},
+    });
+}
+
+// "that" before a noun points at it ("esse", "essa"); alone it is "isso";
+// before a plural noun or a clause it is the conjunction or the relative.
+TEST(ClassePalavra, ThatDemonstrativoOuConjuncao)
+{
+    Conferir({
+        {"You can do that type of thing.", "Voc\xEA pode fazer esse tipo de coisa."},
+        {"Select that option.", "Selecione essa op\xE7\xE3o."},
+        {"Use that.", "Use isso."},
+        {"The files that contain errors are open.", "Os arquivos que cont\xEAm erros est\xE3o abertos."},
+        {"It says that files are missing.", "Diz que arquivos est\xE3o ausentes."},
+    });
+}
+
+// After a singular noun, "set" or "put" is the past when an object follows
+// and the participle otherwise; after a plural noun it may be the present.
+TEST(ClassePalavra, MesmaFormaNoPassado)
+{
+    Conferir({
+        {"The user set the value.", "O usu\xE1rio definiu o valor."},
+        {"The value set in the dialog is used.", "O valor definido no di\xE1logo \xE9 usado."},
+        {"Users set the value.", "Usu\xE1rios definem o valor."},
+    });
+}
+
+// A key of the keyboard (after a key name, "arrow", "keyboard", or "press
+// the") is "tecla"; any other key is "chave".
+TEST(ClassePalavra, TeclaOuChave)
+{
+    Conferir({
+        {"Press the Shift key.", "Pressione a tecla Shift."},
+        {"Press the key again.", "Pressione a tecla novamente."},
+        {"Use the arrow keys.", "Use as teclas de seta."},
+        {"The public key is invalid.", "A chave p\xFA" "blica \xE9 inv\xE1lida."},
+    });
+}
+
+// An "-ing" form that opens the sentence as the subject of its verb is the
+// infinitive; before a comma it stays the gerund.
+TEST(ClassePalavra, IngComoSujeito)
+{
+    Conferir({
+        {"Moving the slider changes the value.", "Mover o controle deslizante altera o valor."},
+        {"Using the mouse is easy.", "Usar o mouse \xE9 f\xE1" "cil."},
+        {"Pressing this button closes the console.", "Pressionar este bot\xE3o fecha o console."},
+        {"Using this option, you can save it.", "Usando esta op\xE7\xE3o, voc\xEA pode salv\xE1-lo."},
+    });
+}
+
+// After a preposition or a verb, a participle before a noun describes it.
+TEST(ClassePalavra, ParticipioAntesDeNome)
+{
+    Conferir({
+        {"No message of desired type", "Nenhuma mensagem de tipo desejado"},
+        {"Save selected files.", "Salve arquivos selecionados."},
+        {"It was replaced by updated files.", "Foi substitu\xED" "do por arquivos atualizados."},
+        {"You have selected files.", "Voc\xEA selecionou arquivos."},
+    });
+}
+
+// After a pronoun that is a singular subject ("this", "something",
+// "which") an "-s" form is the verb; after "these" it is the plural noun.
+TEST(ClassePalavra, FormaEmSDepoisDeSujeitoSingular)
+{
+    Conferir({
+        {"This changes the file.", "Isto altera o arquivo."},
+        {"This sets the value.", "Isto define o valor."},
+        {"The option which sets the value.", "A op\xE7\xE3o que define o valor."},
+        {"These changes are saved.", "Estas altera\xE7\xF5" "es s\xE3o salvas."},
+    });
+}
+
+}  // namespace
