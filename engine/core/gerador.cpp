@@ -25,10 +25,23 @@ bool VocabuloE(const clTermo* t, const char* texto)
 
 // ---------------------------------------------------------------- conditions
 
+bool EhNumero(const clTermo* t)
+{
+    if (!t || t->verbete.classe != CL_SIMBOLO || !t->palavra) return false;
+    const char* x = t->palavra->texto;
+    if (!(*x >= '0' && *x <= '9')) return false;
+    while (*x >= '0' && *x <= '9') ++x;
+    return *x == '\0';
+}
+
+// A count read before a noun group belongs to it: what precedes "3
+// children" is what precedes the group.
 const clTermo* AnteriorOuDoPai(const clTermo* t)
 {
     if (t->anterior) return t->anterior;
-    return t->pai ? t->pai->anterior : nullptr;
+    const clTermo* r = t->pai ? t->pai->anterior : nullptr;
+    if (EhNumero(r) && EhGrupoNominal(t->pai)) r = r->anterior;
+    return r;
 }
 
 const clTermo* ProximoOuDoPai(const clTermo* t)
@@ -255,9 +268,107 @@ void EmitirArtigoDefinido(clGerador& g, const clTermo* nucleo)
     EmitirPalavra(g, kArtigos[((f & SUBST_FEMININO) ? 2 : 0) + ((f & SUBST_PLURAL) ? 1 : 0)], nullptr);
 }
 
+// Whether the entry offers more than one translation: only then may the
+// chosen one differ in gender from the entry's.
+bool VariasTraducoes(const clVerbete& v)
+{
+    std::size_t tam = v.tamTraducoes;
+    if (tam > sizeof v.blocoTraducoes) tam = sizeof v.blocoTraducoes;
+    const std::size_t lt = strnlen(v.blocoTraducoes, tam);
+    if (lt + 1 >= tam) return false;
+    const std::size_t lc = strnlen(v.blocoTraducoes + lt + 1, tam - lt - 1);
+    const std::size_t proxima = lt + 1 + lc + 1;
+    return proxima < tam && v.blocoTraducoes[proxima] != '\0';
+}
+
+bool TerminaEm(const char* texto, std::size_t n, const char* fim)
+{
+    const std::size_t f = std::strlen(fim);
+    return n >= f && std::memcmp(texto + n - f, fim, f) == 0;
+}
+
+// A noun whose senses differ in gender ("children": "filhos" of a process,
+// "crian\xE7as" in the garden) takes the gender of the translation chosen,
+// read from an ending that says it ("-o", "-mento"; "-an\xE7a", "-\xE7\xE3o",
+// "-dade", "-agem"), before its articles and adjectives agree with it.
+void GeneroDaTraducao(clGerador& g, clTermo* nome)
+{
+    if (!nome || !(nome->verbete.classe & CL_SUBSTANTIVO) || nome->verbete.tamTraducoes == 0 ||
+        (nome->verbete.flagsSubst & SUBST_DESCONHECIDA) || !VariasTraducoes(nome->verbete))
+        return;
+    const char* texto = EscolherTraducao(g, nome);
+    if (std::strpbrk(texto, "_/ ")) return;
+    std::size_t n = std::strlen(texto);
+    if (TerminaEm(texto, n, "\xE7\xF5" "es")) {
+        nome->verbete.flagsSubst |= SUBST_FEMININO;
+        return;
+    }
+    if (nome->verbete.flagsSubst & SUBST_PLURAL && n > 1 && texto[n - 1] == 's') --n;
+    static const char* const kFemininos[] = {"an\xE7" "a", "en\xE7" "a", "\xE7\xE3o", "dade", "agem"};
+    static const char* const kMasculinos[] = {"o", "mento"};
+    for (const char* f : kFemininos)
+        if (TerminaEm(texto, n, f)) {
+            nome->verbete.flagsSubst |= SUBST_FEMININO;
+            return;
+        }
+    for (const char* f : kMasculinos)
+        if (TerminaEm(texto, n, f)) {
+            nome->verbete.flagsSubst &= static_cast<std::uint8_t>(~SUBST_FEMININO);
+            return;
+        }
+}
+
+// An adverb of degree read before the adjective of a noun group ("a more
+// flexible type", "a very large file") goes with the adjective after the
+// noun: "um tipo mais flex\xEDvel", "um arquivo muito grande".
+clTermo* AdjetivoPosposto(const clTermo* adverbio)
+{
+    if (!adverbio || adverbio->verbete.classe != CL_ADVERBIO) return nullptr;
+    clTermo* adj = adverbio->depois;
+    if (!adj || adj->verbete.classe != CL_ADJETIVO || adj->emitido || !VemDepois(adj) || !EhGrupoNominal(adj->pai))
+        return nullptr;
+    const clTermo* nucleo = adj->pai->filhos;
+    if (!nucleo || !(nucleo->verbete.classe & CL_SUBSTANTIVO) || adj->regente != nucleo)
+        return nullptr;
+    return adj;
+}
+
+// Determiners the analysis left in a group of their own, cut from their
+// noun by a quotation mark or an adverb ("the \"Debian Reference\"", "a
+// more flexible tool"), agree with the head of the group that follows, not
+// with a subject they were matched to ("This is a ... tool").
+void ConcordarDeterminantesSoltos(clGerador& g, clTermo* grupo)
+{
+    const auto sinal = [](const clTermo* t, const char* quais) {
+        if (!t || t->verbete.classe != CL_SIMBOLO || !t->palavra) return false;
+        const char* x = t->palavra->texto;
+        return x[0] && x[1] == '\0' && std::strchr(quais, x[0]);
+    };
+    clTermo* seguinte = grupo->proximo;
+    bool citado = false;
+    for (int n = 0; seguinte && n < 4; seguinte = seguinte->proximo, ++n) {
+        if (seguinte->verbete.classe == CL_ADVERBIO) continue;
+        if (!sinal(seguinte, "\"'(\x93\x91")) break;
+        citado = true;
+    }
+    if (!EhGrupoNominal(seguinte) || seguinte->pai || seguinte->determinantes) return;
+    // The "Tools" menu: the noun after the quotation is the head.
+    if (citado && sinal(seguinte->proximo, "\"')\x94\x92") && EhGrupoNominal(seguinte->proximo->proximo) &&
+        !seguinte->proximo->proximo->determinantes)
+        seguinte = seguinte->proximo->proximo;
+    clTermo* nucleo = seguinte->filhos;
+    if (!nucleo || !(nucleo->verbete.classe & CL_SUBSTANTIVO)) return;
+    GeneroDaTraducao(g, nucleo);
+    int n = 0;
+    for (clTermo* d = grupo->determinantes; d && n < kMaxCadeia; d = d->proximo, ++n)
+        if (d->verbete.classe & (CL_ARTIGO | CL_PRONOME | CL_ADJETIVO)) d->regente = nucleo;
+}
+
 void EmitirGrupoNominal(clGerador& g, clTermo* grupo, int profundidade)
 {
     clTermo* nucleo = grupo->filhos;
+    GeneroDaTraducao(g, nucleo);
+    if (!nucleo) ConcordarDeterminantesSoltos(g, grupo);
     // The members may be linked on into each other's lists.
     Limites doGrupo;
     doGrupo.parar1 = nucleo;
@@ -490,6 +601,18 @@ bool RelativaReduzida(const clTermo* grupo)
     return !antes || !(antes->verbete.classe & (CL_PREPOSICAO | CL_CONJUNCAO));
 }
 
+// A noun group with "same" among its determiners or modifiers.
+bool ComparaMesmo(const clTermo* grupo)
+{
+    if (!EhGrupoNominal(grupo)) return false;
+    for (const clTermo* cadeia : {grupo->determinantes, grupo->modificadores}) {
+        int n = 0;
+        for (const clTermo* m = cadeia; m && n < kMaxCadeia; m = m->proximo, ++n)
+            if (VocabuloE(m, "same")) return true;
+    }
+    return false;
+}
+
 void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
 {
     if (!t || profundidade > kMaxProfundidade) return;
@@ -504,6 +627,7 @@ void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
         // A name kept as written that says which kind the noun is follows
         // it without "de" ("SMART feature": "recurso SMART", "Esc key":
         // "tecla Esc").
+        GeneroDaTraducao(g, t);
         if (ligacao && t->regente && t->regente != t && !t->nome) EmitirLigacaoDe(g, t);
         if (t->verbete.flagsSubst & SUBST_DESCONHECIDA) {
             if (!t->filhos) {
@@ -517,6 +641,12 @@ void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
         EmitirTraduzido(g, t);
         return;
     case CL_ADJETIVO:
+        if (t->antes && !t->antes->emitido) {
+            t->emitido = 0;
+            const bool adverbio = AdjetivoPosposto(t->antes) == t;
+            t->emitido = TERMO_EMITIDO;
+            if (adverbio) EmitirTermo(g, t->antes, profundidade + 1);
+        }
         if (t->filhos) EmitirHifenizado(g, t);
         else EmitirTraduzido(g, t);
         return;
@@ -534,6 +664,15 @@ void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
         EmitirEsquecidos(g, t, profundidade);
         return;
     default:
+        if (AdjetivoPosposto(t)) {
+            t->emitido = 0;  // written with its adjective
+            return;
+        }
+        // "the same effect as": "o mesmo efeito que".
+        if (VocabuloE(t, "as") && ComparaMesmo(t->anterior)) {
+            EmitirPalavra(g, "que", t);
+            return;
+        }
         // "by clicking": the gerund says it ("clicando").
         if (VocabuloE(t, "by") && t->proximo && t->proximo->verbete.classe == CL_GRUPO_VERBAL &&
             t->proximo->tempo == TEMPO_GERUNDIO && t->proximo->verbo && t->proximo->verbo->antes == t) {

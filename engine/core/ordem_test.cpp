@@ -1,0 +1,79 @@
+// Word order, agreement and senses in generation, each rule checked on a
+// group of sentences through the shipped dictionary.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "testes/apoio.h"
+
+namespace {
+
+struct Caso {
+    const char* ingles;
+    const char* portugues;
+};
+
+std::string Traduzir(const char* ingles)
+{
+    std::string s = TraduzirArquivo(std::string(ingles) + "\n");
+    while (!s.empty() && (s.back() == '\n' || s.back() == '\r')) s.pop_back();
+    return s;
+}
+
+void Conferir(std::initializer_list<Caso> casos)
+{
+    ASSERT_TRUE(GarantirMotor());
+    for (const Caso& c : casos) EXPECT_EQ(Traduzir(c.ingles), c.portugues) << "para: " << c.ingles;
+}
+
+// An article cut from its noun by a quotation mark or an adverb still
+// agrees with it; a noun after the quotation is the head.
+TEST(Ordem, ArtigoConcordaAtravesDeAspasEAdverbio)
+{
+    Conferir({
+        {"See the \"Debian Reference\" for details.", "Veja a \"Refer\xEAncia do Debian\" para detalhes."},
+        {"See the \"User Guide\" for details.", "Veja o \"Guia do Usu\xE1rio\" para detalhes."},
+        {"This is a more flexible tool.", "Isto \xE9 uma ferramenta mais flex\xEDvel."},
+        {"Open the \"Tools\" menu.", "Abra o \"Ferramentas\" menu."},
+    });
+}
+
+// An adverb of degree goes with its adjective after the noun; in a
+// predicate it stays before the adjective.
+TEST(Ordem, AdverbioDeGrauSegueOAdjetivo)
+{
+    Conferir({
+        {"It is a very large file.", "\xC9 um arquivo muito grande."},
+        {"Choose the most important setting.", "Escolha a configura\xE7\xE3o mais importante."},
+        {"It is an extremely fast computer.", "\xC9 um computador extremamente r\xE1pido."},
+        {"The file is very large.", "O arquivo \xE9 muito grande."},
+    });
+}
+
+// "same", "other", "next", "first", "last", "own", "various" come before
+// the noun; "the same ... as" compares with "que".
+TEST(Ordem, AdjetivosAntepostosEMesmoQue)
+{
+    Conferir({
+        {"It has the same effect as the image.", "Tem o mesmo efeito que a imagem."},
+        {"Select the next layer.", "Selecione a pr\xF3xima camada."},
+        {"Open the first file.", "Abra o primeiro arquivo."},
+        {"Close the other windows.", "Feche as outras janelas."},
+        {"It has various options.", "Tem v\xE1rias op\xE7\xF5" "es."},
+    });
+}
+
+// A noun whose senses differ in gender takes the gender of the sense
+// chosen: "children" of a process or a parent are "filhos", else "crian\xE7as".
+TEST(Ordem, SentidoEGeneroDeChildren)
+{
+    Conferir({
+        {"The children were playing in the garden.", "As crian\xE7" "as estavam brincando no jardim."},
+        {"I have 3 children.", "Eu tenho 3 filhos."},
+        {"The process waits for its children.", "O processo aguarda seus filhos."},
+        {"Kill the child processes.", "Mate os processos filhos."},
+        {"You can play the video.", "Voc\xEA pode reproduzir o v\xED" "deo."},
+    });
+}
+
+} // namespace
