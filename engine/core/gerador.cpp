@@ -930,6 +930,15 @@ bool SubjuntivoFuturo(char* texto, std::size_t tam, int pessoa)
     return true;
 }
 
+bool Capitalizada(const clTermo* t);
+bool CapitalizadaNoRotulo(const clTermo* t);
+
+bool VerboDeRotulo(const clGerador& g, const clTermo* w)
+{
+    return g.prosa && w->antes && !CapitalizadaNoRotulo(w->antes) && Capitalizada(w) &&
+           CapitalizadaNoRotulo(w->depois) && (w->depois->verbete.classe & CL_SUBSTANTIVO);
+}
+
 } // namespace
 
 int PessoaDoVerbo(const clTermo* w, const clTermo* s)
@@ -991,6 +1000,9 @@ void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
         if (linha.gerundioSeIng && (w->verbete.formas & FORMA_ING)) tempo = GER;
     }
     if (troca) CopiarTexto(texto, tam, troca);
+    // A label that opens with a verb ("selecting Add Tab", "the Fill
+    // Selection command") names the action: the infinitive.
+    if (!auxiliar && (c == TEMPO_PRESENTE || c == TEMPO_IMPERATIVO) && VerboDeRotulo(g, w)) tempo = INF;
 
     // The finite word of a present in a clause of condition or time.
     if (tempo == PRES && (c == TEMPO_PRESENTE || c == TEMPO_PRESENTE_CONTINUO || c == TEMPO_PODER ||
@@ -1086,6 +1098,60 @@ const char* EscolherTraducao(clGerador& g, clTermo* t, const clTermo* regenteDad
     return trab;
 }
 
+namespace {
+
+bool Capitalizada(const clTermo* t)
+{
+    return t && t->palavra && t->palavra->padraoCaixa == CAIXA_INICIAL && t->verbete.classe != CL_DESCONHECIDA &&
+           !(t->verbete.classe & (CL_PONTUACAO | CL_VIRGULA | CL_SIMBOLO));
+}
+
+// The sentence's first word is capitalised for the sentence; it opens a
+// label only when it is no verb ("Layer Mask is...", not "Select Add Tab").
+bool CapitalizadaNoRotulo(const clTermo* t)
+{
+    if (!Capitalizada(t)) return false;
+    return t->antes || !(t->verbete.classe & (CL_VERBO | CL_VERBO_AUXILIAR));
+}
+
+bool TemMaiuscula(const char* texto)
+{
+    for (const char* c = texto; *c; ++c)
+        if (Minuscula(*c) != *c) return true;
+    return false;
+}
+
+// The run of capitalised words `t` belongs to (its first word), or nullptr.
+const clTermo* RotuloDe(const clGerador& g, const clTermo* t)
+{
+    if (!t || t->criada || t->nome || t->verbete.tamTraducoes == 0 || !Capitalizada(t)) return nullptr;
+    if (!g.prosa || !CapitalizadaNoRotulo(t)) return nullptr;
+    if (!CapitalizadaNoRotulo(t->antes) && !CapitalizadaNoRotulo(t->depois)) return nullptr;
+    const clTermo* inicio = t;
+    for (int n = 0; n < kMaxCadeia && CapitalizadaNoRotulo(inicio->antes); ++n) inicio = inicio->antes;
+    // A name given in brackets or quotation marks keeps its capitals
+    // ("(Big Table)", "the \"User Guide\"").
+    const clTermo* antes = inicio->antes;
+    if (antes && antes->palavra && antes->palavra->texto[0] && antes->palavra->texto[1] == '\0' &&
+        std::strchr("(\"\x93\x91", antes->palavra->texto[0]))
+        return nullptr;
+    return inicio;
+}
+
+// A word of a label after the first one written is written in
+// lower case, unless its translation is a name ("Debian", "GIMP").
+bool MinusculaNoRotulo(clGerador& g, const char* texto, const clTermo* t)
+{
+    const clTermo* rotulo = RotuloDe(g, t);
+    if (!rotulo) return false;
+    for (int i = 0; i < g.quantosRotulos; ++i)
+        if (g.rotulos[i] == rotulo) return !TemMaiuscula(texto);
+    if (g.quantosRotulos < clGerador::kMaxRotulos) g.rotulos[g.quantosRotulos++] = rotulo;
+    return false;
+}
+
+} // namespace
+
 void EmitirPalavra(clGerador& g, const char* texto, const clTermo* t)
 {
     clFrase* saida = g.saida;
@@ -1118,6 +1184,8 @@ void EmitirPalavra(clGerador& g, const char* texto, const clTermo* t)
         // English words were all capitalised, as in a name.
         if (!t->antes && !t->criada && w.aplicarCaixa && w.padraoCaixa == CAIXA_INICIAL &&
             VariasPalavras(texto) && !JuntouMaiuscula(t))
+            w.padraoCaixa = CAIXA_MINUSCULAS;
+        if (w.aplicarCaixa && w.padraoCaixa == CAIXA_INICIAL && MinusculaNoRotulo(g, texto, t))
             w.padraoCaixa = CAIXA_MINUSCULAS;
     } else {
         // A word of the generator's own ("de", an article) sits inside the
@@ -1168,6 +1236,7 @@ void GerarFrase(clGerador& g, clTermo* primeiro, clFrase* saida, const clVerboI*
     g.verbos = verbos;
     g.espacoInicial = primeiraOrigem ? primeiraOrigem->espacoAntes : 0;
     g.ultimoVerbo = false;
+    g.quantosRotulos = 0;
     if (!saida) return;
     saida->Limpar();
     CaminharCadeia(g, primeiro, 0);
@@ -1198,8 +1267,18 @@ bool GerarTraducao(clTermo* primeiro, clFrase& origem, clFrase& destino, const c
 {
     const clPalavra* primeira = origem.Ultimo() >= 0 ? origem.Obter(0) : nullptr;
     clGerador gerador(&destino, verbos);
+    gerador.prosa = FraseEmProsa(origem);
     GerarFrase(gerador, primeiro, &destino, verbos, primeira);
     AjustarEspacosDeSinais(destino);
     if (primeira) CapitalizarPrimeira(destino, primeira->padraoCaixa);
     return true;
+}
+
+bool FraseEmProsa(const clFrase& origem)
+{
+    for (int i = 0; i <= origem.Ultimo(); ++i) {
+        const clPalavra* w = origem.Obter(i);
+        if (w && w->padraoCaixa == CAIXA_MINUSCULAS && strnlen(w->texto, sizeof w->texto) >= 4) return true;
+    }
+    return false;
 }

@@ -27,6 +27,16 @@ public:
     // The last output word is a conjugated verb: "para" (of "parar") is not
     // the preposition, and takes no contraction ("para a casa", never "\xE0 casa").
     bool ultimoVerbo = false;
+    // The source sentence holds words in lower case: a run of capitalised
+    // words inside it is a label.
+    bool prosa = false;
+    // Runs of capitalised words (a label such as "Add Tab") whose first
+    // Portuguese word has been written: the rest of the
+    // run is written in lower case ("Adicionar aba", "Tamanho da
+    // visualiza\xE7\xE3o").
+    static constexpr int kMaxRotulos = 32;
+    const clTermo* rotulos[kMaxRotulos] = {};
+    int quantosRotulos = 0;
 };
 
 // Resets `saida` and generates the chain that starts at `primeiro` (the
@@ -63,3 +73,6 @@ void AjustarEspacosDeSinais(clFrase& destino);
 // analysis of `origem`, then the first source word's capitals carried over
 // to the first Portuguese word. True when there is a translation to write.
 bool GerarTraducao(clTermo* primeiro, clFrase& origem, clFrase& destino, const clVerboI* verbos);
+
+// Whether a sentence holds a word of four letters or more in lower case.
+bool FraseEmProsa(const clFrase& origem);

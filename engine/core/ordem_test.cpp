@@ -77,3 +77,23 @@ TEST(Ordem, SentidoEGeneroDeChildren)
 }
 
 } // namespace
+
+namespace {
+
+// A run of capitalised words inside a sentence in lower case is a label:
+// translated as a noun phrase with its first Portuguese word capitalised,
+// a verb opening it in the infinitive; a name keeps its capitals, and so
+// does a label in brackets or a sentence with no word in lower case.
+TEST(Ordem, RotulosDaInterface)
+{
+    Conferir({
+        {"You can open it by selecting Add Tab \xBB Document History.",
+         "Voc\xEA pode abri-lo selecionando Adicionar Tab \xBB Hist\xF3ria de documento."},
+        {"Use the Layer Mask to hide it.", "Use a M\xE1scara de camada para escond\xEA-lo."},
+        {"See the \"Debian Reference\" for details.", "Veja a \"Refer\xEAncia do Debian\" para detalhes."},
+        {"Open the file (Big Table) now.", "Abra o arquivo (Tabela Grande) agora."},
+        {"No Temp directory specified.", "Nenhum diret\xF3rio tempor\xE1rio especificado."},
+    });
+}
+
+} // namespace
