@@ -933,10 +933,14 @@ bool SubjuntivoFuturo(char* texto, std::size_t tam, int pessoa)
 bool Capitalizada(const clTermo* t);
 bool CapitalizadaNoRotulo(const clTermo* t);
 
+bool SetaDeMenu(const clTermo* t);
+
 bool VerboDeRotulo(const clGerador& g, const clTermo* w)
 {
-    return g.prosa && w->antes && !CapitalizadaNoRotulo(w->antes) && Capitalizada(w) &&
-           CapitalizadaNoRotulo(w->depois) && (w->depois->verbete.classe & CL_SUBSTANTIVO);
+    if (!w->antes || !Capitalizada(w)) return false;
+    if (SetaDeMenu(w->antes) || SetaDeMenu(w->depois)) return true;
+    return g.prosa && !CapitalizadaNoRotulo(w->antes) && CapitalizadaNoRotulo(w->depois) &&
+           (w->depois->verbete.classe & CL_SUBSTANTIVO);
 }
 
 } // namespace
@@ -1121,11 +1125,33 @@ bool TemMaiuscula(const char* texto)
     return false;
 }
 
+// The arrow between the items of a menu path ("Edit \xBB Fill with BG
+// Color"); an arrow Windows-1252 lacks stands as a kept-aside character.
+bool SetaDeMenu(const clTermo* t)
+{
+    if (!t || t->verbete.classe != CL_SIMBOLO || !t->palavra) return false;
+    const char* x = t->palavra->texto;
+    return x[0] == '\x81' || std::strcmp(x, "\xBB") == 0 || std::strcmp(x, ">") == 0 || std::strcmp(x, "->") == 0;
+}
+
+// The item of a menu path `t` belongs to: the arrow before it, within a few
+// words and no punctuation.
+const clTermo* ItemDeMenu(const clTermo* t)
+{
+    const clTermo* a = t->antes;
+    for (int n = 0; a && n < 6; a = a->antes, ++n) {
+        if (SetaDeMenu(a)) return a;
+        if (a->verbete.classe & (CL_PONTUACAO | CL_VIRGULA | CL_SIMBOLO)) return nullptr;
+    }
+    return nullptr;
+}
+
 // The run of capitalised words `t` belongs to (its first word), or nullptr.
 const clTermo* RotuloDe(const clGerador& g, const clTermo* t)
 {
     if (!t || t->criada || t->nome || t->verbete.tamTraducoes == 0 || !Capitalizada(t)) return nullptr;
     if (!g.prosa || !CapitalizadaNoRotulo(t)) return nullptr;
+    if (const clTermo* item = ItemDeMenu(t)) return item;
     if (!CapitalizadaNoRotulo(t->antes) && !CapitalizadaNoRotulo(t->depois)) return nullptr;
     const clTermo* inicio = t;
     for (int n = 0; n < kMaxCadeia && CapitalizadaNoRotulo(inicio->antes); ++n) inicio = inicio->antes;

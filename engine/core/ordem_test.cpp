@@ -96,4 +96,15 @@ TEST(Ordem, RotulosDaInterface)
     });
 }
 
+// The items of a menu path are labels: a verb is the infinitive, the
+// words after the first written in lower case.
+TEST(Ordem, CaminhoDeMenu)
+{
+    Conferir({
+        {"You can access this command through Edit \xBB Fill with BG Color.",
+         "Voc\xEA pode acessar este comando atrav\xE9s de Editar \xBB Preencher com cor do BG."},
+        {"Choose File \xBB Open.", "Escolha Arquivo \xBB Abrir."},
+    });
+}
+
 } // namespace
