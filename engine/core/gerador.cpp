@@ -601,6 +601,8 @@ bool RelativaReduzida(const clTermo* grupo)
     return !antes || !(antes->verbete.classe & (CL_PREPOSICAO | CL_CONJUNCAO));
 }
 
+clTermo* NomeAposCitacao(const clTermo* abre);
+
 // A noun group with "same" among its determiners or modifiers.
 bool ComparaMesmo(const clTermo* grupo)
 {
@@ -664,6 +666,9 @@ void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
         EmitirEsquecidos(g, t, profundidade);
         return;
     default:
+        if (g.prosa) {
+            if (clTermo* nome = NomeAposCitacao(t)) EmitirTermo(g, nome, profundidade + 1);
+        }
         if (AdjetivoPosposto(t)) {
             t->emitido = 0;  // written with its adjective
             return;
@@ -934,11 +939,14 @@ bool Capitalizada(const clTermo* t);
 bool CapitalizadaNoRotulo(const clTermo* t);
 
 bool SetaDeMenu(const clTermo* t);
+bool AbreAspas(const clTermo* t);
 
 bool VerboDeRotulo(const clGerador& g, const clTermo* w)
 {
     if (!w->antes || !Capitalizada(w)) return false;
     if (SetaDeMenu(w->antes) || SetaDeMenu(w->depois)) return true;
+    // A quoted label: "the \x93Dissolve\x94 mode", "\x93Show Image Selection\x94".
+    if (g.prosa && AbreAspas(w->antes)) return true;
     return g.prosa && !CapitalizadaNoRotulo(w->antes) && CapitalizadaNoRotulo(w->depois) &&
            (w->depois->verbete.classe & CL_SUBSTANTIVO);
 }
@@ -1123,6 +1131,41 @@ bool TemMaiuscula(const char* texto)
     for (const char* c = texto; *c; ++c)
         if (Minuscula(*c) != *c) return true;
     return false;
+}
+
+bool Sinal(const clTermo* t, const char* quais)
+{
+    if (!t || t->verbete.classe != CL_SIMBOLO || !t->palavra) return false;
+    const char* x = t->palavra->texto;
+    return x[0] && x[1] == '\0' && std::strchr(quais, x[0]);
+}
+
+bool AbreAspas(const clTermo* t) { return Sinal(t, "\"\x93"); }
+
+// "the \x93Normal\x94 layer mode": a quoted name before a noun names it and
+// comes after it in Portuguese ("o modo de camada \x93Normal\x94"). The noun
+// group after the closing mark, or nullptr.
+clTermo* NomeAposCitacao(const clTermo* abre)
+{
+    if (!AbreAspas(abre)) return nullptr;
+    const char fecha = abre->palavra->texto[0] == '"' ? '"' : '\x94';
+    const char fechaTexto[2] = {fecha, '\0'};
+    const clTermo* t = abre->proximo;
+    for (int n = 0; t && n < 5; t = t->proximo, ++n) {
+        if (Sinal(t, fechaTexto)) {
+            if (n == 0) return nullptr;
+            clTermo* nome = t->proximo;
+            if (!EhGrupoNominal(nome) || nome->pai || nome->determinantes || nome->emitido || !nome->filhos ||
+                !(nome->filhos->verbete.classe & CL_SUBSTANTIVO))
+                return nullptr;
+            // Not the subject of a verb that follows ("\x93it\x94 works").
+            const clTermo* v = nome->proximo;
+            if (v && v->verbete.classe == CL_GRUPO_VERBAL && v->regente == nome->filhos) return nullptr;
+            return nome;
+        }
+        if (t->verbete.classe & (CL_PONTUACAO | CL_VIRGULA | CL_SIMBOLO)) return nullptr;
+    }
+    return nullptr;
 }
 
 // The arrow between the items of a menu path ("Edit \xBB Fill with BG

@@ -34,7 +34,6 @@ TEST(Ordem, ArtigoConcordaAtravesDeAspasEAdverbio)
         {"See the \"Debian Reference\" for details.", "Veja a \"Refer\xEAncia do Debian\" para detalhes."},
         {"See the \"User Guide\" for details.", "Veja o \"Guia do Usu\xE1rio\" para detalhes."},
         {"This is a more flexible tool.", "Isto \xE9 uma ferramenta mais flex\xEDvel."},
-        {"Open the \"Tools\" menu.", "Abra o \"Ferramentas\" menu."},
     });
 }
 
@@ -104,6 +103,17 @@ TEST(Ordem, CaminhoDeMenu)
         {"You can access this command through Edit \xBB Fill with BG Color.",
          "Voc\xEA pode acessar este comando atrav\xE9s de Editar \xBB Preencher com cor do BG."},
         {"Choose File \xBB Open.", "Escolha Arquivo \xBB Abrir."},
+    });
+}
+
+// A quoted name before a noun comes after it; a verb that opens a quoted
+// label is the infinitive. Sentences with no word in lower case (messages
+// that are names) keep their order.
+TEST(Ordem, NomeCitadoDepoisDoSubstantivo)
+{
+    Conferir({
+        {"Open the \"Tools\" menu.", "Abra o menu \"Ferramentas\"."},
+        {"It is in the \x93" "Dissolve\x94 mode.", "\xC9 no modo \x93" "Dissolver\x94."},
     });
 }
 
