@@ -364,6 +364,28 @@ void ConcordarDeterminantesSoltos(clGerador& g, clTermo* grupo)
         if (d->verbete.classe & (CL_ARTIGO | CL_PRONOME | CL_ADJETIVO)) d->regente = nucleo;
 }
 
+bool Capitalizada(const clTermo* t);
+
+// A noun group whose modifiers, read just before a head in lower case, are
+// a capitalised label that names an action ("the Delete Layer command",
+// "the Move tool").
+bool RotuloAntesDoNucleo(const clGerador& g, const clTermo* grupo)
+{
+    const clTermo* nucleo = grupo->filhos;
+    if (!g.prosa || !nucleo || !(nucleo->verbete.classe & CL_SUBSTANTIVO) || !nucleo->palavra ||
+        nucleo->palavra->padraoCaixa != CAIXA_MINUSCULAS || !grupo->modificadores)
+        return false;
+    bool acao = false;
+    const clTermo* esperado = nullptr;  // the modifiers must be read one after another, up to the head
+    int n = 0;
+    for (const clTermo* m = grupo->modificadores; m && m != nucleo && n < kMaxCadeia; m = m->proximo, ++n) {
+        if (!Capitalizada(m) || !m->antes || m->nome || m->emitido || (esperado && m != esperado)) return false;
+        if (m->verbete.classe & CL_VERBO) acao = true;
+        esperado = m->depois;
+    }
+    return acao && esperado == nucleo;
+}
+
 void EmitirGrupoNominal(clGerador& g, clTermo* grupo, int profundidade)
 {
     clTermo* nucleo = grupo->filhos;
@@ -384,6 +406,16 @@ void EmitirGrupoNominal(clGerador& g, clTermo* grupo, int profundidade)
         EmitirArtigoDefinido(g, nucleo);
     }
     if (nucleo) EmitirTermo(g, nucleo, profundidade + 1, false);
+    if (RotuloAntesDoNucleo(g, grupo)) {
+        // "the Delete Layer command": "o comando Excluir camada", the label
+        // after the noun, in its own order, without "de".
+        g.rotuloDeAcao = grupo;
+        int n = 0;
+        for (clTermo* m = grupo->modificadores; m && m != nucleo && n < kMaxCadeia; m = m->proximo, ++n)
+            EmitirTermo(g, m, profundidade + 1, false);
+        g.rotuloDeAcao = nullptr;
+        return;
+    }
     Limites modificadores;
     modificadores.parar1 = nucleo;
     modificadores.parar2 = grupo->determinantes;
@@ -1014,7 +1046,8 @@ void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
     if (troca) CopiarTexto(texto, tam, troca);
     // A label that opens with a verb ("selecting Add Tab", "the Fill
     // Selection command") names the action: the infinitive.
-    if (!auxiliar && (c == TEMPO_PRESENTE || c == TEMPO_IMPERATIVO) && VerboDeRotulo(g, w)) tempo = INF;
+    if (!auxiliar && (((c == TEMPO_PRESENTE || c == TEMPO_IMPERATIVO) && VerboDeRotulo(g, w)) || g.rotuloDeAcao))
+        tempo = INF;
 
     // The finite word of a present in a clause of condition or time.
     if (tempo == PRES && (c == TEMPO_PRESENTE || c == TEMPO_PRESENTE_CONTINUO || c == TEMPO_PODER ||
@@ -1193,6 +1226,7 @@ const clTermo* ItemDeMenu(const clTermo* t)
 const clTermo* RotuloDe(const clGerador& g, const clTermo* t)
 {
     if (!t || t->criada || t->nome || t->verbete.tamTraducoes == 0 || !Capitalizada(t)) return nullptr;
+    if (g.rotuloDeAcao) return g.rotuloDeAcao;
     if (!g.prosa || !CapitalizadaNoRotulo(t)) return nullptr;
     if (const clTermo* item = ItemDeMenu(t)) return item;
     if (!CapitalizadaNoRotulo(t->antes) && !CapitalizadaNoRotulo(t->depois)) return nullptr;

@@ -30,6 +30,9 @@ public:
     // The source sentence holds words in lower case: a run of capitalised
     // words inside it is a label.
     bool prosa = false;
+    // The noun group whose label naming an action is being written: a verb
+    // of the label is the infinitive, and the label is one run.
+    const clTermo* rotuloDeAcao = nullptr;
     // Runs of capitalised words (a label such as "Add Tab") whose first
     // Portuguese word has been written: the rest of the
     // run is written in lower case ("Adicionar aba", "Tamanho da

@@ -117,4 +117,17 @@ TEST(Ordem, NomeCitadoDepoisDoSubstantivo)
     });
 }
 
+// A capitalised label naming an action before a noun follows the noun in
+// its own order, without "de", its verb in the infinitive; a participle
+// that opens a message stays an adjective.
+TEST(Ordem, RotuloDeAcaoDepoisDoSubstantivo)
+{
+    Conferir({
+        {"The Delete Layer command deletes the current layer.",
+         "O comando Excluir camada exclui a camada atual."},
+        {"Select the Move tool in the toolbox.", "Selecione a ferramenta Mover na caixa de ferramentas."},
+        {"Issued certificate has expired.", "Certificado emitido expirou."},
+    });
+}
+
 } // namespace
