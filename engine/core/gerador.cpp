@@ -1296,7 +1296,10 @@ void EmitirPalavra(clGerador& g, const char* texto, const clTermo* t)
         if (anterior) {
             w = *anterior;
             w.pedaco = nullptr;
-            if (w.padraoCaixa != CAIXA_MAIUSCULAS) w.padraoCaixa = CAIXA_MINUSCULAS;
+            // Capitals only inside a sentence written in capitals: after an
+            // acronym in other text the word is in lower case ("ID do
+            // componente", never "ID DO").
+            if (w.padraoCaixa != CAIXA_MAIUSCULAS || !g.caixaAlta) w.padraoCaixa = CAIXA_MINUSCULAS;
         } else {
             w.Limpar();
             w.padraoCaixa = CAIXA_MINUSCULAS;
@@ -1371,6 +1374,7 @@ bool GerarTraducao(clTermo* primeiro, clFrase& origem, clFrase& destino, const c
     const clPalavra* primeira = origem.Ultimo() >= 0 ? origem.Obter(0) : nullptr;
     clGerador gerador(&destino, verbos);
     gerador.prosa = FraseEmProsa(origem);
+    gerador.caixaAlta = FraseEmMaiusculas(origem);
     GerarFrase(gerador, primeiro, &destino, verbos, primeira);
     AjustarEspacosDeSinais(destino);
     if (primeira) CapitalizarPrimeira(destino, primeira->padraoCaixa);
@@ -1384,4 +1388,16 @@ bool FraseEmProsa(const clFrase& origem)
         if (w && w->padraoCaixa == CAIXA_MINUSCULAS && strnlen(w->texto, sizeof w->texto) >= 4) return true;
     }
     return false;
+}
+
+bool FraseEmMaiusculas(const clFrase& origem)
+{
+    bool alguma = false;
+    for (int i = 0; i <= origem.Ultimo(); ++i) {
+        const clPalavra* w = origem.Obter(i);
+        if (!w || w->padraoCaixa == CAIXA_NENHUMA || strnlen(w->texto, sizeof w->texto) < 2) continue;
+        if (w->padraoCaixa != CAIXA_MAIUSCULAS) return false;
+        alguma = true;
+    }
+    return alguma;
 }

@@ -30,6 +30,9 @@ public:
     // The source sentence holds words in lower case: a run of capitalised
     // words inside it is a label.
     bool prosa = false;
+    // Every word of the source sentence is in capitals: the words the
+    // generator adds are too.
+    bool caixaAlta = false;
     // The noun group whose label naming an action is being written: a verb
     // of the label is the infinitive, and the label is one run.
     const clTermo* rotuloDeAcao = nullptr;
@@ -79,3 +82,6 @@ bool GerarTraducao(clTermo* primeiro, clFrase& origem, clFrase& destino, const c
 
 // Whether a sentence holds a word of four letters or more in lower case.
 bool FraseEmProsa(const clFrase& origem);
+
+// Whether every word of two letters or more of a sentence is in capitals.
+bool FraseEmMaiusculas(const clFrase& origem);

@@ -130,4 +130,15 @@ TEST(Ordem, RotuloDeAcaoDepoisDoSubstantivo)
     });
 }
 
+// The words the generator adds ("de", an article) are in capitals only in a
+// sentence written in capitals, not after an acronym.
+TEST(Ordem, PalavrasAcrescentadasDepoisDeSigla)
+{
+    Conferir({
+        {"The component ID is wrong.", "O ID de componente \xE9 errado."},
+        {"IBM Rapid Access II", "IBM II de Acesso R\xE1pido"},
+        {"FILE NAME OF THE USER", "NOME DE ARQUIVO DO USU\xC1RIO"},
+    });
+}
+
 } // namespace
