@@ -261,6 +261,21 @@ bool PedeArtigo(const clTermo* grupo, const clTermo* nucleo)
     return (antes->verbete.classe & CL_PREPOSICAO) && !VocabuloE(antes, "of") && !VocabuloE(antes, "by");
 }
 
+// "GIMP is a program": the name of a product that takes the article opens
+// its clause with it as the subject ("O GIMP \xE9 um programa").
+bool NomeSujeito(const clTermo* grupo, const clTermo* nucleo)
+{
+    if (!nucleo || !(nucleo->verbete.classe & CL_SUBSTANTIVO) || !(nucleo->verbete.flagsSubst & SUBST_ARTIGO) ||
+        (nucleo->verbete.flagsSubst & SUBST_DESCONHECIDA) || !nucleo->palavra || grupo->modificadores)
+        return false;
+    const std::uint16_t caixa = nucleo->palavra->padraoCaixa;
+    if (caixa != CAIXA_INICIAL && caixa != CAIXA_MAIUSCULAS && caixa != CAIXA_MISTA) return false;
+    const clTermo* v = grupo->proximo;
+    if (!v || v->verbete.classe != CL_GRUPO_VERBAL || v->regente != nucleo) return false;
+    const clTermo* antes = grupo->anterior;
+    return !antes || antes->papel == PAPEL_INICIO || (antes->verbete.classe & (CL_CONJUNCAO | CL_VIRGULA | CL_PONTUACAO));
+}
+
 void EmitirArtigoDefinido(clGerador& g, const clTermo* nucleo)
 {
     static const char* const kArtigos[4] = {"o", "os", "a", "as"};
@@ -402,7 +417,7 @@ void EmitirGrupoNominal(clGerador& g, clTermo* grupo, int profundidade)
         CaminharCadeia(g, grupo->determinantes, profundidade, doGrupo);
     } else if (grupo->determinantes) {
         CaminharCadeia(g, grupo->determinantes, profundidade, doGrupo);
-    } else if (PedeArtigo(grupo, nucleo)) {
+    } else if (PedeArtigo(grupo, nucleo) || NomeSujeito(grupo, nucleo)) {
         EmitirArtigoDefinido(g, nucleo);
     }
     if (nucleo) EmitirTermo(g, nucleo, profundidade + 1, false);
@@ -1275,7 +1290,8 @@ void EmitirPalavra(clGerador& g, const char* texto, const clTermo* t)
         // not to the word: moved behind another word ("Could not" -> "Não
         // podia"), it is written in lower case; the sentence's capital goes to
         // whatever word comes out first.
-        if (anterior && !t->antes && !t->criada && w.aplicarCaixa && w.padraoCaixa == CAIXA_INICIAL)
+        if (anterior && !t->antes && !t->criada && w.aplicarCaixa && w.padraoCaixa == CAIXA_INICIAL &&
+            !TemMaiuscula(texto))
             w.padraoCaixa = CAIXA_MINUSCULAS;
         // "I" is written in capitals wherever it stands; "eu" is not ("Como
         // eu instalo").

@@ -141,4 +141,17 @@ TEST(Ordem, PalavrasAcrescentadasDepoisDeSigla)
     });
 }
 
+// A product name that takes the article has it as a subject, after a
+// preposition and as a modifier, and keeps its capital behind the article.
+TEST(Ordem, NomesDeProdutoComArtigo)
+{
+    Conferir({
+        {"GIMP is a program.", "O GIMP \xE9 um programa."},
+        {"Debian is free.", "O Debian \xE9 livre."},
+        {"Open it in GIMP.", "Abra-o no GIMP."},
+        {"Move the mouse pointer.", "Mova o ponteiro do mouse."},
+        {"It runs on Linux.", "Executa no Linux."},
+    });
+}
+
 } // namespace
