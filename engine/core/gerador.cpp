@@ -531,6 +531,28 @@ void MarcarEmitido(clTermo* grupo)
     if (grupo->filhos) grupo->filhos->emitido = TERMO_ABSORVIDO;
 }
 
+// "can also be": "tamb\xE9m pode ser". An adverb of frequency or addition
+// read between an auxiliary and the main verb comes before the auxiliary.
+void AntepostoAoAuxiliar(clGerador& g, clTermo* grupo, int profundidade)
+{
+    static const char* const kAdverbios[] = {"also", "always", "never", "still", "already", "often", "usually",
+                                             "sometimes", "even", "normally", "generally"};
+    bool auxiliar = false;
+    int n = 0;
+    for (clTermo* f = grupo->filhos; f && f != grupo->verbo && n < kMaxCadeia; f = f->proximo, ++n) {
+        if (f->verbete.classe == CL_VERBO_AUXILIAR && !f->emitido) {
+            auxiliar = true;
+            continue;
+        }
+        if (!auxiliar || f->verbete.classe != CL_ADVERBIO || f->emitido) continue;
+        for (const char* a : kAdverbios)
+            if (VocabuloE(f, a)) {
+                EmitirTermo(g, f, profundidade + 1);
+                break;
+            }
+    }
+}
+
 void EmitirGrupoVerbal(clGerador& g, clTermo* grupo, int profundidade)
 {
     const int c = grupo->tempo;
@@ -604,6 +626,7 @@ void EmitirGrupoVerbal(clGerador& g, clTermo* grupo, int profundidade)
     } else if (grupo->auxiliar) {
         grupo->auxiliar->emitido = TERMO_ABSORVIDO;
     }
+    if (!grupo->auxiliar) AntepostoAoAuxiliar(g, grupo, profundidade);
     if (grupo->negacao) EmitirTermo(g, grupo->negacao, profundidade + 1);
     Limites filhos;
     filhos.pular1 = grupo->verbo;

@@ -154,4 +154,15 @@ TEST(Ordem, NomesDeProdutoComArtigo)
     });
 }
 
+// An adverb of frequency or addition between an auxiliary and the main
+// verb comes before the auxiliary.
+TEST(Ordem, AdverbioAntesDoAuxiliar)
+{
+    Conferir({
+        {"You can also use the keyboard.", "Voc\xEA tamb\xE9m pode usar o teclado."},
+        {"Menus can also be activated by Alt.", "Menus tamb\xE9m podem ser ativados por Alt."},
+        {"It will always be saved.", "Sempre ser\xE1 salvo."},
+    });
+}
+
 } // namespace
