@@ -283,17 +283,26 @@ void EmitirArtigoDefinido(clGerador& g, const clTermo* nucleo)
     EmitirPalavra(g, kArtigos[((f & SUBST_FEMININO) ? 2 : 0) + ((f & SUBST_PLURAL) ? 1 : 0)], nullptr);
 }
 
-// Whether the entry offers more than one translation: only then may the
-// chosen one differ in gender from the entry's.
+// Whether the entry chooses among senses by the context (a condition other
+// than the class kept, "*V", "*A", "*N"): only then may the translation
+// chosen differ in gender from the entry's.
 bool VariasTraducoes(const clVerbete& v)
 {
     std::size_t tam = v.tamTraducoes;
     if (tam > sizeof v.blocoTraducoes) tam = sizeof v.blocoTraducoes;
-    const std::size_t lt = strnlen(v.blocoTraducoes, tam);
-    if (lt + 1 >= tam) return false;
-    const std::size_t lc = strnlen(v.blocoTraducoes + lt + 1, tam - lt - 1);
-    const std::size_t proxima = lt + 1 + lc + 1;
-    return proxima < tam && v.blocoTraducoes[proxima] != '\0';
+    const char* b = v.blocoTraducoes;
+    std::size_t pos = 0;
+    while (pos < tam) {
+        const std::size_t lt = strnlen(b + pos, tam - pos);
+        const std::size_t pc = pos + lt + 1;
+        if (pc >= tam) return false;
+        const char* c = b + pc;
+        const std::size_t lc = strnlen(c, tam - pc);
+        if (lt == 0 && lc == 0) return false;
+        if (lc > 0 && !(lc == 2 && c[0] == '*' && (c[1] == 'V' || c[1] == 'A' || c[1] == 'N'))) return true;
+        pos = pc + lc + 1;
+    }
+    return false;
 }
 
 bool TerminaEm(const char* texto, std::size_t n, const char* fim)
@@ -699,8 +708,10 @@ void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
         // A name kept as written that says which kind the noun is follows
         // it without "de" ("SMART feature": "recurso SMART", "Esc key":
         // "tecla Esc").
-        GeneroDaTraducao(g, t);
-        if (ligacao && t->regente && t->regente != t && !t->nome) EmitirLigacaoDe(g, t);
+        if (ligacao && t->regente && t->regente != t && !t->nome) {
+            GeneroDaTraducao(g, t);
+            EmitirLigacaoDe(g, t);
+        }
         if (t->verbete.flagsSubst & SUBST_DESCONHECIDA) {
             if (!t->filhos) {
                 EmitirInalterado(g, t);
