@@ -1423,31 +1423,26 @@ bool GerarTraducao(clTermo* primeiro, clFrase& origem, clFrase& destino, const c
 {
     const clPalavra* primeira = origem.Ultimo() >= 0 ? origem.Obter(0) : nullptr;
     clGerador gerador(&destino, verbos);
-    gerador.prosa = FraseEmProsa(origem);
-    gerador.caixaAlta = FraseEmMaiusculas(origem);
+    CaixaDaFrase(origem, gerador.prosa, gerador.caixaAlta);
     GerarFrase(gerador, primeiro, &destino, verbos, primeira);
     AjustarEspacosDeSinais(destino);
     if (primeira) CapitalizarPrimeira(destino, primeira->padraoCaixa);
     return true;
 }
 
-bool FraseEmProsa(const clFrase& origem)
+void CaixaDaFrase(const clFrase& origem, bool& prosa, bool& caixaAlta)
 {
-    for (int i = 0; i <= origem.Ultimo(); ++i) {
-        const clPalavra* w = origem.Obter(i);
-        if (w && w->padraoCaixa == CAIXA_MINUSCULAS && strnlen(w->texto, sizeof w->texto) >= 4) return true;
-    }
-    return false;
-}
-
-bool FraseEmMaiusculas(const clFrase& origem)
-{
+    prosa = false;
+    caixaAlta = true;
     bool alguma = false;
     for (int i = 0; i <= origem.Ultimo(); ++i) {
         const clPalavra* w = origem.Obter(i);
-        if (!w || w->padraoCaixa == CAIXA_NENHUMA || strnlen(w->texto, sizeof w->texto) < 2) continue;
-        if (w->padraoCaixa != CAIXA_MAIUSCULAS) return false;
+        if (!w || w->padraoCaixa == CAIXA_NENHUMA) continue;
+        const std::size_t n = strnlen(w->texto, sizeof w->texto);
+        if (n < 2) continue;
+        if (w->padraoCaixa == CAIXA_MINUSCULAS && n >= 4) prosa = true;
+        if (w->padraoCaixa != CAIXA_MAIUSCULAS) caixaAlta = false;
         alguma = true;
     }
-    return alguma;
+    caixaAlta = caixaAlta && alguma;
 }

@@ -80,8 +80,7 @@ void AjustarEspacosDeSinais(clFrase& destino);
 // to the first Portuguese word. True when there is a translation to write.
 bool GerarTraducao(clTermo* primeiro, clFrase& origem, clFrase& destino, const clVerboI* verbos);
 
-// Whether a sentence holds a word of four letters or more in lower case.
-bool FraseEmProsa(const clFrase& origem);
-
-// Whether every word of two letters or more of a sentence is in capitals.
-bool FraseEmMaiusculas(const clFrase& origem);
+// The case of a sentence, in one pass: `prosa` when it holds a word of four
+// letters or more in lower case, `caixaAlta` when every word of two letters
+// or more is in capitals.
+void CaixaDaFrase(const clFrase& origem, bool& prosa, bool& caixaAlta);
