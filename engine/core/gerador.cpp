@@ -1240,9 +1240,6 @@ clTermo* NomeAposCitacao(const clTermo* abre)
             if (!EhGrupoNominal(nome) || nome->pai || nome->determinantes || nome->emitido || !nome->filhos ||
                 !(nome->filhos->verbete.classe & CL_SUBSTANTIVO))
                 return nullptr;
-            // Not the subject of a verb that follows ("\x93it\x94 works").
-            const clTermo* v = nome->proximo;
-            if (v && v->verbete.classe == CL_GRUPO_VERBAL && v->regente == nome->filhos) return nullptr;
             return nome;
         }
         if (t->verbete.classe & (CL_PONTUACAO | CL_VIRGULA | CL_SIMBOLO)) return nullptr;
@@ -1276,8 +1273,9 @@ const clTermo* RotuloDe(const clGerador& g, const clTermo* t)
 {
     if (!t || t->criada || t->nome || t->verbete.tamTraducoes == 0 || !Capitalizada(t)) return nullptr;
     if (g.rotuloDeAcao) return g.rotuloDeAcao;
-    if (!g.prosa || !CapitalizadaNoRotulo(t)) return nullptr;
+    if (!CapitalizadaNoRotulo(t)) return nullptr;
     if (const clTermo* item = ItemDeMenu(t)) return item;
+    if (!g.prosa) return nullptr;
     if (!CapitalizadaNoRotulo(t->antes) && !CapitalizadaNoRotulo(t->depois)) return nullptr;
     const clTermo* inicio = t;
     for (int n = 0; n < kMaxCadeia && CapitalizadaNoRotulo(inicio->antes); ++n) inicio = inicio->antes;
