@@ -682,6 +682,50 @@ bool RelativaReduzida(const clTermo* grupo)
 
 clTermo* NomeAposCitacao(const clTermo* abre);
 
+// Fixed phrases of a preposition and a bare noun ("in addition to", "for
+// example"), said by the generator rather than by multiword entries: an
+// entry that opens with "in" or "of" would make the reader try a lookup at
+// every "in" and "of" of the text.
+struct Locucao {
+    const char* preposicao;
+    const char* artigo;    // the determiner allowed, or nullptr for none
+    const char* nome;
+    const char* seguinte;  // a preposition that follows and belongs to the phrase, or nullptr
+    const char* traducao;
+};
+
+constexpr Locucao kLocucoes[] = {
+    {"in", nullptr, "addition", "to", "al\xE9m_de"},
+    {"in", nullptr, "addition", nullptr, "al\xE9m_disso"},
+    {"on", "the", "average", nullptr, "em_m\xE9" "dia"},
+    {"on", nullptr, "average", nullptr, "em_m\xE9" "dia"},
+    {"for", nullptr, "example", nullptr, "por_exemplo"},
+    {"for", nullptr, "instance", nullptr, "por_exemplo"},
+};
+
+bool LocucaoPreposicional(clGerador& g, clTermo* t)
+{
+    clTermo* grupo = t->proximo;
+    if (!EhGrupoNominal(grupo) || grupo->pai || grupo->modificadores || !grupo->filhos || grupo->emitido ||
+        grupo->filhos->proximo || (grupo->filhos->verbete.flagsSubst & SUBST_PLURAL))
+        return false;
+    clTermo* det = grupo->determinantes;
+    if (det && det->proximo) return false;
+    for (const Locucao& l : kLocucoes) {
+        if (!VocabuloE(t, l.preposicao) || !VocabuloE(grupo->filhos, l.nome)) continue;
+        if (l.artigo ? !(det && VocabuloE(det, l.artigo)) : det != nullptr) continue;
+        clTermo* seguinte = grupo->proximo;
+        if (l.seguinte && !(seguinte && (seguinte->verbete.classe & CL_PREPOSICAO) && VocabuloE(seguinte, l.seguinte)))
+            continue;
+        EmitirPalavra(g, l.traducao, t);
+        MarcarEmitido(grupo);
+        if (det) det->emitido = TERMO_ABSORVIDO;
+        if (l.seguinte) seguinte->emitido = TERMO_ABSORVIDO;
+        return true;
+    }
+    return false;
+}
+
 // A noun group with "same" among its determiners or modifiers.
 bool ComparaMesmo(const clTermo* grupo)
 {
@@ -754,6 +798,7 @@ void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
             t->emitido = 0;  // written with its adjective
             return;
         }
+        if ((t->verbete.classe & CL_PREPOSICAO) && LocucaoPreposicional(g, t)) return;
         // "the same effect as": "o mesmo efeito que".
         if (VocabuloE(t, "as") && ComparaMesmo(t->anterior)) {
             EmitirPalavra(g, "que", t);

@@ -165,4 +165,17 @@ TEST(Ordem, AdverbioAntesDoAuxiliar)
     });
 }
 
+// Fixed phrases of a preposition and a bare noun; the same noun with a
+// determiner or a modifier is translated word by word.
+TEST(Ordem, LocucoesPreposicionais)
+{
+    Conferir({
+        {"In addition to the image, you can save the layer.", "Al\xE9m da imagem, voc\xEA pode salvar a camada."},
+        {"In addition, you can save it.", "Al\xE9m disso, voc\xEA pode salv\xE1-lo."},
+        {"It takes 5 minutes on the average.", "Leva 5 minutos em m\xE9" "dia."},
+        {"For example, you can open a file.", "Por exemplo, voc\xEA pode abrir um arquivo."},
+        {"Open the file for the example.", "Abra o arquivo ao exemplo."},
+    });
+}
+
 } // namespace
