@@ -1363,6 +1363,12 @@ void EmitirPalavra(clGerador& g, const char* texto, const clTermo* t)
     if (t && t->palavra) {
         w = *t->palavra;
         if (anterior && w.padraoCaixa != CAIXA_NENHUMA && anterior->padraoCaixa != CAIXA_NENHUMA) w.espacoAntes = 1;
+        // The sentence's first word moved behind another ("\x93Foreground
+        // Select\x94 tool options": "Op\xE7\xF5" "es de ferramenta \x93...\x94") is
+        // parted from it by a blank.
+        if (anterior && !t->antes && !t->criada && w.padraoCaixa == CAIXA_NENHUMA &&
+            (std::strchr("\x93\x91(", w.texto[0]) || w.texto[0] == '"') && w.texto[0] && !w.texto[1])
+            w.espacoAntes = 1;
         // The capital of the sentence's first word belongs to the sentence,
         // not to the word: moved behind another word ("Could not" -> "Não
         // podia"), it is written in lower case; the sentence's capital goes to
@@ -1469,6 +1475,11 @@ bool GerarTraducao(clTermo* primeiro, clFrase& origem, clFrase& destino, const c
     CaixaDaFrase(origem, gerador.prosa, gerador.caixaAlta);
     GerarFrase(gerador, primeiro, &destino, verbos, primeira);
     AjustarEspacosDeSinais(destino);
+    // The sentence's capital is that of its first word, past an opening
+    // quotation mark or bracket.
+    for (int i = 0; primeira && i < 3 && i < origem.Ultimo() &&
+                    (Abertura(primeira->texto) || std::strcmp(primeira->texto, "\"") == 0);)
+        primeira = origem.Obter(++i);
     if (primeira) CapitalizarPrimeira(destino, primeira->padraoCaixa);
     return true;
 }
