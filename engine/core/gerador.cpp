@@ -1069,8 +1069,9 @@ bool AbreAspas(const clTermo* t);
 
 bool VerboDeRotulo(const clGerador& g, const clTermo* w)
 {
-    if (!w->antes || !Capitalizada(w)) return false;
+    if (!Capitalizada(w)) return false;
     if (SetaDeMenu(w->antes) || SetaDeMenu(w->depois)) return true;
+    if (!w->antes) return false;
     // A quoted label: "the \x93Dissolve\x94 mode", "\x93Show Image Selection\x94".
     if (g.prosa && AbreAspas(w->antes)) return true;
     return g.prosa && !CapitalizadaNoRotulo(w->antes) && CapitalizadaNoRotulo(w->depois) &&

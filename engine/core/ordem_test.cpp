@@ -103,6 +103,7 @@ TEST(Ordem, CaminhoDeMenu)
         {"You can access this command through Edit \xBB Fill with BG Color.",
          "Voc\xEA pode acessar este comando atrav\xE9s de Editar \xBB Preencher com cor do BG."},
         {"Choose File \xBB Open.", "Escolha Arquivo \xBB Abrir."},
+        {"Select \xBB Toggle Quick Mask.", "Selecionar \xBB Alternar m\xE1scara r\xE1pida."},
     });
 }
 
