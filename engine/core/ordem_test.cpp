@@ -72,6 +72,10 @@ TEST(Ordem, SentidoEGeneroDeChildren)
         {"The process waits for its children.", "O processo aguarda seus filhos."},
         {"Kill the child processes.", "Mate os processos filhos."},
         {"You can play the video.", "Voc\xEA pode reproduzir o v\xED" "deo."},
+        // "key" after a noun (a key name, "arrow") is the keyboard's.
+        {"Press the Shift key.", "Pressione a tecla Shift."},
+        {"Use the arrow keys.", "Use as teclas de seta."},
+        {"Import the public key.", "Importe a chave p\xFA" "blica."},
     });
 }
 
