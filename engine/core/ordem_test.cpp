@@ -76,6 +76,10 @@ TEST(Ordem, SentidoEGeneroDeChildren)
         {"Press the Shift key.", "Pressione a tecla Shift."},
         {"Use the arrow keys.", "Use as teclas de seta."},
         {"Import the public key.", "Importe a chave p\xFA" "blica."},
+        // "right": the side, unless plural ("rights").
+        {"The image on the right shows it.", "A imagem na direita o mostra."},
+        {"All rights reserved.", "Todos os direitos reservados."},
+        {"The previews are small.", "As pr\xE9-visualiza\xE7\xF5" "es s\xE3o pequenas."},
     });
 }
 
