@@ -79,6 +79,9 @@ TEST(Ordem, SentidoEGeneroDeChildren)
         // "right": the side, unless plural ("rights").
         {"The image on the right shows it.", "A imagem na direita o mostra."},
         {"All rights reserved.", "Todos os direitos reservados."},
+        // An option is "marcada" when checked; a file is checked ("verificar").
+        {"If the option is checked, the layer is hidden.", "Se a op\xE7\xE3o for marcada, a camada \xE9 escondida."},
+        {"Check the file.", "Verifique o arquivo."},
         {"The previews are small.", "As pr\xE9-visualiza\xE7\xF5" "es s\xE3o pequenas."},
     });
 }
