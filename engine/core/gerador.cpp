@@ -91,10 +91,35 @@ void FazerAdverbio(char* texto, std::size_t tam)
     TirarAcentos(texto);
 }
 
-// "mais_" + T or "/o/_mais_" + T, T the translation with its inflecting word marked.
+// The comparatives Portuguese forms without "mais": "maior", "menor",
+// "melhor", "pior".
+const char* GrauIrregular(const char* texto)
+{
+    static const char* const kIrregulares[][2] = {
+        {"grande", "maior"}, {"pequeno", "menor"}, {"bom", "melhor"}, {"ruim", "pior"}, {"mau", "pior"}};
+    char palavra[kTamPalavra];
+    std::size_t j = 0;
+    for (std::size_t i = 0; texto[i] && j + 1 < sizeof palavra; ++i)
+        if (texto[i] != '/') palavra[j++] = texto[i];
+    palavra[j] = '\0';
+    for (const auto& i : kIrregulares)
+        if (std::strcmp(palavra, i[0]) == 0) return i[1];
+    return nullptr;
+}
+
+// "mais_" + T or "/o/_mais_" + T, T the translation with its inflecting word
+// marked; "/maior/", "/o/_/maior/" for the irregular ones.
 void FazerGrau(char* texto, std::size_t tam, const char* prefixo)
 {
     char resultado[kTamPalavra];
+    if (const char* irregular = GrauIrregular(texto)) {
+        CopiarTexto(resultado, sizeof resultado, std::strcmp(prefixo, "mais_") == 0 ? "" : "/o/_");
+        AcrescentarTexto(resultado, sizeof resultado, "/");
+        AcrescentarTexto(resultado, sizeof resultado, irregular);
+        AcrescentarTexto(resultado, sizeof resultado, "/");
+        CopiarTexto(texto, tam, resultado);
+        return;
+    }
     CopiarTexto(resultado, sizeof resultado, prefixo);
     if (std::strchr(texto, '/')) {
         AcrescentarTexto(resultado, sizeof resultado, texto);
@@ -1206,6 +1231,10 @@ const char* EscolherTraducao(clGerador& g, clTermo* t, const clTermo* regenteDad
     if (classe == CL_ADJETIVO) {
         if (v.flagsAdj & ADJ_COMPARATIVO) FazerGrau(trab, tamTrab, "mais_");
         else if (v.flagsAdj & ADJ_SUPERLATIVO) FazerGrau(trab, tamTrab, "/o/_mais_");
+        // A superlative in a noun group that has its article says it once:
+        // "the biggest file" is "o arquivo maior", not "o arquivo o maior".
+        if (std::strncmp(trab, "/o/_", 4) == 0 && EhGrupoNominal(t->pai) && t->pai->determinantes)
+            MoverTexto(trab, trab + 4);
     }
 
     const clTermo* regente = regenteDado ? regenteDado : t->regente;

@@ -193,4 +193,17 @@ TEST(Ordem, LocucoesPreposicionais)
     });
 }
 
+// Comparatives of their own, and a superlative in a noun group with its
+// article says the article once.
+TEST(Ordem, ComparativosESuperlativos)
+{
+    Conferir({
+        {"The image is bigger than the window.", "A imagem \xE9 maior do que a janela."},
+        {"Use smaller brushes.", "Use pinc\xE9is menores."},
+        {"These files are the largest.", "Estes arquivos s\xE3o os maiores."},
+        {"This is the biggest file.", "Isto \xE9 o arquivo maior."},
+        {"It is better.", "\xC9 melhor."},
+    });
+}
+
 } // namespace
