@@ -660,6 +660,14 @@ void EmitirGrupoVerbal(clGerador& g, clTermo* grupo, int profundidade)
     } else if (grupo->auxiliar) {
         grupo->auxiliar->emitido = TERMO_ABSORVIDO;
     }
+    if (clTermo* nao = grupo->negacao; !grupo->auxiliar && nao && !nao->emitido && nao->depois &&
+                                        VocabuloE(nao->depois, "always") && nao->depois->pai == grupo) {
+        // "does not always work", "is not always saved": "nem sempre
+        // funciona", "nem sempre \xE9 salvo".
+        nao->emitido = TERMO_EMITIDO;
+        EmitirPalavra(g, "nem", nao);
+        EmitirTermo(g, nao->depois, profundidade + 1);
+    }
     if (!grupo->auxiliar) AntepostoAoAuxiliar(g, grupo, profundidade);
     if (grupo->negacao) EmitirTermo(g, grupo->negacao, profundidade + 1);
     Limites filhos;

@@ -177,6 +177,9 @@ TEST(Ordem, AdverbioAntesDoAuxiliar)
         {"You can also use the keyboard.", "Voc\xEA tamb\xE9m pode usar o teclado."},
         {"Menus can also be activated by Alt.", "Menus tamb\xE9m podem ser ativados por Alt."},
         {"It will always be saved.", "Sempre ser\xE1 salvo."},
+        // "not always" is "nem sempre", before the auxiliary too.
+        {"It does not always work.", "Nem sempre funciona."},
+        {"The file is not always saved.", "O arquivo nem sempre \xE9 salvo."},
     });
 }
 
