@@ -115,6 +115,10 @@ TEST(Ordem, CaminhoDeMenu)
          "Voc\xEA pode acessar este comando atrav\xE9s de Editar \xBB Preencher com cor do BG."},
         {"Choose File \xBB Open.", "Escolha Arquivo \xBB Abrir."},
         {"Select \xBB Toggle Quick Mask.", "Selecionar \xBB Alternar m\xE1scara r\xE1pida."},
+        // "From" that opens the sentence says where from: "a partir de".
+        {"From the image menu: Select \xBB Toggle Quick Mask.",
+         "A partir do menu de imagem: Selecionar \xBB Alternar m\xE1scara r\xE1pida."},
+        {"Remove it from the list.", "Remova-o da lista."},
     });
 }
 
