@@ -74,11 +74,11 @@ TEST(ClassePalavra, SubstantivoOuVerboPeloContexto)
 {
     Conferir({
         {"Which type of file do you need?", "Qual tipo de arquivo voc\xEA precisa?"},
-        {"Figure 2. \x93" "Cubism\x94" " filter options", "Figura 2. \x93" "Cubismo\x94 op\xE7\xF5" "es de filtro"},
+        {"Figure 2. \x93" "Cubism\x94" " filter options", "Figura 2. Op\xE7\xF5" "es de filtro \x93" "Cubismo\x94"},
         {"It reduces edge effects.", "Reduz efeitos de borda."},
         {"Set the distance between consecutive brush marks.",
          "Defina a dist\xE2ncia entre marcas de pincel consecutivas."},
-        {"You can change the size of brush previews.", "Voc\xEA pode alterar o tamanho de visualiza\xE7\xF5" "es de pincel."},
+        {"You can change the size of brush previews.", "Voc\xEA pode alterar o tamanho de pr\xE9-visualiza\xE7\xF5" "es de pincel."},
         {"Argument list too long.", "Lista de argumento muito longa."},
         {"Converts a translation catalog to a different encoding.",
          "Converte um cat\xE1logo de tradu\xE7\xE3o para uma codifica\xE7\xE3o diferente."},
@@ -215,7 +215,7 @@ TEST(ClassePalavra, MesmaFormaNoPassado)
     Conferir({
         {"The user set the value.", "O usu\xE1rio definiu o valor."},
         {"The value set in the dialog is used.", "O valor definido no di\xE1logo \xE9 usado."},
-        {"Users set the value.", "Usu\xE1rios definem o valor."},
+        {"Users set the value.", "Os usu\xE1rios definem o valor."},
     });
 }
 

@@ -62,10 +62,45 @@ void FemininoPalavra(char* p)
     else if (p[n - 1] == 'o') Trocar(p, 1, "a");
 }
 
+bool TemAcento(const char* p, std::size_t n)
+{
+    for (std::size_t i = 0; i < n; ++i) {
+        const unsigned char c = static_cast<unsigned char>(p[i]);
+        if (c >= 0xE1 && c <= 0xFA && std::strchr("\xE1\xE9\xED\xF3\xFA\xE2\xEA\xF4", static_cast<char>(c)))
+            return true;
+    }
+    return false;
+}
+
+// "-el", "-il", "-ol": the stress decides. A word stressed on its last
+// syllable (no accent written before) takes the open vowel ("papel" ->
+// "pap\xE9is", "farol" -> "far\xF3is", "funil" -> "funis"); one with a
+// written accent is stressed before it ("n\xEDvel" -> "n\xEDveis", "f\xE1cil" ->
+// "f\xE1" "ceis"). Loanwords of software keep theirs and take "s" ("pixels").
+bool PluralEmL(char* p, std::size_t n)
+{
+    if (n < 3 || p[n - 1] != 'l') return false;
+    const char v = p[n - 2];
+    if (v != 'e' && v != 'i' && v != 'o') return false;
+    static const char* const kEstrangeiras[] = {"pixel", "voxel", "texel", "kernel"};
+    for (const char* w : kEstrangeiras) {
+        if (std::strcmp(p, w) == 0) {
+            Trocar(p, 0, "s");
+            return true;
+        }
+    }
+    const bool paroxitona = TemAcento(p, n - 2);
+    if (v == 'e') Trocar(p, 2, paroxitona ? "eis" : "\xE9is");
+    else if (v == 'o') Trocar(p, 2, paroxitona ? "ois" : "\xF3is");
+    else Trocar(p, 2, paroxitona ? "eis" : "is");
+    return true;
+}
+
 void PluralPalavra(char* p)
 {
     const std::size_t n = std::strlen(p);
     if (n == 0 || p[n - 1] == 's' || n + 2 > kTamTrabalho) return;
+    if (PluralEmL(p, n)) return;
     p[n] = 's';
     p[n + 1] = '\0';
     // The first ending that matches is the only one changed: "homems" must

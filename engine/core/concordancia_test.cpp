@@ -71,8 +71,8 @@ TEST(Plural, CadaTerminacao)
     EXPECT_EQ(Plu("homem"), "homens");
     EXPECT_EQ(Plu("can\xE7\xE3o"), "can\xE7\xF5" "es");
     EXPECT_EQ(Plu("animal"), "animais");
-    EXPECT_EQ(Plu("papel"), "pap" "eis");
-    EXPECT_EQ(Plu("anzol"), "anzois");
+    EXPECT_EQ(Plu("papel"), "pap\xE9is");
+    EXPECT_EQ(Plu("anzol"), "anz\xF3is");
     EXPECT_EQ(Plu("azul"), "azuis");
     EXPECT_EQ(Plu("fuzil"), "fuzis");
     EXPECT_EQ(Plu("flor"), "flores");
@@ -81,6 +81,23 @@ TEST(Plural, CadaTerminacao)
     EXPECT_EQ(Plu("carros"), "carros");  // already plural
     EXPECT_EQ(Plu("/o/_mais_/grande/"), "/os/_mais_/grandes/");
     EXPECT_EQ(Plu("dar_certo"), "dar_certo");
+}
+
+// In "-el", "-ol", "-il" the stress decides: the last syllable takes the
+// written accent ("pinc\xE9is"), a word accented before keeps the vowel
+// closed ("n\xEDveis", "f\xE1" "ceis", "\xFA" "teis"); software loanwords take "s".
+TEST(Plural, TerminacaoEmLPelaTonica)
+{
+    EXPECT_EQ(Plu("pincel"), "pinc\xE9is");
+    EXPECT_EQ(Plu("painel"), "pain\xE9is");
+    EXPECT_EQ(Plu("farol"), "far\xF3is");
+    EXPECT_EQ(Plu("perfil"), "perfis");
+    EXPECT_EQ(Plu("n\xEDvel"), "n\xEDveis");
+    EXPECT_EQ(Plu("f\xE1" "cil"), "f\xE1" "ceis");
+    EXPECT_EQ(Plu("\xFAtil"), "\xFA" "teis");
+    EXPECT_EQ(Plu("pixel"), "pixels");
+    EXPECT_EQ(Plu("kernel"), "kernels");
+    EXPECT_EQ(Plu("/vis\xEDvel/"), "/vis\xEDveis/");
 }
 
 TEST(Plural, PalavraQueNaoCabeFicaComoEra)

@@ -25,10 +25,23 @@ bool VocabuloE(const clTermo* t, const char* texto)
 
 // ---------------------------------------------------------------- conditions
 
+bool EhNumero(const clTermo* t)
+{
+    if (!t || t->verbete.classe != CL_SIMBOLO || !t->palavra) return false;
+    const char* x = t->palavra->texto;
+    if (!(*x >= '0' && *x <= '9')) return false;
+    while (*x >= '0' && *x <= '9') ++x;
+    return *x == '\0';
+}
+
+// A count read before a noun group belongs to it: what precedes "3
+// children" is what precedes the group.
 const clTermo* AnteriorOuDoPai(const clTermo* t)
 {
     if (t->anterior) return t->anterior;
-    return t->pai ? t->pai->anterior : nullptr;
+    const clTermo* r = t->pai ? t->pai->anterior : nullptr;
+    if (EhNumero(r) && EhGrupoNominal(t->pai)) r = r->anterior;
+    return r;
 }
 
 const clTermo* ProximoOuDoPai(const clTermo* t)
@@ -78,10 +91,35 @@ void FazerAdverbio(char* texto, std::size_t tam)
     TirarAcentos(texto);
 }
 
-// "mais_" + T or "/o/_mais_" + T, T the translation with its inflecting word marked.
+// The comparatives Portuguese forms without "mais": "maior", "menor",
+// "melhor", "pior".
+const char* GrauIrregular(const char* texto)
+{
+    static const char* const kIrregulares[][2] = {
+        {"grande", "maior"}, {"pequeno", "menor"}, {"bom", "melhor"}, {"ruim", "pior"}, {"mau", "pior"}};
+    char palavra[kTamPalavra];
+    std::size_t j = 0;
+    for (std::size_t i = 0; texto[i] && j + 1 < sizeof palavra; ++i)
+        if (texto[i] != '/') palavra[j++] = texto[i];
+    palavra[j] = '\0';
+    for (const auto& i : kIrregulares)
+        if (std::strcmp(palavra, i[0]) == 0) return i[1];
+    return nullptr;
+}
+
+// "mais_" + T or "/o/_mais_" + T, T the translation with its inflecting word
+// marked; "/maior/", "/o/_/maior/" for the irregular ones.
 void FazerGrau(char* texto, std::size_t tam, const char* prefixo)
 {
     char resultado[kTamPalavra];
+    if (const char* irregular = GrauIrregular(texto)) {
+        CopiarTexto(resultado, sizeof resultado, std::strcmp(prefixo, "mais_") == 0 ? "" : "/o/_");
+        AcrescentarTexto(resultado, sizeof resultado, "/");
+        AcrescentarTexto(resultado, sizeof resultado, irregular);
+        AcrescentarTexto(resultado, sizeof resultado, "/");
+        CopiarTexto(texto, tam, resultado);
+        return;
+    }
     CopiarTexto(resultado, sizeof resultado, prefixo);
     if (std::strchr(texto, '/')) {
         AcrescentarTexto(resultado, sizeof resultado, texto);
@@ -248,6 +286,21 @@ bool PedeArtigo(const clTermo* grupo, const clTermo* nucleo)
     return (antes->verbete.classe & CL_PREPOSICAO) && !VocabuloE(antes, "of") && !VocabuloE(antes, "by");
 }
 
+// "GIMP is a program": the name of a product that takes the article opens
+// its clause with it as the subject ("O GIMP \xE9 um programa").
+bool NomeSujeito(const clTermo* grupo, const clTermo* nucleo)
+{
+    if (!nucleo || !(nucleo->verbete.classe & CL_SUBSTANTIVO) || !(nucleo->verbete.flagsSubst & SUBST_ARTIGO) ||
+        (nucleo->verbete.flagsSubst & SUBST_DESCONHECIDA) || !nucleo->palavra || grupo->modificadores)
+        return false;
+    const std::uint16_t caixa = nucleo->palavra->padraoCaixa;
+    if (caixa != CAIXA_INICIAL && caixa != CAIXA_MAIUSCULAS && caixa != CAIXA_MISTA) return false;
+    const clTermo* v = grupo->proximo;
+    if (!v || v->verbete.classe != CL_GRUPO_VERBAL || v->regente != nucleo) return false;
+    const clTermo* antes = grupo->anterior;
+    return !antes || antes->papel == PAPEL_INICIO || (antes->verbete.classe & (CL_CONJUNCAO | CL_VIRGULA | CL_PONTUACAO));
+}
+
 void EmitirArtigoDefinido(clGerador& g, const clTermo* nucleo)
 {
     static const char* const kArtigos[4] = {"o", "os", "a", "as"};
@@ -255,9 +308,138 @@ void EmitirArtigoDefinido(clGerador& g, const clTermo* nucleo)
     EmitirPalavra(g, kArtigos[((f & SUBST_FEMININO) ? 2 : 0) + ((f & SUBST_PLURAL) ? 1 : 0)], nullptr);
 }
 
+// Whether the entry chooses among senses by the context (a condition other
+// than the class kept, "*V", "*A", "*N"): only then may the translation
+// chosen differ in gender from the entry's.
+bool VariasTraducoes(const clVerbete& v)
+{
+    std::size_t tam = v.tamTraducoes;
+    if (tam > sizeof v.blocoTraducoes) tam = sizeof v.blocoTraducoes;
+    const char* b = v.blocoTraducoes;
+    std::size_t pos = 0;
+    while (pos < tam) {
+        const std::size_t lt = strnlen(b + pos, tam - pos);
+        const std::size_t pc = pos + lt + 1;
+        if (pc >= tam) return false;
+        const char* c = b + pc;
+        const std::size_t lc = strnlen(c, tam - pc);
+        if (lt == 0 && lc == 0) return false;
+        if (lc > 0 && !(lc == 2 && c[0] == '*' && (c[1] == 'V' || c[1] == 'A' || c[1] == 'N'))) return true;
+        pos = pc + lc + 1;
+    }
+    return false;
+}
+
+bool TerminaEm(const char* texto, std::size_t n, const char* fim)
+{
+    const std::size_t f = std::strlen(fim);
+    return n >= f && std::memcmp(texto + n - f, fim, f) == 0;
+}
+
+// A noun whose senses differ in gender ("children": "filhos" of a process,
+// "crian\xE7as" in the garden) takes the gender of the translation chosen,
+// read from an ending that says it ("-o", "-mento"; "-an\xE7a", "-\xE7\xE3o",
+// "-dade", "-agem"), before its articles and adjectives agree with it.
+void GeneroDaTraducao(clGerador& g, clTermo* nome)
+{
+    if (!nome || !(nome->verbete.classe & CL_SUBSTANTIVO) || nome->verbete.tamTraducoes == 0 ||
+        (nome->verbete.flagsSubst & SUBST_DESCONHECIDA) || !VariasTraducoes(nome->verbete))
+        return;
+    const char* texto = EscolherTraducao(g, nome);
+    if (std::strpbrk(texto, "_/ ")) return;
+    std::size_t n = std::strlen(texto);
+    if (TerminaEm(texto, n, "\xE7\xF5" "es")) {
+        nome->verbete.flagsSubst |= SUBST_FEMININO;
+        return;
+    }
+    if (nome->verbete.flagsSubst & SUBST_PLURAL && n > 1 && texto[n - 1] == 's') --n;
+    static const char* const kFemininos[] = {"an\xE7" "a", "en\xE7" "a", "\xE7\xE3o", "dade", "agem"};
+    static const char* const kMasculinos[] = {"o", "mento"};
+    for (const char* f : kFemininos)
+        if (TerminaEm(texto, n, f)) {
+            nome->verbete.flagsSubst |= SUBST_FEMININO;
+            return;
+        }
+    for (const char* f : kMasculinos)
+        if (TerminaEm(texto, n, f)) {
+            nome->verbete.flagsSubst &= static_cast<std::uint8_t>(~SUBST_FEMININO);
+            return;
+        }
+}
+
+// An adverb of degree read before the adjective of a noun group ("a more
+// flexible type", "a very large file") goes with the adjective after the
+// noun: "um tipo mais flex\xEDvel", "um arquivo muito grande".
+clTermo* AdjetivoPosposto(const clTermo* adverbio)
+{
+    if (!adverbio || adverbio->verbete.classe != CL_ADVERBIO) return nullptr;
+    clTermo* adj = adverbio->depois;
+    if (!adj || adj->verbete.classe != CL_ADJETIVO || adj->emitido || !VemDepois(adj) || !EhGrupoNominal(adj->pai))
+        return nullptr;
+    const clTermo* nucleo = adj->pai->filhos;
+    if (!nucleo || !(nucleo->verbete.classe & CL_SUBSTANTIVO) || adj->regente != nucleo)
+        return nullptr;
+    return adj;
+}
+
+// Determiners the analysis left in a group of their own, cut from their
+// noun by a quotation mark or an adverb ("the \"Debian Reference\"", "a
+// more flexible tool"), agree with the head of the group that follows, not
+// with a subject they were matched to ("This is a ... tool").
+void ConcordarDeterminantesSoltos(clGerador& g, clTermo* grupo)
+{
+    const auto sinal = [](const clTermo* t, const char* quais) {
+        if (!t || t->verbete.classe != CL_SIMBOLO || !t->palavra) return false;
+        const char* x = t->palavra->texto;
+        return x[0] && x[1] == '\0' && std::strchr(quais, x[0]);
+    };
+    clTermo* seguinte = grupo->proximo;
+    bool citado = false;
+    for (int n = 0; seguinte && n < 4; seguinte = seguinte->proximo, ++n) {
+        if (seguinte->verbete.classe == CL_ADVERBIO) continue;
+        if (!sinal(seguinte, "\"'(\x93\x91")) break;
+        citado = true;
+    }
+    if (!EhGrupoNominal(seguinte) || seguinte->pai || seguinte->determinantes) return;
+    // The "Tools" menu: the noun after the quotation is the head.
+    if (citado && sinal(seguinte->proximo, "\"')\x94\x92") && EhGrupoNominal(seguinte->proximo->proximo) &&
+        !seguinte->proximo->proximo->determinantes)
+        seguinte = seguinte->proximo->proximo;
+    clTermo* nucleo = seguinte->filhos;
+    if (!nucleo || !(nucleo->verbete.classe & CL_SUBSTANTIVO)) return;
+    GeneroDaTraducao(g, nucleo);
+    int n = 0;
+    for (clTermo* d = grupo->determinantes; d && n < kMaxCadeia; d = d->proximo, ++n)
+        if (d->verbete.classe & (CL_ARTIGO | CL_PRONOME | CL_ADJETIVO)) d->regente = nucleo;
+}
+
+bool Capitalizada(const clTermo* t);
+
+// A noun group whose modifiers, read just before a head in lower case, are
+// a capitalised label that names an action ("the Delete Layer command",
+// "the Move tool").
+bool RotuloAntesDoNucleo(const clGerador& g, const clTermo* grupo)
+{
+    const clTermo* nucleo = grupo->filhos;
+    if (!g.prosa || !nucleo || !(nucleo->verbete.classe & CL_SUBSTANTIVO) || !nucleo->palavra ||
+        nucleo->palavra->padraoCaixa != CAIXA_MINUSCULAS || !grupo->modificadores)
+        return false;
+    bool acao = false;
+    const clTermo* esperado = nullptr;  // the modifiers must be read one after another, up to the head
+    int n = 0;
+    for (const clTermo* m = grupo->modificadores; m && m != nucleo && n < kMaxCadeia; m = m->proximo, ++n) {
+        if (!Capitalizada(m) || !m->antes || m->nome || m->emitido || (esperado && m != esperado)) return false;
+        if (m->verbete.classe & CL_VERBO) acao = true;
+        esperado = m->depois;
+    }
+    return acao && esperado == nucleo;
+}
+
 void EmitirGrupoNominal(clGerador& g, clTermo* grupo, int profundidade)
 {
     clTermo* nucleo = grupo->filhos;
+    GeneroDaTraducao(g, nucleo);
+    if (!nucleo) ConcordarDeterminantesSoltos(g, grupo);
     // The members may be linked on into each other's lists.
     Limites doGrupo;
     doGrupo.parar1 = nucleo;
@@ -269,10 +451,20 @@ void EmitirGrupoNominal(clGerador& g, clTermo* grupo, int profundidade)
         CaminharCadeia(g, grupo->determinantes, profundidade, doGrupo);
     } else if (grupo->determinantes) {
         CaminharCadeia(g, grupo->determinantes, profundidade, doGrupo);
-    } else if (PedeArtigo(grupo, nucleo)) {
+    } else if (PedeArtigo(grupo, nucleo) || NomeSujeito(grupo, nucleo)) {
         EmitirArtigoDefinido(g, nucleo);
     }
     if (nucleo) EmitirTermo(g, nucleo, profundidade + 1, false);
+    if (RotuloAntesDoNucleo(g, grupo)) {
+        // "the Delete Layer command": "o comando Excluir camada", the label
+        // after the noun, in its own order, without "de".
+        g.rotuloDeAcao = grupo;
+        int n = 0;
+        for (clTermo* m = grupo->modificadores; m && m != nucleo && n < kMaxCadeia; m = m->proximo, ++n)
+            EmitirTermo(g, m, profundidade + 1, false);
+        g.rotuloDeAcao = nullptr;
+        return;
+    }
     Limites modificadores;
     modificadores.parar1 = nucleo;
     modificadores.parar2 = grupo->determinantes;
@@ -373,6 +565,28 @@ void MarcarEmitido(clTermo* grupo)
     if (grupo->filhos) grupo->filhos->emitido = TERMO_ABSORVIDO;
 }
 
+// "can also be": "tamb\xE9m pode ser". An adverb of frequency or addition
+// read between an auxiliary and the main verb comes before the auxiliary.
+void AntepostoAoAuxiliar(clGerador& g, clTermo* grupo, int profundidade)
+{
+    static const char* const kAdverbios[] = {"also", "always", "never", "still", "already", "often", "usually",
+                                             "sometimes", "even", "normally", "generally"};
+    bool auxiliar = false;
+    int n = 0;
+    for (clTermo* f = grupo->filhos; f && f != grupo->verbo && n < kMaxCadeia; f = f->proximo, ++n) {
+        if (f->verbete.classe == CL_VERBO_AUXILIAR && !f->emitido) {
+            auxiliar = true;
+            continue;
+        }
+        if (!auxiliar || f->verbete.classe != CL_ADVERBIO || f->emitido) continue;
+        for (const char* a : kAdverbios)
+            if (VocabuloE(f, a)) {
+                EmitirTermo(g, f, profundidade + 1);
+                break;
+            }
+    }
+}
+
 void EmitirGrupoVerbal(clGerador& g, clTermo* grupo, int profundidade)
 {
     const int c = grupo->tempo;
@@ -446,6 +660,15 @@ void EmitirGrupoVerbal(clGerador& g, clTermo* grupo, int profundidade)
     } else if (grupo->auxiliar) {
         grupo->auxiliar->emitido = TERMO_ABSORVIDO;
     }
+    if (clTermo* nao = grupo->negacao; !grupo->auxiliar && nao && !nao->emitido && nao->depois &&
+                                        VocabuloE(nao->depois, "always") && nao->depois->pai == grupo) {
+        // "does not always work", "is not always saved": "nem sempre
+        // funciona", "nem sempre \xE9 salvo".
+        nao->emitido = TERMO_EMITIDO;
+        EmitirPalavra(g, "nem", nao);
+        EmitirTermo(g, nao->depois, profundidade + 1);
+    }
+    if (!grupo->auxiliar) AntepostoAoAuxiliar(g, grupo, profundidade);
     if (grupo->negacao) EmitirTermo(g, grupo->negacao, profundidade + 1);
     Limites filhos;
     filhos.pular1 = grupo->verbo;
@@ -490,6 +713,64 @@ bool RelativaReduzida(const clTermo* grupo)
     return !antes || !(antes->verbete.classe & (CL_PREPOSICAO | CL_CONJUNCAO));
 }
 
+clTermo* NomeAposCitacao(const clTermo* abre);
+
+// Fixed phrases of a preposition and a bare noun ("in addition to", "for
+// example"), said by the generator rather than by multiword entries: an
+// entry that opens with "in" or "of" would make the reader try a lookup at
+// every "in" and "of" of the text.
+struct Locucao {
+    const char* preposicao;
+    const char* artigo;    // the determiner allowed, or nullptr for none
+    const char* nome;
+    const char* seguinte;  // a preposition that follows and belongs to the phrase, or nullptr
+    const char* traducao;
+};
+
+constexpr Locucao kLocucoes[] = {
+    {"in", nullptr, "addition", "to", "al\xE9m_de"},
+    {"in", nullptr, "addition", nullptr, "al\xE9m_disso"},
+    {"on", "the", "average", nullptr, "em_m\xE9" "dia"},
+    {"on", nullptr, "average", nullptr, "em_m\xE9" "dia"},
+    {"for", nullptr, "example", nullptr, "por_exemplo"},
+    {"for", nullptr, "instance", nullptr, "por_exemplo"},
+};
+
+bool LocucaoPreposicional(clGerador& g, clTermo* t)
+{
+    clTermo* grupo = t->proximo;
+    if (!EhGrupoNominal(grupo) || grupo->pai || grupo->modificadores || !grupo->filhos || grupo->emitido ||
+        grupo->filhos->proximo || (grupo->filhos->verbete.flagsSubst & SUBST_PLURAL))
+        return false;
+    clTermo* det = grupo->determinantes;
+    if (det && det->proximo) return false;
+    for (const Locucao& l : kLocucoes) {
+        if (!VocabuloE(t, l.preposicao) || !VocabuloE(grupo->filhos, l.nome)) continue;
+        if (l.artigo ? !(det && VocabuloE(det, l.artigo)) : det != nullptr) continue;
+        clTermo* seguinte = grupo->proximo;
+        if (l.seguinte && !(seguinte && (seguinte->verbete.classe & CL_PREPOSICAO) && VocabuloE(seguinte, l.seguinte)))
+            continue;
+        EmitirPalavra(g, l.traducao, t);
+        MarcarEmitido(grupo);
+        if (det) det->emitido = TERMO_ABSORVIDO;
+        if (l.seguinte) seguinte->emitido = TERMO_ABSORVIDO;
+        return true;
+    }
+    return false;
+}
+
+// A noun group with "same" among its determiners or modifiers.
+bool ComparaMesmo(const clTermo* grupo)
+{
+    if (!EhGrupoNominal(grupo)) return false;
+    for (const clTermo* cadeia : {grupo->determinantes, grupo->modificadores}) {
+        int n = 0;
+        for (const clTermo* m = cadeia; m && n < kMaxCadeia; m = m->proximo, ++n)
+            if (VocabuloE(m, "same")) return true;
+    }
+    return false;
+}
+
 void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
 {
     if (!t || profundidade > kMaxProfundidade) return;
@@ -504,7 +785,10 @@ void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
         // A name kept as written that says which kind the noun is follows
         // it without "de" ("SMART feature": "recurso SMART", "Esc key":
         // "tecla Esc").
-        if (ligacao && t->regente && t->regente != t && !t->nome) EmitirLigacaoDe(g, t);
+        if (ligacao && t->regente && t->regente != t && !t->nome) {
+            GeneroDaTraducao(g, t);
+            EmitirLigacaoDe(g, t);
+        }
         if (t->verbete.flagsSubst & SUBST_DESCONHECIDA) {
             if (!t->filhos) {
                 EmitirInalterado(g, t);
@@ -517,6 +801,12 @@ void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
         EmitirTraduzido(g, t);
         return;
     case CL_ADJETIVO:
+        if (t->antes && !t->antes->emitido) {
+            t->emitido = 0;
+            const bool adverbio = AdjetivoPosposto(t->antes) == t;
+            t->emitido = TERMO_EMITIDO;
+            if (adverbio) EmitirTermo(g, t->antes, profundidade + 1);
+        }
         if (t->filhos) EmitirHifenizado(g, t);
         else EmitirTraduzido(g, t);
         return;
@@ -534,6 +824,19 @@ void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
         EmitirEsquecidos(g, t, profundidade);
         return;
     default:
+        if (g.prosa) {
+            if (clTermo* nome = NomeAposCitacao(t)) EmitirTermo(g, nome, profundidade + 1);
+        }
+        if (AdjetivoPosposto(t)) {
+            t->emitido = 0;  // written with its adjective
+            return;
+        }
+        if ((t->verbete.classe & CL_PREPOSICAO) && LocucaoPreposicional(g, t)) return;
+        // "the same effect as": "o mesmo efeito que".
+        if (VocabuloE(t, "as") && ComparaMesmo(t->anterior)) {
+            EmitirPalavra(g, "que", t);
+            return;
+        }
         // "by clicking": the gerund says it ("clicando").
         if (VocabuloE(t, "by") && t->proximo && t->proximo->verbete.classe == CL_GRUPO_VERBAL &&
             t->proximo->tempo == TEMPO_GERUNDIO && t->proximo->verbo && t->proximo->verbo->antes == t) {
@@ -791,6 +1094,23 @@ bool SubjuntivoFuturo(char* texto, std::size_t tam, int pessoa)
     return true;
 }
 
+bool Capitalizada(const clTermo* t);
+bool CapitalizadaNoRotulo(const clTermo* t);
+
+bool SetaDeMenu(const clTermo* t);
+bool AbreAspas(const clTermo* t);
+
+bool VerboDeRotulo(const clGerador& g, const clTermo* w)
+{
+    if (!Capitalizada(w)) return false;
+    if (SetaDeMenu(w->antes) || SetaDeMenu(w->depois)) return true;
+    if (!w->antes) return false;
+    // A quoted label: "the \x93Dissolve\x94 mode", "\x93Show Image Selection\x94".
+    if (g.prosa && AbreAspas(w->antes)) return true;
+    return g.prosa && !CapitalizadaNoRotulo(w->antes) && CapitalizadaNoRotulo(w->depois) &&
+           (w->depois->verbete.classe & CL_SUBSTANTIVO);
+}
+
 } // namespace
 
 int PessoaDoVerbo(const clTermo* w, const clTermo* s)
@@ -852,6 +1172,10 @@ void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
         if (linha.gerundioSeIng && (w->verbete.formas & FORMA_ING)) tempo = GER;
     }
     if (troca) CopiarTexto(texto, tam, troca);
+    // A label that opens with a verb ("selecting Add Tab", "the Fill
+    // Selection command") names the action: the infinitive.
+    if (!auxiliar && (((c == TEMPO_PRESENTE || c == TEMPO_IMPERATIVO) && VerboDeRotulo(g, w)) || g.rotuloDeAcao))
+        tempo = INF;
 
     // The finite word of a present in a clause of condition or time.
     if (tempo == PRES && (c == TEMPO_PRESENTE || c == TEMPO_PRESENTE_CONTINUO || c == TEMPO_PODER ||
@@ -915,6 +1239,10 @@ const char* EscolherTraducao(clGerador& g, clTermo* t, const clTermo* regenteDad
     if (classe == CL_ADJETIVO) {
         if (v.flagsAdj & ADJ_COMPARATIVO) FazerGrau(trab, tamTrab, "mais_");
         else if (v.flagsAdj & ADJ_SUPERLATIVO) FazerGrau(trab, tamTrab, "/o/_mais_");
+        // A superlative in a noun group that has its article says it once:
+        // "the biggest file" is "o arquivo maior", not "o arquivo o maior".
+        if (std::strncmp(trab, "/o/_", 4) == 0 && EhGrupoNominal(t->pai) && t->pai->determinantes)
+            MoverTexto(trab, trab + 4);
     }
 
     const clTermo* regente = regenteDado ? regenteDado : t->regente;
@@ -947,6 +1275,116 @@ const char* EscolherTraducao(clGerador& g, clTermo* t, const clTermo* regenteDad
     return trab;
 }
 
+namespace {
+
+bool Capitalizada(const clTermo* t)
+{
+    return t && t->palavra && t->palavra->padraoCaixa == CAIXA_INICIAL && t->verbete.classe != CL_DESCONHECIDA &&
+           !(t->verbete.classe & (CL_PONTUACAO | CL_VIRGULA | CL_SIMBOLO));
+}
+
+// The sentence's first word is capitalised for the sentence; it opens a
+// label only when it is no verb ("Layer Mask is...", not "Select Add Tab").
+bool CapitalizadaNoRotulo(const clTermo* t)
+{
+    if (!Capitalizada(t)) return false;
+    return t->antes || !(t->verbete.classe & (CL_VERBO | CL_VERBO_AUXILIAR));
+}
+
+bool TemMaiuscula(const char* texto)
+{
+    for (const char* c = texto; *c; ++c)
+        if (Minuscula(*c) != *c) return true;
+    return false;
+}
+
+bool Sinal(const clTermo* t, const char* quais)
+{
+    if (!t || t->verbete.classe != CL_SIMBOLO || !t->palavra) return false;
+    const char* x = t->palavra->texto;
+    return x[0] && x[1] == '\0' && std::strchr(quais, x[0]);
+}
+
+bool AbreAspas(const clTermo* t) { return Sinal(t, "\"\x93"); }
+
+// "the \x93Normal\x94 layer mode": a quoted name before a noun names it and
+// comes after it in Portuguese ("o modo de camada \x93Normal\x94"). The noun
+// group after the closing mark, or nullptr.
+clTermo* NomeAposCitacao(const clTermo* abre)
+{
+    if (!AbreAspas(abre)) return nullptr;
+    const char fecha = abre->palavra->texto[0] == '"' ? '"' : '\x94';
+    const char fechaTexto[2] = {fecha, '\0'};
+    const clTermo* t = abre->proximo;
+    for (int n = 0; t && n < 5; t = t->proximo, ++n) {
+        if (Sinal(t, fechaTexto)) {
+            if (n == 0) return nullptr;
+            clTermo* nome = t->proximo;
+            if (!EhGrupoNominal(nome) || nome->pai || nome->determinantes || nome->emitido || !nome->filhos ||
+                !(nome->filhos->verbete.classe & CL_SUBSTANTIVO))
+                return nullptr;
+            return nome;
+        }
+        if (t->verbete.classe & (CL_PONTUACAO | CL_VIRGULA | CL_SIMBOLO)) return nullptr;
+    }
+    return nullptr;
+}
+
+// The arrow between the items of a menu path ("Edit \xBB Fill with BG
+// Color"); an arrow Windows-1252 lacks stands as a kept-aside character.
+bool SetaDeMenu(const clTermo* t)
+{
+    if (!t || t->verbete.classe != CL_SIMBOLO || !t->palavra) return false;
+    const char* x = t->palavra->texto;
+    return x[0] == '\x81' || std::strcmp(x, "\xBB") == 0 || std::strcmp(x, ">") == 0 || std::strcmp(x, "->") == 0;
+}
+
+// The item of a menu path `t` belongs to: the arrow before it, within a few
+// words and no punctuation.
+const clTermo* ItemDeMenu(const clTermo* t)
+{
+    const clTermo* a = t->antes;
+    for (int n = 0; a && n < 6; a = a->antes, ++n) {
+        if (SetaDeMenu(a)) return a;
+        if (a->verbete.classe & (CL_PONTUACAO | CL_VIRGULA | CL_SIMBOLO)) return nullptr;
+    }
+    return nullptr;
+}
+
+// The run of capitalised words `t` belongs to (its first word), or nullptr.
+const clTermo* RotuloDe(const clGerador& g, const clTermo* t)
+{
+    if (!t || t->criada || t->nome || t->verbete.tamTraducoes == 0 || !Capitalizada(t)) return nullptr;
+    if (g.rotuloDeAcao) return g.rotuloDeAcao;
+    if (!CapitalizadaNoRotulo(t)) return nullptr;
+    if (const clTermo* item = ItemDeMenu(t)) return item;
+    if (!g.prosa) return nullptr;
+    if (!CapitalizadaNoRotulo(t->antes) && !CapitalizadaNoRotulo(t->depois)) return nullptr;
+    const clTermo* inicio = t;
+    for (int n = 0; n < kMaxCadeia && CapitalizadaNoRotulo(inicio->antes); ++n) inicio = inicio->antes;
+    // A name given in brackets or quotation marks keeps its capitals
+    // ("(Big Table)", "the \"User Guide\"").
+    const clTermo* antes = inicio->antes;
+    if (antes && antes->palavra && antes->palavra->texto[0] && antes->palavra->texto[1] == '\0' &&
+        std::strchr("(\"\x93\x91", antes->palavra->texto[0]))
+        return nullptr;
+    return inicio;
+}
+
+// A word of a label after the first one written is written in
+// lower case, unless its translation is a name ("Debian", "GIMP").
+bool MinusculaNoRotulo(clGerador& g, const char* texto, const clTermo* t)
+{
+    const clTermo* rotulo = RotuloDe(g, t);
+    if (!rotulo) return false;
+    for (int i = 0; i < g.quantosRotulos; ++i)
+        if (g.rotulos[i] == rotulo) return !TemMaiuscula(texto);
+    if (g.quantosRotulos < clGerador::kMaxRotulos) g.rotulos[g.quantosRotulos++] = rotulo;
+    return false;
+}
+
+} // namespace
+
 void EmitirPalavra(clGerador& g, const char* texto, const clTermo* t)
 {
     clFrase* saida = g.saida;
@@ -963,11 +1401,18 @@ void EmitirPalavra(clGerador& g, const char* texto, const clTermo* t)
     if (t && t->palavra) {
         w = *t->palavra;
         if (anterior && w.padraoCaixa != CAIXA_NENHUMA && anterior->padraoCaixa != CAIXA_NENHUMA) w.espacoAntes = 1;
+        // The sentence's first word moved behind another ("\x93Foreground
+        // Select\x94 tool options": "Op\xE7\xF5" "es de ferramenta \x93...\x94") is
+        // parted from it by a blank.
+        if (anterior && !t->antes && !t->criada && w.padraoCaixa == CAIXA_NENHUMA &&
+            (std::strchr("\x93\x91(", w.texto[0]) || w.texto[0] == '"') && w.texto[0] && !w.texto[1])
+            w.espacoAntes = 1;
         // The capital of the sentence's first word belongs to the sentence,
         // not to the word: moved behind another word ("Could not" -> "Não
         // podia"), it is written in lower case; the sentence's capital goes to
         // whatever word comes out first.
-        if (anterior && !t->antes && !t->criada && w.aplicarCaixa && w.padraoCaixa == CAIXA_INICIAL)
+        if (anterior && !t->antes && !t->criada && w.aplicarCaixa && w.padraoCaixa == CAIXA_INICIAL &&
+            !TemMaiuscula(texto))
             w.padraoCaixa = CAIXA_MINUSCULAS;
         // "I" is written in capitals wherever it stands; "eu" is not ("Como
         // eu instalo").
@@ -980,13 +1425,18 @@ void EmitirPalavra(clGerador& g, const char* texto, const clTermo* t)
         if (!t->antes && !t->criada && w.aplicarCaixa && w.padraoCaixa == CAIXA_INICIAL &&
             VariasPalavras(texto) && !JuntouMaiuscula(t))
             w.padraoCaixa = CAIXA_MINUSCULAS;
+        if (w.aplicarCaixa && w.padraoCaixa == CAIXA_INICIAL && MinusculaNoRotulo(g, texto, t))
+            w.padraoCaixa = CAIXA_MINUSCULAS;
     } else {
         // A word of the generator's own ("de", an article) sits inside the
         // markup of the word before it, but not between that word's pieces.
         if (anterior) {
             w = *anterior;
             w.pedaco = nullptr;
-            if (w.padraoCaixa != CAIXA_MAIUSCULAS) w.padraoCaixa = CAIXA_MINUSCULAS;
+            // Capitals only inside a sentence written in capitals: after an
+            // acronym in other text the word is in lower case ("ID do
+            // componente", never "ID DO").
+            if (w.padraoCaixa != CAIXA_MAIUSCULAS || !g.caixaAlta) w.padraoCaixa = CAIXA_MINUSCULAS;
         } else {
             w.Limpar();
             w.padraoCaixa = CAIXA_MINUSCULAS;
@@ -1029,6 +1479,7 @@ void GerarFrase(clGerador& g, clTermo* primeiro, clFrase* saida, const clVerboI*
     g.verbos = verbos;
     g.espacoInicial = primeiraOrigem ? primeiraOrigem->espacoAntes : 0;
     g.ultimoVerbo = false;
+    g.quantosRotulos = 0;
     if (!saida) return;
     saida->Limpar();
     CaminharCadeia(g, primeiro, 0);
@@ -1059,8 +1510,31 @@ bool GerarTraducao(clTermo* primeiro, clFrase& origem, clFrase& destino, const c
 {
     const clPalavra* primeira = origem.Ultimo() >= 0 ? origem.Obter(0) : nullptr;
     clGerador gerador(&destino, verbos);
+    CaixaDaFrase(origem, gerador.prosa, gerador.caixaAlta);
     GerarFrase(gerador, primeiro, &destino, verbos, primeira);
     AjustarEspacosDeSinais(destino);
+    // The sentence's capital is that of its first word, past an opening
+    // quotation mark or bracket.
+    for (int i = 0; primeira && i < 3 && i < origem.Ultimo() &&
+                    (Abertura(primeira->texto) || std::strcmp(primeira->texto, "\"") == 0);)
+        primeira = origem.Obter(++i);
     if (primeira) CapitalizarPrimeira(destino, primeira->padraoCaixa);
     return true;
+}
+
+void CaixaDaFrase(const clFrase& origem, bool& prosa, bool& caixaAlta)
+{
+    prosa = false;
+    caixaAlta = true;
+    bool alguma = false;
+    for (int i = 0; i <= origem.Ultimo(); ++i) {
+        const clPalavra* w = origem.Obter(i);
+        if (!w || w->padraoCaixa == CAIXA_NENHUMA) continue;
+        const std::size_t n = strnlen(w->texto, sizeof w->texto);
+        if (n < 2) continue;
+        if (w->padraoCaixa == CAIXA_MINUSCULAS && n >= 4) prosa = true;
+        if (w->padraoCaixa != CAIXA_MAIUSCULAS) caixaAlta = false;
+        alguma = true;
+    }
+    caixaAlta = caixaAlta && alguma;
 }

@@ -27,6 +27,22 @@ public:
     // The last output word is a conjugated verb: "para" (of "parar") is not
     // the preposition, and takes no contraction ("para a casa", never "\xE0 casa").
     bool ultimoVerbo = false;
+    // The source sentence holds words in lower case: a run of capitalised
+    // words inside it is a label.
+    bool prosa = false;
+    // Every word of the source sentence is in capitals: the words the
+    // generator adds are too.
+    bool caixaAlta = false;
+    // The noun group whose label naming an action is being written: a verb
+    // of the label is the infinitive, and the label is one run.
+    const clTermo* rotuloDeAcao = nullptr;
+    // Runs of capitalised words (a label such as "Add Tab") whose first
+    // Portuguese word has been written: the rest of the
+    // run is written in lower case ("Adicionar aba", "Tamanho da
+    // visualiza\xE7\xE3o").
+    static constexpr int kMaxRotulos = 32;
+    const clTermo* rotulos[kMaxRotulos] = {};
+    int quantosRotulos = 0;
 };
 
 // Resets `saida` and generates the chain that starts at `primeiro` (the
@@ -63,3 +79,8 @@ void AjustarEspacosDeSinais(clFrase& destino);
 // analysis of `origem`, then the first source word's capitals carried over
 // to the first Portuguese word. True when there is a translation to write.
 bool GerarTraducao(clTermo* primeiro, clFrase& origem, clFrase& destino, const clVerboI* verbos);
+
+// The case of a sentence, in one pass: `prosa` when it holds a word of four
+// letters or more in lower case, `caixaAlta` when every word of two letters
+// or more is in capitals.
+void CaixaDaFrase(const clFrase& origem, bool& prosa, bool& caixaAlta);

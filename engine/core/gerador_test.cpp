@@ -381,14 +381,26 @@ TEST_F(Geracao, AdverbiosEmMente)
 
 TEST_F(Geracao, ComparativoESuperlativo)
 {
+    clTermo* taller = a.Palavra("taller", CL_ADJETIVO, {"alto"});
+    taller->verbete.flagsAdj = ADJ_COMPARATIVO;
+    EXPECT_EQ(Traducao(taller), "mais_/alto/");
+    clTermo* casa = Nome(a, "house", "casa", SUBST_FEMININO);
+    clTermo* tallest = a.Palavra("tallest", CL_ADJETIVO, {"alto"});
+    tallest->verbete.flagsAdj = ADJ_SUPERLATIVO;
+    tallest->regente = casa;
+    EXPECT_EQ(Traducao(tallest), "/a/_mais_/alta/");
+    // "grande", "pequeno", "bom", "ruim" have comparatives of their own:
+    // "mais grande" is no Portuguese.
     clTermo* bigger = a.Palavra("bigger", CL_ADJETIVO, {"grande"});
     bigger->verbete.flagsAdj = ADJ_COMPARATIVO;
-    EXPECT_EQ(Traducao(bigger), "mais_/grande/");
-    clTermo* casa = Nome(a, "house", "casa", SUBST_FEMININO);
+    EXPECT_EQ(Traducao(bigger), "/maior/");
     clTermo* biggest = a.Palavra("biggest", CL_ADJETIVO, {"grande"});
     biggest->verbete.flagsAdj = ADJ_SUPERLATIVO;
     biggest->regente = casa;
-    EXPECT_EQ(Traducao(biggest), "/a/_mais_/grande/");
+    EXPECT_EQ(Traducao(biggest), "/a/_/maior/");
+    clTermo* smaller = a.Palavra("smaller", CL_ADJETIVO, {"/pequeno/"});
+    smaller->verbete.flagsAdj = ADJ_COMPARATIVO;
+    EXPECT_EQ(Traducao(smaller), "/menor/");
     clTermo* newest = a.Palavra("newest", CL_ADJETIVO, {"/novo/"});
     newest->verbete.flagsAdj = ADJ_SUPERLATIVO;
     newest->regente = casa;

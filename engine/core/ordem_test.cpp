@@ -1,0 +1,216 @@
+// Word order, agreement and senses in generation, each rule checked on a
+// group of sentences through the shipped dictionary.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "testes/apoio.h"
+
+namespace {
+
+struct Caso {
+    const char* ingles;
+    const char* portugues;
+};
+
+std::string Traduzir(const char* ingles)
+{
+    std::string s = TraduzirArquivo(std::string(ingles) + "\n");
+    while (!s.empty() && (s.back() == '\n' || s.back() == '\r')) s.pop_back();
+    return s;
+}
+
+void Conferir(std::initializer_list<Caso> casos)
+{
+    ASSERT_TRUE(GarantirMotor());
+    for (const Caso& c : casos) EXPECT_EQ(Traduzir(c.ingles), c.portugues) << "para: " << c.ingles;
+}
+
+// An article cut from its noun by a quotation mark or an adverb still
+// agrees with it; a noun after the quotation is the head.
+TEST(Ordem, ArtigoConcordaAtravesDeAspasEAdverbio)
+{
+    Conferir({
+        {"See the \"Debian Reference\" for details.", "Veja a \"Refer\xEAncia do Debian\" para detalhes."},
+        {"See the \"User Guide\" for details.", "Veja o \"Guia do Usu\xE1rio\" para detalhes."},
+        {"This is a more flexible tool.", "Isto \xE9 uma ferramenta mais flex\xEDvel."},
+    });
+}
+
+// An adverb of degree goes with its adjective after the noun; in a
+// predicate it stays before the adjective.
+TEST(Ordem, AdverbioDeGrauSegueOAdjetivo)
+{
+    Conferir({
+        {"It is a very large file.", "\xC9 um arquivo muito grande."},
+        {"Choose the most important setting.", "Escolha a configura\xE7\xE3o mais importante."},
+        {"It is an extremely fast computer.", "\xC9 um computador extremamente r\xE1pido."},
+        {"The file is very large.", "O arquivo \xE9 muito grande."},
+    });
+}
+
+// "same", "other", "next", "first", "last", "own", "various" come before
+// the noun; "the same ... as" compares with "que".
+TEST(Ordem, AdjetivosAntepostosEMesmoQue)
+{
+    Conferir({
+        {"It has the same effect as the image.", "Tem o mesmo efeito que a imagem."},
+        {"Select the next layer.", "Selecione a pr\xF3xima camada."},
+        {"Open the first file.", "Abra o primeiro arquivo."},
+        {"Close the other windows.", "Feche as outras janelas."},
+        {"It has various options.", "Tem v\xE1rias op\xE7\xF5" "es."},
+    });
+}
+
+// A noun whose senses differ in gender takes the gender of the sense
+// chosen: "children" of a process or a parent are "filhos", else "crian\xE7as".
+TEST(Ordem, SentidoEGeneroDeChildren)
+{
+    Conferir({
+        {"The children were playing in the garden.", "As crian\xE7" "as estavam brincando no jardim."},
+        {"I have 3 children.", "Eu tenho 3 filhos."},
+        {"The process waits for its children.", "O processo aguarda seus filhos."},
+        {"Kill the child processes.", "Mate os processos filhos."},
+        {"You can play the video.", "Voc\xEA pode reproduzir o v\xED" "deo."},
+        // "key" after a noun (a key name, "arrow") is the keyboard's.
+        {"Press the Shift key.", "Pressione a tecla Shift."},
+        {"Use the arrow keys.", "Use as teclas de seta."},
+        {"Import the public key.", "Importe a chave p\xFA" "blica."},
+        // "right": the side, unless plural ("rights").
+        {"The image on the right shows it.", "A imagem na direita o mostra."},
+        {"All rights reserved.", "Todos os direitos reservados."},
+        // An option is "marcada" when checked; a file is checked ("verificar").
+        {"If the option is checked, the layer is hidden.", "Se a op\xE7\xE3o for marcada, a camada \xE9 escondida."},
+        {"Check the file.", "Verifique o arquivo."},
+        {"The previews are small.", "As pr\xE9-visualiza\xE7\xF5" "es s\xE3o pequenas."},
+    });
+}
+
+} // namespace
+
+namespace {
+
+// A run of capitalised words inside a sentence in lower case is a label:
+// translated as a noun phrase with its first Portuguese word capitalised,
+// a verb opening it in the infinitive; a name keeps its capitals, and so
+// does a label in brackets or a sentence with no word in lower case.
+TEST(Ordem, RotulosDaInterface)
+{
+    Conferir({
+        {"You can open it by selecting Add Tab \xBB Document History.",
+         "Voc\xEA pode abri-lo selecionando Adicionar Tab \xBB Hist\xF3ria de documento."},
+        {"Use the Layer Mask to hide it.", "Use a M\xE1scara de camada para escond\xEA-lo."},
+        {"See the \"Debian Reference\" for details.", "Veja a \"Refer\xEAncia do Debian\" para detalhes."},
+        {"Open the file (Big Table) now.", "Abra o arquivo (Tabela Grande) agora."},
+        {"No Temp directory specified.", "Nenhum diret\xF3rio tempor\xE1rio especificado."},
+    });
+}
+
+// The items of a menu path are labels: a verb is the infinitive, the
+// words after the first written in lower case.
+TEST(Ordem, CaminhoDeMenu)
+{
+    Conferir({
+        {"You can access this command through Edit \xBB Fill with BG Color.",
+         "Voc\xEA pode acessar este comando atrav\xE9s de Editar \xBB Preencher com cor do BG."},
+        {"Choose File \xBB Open.", "Escolha Arquivo \xBB Abrir."},
+        {"Select \xBB Toggle Quick Mask.", "Selecionar \xBB Alternar m\xE1scara r\xE1pida."},
+        // "From" that opens the sentence says where from: "a partir de".
+        {"From the image menu: Select \xBB Toggle Quick Mask.",
+         "A partir do menu de imagem: Selecionar \xBB Alternar m\xE1scara r\xE1pida."},
+        {"Remove it from the list.", "Remova-o da lista."},
+    });
+}
+
+// A quoted name before a noun comes after it; a verb that opens a quoted
+// label is the infinitive. Sentences with no word in lower case (messages
+// that are names) keep their order.
+TEST(Ordem, NomeCitadoDepoisDoSubstantivo)
+{
+    Conferir({
+        {"Open the \"Tools\" menu.", "Abra o menu \"Ferramentas\"."},
+        {"It is in the \x93" "Dissolve\x94 mode.", "\xC9 no modo \x93" "Dissolver\x94."},
+        // Moved from the head of the sentence: a blank before it, the
+        // sentence's capital on the word now first.
+        {"\x93" "Dissolve\x94 mode is useful.", "Modo \x93" "Dissolver\x94 \xE9 \xFAtil."},
+    });
+}
+
+// A capitalised label naming an action before a noun follows the noun in
+// its own order, without "de", its verb in the infinitive; a participle
+// that opens a message stays an adjective.
+TEST(Ordem, RotuloDeAcaoDepoisDoSubstantivo)
+{
+    Conferir({
+        {"The Delete Layer command deletes the current layer.",
+         "O comando Excluir camada exclui a camada atual."},
+        {"Select the Move tool in the toolbox.", "Selecione a ferramenta Mover na caixa de ferramentas."},
+        {"Issued certificate has expired.", "Certificado emitido expirou."},
+    });
+}
+
+// The words the generator adds ("de", an article) are in capitals only in a
+// sentence written in capitals, not after an acronym.
+TEST(Ordem, PalavrasAcrescentadasDepoisDeSigla)
+{
+    Conferir({
+        {"The component ID is wrong.", "O ID de componente \xE9 errado."},
+        {"IBM Rapid Access II", "IBM II de Acesso R\xE1pido"},
+        {"FILE NAME OF THE USER", "NOME DE ARQUIVO DO USU\xC1RIO"},
+    });
+}
+
+// A product name that takes the article has it as a subject, after a
+// preposition and as a modifier, and keeps its capital behind the article.
+TEST(Ordem, NomesDeProdutoComArtigo)
+{
+    Conferir({
+        {"GIMP is a program.", "O GIMP \xE9 um programa."},
+        {"Debian is free.", "O Debian \xE9 livre."},
+        {"Open it in GIMP.", "Abra-o no GIMP."},
+        {"Move the mouse pointer.", "Mova o ponteiro do mouse."},
+        {"It runs on Linux.", "Executa no Linux."},
+    });
+}
+
+// An adverb of frequency or addition between an auxiliary and the main
+// verb comes before the auxiliary.
+TEST(Ordem, AdverbioAntesDoAuxiliar)
+{
+    Conferir({
+        {"You can also use the keyboard.", "Voc\xEA tamb\xE9m pode usar o teclado."},
+        {"Menus can also be activated by Alt.", "Menus tamb\xE9m podem ser ativados por Alt."},
+        {"It will always be saved.", "Sempre ser\xE1 salvo."},
+        // "not always" is "nem sempre", before the auxiliary too.
+        {"It does not always work.", "Nem sempre funciona."},
+        {"The file is not always saved.", "O arquivo nem sempre \xE9 salvo."},
+    });
+}
+
+// Fixed phrases of a preposition and a bare noun; the same noun with a
+// determiner or a modifier is translated word by word.
+TEST(Ordem, LocucoesPreposicionais)
+{
+    Conferir({
+        {"In addition to the image, you can save the layer.", "Al\xE9m da imagem, voc\xEA pode salvar a camada."},
+        {"In addition, you can save it.", "Al\xE9m disso, voc\xEA pode salv\xE1-lo."},
+        {"It takes 5 minutes on the average.", "Leva 5 minutos em m\xE9" "dia."},
+        {"For example, you can open a file.", "Por exemplo, voc\xEA pode abrir um arquivo."},
+        {"Open the file for the example.", "Abra o arquivo ao exemplo."},
+    });
+}
+
+// Comparatives of their own, and a superlative in a noun group with its
+// article says the article once.
+TEST(Ordem, ComparativosESuperlativos)
+{
+    Conferir({
+        {"The image is bigger than the window.", "A imagem \xE9 maior do que a janela."},
+        {"Use smaller brushes.", "Use pinc\xE9is menores."},
+        {"These files are the largest.", "Estes arquivos s\xE3o os maiores."},
+        {"This is the biggest file.", "Isto \xE9 o arquivo maior."},
+        {"It is better.", "\xC9 melhor."},
+    });
+}
+
+} // namespace
