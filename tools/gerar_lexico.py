@@ -23,6 +23,7 @@ the same packages give the same file.
 
 import argparse
 import collections
+import difflib
 import glob
 import gzip
 import os
@@ -250,12 +251,46 @@ def texto_man(texto):
 PALAVRA_EN = re.compile(r"[A-Za-z]+")
 
 
-def contar_palavras(textos, contagem):
+def contar_palavras(textos, contagem, siglas=None):
+    """Counts the words of `textos` in lower case; words in capitals (acronyms, constants,
+    headings) are counted in `siglas` instead, as written, once per text (a page or a
+    catalogue that repeats a constant a thousand times counts once), and there too the
+    texts that hold each word in lower case, as "." + word."""
     for t in textos:
+        maiusculas, minusculas = set(), set()
         for w in PALAVRA_EN.findall(t):
             if w.isupper() and len(w) > 1:
-                continue  # acronyms and constants
+                maiusculas.add(w)
+                continue
             contagem[w.lower()] += 1
+            minusculas.add(w.lower())
+        if siglas is not None:
+            siglas.update(maiusculas)
+            siglas.update("." + w for w in minusculas)
+
+
+# Abbreviations whose Portuguese noun is feminine ("a VPN": a rede; "a GPL": a licen\u00e7a).
+SIGLAS_FEMININAS = {"ACL", "DLL", "FPU", "GPL", "GPT", "JVM", "MTU", "NIC", "RFC", "VLAN", "VPN", "CPU", "GPU", "API"}
+
+
+def siglas_mantidas(siglas, conhecidas, aceitas, minimo=12):
+    """Abbreviations software text keeps as they are ("TCP", "EOF", "FPU"): words of 2 to 8
+    letters written in capitals in at least `minimo` texts (siglas: texts per word, "." +
+    word for the texts that write it in lower case) and in more than a third as many texts
+    as write it in lower case, that are no English word (`conhecidas`) and that the reviewed
+    list of exceptions holds (`aceitas(word)`).
+    Returns [(count, word)], most frequent first, and the candidates left out for want of
+    review."""
+    saida, a_rever = [], []
+    for w, n in siglas.items():
+        chave = w.lower()
+        if not w.isupper() or not 2 <= len(w) <= 8 or n < minimo or n * 3 < siglas.get("." + chave, 0) or \
+                chave in conhecidas:
+            continue
+        if w.endswith("S") and w[:-1].lower() in conhecidas:
+            continue  # "ERRORS", "FILES": headings
+        (saida if aceitas(w) else a_rever).append((n, w))
+    return sorted(saida, key=lambda t: (-t[0], t[1])), sorted(a_rever, key=lambda t: (-t[0], t[1]))
 
 
 # ---------------------------------------------------------------- the entry model
@@ -394,8 +429,10 @@ def texto_html(texto):
 
 def frequencias_ingles():
     """Word counts over the English text of the installed message catalogues (msgid),
-    manual pages (man1-8) and documentation HTML (/usr/share/doc)."""
+    manual pages (man1-8) and documentation HTML (/usr/share/doc): (lower-case words,
+    words in capitals as written)."""
     contagem = collections.Counter()
+    siglas = collections.Counter()
     vistos = set()
     for mo in sorted(glob.glob("/usr/share/locale/*/LC_MESSAGES/*.mo")):
         dominio = os.path.basename(mo)
@@ -403,11 +440,11 @@ def frequencias_ingles():
             continue
         vistos.add(dominio)
         with open(mo, "rb") as f:
-            contar_palavras(ler_mo(f.read()), contagem)
+            contar_palavras(ler_mo(f.read()), contagem, siglas)
     for pag in sorted(glob.glob("/usr/share/man/man[1-8]/*.gz")):
         try:
             with gzip.open(pag, "rt", encoding="utf-8", errors="replace") as f:
-                contar_palavras([texto_man(f.read())], contagem)
+                contar_palavras([texto_man(f.read())], contagem, siglas)
         except OSError:
             continue
     for raiz, _, arquivos in sorted(os.walk("/usr/share/doc")):
@@ -416,13 +453,13 @@ def frequencias_ingles():
             try:
                 if nome.endswith((".html", ".htm")):
                     with open(caminho, encoding="utf-8", errors="replace") as f:
-                        contar_palavras([texto_html(f.read())], contagem)
+                        contar_palavras([texto_html(f.read())], contagem, siglas)
                 elif nome.endswith((".html.gz", ".htm.gz")):
                     with gzip.open(caminho, "rt", encoding="utf-8", errors="replace") as f:
-                        contar_palavras([texto_html(f.read())], contagem)
+                        contar_palavras([texto_html(f.read())], contagem, siglas)
             except OSError:
                 continue
-    return contagem
+    return contagem, siglas
 
 
 def frequencia_lema(lema, contagem):
@@ -559,6 +596,11 @@ def da_classe(pt, classe, classes_pt):
     return h.endswith("mente")
 
 
+def parecidas(ingles, pt):
+    """Whether a one-word Portuguese translation looks like the English word (a cognate)."""
+    return " " not in pt and difflib.SequenceMatcher(None, ingles, pt).ratio() >= 0.6
+
+
 def traduzir_lote(lemas_pos, freedict=None, classes_pt=None, rotas=ROTAS):
     """[(lemma, class)] -> ({pt lemma: (score, gender)} per item, orphans per item).
 
@@ -576,6 +618,8 @@ def traduzir_lote(lemas_pos, freedict=None, classes_pt=None, rotas=ROTAS):
         return ler_saida_bilingue(lt_proc(["-b", bil], "".join("^%s%s$\n" % i for i in itens)))
 
     def somar(i, pt, pont, gen):
+        if freedict and parecidas(lemas_pos[i][0], pt):
+            pont += 2  # between equal scores, the look-alike ("discard": "descartar", not "atirar")
         velho = resultados[i].get(pt)
         if velho:
             resultados[i][pt] = (velho[0] + pont + 20, velho[1] or gen)
@@ -1017,7 +1061,7 @@ def analisar_portugues(palavras):
 def gerar(raiz):
     pasta = os.path.join(raiz, "data", "ip")
     lemas = lemas_wordnet()
-    contagem = frequencias_ingles()
+    contagem, siglas = frequencias_ingles()
     for lema, cls in lemas_do_corpus(contagem, lemas).items():
         lemas[lema] = cls
     maos = [ler_lex(os.path.join(pasta, n)) for n in ("nucleo.lex", "informatica.lex")]
@@ -1048,7 +1092,8 @@ def gerar(raiz):
     # a class they leave without a translation: the bridge over their intermediate words;
     # a word they leave without any translation: every route too, unless it is a regular
     # form of a translated word ("bathing", "compelling")
-    traduzidos = {l for (l, _), e in zip(pedidos, escolhas) if e} | set(classes_maos)
+    traduzidos = {l for (l, c), e in zip(pedidos, escolhas) if e and not (c == "V" and l in so_formas)}
+    traduzidos |= set(classes_maos)
     for arq in ("noun.exc", "verb.exc", "adj.exc"):  # irregular forms ("lost") follow their base
         with open(os.path.join(WORDNET, arq), encoding="latin-1") as f:
             traduzidos |= {forma for forma, base in ler_excecoes_wordnet(f.read().splitlines()) if base in traduzidos}
@@ -1103,6 +1148,17 @@ def gerar(raiz):
         if linha:
             linhas.append((freq[lema], lema, linha))
     linhas += [t for t in formas_soltas if t[1] not in por_lema]
+    # abbreviations kept as they are, the frequent ones on the reviewed list of
+    # excecoes_ortografia.txt
+    conhecidas = set(lemas) | set(classes_maos) | set(por_lema)
+    conhecidas |= {w for w in (x.lower() for x in siglas) if any(r in lemas for r in radicais_regulares(w))}
+    excecoes = ler_excecoes(os.path.join(pasta, "excecoes_ortografia.txt"))
+    mantidas, a_rever = siglas_mantidas(siglas, conhecidas, lambda w: w in excecoes)
+    linhas += [(n, w.lower(), w.lower() + "!N" + ("F" if w in SIGLAS_FEMININAS else "M") + ".T(" + w + ")")
+               for n, w in mantidas]
+    if a_rever:
+        print("siglas frequentes fora da lista revisada de exce\u00e7\u00f5es: " +
+              " ".join("%s:%d" % (w, n) for n, w in a_rever[:400]), file=sys.stderr)
     linhas += [(frequencia_lema(l.split("!", 1)[0], contagem), l.split("!", 1)[0], l) for l in britanicas]
     linhas.sort(key=lambda t: (-t[0], t[1]))
 
@@ -1152,6 +1208,14 @@ def gerar(raiz):
 
 
 # ---------------------------------------------------------------- the sources together
+
+def ler_excecoes(caminho):
+    """The reviewed list of words the spelling dictionary lacks (one a line, "#" comments)."""
+    if not os.path.exists(caminho):
+        return set()
+    with open(caminho, encoding="utf-8") as f:
+        return {l.split("#", 1)[0].strip() for l in f} - {""}
+
 
 def ler_lex(caminho):
     with open(caminho, "rb") as f:
