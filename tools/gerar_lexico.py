@@ -199,7 +199,7 @@ def classes_portuguesas(texto):
     for forma, leituras in ler_analise(texto):
         cls = {}
         for _, tags in leituras:
-            for tag, c in TAGS_CLASSE:
+            for tag, c in TAGS_CLASSE + (("<np>", "N"),):
                 if tags.startswith(tag):
                     gen = "F" if "<f>" in tags else ("M" if "<m>" in tags else "")
                     cls[c] = cls.get(c) or gen
@@ -588,7 +588,8 @@ def da_classe(pt, classe, classes_pt):
     if classe == "V":
         return infinitivo and (conhecidas is None or "V" in conhecidas)
     if conhecidas is not None:
-        return classe in conhecidas
+        # a language or nationality ("eslovaco") may be known only as an adjective
+        return classe in conhecidas or classe == "N" and "A" in conhecidas
     if classe == "N":
         return not infinitivo
     if classe == "A":
@@ -650,10 +651,14 @@ def traduzir_lote(lemas_pos, freedict=None, classes_pt=None, rotas=ROTAS):
             r = consulta(bil1, [(lemas_pos[i][0].capitalize() if tag == "<np><loc>" else lemas_pos[i][0], tag)
                                 for i in idx])
             for i, cands in zip(idx, r):
-                if tag == "<np><loc>":
-                    # an unknown proper noun comes back unchanged
-                    cands = [(lem, t) for lem, t in cands if lem != lemas_pos[i][0].capitalize()]
-                melhor[i] = cands
+                melhor[i] = cands  # an unknown word comes back marked "@" (dropped): "Chile" is "Chile"
+            if freedict and tag in ("<n>", "<adj>"):
+                # languages and nationalities are capitalised in English ("Slovak"), not in
+                # Portuguese ("eslovaco")
+                idx = [i for i in idx if not melhor[i]]
+                r = consulta(bil1, [(lemas_pos[i][0].capitalize(), tag) for i in idx]) if idx else []
+                for i, cands in zip(idx, r):
+                    melhor[i] = [(lem.lower(), t) for lem, t in cands]
         # second hop, every intermediate candidate with its tags
         pares = [(i, k, lem, tags) for i, cands in enumerate(melhor) for k, (lem, tags) in enumerate(cands[:4])]
         # the second dictionary may want the gender the first one left out ("distinto<adj><m>")
@@ -685,6 +690,8 @@ def traduzir_lote(lemas_pos, freedict=None, classes_pt=None, rotas=ROTAS):
             continue
         k = 0
         for t in trads:
+            if t[0].isupper() and not t.isupper() and "A" in classes_pt.get(t.lower(), {}):
+                t = t.lower()  # "Eslovaco": a language or nationality, lower case in Portuguese
             pt = brasileiro(t)
             if not pt or not da_classe(pt, c, classes_pt):
                 continue
@@ -1098,7 +1105,8 @@ def gerar(raiz):
         with open(os.path.join(WORDNET, arq), encoding="latin-1") as f:
             traduzidos |= {forma for forma, base in ler_excecoes_wordnet(f.read().splitlines()) if base in traduzidos}
     freedict = carregar_freedict()
-    classes_pt = analisar_portugues({t.split()[0] for d in freedict.values() for _, ts in d.values() for t in ts})
+    classes_pt = analisar_portugues({v for d in freedict.values() for _, ts in d.values() for t in ts
+                                     for v in (t.split()[0], t.split()[0].lower())})
     for novos, rotas, fd in ((True, ROTAS, freedict), (False, ROTAS[:2], {})):
         resto = [i for i, (l, _) in enumerate(pedidos) if not escolhas[i] and (l not in traduzidos) == novos and
                  not (novos and forma_regular_de(l, traduzidos))]
