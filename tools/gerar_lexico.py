@@ -430,7 +430,8 @@ def texto_html(texto):
 def frequencias_ingles():
     """Word counts over the English text of the installed message catalogues (msgid),
     manual pages (man1-8) and documentation HTML (/usr/share/doc): (lower-case words,
-    words in capitals as written)."""
+    words in capitals as written, with the texts that write each word in lower case as
+    "." + word and the catalogues that use it as ":" + word)."""
     contagem = collections.Counter()
     siglas = collections.Counter()
     vistos = set()
@@ -440,7 +441,10 @@ def frequencias_ingles():
             continue
         vistos.add(dominio)
         with open(mo, "rb") as f:
-            contar_palavras(ler_mo(f.read()), contagem, siglas)
+            mensagens = ler_mo(f.read())
+        contar_palavras(mensagens, contagem, siglas)
+        # the catalogues that use each word, as ":" + word
+        siglas.update({":" + w.lower() for m in mensagens for w in PALAVRA_EN.findall(m)})
     for pag in sorted(glob.glob("/usr/share/man/man[1-8]/*.gz")):
         try:
             with gzip.open(pag, "rt", encoding="utf-8", errors="replace") as f:
@@ -933,9 +937,12 @@ def radicais_regulares(palavra):
     return saida
 
 
-def derivar(maos, por_lema, lemas, freq, contagem, minimo=5):
+def derivar(maos, por_lema, lemas, freq, contagem, catalogos=None, minimo=5):
     """Adds to por_lema the frequent corpus words that are a prefix and a translated
-    stem ("reconnect", "unsupported", "subdirectory"), as derivados guesses them."""
+    stem ("reconnect", "unsupported", "subdirectory"), as derivados guesses them, and
+    the compounds of two translated nouns (composto) that the message catalogues use
+    (`catalogos`: ":" + word -> catalogues, as frequencias_ingles counts them)."""
+    catalogos = catalogos or {}
     grupos = {}
     for fonte in maos:
         for l in fonte:
@@ -951,7 +958,7 @@ def derivar(maos, por_lema, lemas, freq, contagem, minimo=5):
         else:
             return None
         t = t.replace("/", "")
-        return t if t and "_" not in t and " " not in t and t.islower() else None
+        return t if t and "_" not in t and " " not in t and t.islower() and t.isalpha() else None
 
     candidatas = {}
     for w, n in sorted(contagem.items()):
@@ -971,6 +978,42 @@ def derivar(maos, por_lema, lemas, freq, contagem, minimo=5):
                 lemas[w] = {c: 0}
                 freq[w] = contagem[w]
                 break
+
+    # compounds of two nouns written as one word ("menubar", "workspace")
+    def genero(lema):
+        if lema in grupos:
+            return next(("F" if "F" in x else "M" for x in grupos[lema]["grupos"] if x[0] == "N"), "M")
+        return por_lema[lema]["N"][1] or "M"
+
+    for w, n in sorted(contagem.items()):
+        # a word of the messages, not a name of program code ("arraybuffer", "firebase")
+        if catalogos.get(":" + w, 0) < 2 or n < minimo or w in por_lema or w in grupos or not CHAVE_OK.match(w) or "-" in w or \
+                len(w) > LIMITE_CHAVE or any(r in lemas or r in grupos for r in radicais_regulares(w)):
+            continue
+        # both nouns from the hand-made software vocabulary: the bulk lexicon's everyday senses
+        # make "placeholder", "postmaster" wrong
+        c = composto(w, lambda lema: traducao(lema, "N") if len(lema) >= 3 and lema in grupos else None)
+        if c:
+            pt, nucleo = c
+            por_lema[w]["N"] = (marcar_traducao(pt, "N"), genero(nucleo))
+            lemas[w] = {"N": 0}
+            freq[w] = n
+
+
+def composto(palavra, traducao):
+    """An English compound of two nouns written as one word ("menubar", "workspace") as
+    the Portuguese writes it, the head noun first: ("barra de menu", "bar") or None.
+    `traducao(noun)` gives a noun's one-word translation or None; of several splits the
+    most even one wins."""
+    melhor = None
+    for i in range(3, len(palavra) - 3):  # a head of three letters is mostly a name ("bindir", "charset")
+        mod, nucleo = palavra[:i], palavra[i:]
+        t_mod, t_nucleo = traducao(mod), traducao(nucleo)
+        if t_mod and t_nucleo:
+            chave = (min(len(mod), len(nucleo)), len(nucleo))
+            if melhor is None or chave > melhor[0]:
+                melhor = (chave, t_nucleo + " de " + t_mod, nucleo)
+    return (melhor[1], melhor[2]) if melhor else None
 
 
 def escolher_todas(pedidos, trads, palpites):
@@ -1143,7 +1186,7 @@ def gerar(raiz):
                 por_lema[v] = dict(por_lema[lema])
                 lemas[v] = lemas[lema]
                 freq[v] = frequencia_lema(v, contagem)
-    derivar(maos + [britanicas], por_lema, lemas, freq, contagem)
+    derivar(maos + [britanicas], por_lema, lemas, freq, contagem, siglas)
     linhas = []
     for lema, d in por_lema.items():
         # an adjective whose noun sense reads the same in Portuguese ("green" -> "verde")
