@@ -682,7 +682,7 @@ def traduzir_lote(lemas_pos, freedict=None, classes_pt=None, rotas=ROTAS):
                 orfaos[i].append((rota, lem1, tags1, k))
             for j, (pt, tags) in enumerate(cands[:2]):
                 pt = brasileiro(pt.strip())
-                if not pt or not PALAVRA_PT.match(pt):
+                if not pt or not PALAVRA_PT.match(pt) or pt.endswith("-"):
                     continue
                 todas = tags if ("<m>" in tags or "<f>" in tags) else tags1
                 gen = "F" if "<f>" in todas else ("M" if "<m>" in todas else "")
@@ -697,7 +697,7 @@ def traduzir_lote(lemas_pos, freedict=None, classes_pt=None, rotas=ROTAS):
             if t[0].isupper() and not t.isupper() and "A" in classes_pt.get(t.lower(), {}):
                 t = t.lower()  # "Eslovaco": a language or nationality, lower case in Portuguese
             pt = brasileiro(t)
-            if not pt or not da_classe(pt, c, classes_pt):
+            if not pt or pt.endswith("-") or not da_classe(pt, c, classes_pt):
                 continue
             gen = classes_pt.get(pt.split()[0], {}).get("N", "") if c == "N" else ""
             somar(i, pt, 20 - 3 * k, gen)
@@ -777,6 +777,31 @@ PREFIXOS = [
     ("multi", "N", ["multi"]), ("auto", "V", ["auto"]), ("inter", "N", ["inter"]),
     ("super", "N", ["super"]), ("micro", "N", ["micro"]),
 ]
+
+
+# English suffix on a verb -> class and the Portuguese endings that replace the
+# infinitive's "-ar", "-er", "-ir": "loadable" -> "carreg\u00e1vel", "launcher" -> "iniciador".
+SUFIXOS = [("able", "A", {"ar": "\u00e1vel", "er": "\u00edvel", "ir": "\u00edvel"}),
+           ("ible", "A", {"ar": "\u00e1vel", "er": "\u00edvel", "ir": "\u00edvel"}),
+           ("er", "N", {"ar": "ador", "er": "edor", "ir": "idor"}),
+           ("or", "N", {"ar": "ador", "er": "edor", "ir": "idor"})]
+
+
+def derivados_por_sufixo(palavra, traducao):
+    """Guesses for an English word made of a translated verb and a suffix (SUFIXOS): a
+    list of (class, Portuguese). `traducao(verb, "V")` gives the verb's one-word
+    infinitive or None."""
+    saida = []
+    for suf, classe, finais in SUFIXOS:
+        if not palavra.endswith(suf) or len(palavra) - len(suf) < 3:
+            continue
+        radical = palavra[:-len(suf)]
+        for verbo in dict.fromkeys([radical, radical + "e", radical[:-1] if radical[-1:] == radical[-2:-1] else radical,
+                                    radical[:-1] + "y" if radical.endswith("i") else radical]):
+            t = traducao(verbo, "V")
+            if t and t[-2:] in finais:
+                saida.append((classe, t[:-2] + finais[t[-2:]]))
+    return list(dict.fromkeys(saida))
 
 
 def derivados(palavra, traducao):
@@ -964,9 +989,11 @@ def derivar(maos, por_lema, lemas, freq, contagem, catalogos=None, minimo=5):
     for w, n in sorted(contagem.items()):
         if n < minimo or w in por_lema or w in grupos or not CHAVE_OK.match(w) or len(w) > LIMITE_CHAVE:
             continue
-        if any(r in lemas or r in grupos for r in radicais_regulares(w)):
-            continue  # "preserved" is "preserve" + "d", not "pre" + "served"
-        ds = derivados(w, traducao)
+        # "preserved" is "preserve" + "d", not "pre" + "served"; "faster" is no agent of "fast"
+        flexao = any(r in lemas or r in grupos for r in radicais_regulares(w))
+        ds = [] if flexao else derivados(w, traducao)
+        if not any(traducao(r, "A") for r in radicais_regulares(w)):
+            ds += [(c, pt, False) for c, pt in derivados_por_sufixo(w, traducao)]
         if ds:
             candidatas[w] = ds
     recusadas = recusadas_hunspell([p for ds in candidatas.values() for _, pt, _ in ds for p in pt.split()])
@@ -1089,6 +1116,15 @@ def traducoes_de_todas_as_rotas(pedidos, freq, freedict, classes_pt, rotas=ROTAS
             for (_, c), e in zip(pedidos, escolhas) for pt, gen in [e or ("", "")]]
 
 
+def nomes_de_comandos():
+    """The names of the installed commands (/usr/bin, /usr/sbin): words software text keeps."""
+    saida = set()
+    for pasta in ("/usr/bin", "/usr/sbin", "/bin", "/sbin"):
+        if os.path.isdir(pasta):
+            saida.update(n.lower() for n in os.listdir(pasta))
+    return saida
+
+
 def carregar_freedict():
     """The installed FreeDict dictionaries: {"eng-por": ..., "eng-spa": ...} (ler_freedict)."""
     saida = {}
@@ -1150,9 +1186,12 @@ def gerar(raiz):
     freedict = carregar_freedict()
     classes_pt = analisar_portugues({v for d in freedict.values() for _, ts in d.values() for t in ts
                                      for v in (t.split()[0], t.split()[0].lower())})
+    comandos = nomes_de_comandos()
     for novos, rotas, fd in ((True, ROTAS, freedict), (False, ROTAS[:2], {})):
+        # a new word: not a regular form of a translated one, not a word of one or two
+        # letters ("o", "re"), not the name of an installed command ("tar", "curl", "pip")
         resto = [i for i, (l, _) in enumerate(pedidos) if not escolhas[i] and (l not in traduzidos) == novos and
-                 not (novos and forma_regular_de(l, traduzidos))]
+                 not (novos and (forma_regular_de(l, traduzidos) or len(l) <= 2 or l in comandos))]
         for i, e in zip(resto, traducoes_de_todas_as_rotas([pedidos[i] for i in resto], freq, fd, classes_pt, rotas,
                                                             completa=novos)):
             escolhas[i] = e

@@ -235,6 +235,18 @@ class NovasFontes(unittest.TestCase):
         self.assertEqual(aceitas, [(40, "TCP"), (30, "EOF")])
         self.assertEqual(a_rever, [(40, "EINVAL")])  # English words, headings and rare ones never
 
+    def test_derivados_por_sufixo(self):
+        t = {("load", "V"): "carregar", ("update", "V"): "atualizar", ("debug", "V"): "depurar",
+             ("launch", "V"): "iniciar", ("rely", "V"): "confiar", ("convert", "V"): "converter"}
+        f = lambda lema, c: t.get((lema, c))
+        self.assertEqual(g.derivados_por_sufixo("loadable", f), [("A", "carreg\u00e1vel")])
+        self.assertEqual(g.derivados_por_sufixo("updatable", f), [("A", "atualiz\u00e1vel")])  # the "e" back
+        self.assertEqual(g.derivados_por_sufixo("reliable", f), [("A", "confi\u00e1vel")])  # "i" for "y"
+        self.assertEqual(g.derivados_por_sufixo("convertible", f), [("A", "convert\u00edvel")])
+        self.assertEqual(g.derivados_por_sufixo("debugger", f), [("N", "depurador")])  # doubled consonant
+        self.assertEqual(g.derivados_por_sufixo("launcher", f), [("N", "iniciador")])
+        self.assertEqual(g.derivados_por_sufixo("number", f), [])
+
     def test_composto_de_dois_substantivos(self):
         t = {"key": "chave", "file": "arquivo", "line": "linha", "number": "n\u00famero", "bin": "lixeira",
              "dir": "diret\u00f3rio", "keyf": "x"}.get
