@@ -194,12 +194,14 @@ def ler_freedict(indice, dados):
 
 def classes_portuguesas(texto):
     """Portuguese analyser output -> {word: {class: gender}}: the classes (N, V, A, D) of
-    the words it knows, with the noun's gender ("M", "F" or ""); unknown words left out."""
+    the words it knows, with the noun's gender ("M", "F" or ""), and "L" for a place
+    name; unknown words left out."""
     saida = {}
     for forma, leituras in ler_analise(texto):
         cls = {}
         for _, tags in leituras:
-            for tag, c in TAGS_CLASSE + (("<np>", "N"),):
+            # a place name is a noun ("L" marks it); a person's name is no translation
+            for tag, c in TAGS_CLASSE + (("<np><loc>", "N"), ("<np><top>", "N"), ("<np><loc>", "L"), ("<np><top>", "L")):
                 if tags.startswith(tag):
                     gen = "F" if "<f>" in tags else ("M" if "<m>" in tags else "")
                     cls[c] = cls.get(c) or gen
@@ -588,6 +590,8 @@ def da_classe(pt, classe, classes_pt):
     else its ending."""
     h = pt.split()[0]
     conhecidas = classes_pt.get(h)
+    if h[:1].isupper():  # only a place name the analyser knows ("Austr\u00e1lia"), no person's name
+        return classe == "N" and "L" in (conhecidas or {})
     infinitivo = h.endswith(("ar", "er", "ir", "or", "\u00f4r"))
     if classe == "V":
         return infinitivo and (conhecidas is None or "V" in conhecidas)

@@ -192,7 +192,11 @@ class NovasFontes(unittest.TestCase):
     def test_classe_de_traducao_sem_classe(self):
         pt = g.classes_portuguesas("^arquivo/arquivo<n><m><sg>$\n^inibe/*inibe$\n^verde/verde<adj><mf><sg>$\n"
                                    "^Alemanha/Alemanha<np><loc><f><sg>$\n")
-        self.assertEqual(pt, {"arquivo": {"N": "M"}, "verde": {"A": ""}, "Alemanha": {"N": "F"}})
+        self.assertEqual(pt, {"arquivo": {"N": "M"}, "verde": {"A": ""}, "Alemanha": {"N": "F", "L": "F"}})
+        self.assertTrue(g.da_classe("Alemanha", "N", pt))
+        pessoa = g.classes_portuguesas("^Abra\u00e3o/Abra\u00e3o<np><ant><m><sg>$\n")
+        self.assertFalse(g.da_classe("Abra\u00e3o", "N", pessoa))  # names of people are not translated
+        self.assertFalse(g.da_classe("Daniel", "N", {}))
         self.assertTrue(g.da_classe("descartar", "V", pt))
         self.assertFalse(g.da_classe("inibe", "V", pt))  # a conjugated form is no infinitive
         self.assertFalse(g.da_classe("descartar", "N", pt))
