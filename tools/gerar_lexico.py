@@ -791,10 +791,13 @@ SUFIXOS = [("able", "A", {"ar": "\u00e1vel", "er": "\u00edvel", "ir": "\u00edvel
            ("or", "N", {"ar": "ador", "er": "edor", "ir": "idor"})]
 
 
+SEM_ACENTO = str.maketrans("\u00e1\u00e9\u00ed\u00f3\u00fa\u00e2\u00ea\u00f4", "aeiouaeo")
+
+
 def derivados_por_sufixo(palavra, traducao):
-    """Guesses for an English word made of a translated verb and a suffix (SUFIXOS): a
-    list of (class, Portuguese). `traducao(verb, "V")` gives the verb's one-word
-    infinitive or None."""
+    """Guesses for an English word made of a translated verb and a suffix (SUFIXOS), or
+    of a translated adjective and "-ly": a list of (class, Portuguese). `traducao(word,
+    class)` gives the word's one-word translation or None."""
     saida = []
     for suf, classe, finais in SUFIXOS:
         if not palavra.endswith(suf) or len(palavra) - len(suf) < 3:
@@ -805,6 +808,18 @@ def derivados_por_sufixo(palavra, traducao):
             t = traducao(verbo, "V")
             if t and t[-2:] in finais:
                 saida.append((classe, t[:-2] + finais[t[-2:]]))
+    # adverbs in "-ly" of a translated adjective: its feminine + "mente" ("automatically" ->
+    # "automaticamente", "easily" -> "facilmente")
+    if palavra.endswith("ly") and len(palavra) > 5:
+        adjs = [palavra[:-2]] + ([palavra[:-3] + "y"] if palavra.endswith("ily") else []) + \
+            ([palavra[:-4]] if palavra.endswith("ally") else []) + \
+            ([palavra[:-1] + "e"] if palavra.endswith(("bly", "ply")) else []) + \
+            ([palavra[:-2] + "e"] if palavra.endswith("uly") else [])
+        for adj in dict.fromkeys(adjs):
+            t = traducao(adj, "A")
+            if t and t.isalpha():
+                fem = (t[:-1] + "a" if t.endswith("o") else t).translate(SEM_ACENTO)  # "f\u00e1cil": "facilmente"
+                saida.append(("D", fem + "mente"))
     return list(dict.fromkeys(saida))
 
 

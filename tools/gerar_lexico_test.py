@@ -250,6 +250,11 @@ class NovasFontes(unittest.TestCase):
         self.assertEqual(g.derivados_por_sufixo("debugger", f), [("N", "depurador")])  # doubled consonant
         self.assertEqual(g.derivados_por_sufixo("launcher", f), [("N", "iniciador")])
         self.assertEqual(g.derivados_por_sufixo("number", f), [])
+        a = {("automatic", "A"): "autom\u00e1tico", ("easy", "A"): "f\u00e1cil", ("probable", "A"): "prov\u00e1vel"}
+        f = lambda lema, c: a.get((lema, c))
+        self.assertEqual(g.derivados_por_sufixo("automatically", f), [("D", "automaticamente")])
+        self.assertEqual(g.derivados_por_sufixo("easily", f), [("D", "facilmente")])
+        self.assertEqual(g.derivados_por_sufixo("probably", f), [("D", "provavelmente")])
 
     def test_composto_de_dois_substantivos(self):
         t = {"key": "chave", "file": "arquivo", "line": "linha", "number": "n\u00famero", "bin": "lixeira",
