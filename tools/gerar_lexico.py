@@ -41,6 +41,7 @@ BIL_GL_PT = APERTIUM + "/apertium-pt-gl/gl-pt.autobil.bin"
 BIL_ENG_CAT = APERTIUM + "/apertium-eng-cat/eng-cat.autobil.bin"
 BIL_CAT_PTBR = APERTIUM + "/apertium-por-cat/cat-por_BR.autobil.bin"
 MORF_ENG = APERTIUM + "/apertium-eng-spa/eng-spa.automorf.bin"
+MORF_ENG_CAT = APERTIUM + "/apertium-eng-cat/eng-cat.automorf.bin"
 # Portuguese analyser: the classes and gender of a Portuguese word, when it knows it
 MORF_PT = APERTIUM + "/apertium-es-pt/pt-es.automorf.bin"
 FREEDICT = "/usr/share/dictd/freedict-%s"
@@ -733,7 +734,11 @@ def lemas_do_corpus(contagem, lemas, minimo=3):
     English analyser gives them (sense count 0: every class is kept)."""
     palavras = sorted(w for w, n in contagem.items() if n >= minimo and len(w) > 2 and w not in lemas)
     novos = collections.defaultdict(dict)
-    for _, leituras in ler_analise(lt_proc([MORF_ENG], "".join(w + "\n" for w in palavras))):
+    analises = ler_analise(lt_proc([MORF_ENG], "".join(w + "\n" for w in palavras)))
+    if os.path.exists(MORF_ENG_CAT):
+        # the English analyser of the Catalan pair knows words the Spanish pair's lacks
+        analises += ler_analise(lt_proc([MORF_ENG_CAT], "".join(w + "\n" for w in palavras)))
+    for _, leituras in analises:
         for lem, tags in leituras:
             if not CHAVE_OK.match(lem) or lem in lemas or len(lem) > LIMITE_CHAVE:
                 continue
