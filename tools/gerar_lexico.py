@@ -1174,6 +1174,12 @@ def gerar(raiz):
     contagem, siglas = frequencias_ingles()
     for lema, cls in lemas_do_corpus(contagem, lemas).items():
         lemas[lema] = cls
+    # headwords of the English->Portuguese dictionary with their classes that the corpus uses
+    # and no analyser knows
+    for lema, (cls, trads) in carregar_freedict().get("eng-por", {}).items():
+        if lema not in lemas and trads and cls and contagem.get(lema, 0) >= 3 and "_" not in lema and \
+                len(lema) <= LIMITE_CHAVE and not any(r in lemas for r in radicais_regulares(lema)):
+            lemas[lema] = {c: 0 for c in sorted(cls)}
     maos = [ler_lex(os.path.join(pasta, n)) for n in ("nucleo.lex", "informatica.lex")]
     classes_maos = {}
     for fonte in maos:
