@@ -2,7 +2,8 @@
 """Generates the general dictionary's bulk lexicon, data/ip/lexico.lex.
 
 Run by hand; needs Debian's wordnet-base, apertium-eng-spa, apertium-es-pt,
-apertium-en-gl, apertium-pt-gl, lttoolbox and hunspell-pt-br:
+apertium-en-gl, apertium-pt-gl, apertium-eng-cat, apertium-por-cat,
+dict-freedict-eng-por, dict-freedict-eng-spa, lttoolbox and hunspell-pt-br:
 
     tools/gerar_lexico.py gerar [--raiz REPO]
 
@@ -22,6 +23,7 @@ the same packages give the same file.
 
 import argparse
 import collections
+import difflib
 import glob
 import gzip
 import os
@@ -36,7 +38,13 @@ BIL_ENG_SPA = APERTIUM + "/apertium-eng-spa/eng-spa.autobil.bin"
 BIL_ES_PTBR = APERTIUM + "/apertium-es-pt/es-pt_BR.autobil.bin"
 BIL_EN_GL = APERTIUM + "/apertium-en-gl/en-gl.autobil.bin"
 BIL_GL_PT = APERTIUM + "/apertium-pt-gl/gl-pt.autobil.bin"
+BIL_ENG_CAT = APERTIUM + "/apertium-eng-cat/eng-cat.autobil.bin"
+BIL_CAT_PTBR = APERTIUM + "/apertium-por-cat/cat-por_BR.autobil.bin"
 MORF_ENG = APERTIUM + "/apertium-eng-spa/eng-spa.automorf.bin"
+MORF_ENG_CAT = APERTIUM + "/apertium-eng-cat/eng-cat.automorf.bin"
+# Portuguese analyser: the classes and gender of a Portuguese word, when it knows it
+MORF_PT = APERTIUM + "/apertium-es-pt/pt-es.automorf.bin"
+FREEDICT = "/usr/share/dictd/freedict-%s"
 
 # Limits of the compiled format (data area and 16-bit record numbers).
 LIMITE_DADOS = 1048576
@@ -136,6 +144,73 @@ def ler_analise(texto):
     return saida
 
 
+B64_DICTD = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/"
+
+
+def numero_dictd(texto):
+    """A dictd index number (base64 digits, most significant first)."""
+    n = 0
+    for ch in texto:
+        n = n * 64 + B64_DICTD.index(ch)
+    return n
+
+
+POS_FREEDICT = {"s": "N", "n": "N", "vt": "V", "vi": "V", "v": "V", "adj": "A", "adv": "D"}
+SENTIDO = re.compile(r"^\s*\d+\.\s*")
+
+
+def ler_freedict(indice, dados):
+    """A dictd dictionary (index text, uncompressed data bytes) -> {headword (lower case):
+    (classes, [translations])}. Headwords of several words, the database's own entries and
+    translations that are phrases (more than three words) or hold anything but letters are
+    left out; the classes come from the header's part-of-speech tags ("<s> <vt>"), empty
+    when it has none."""
+    saida = {}
+    for linha in indice.splitlines():
+        campos = linha.split("\t")
+        if len(campos) < 3 or campos[0].startswith("00database") or not CHAVE_OK.match(campos[0].lower()):
+            continue
+        try:
+            ini, tam = numero_dictd(campos[1]), numero_dictd(campos[2])
+        except ValueError:
+            continue
+        corpo = dados[ini:ini + tam].decode("utf-8", "replace").splitlines()
+        if not corpo:
+            continue
+        classes = {POS_FREEDICT[t] for t in re.findall(r"<([a-z]+)>", corpo[0]) if t in POS_FREEDICT}
+        trads = []
+        for l in corpo[1:]:
+            for t in re.split(r"[,;]", SENTIDO.sub("", re.sub(r"\([^)]*\)", "", l))):
+                t = " ".join(t.split())
+                if t and len(t.split()) <= 3 and PALAVRA_PT.match(t) and t not in trads:
+                    trads.append(t)
+        chave = campos[0].lower()
+        velho = saida.get(chave)
+        if velho:  # the same headword twice ("Basque", "basque"): both lists, in order
+            saida[chave] = (velho[0] | classes, velho[1] + [t for t in trads if t not in velho[1]])
+        else:
+            saida[chave] = (classes, trads)
+    return saida
+
+
+def classes_portuguesas(texto):
+    """Portuguese analyser output -> {word: {class: gender}}: the classes (N, V, A, D) of
+    the words it knows, with the noun's gender ("M", "F" or ""), and "L" for a place
+    name; unknown words left out."""
+    saida = {}
+    for forma, leituras in ler_analise(texto):
+        cls = {}
+        for _, tags in leituras:
+            # a place name is a noun ("L" marks it); a person's name is no translation
+            for tag, c in TAGS_CLASSE + (("<np><loc>", "N"), ("<np><top>", "N"), ("<np><loc>", "L"), ("<np><top>", "L")):
+                if tags.startswith(tag):
+                    gen = "F" if "<f>" in tags else ("M" if "<m>" in tags else "")
+                    cls[c] = cls.get(c) or gen
+        if leituras:
+            saida[forma] = cls
+    return saida
+
+
 def ler_mo(dados):
     """GNU .mo catalogue bytes -> list of msgid strings (English)."""
     if len(dados) < 28:
@@ -179,12 +254,46 @@ def texto_man(texto):
 PALAVRA_EN = re.compile(r"[A-Za-z]+")
 
 
-def contar_palavras(textos, contagem):
+def contar_palavras(textos, contagem, siglas=None):
+    """Counts the words of `textos` in lower case; words in capitals (acronyms, constants,
+    headings) are counted in `siglas` instead, as written, once per text (a page or a
+    catalogue that repeats a constant a thousand times counts once), and there too the
+    texts that hold each word in lower case, as "." + word."""
     for t in textos:
+        maiusculas, minusculas = set(), set()
         for w in PALAVRA_EN.findall(t):
             if w.isupper() and len(w) > 1:
-                continue  # acronyms and constants
+                maiusculas.add(w)
+                continue
             contagem[w.lower()] += 1
+            minusculas.add(w.lower())
+        if siglas is not None:
+            siglas.update(maiusculas)
+            siglas.update("." + w for w in minusculas)
+
+
+# Abbreviations whose Portuguese noun is feminine ("a VPN": a rede; "a GPL": a licen\u00e7a).
+SIGLAS_FEMININAS = {"ACL", "DLL", "FPU", "GPL", "GPT", "JVM", "MTU", "NIC", "RFC", "VLAN", "VPN", "CPU", "GPU", "API"}
+
+
+def siglas_mantidas(siglas, conhecidas, aceitas, minimo=12):
+    """Abbreviations software text keeps as they are ("TCP", "EOF", "FPU"): words of 2 to 8
+    letters written in capitals in at least `minimo` texts (siglas: texts per word, "." +
+    word for the texts that write it in lower case) and in more than a third as many texts
+    as write it in lower case, that are no English word (`conhecidas`) and that the reviewed
+    list of exceptions holds (`aceitas(word)`).
+    Returns [(count, word)], most frequent first, and the candidates left out for want of
+    review."""
+    saida, a_rever = [], []
+    for w, n in siglas.items():
+        chave = w.lower()
+        if not w.isupper() or not 2 <= len(w) <= 8 or n < minimo or n * 3 < siglas.get("." + chave, 0) or \
+                chave in conhecidas:
+            continue
+        if w.endswith("S") and w[:-1].lower() in conhecidas:
+            continue  # "ERRORS", "FILES": headings
+        (saida if aceitas(w) else a_rever).append((n, w))
+    return sorted(saida, key=lambda t: (-t[0], t[1])), sorted(a_rever, key=lambda t: (-t[0], t[1]))
 
 
 # ---------------------------------------------------------------- the entry model
@@ -323,8 +432,11 @@ def texto_html(texto):
 
 def frequencias_ingles():
     """Word counts over the English text of the installed message catalogues (msgid),
-    manual pages (man1-8) and documentation HTML (/usr/share/doc)."""
+    manual pages (man1-8) and documentation HTML (/usr/share/doc): (lower-case words,
+    words in capitals as written, with the texts that write each word in lower case as
+    "." + word and the catalogues that use it as ":" + word)."""
     contagem = collections.Counter()
+    siglas = collections.Counter()
     vistos = set()
     for mo in sorted(glob.glob("/usr/share/locale/*/LC_MESSAGES/*.mo")):
         dominio = os.path.basename(mo)
@@ -332,11 +444,14 @@ def frequencias_ingles():
             continue
         vistos.add(dominio)
         with open(mo, "rb") as f:
-            contar_palavras(ler_mo(f.read()), contagem)
+            mensagens = ler_mo(f.read())
+        contar_palavras(mensagens, contagem, siglas)
+        # the catalogues that use each word, as ":" + word
+        siglas.update({":" + w.lower() for m in mensagens for w in PALAVRA_EN.findall(m)})
     for pag in sorted(glob.glob("/usr/share/man/man[1-8]/*.gz")):
         try:
             with gzip.open(pag, "rt", encoding="utf-8", errors="replace") as f:
-                contar_palavras([texto_man(f.read())], contagem)
+                contar_palavras([texto_man(f.read())], contagem, siglas)
         except OSError:
             continue
     for raiz, _, arquivos in sorted(os.walk("/usr/share/doc")):
@@ -345,13 +460,13 @@ def frequencias_ingles():
             try:
                 if nome.endswith((".html", ".htm")):
                     with open(caminho, encoding="utf-8", errors="replace") as f:
-                        contar_palavras([texto_html(f.read())], contagem)
+                        contar_palavras([texto_html(f.read())], contagem, siglas)
                 elif nome.endswith((".html.gz", ".htm.gz")):
                     with gzip.open(caminho, "rt", encoding="utf-8", errors="replace") as f:
-                        contar_palavras([texto_html(f.read())], contagem)
+                        contar_palavras([texto_html(f.read())], contagem, siglas)
             except OSError:
                 continue
-    return contagem
+    return contagem, siglas
 
 
 def frequencia_lema(lema, contagem):
@@ -465,16 +580,78 @@ def cognatos(lema, classe):
     return saida
 
 
-def traduzir_lote(lemas_pos):
-    """[(lemma, class)] -> list of {pt lemma: (score, gender)} via both Apertium routes."""
+ROTAS = (("es", BIL_ENG_SPA, BIL_ES_PTBR, 3), ("gl", BIL_EN_GL, BIL_GL_PT, 2), ("ca", BIL_ENG_CAT, BIL_CAT_PTBR, 2),
+         ("fe", "eng-spa", BIL_ES_PTBR, 1))
+TERMINACOES_ADJETIVO = ("vel", "oso", "osa", "ico", "ica", "ivo", "iva", "al", "ente", "ante", "ado", "ido", "ário")
+
+
+def da_classe(pt, classe, classes_pt):
+    """Whether a Portuguese translation of a dictionary that gives no class (FreeDict) is
+    of class `classe`: the Portuguese analyser's classes when it knows the head word,
+    else its ending."""
+    h = pt.split()[0]
+    conhecidas = classes_pt.get(h)
+    if h[:1].isupper():  # only a place name the analyser knows ("Austr\u00e1lia"), no person's name
+        return classe == "N" and "L" in (conhecidas or {})
+    infinitivo = h.endswith(("ar", "er", "ir", "or", "\u00f4r"))
+    if classe == "V":
+        return infinitivo and (conhecidas is None or "V" in conhecidas)
+    if conhecidas is not None:
+        # a language or nationality ("eslovaco") may be known only as an adjective
+        return classe in conhecidas or classe == "N" and "A" in conhecidas
+    if classe == "N":
+        return not infinitivo
+    if classe == "A":
+        return " " not in pt and h.endswith(TERMINACOES_ADJETIVO)
+    return h.endswith("mente")
+
+
+def parecidas(ingles, pt):
+    """Whether a one-word Portuguese translation looks like the English word (a cognate)."""
+    return " " not in pt and difflib.SequenceMatcher(None, ingles, pt).ratio() >= 0.6
+
+
+def traduzir_lote(lemas_pos, freedict=None, classes_pt=None, rotas=ROTAS):
+    """[(lemma, class)] -> ({pt lemma: (score, gender)} per item, orphans per item).
+
+    Routes through an intermediate language: Apertium's English->Spanish->Brazilian
+    Portuguese, English->Galician->Portuguese, English->Catalan->Brazilian Portuguese,
+    and FreeDict's English->Spanish then Apertium's Spanish->Brazilian Portuguese; and
+    the direct FreeDict English->Portuguese (`freedict`: {"eng-por": ..., "eng-spa": ...}
+    as ler_freedict reads them). A candidate found by several routes adds up their
+    scores. Orphans are the intermediate words the second dictionary lacks:
+    (route, word, tags, rank)."""
+    freedict = freedict or {}
+    classes_pt = classes_pt or {}
+
     def consulta(bil, itens):
         return ler_saida_bilingue(lt_proc(["-b", bil], "".join("^%s%s$\n" % i for i in itens)))
 
+    def somar(i, pt, pont, gen):
+        if freedict and parecidas(lemas_pos[i][0], pt):
+            pont += 2  # between equal scores, the look-alike ("discard": "descartar", not "atirar")
+        velho = resultados[i].get(pt)
+        if velho:
+            resultados[i][pt] = (velho[0] + pont + 20, velho[1] or gen)
+        else:
+            resultados[i][pt] = (pont, gen)
+
     resultados = [dict() for _ in lemas_pos]
     orfaos = [[] for _ in lemas_pos]
-    for rota, (bil1, bil2), peso in (("es", (BIL_ENG_SPA, BIL_ES_PTBR), 3), ("gl", (BIL_EN_GL, BIL_GL_PT), 2)):
+    for rota, bil1, bil2, peso in rotas:
+        if not os.path.exists(bil2) or (rota != "fe" and not os.path.exists(bil1)) or \
+                (rota == "fe" and bil1 not in freedict):
+            continue
         melhor = [[] for _ in lemas_pos]
+        if rota == "fe":
+            # a dictionary without classes: the second one keeps the words of the class asked
+            for i, (l, c) in enumerate(lemas_pos):
+                classes, trads = freedict[bil1].get(l, (set(), []))
+                if not classes or c in classes:
+                    melhor[i] = [(t, {"N": "<n>", "V": "<vblex>", "A": "<adj>", "D": "<adv>"}[c]) for t in trads[:4]]
         for tag in ("<n>", "<np><loc>", "<vblex>", "<adj><sint>", "<adj>", "<adv>"):
+            if rota == "fe" or tag == "<np><loc>" and rota == "ca":
+                continue
             idx = [i for i, (l, c) in enumerate(lemas_pos) if tag in POS_APERTIUM[c] and not melhor[i]]
             if not idx:
                 continue
@@ -483,10 +660,14 @@ def traduzir_lote(lemas_pos):
             r = consulta(bil1, [(lemas_pos[i][0].capitalize() if tag == "<np><loc>" else lemas_pos[i][0], tag)
                                 for i in idx])
             for i, cands in zip(idx, r):
-                if tag == "<np><loc>":
-                    # an unknown proper noun comes back unchanged
-                    cands = [(lem, t) for lem, t in cands if lem != lemas_pos[i][0].capitalize()]
-                melhor[i] = cands
+                melhor[i] = cands  # an unknown word comes back marked "@" (dropped): "Chile" is "Chile"
+            if freedict and tag in ("<n>", "<adj>"):
+                # languages and nationalities are capitalised in English ("Slovak"), not in
+                # Portuguese ("eslovaco")
+                idx = [i for i in idx if not melhor[i]]
+                r = consulta(bil1, [(lemas_pos[i][0].capitalize(), tag) for i in idx]) if idx else []
+                for i, cands in zip(idx, r):
+                    melhor[i] = [(lem.lower(), t) for lem, t in cands]
         # second hop, every intermediate candidate with its tags
         pares = [(i, k, lem, tags) for i, cands in enumerate(melhor) for k, (lem, tags) in enumerate(cands[:4])]
         # the second dictionary may want the gender the first one left out ("distinto<adj><m>")
@@ -503,19 +684,31 @@ def traduzir_lote(lemas_pos):
             pos += len(vs)
         for (i, k, lem1, tags1), cands in zip(pares, r2):
             if not cands:
-                orfaos[i].append((rota, lem1, tags1))
+                orfaos[i].append((rota, lem1, tags1, k))
             for j, (pt, tags) in enumerate(cands[:2]):
                 pt = brasileiro(pt.strip())
-                if not pt or not PALAVRA_PT.match(pt):
+                if not pt or not PALAVRA_PT.match(pt) or pt.endswith("-"):
                     continue
                 todas = tags if ("<m>" in tags or "<f>" in tags) else tags1
                 gen = "F" if "<f>" in todas else ("M" if "<m>" in todas else "")
-                pont = peso * 10 - 3 * k - j
-                velho = resultados[i].get(pt)
-                if velho:
-                    resultados[i][pt] = (velho[0] + pont + 20, velho[1] or gen)
-                else:
-                    resultados[i][pt] = (pont, gen)
+                somar(i, pt, peso * 10 - 3 * k - j, gen)
+    # the direct English->Portuguese dictionary: its translations of the class asked
+    for i, (l, c) in enumerate(lemas_pos):
+        classes, trads = freedict.get("eng-por", {}).get(l, (set(), []))
+        if classes and c not in classes:
+            continue
+        k = 0
+        for t in trads:
+            if t[0].isupper() and not t.isupper() and "A" in classes_pt.get(t.lower(), {}):
+                t = t.lower()  # "Eslovaco": a language or nationality, lower case in Portuguese
+            pt = brasileiro(t)
+            if not pt or pt.endswith("-") or not da_classe(pt, c, classes_pt):
+                continue
+            gen = classes_pt.get(pt.split()[0], {}).get("N", "") if c == "N" else ""
+            somar(i, pt, 20 - 3 * k, gen)
+            k += 1
+            if k == 4:
+                break
     return resultados, orfaos
 
 
@@ -541,7 +734,11 @@ def lemas_do_corpus(contagem, lemas, minimo=3):
     English analyser gives them (sense count 0: every class is kept)."""
     palavras = sorted(w for w, n in contagem.items() if n >= minimo and len(w) > 2 and w not in lemas)
     novos = collections.defaultdict(dict)
-    for _, leituras in ler_analise(lt_proc([MORF_ENG], "".join(w + "\n" for w in palavras))):
+    analises = ler_analise(lt_proc([MORF_ENG], "".join(w + "\n" for w in palavras)))
+    if os.path.exists(MORF_ENG_CAT):
+        # the English analyser of the Catalan pair knows words the Spanish pair's lacks
+        analises += ler_analise(lt_proc([MORF_ENG_CAT], "".join(w + "\n" for w in palavras)))
+    for _, leituras in analises:
         for lem, tags in leituras:
             if not CHAVE_OK.match(lem) or lem in lemas or len(lem) > LIMITE_CHAVE:
                 continue
@@ -589,6 +786,46 @@ PREFIXOS = [
     ("multi", "N", ["multi"]), ("auto", "V", ["auto"]), ("inter", "N", ["inter"]),
     ("super", "N", ["super"]), ("micro", "N", ["micro"]),
 ]
+
+
+# English suffix on a verb -> class and the Portuguese endings that replace the
+# infinitive's "-ar", "-er", "-ir": "loadable" -> "carreg\u00e1vel", "launcher" -> "iniciador".
+SUFIXOS = [("able", "A", {"ar": "\u00e1vel", "er": "\u00edvel", "ir": "\u00edvel"}),
+           ("ible", "A", {"ar": "\u00e1vel", "er": "\u00edvel", "ir": "\u00edvel"}),
+           ("er", "N", {"ar": "ador", "er": "edor", "ir": "idor"}),
+           ("or", "N", {"ar": "ador", "er": "edor", "ir": "idor"})]
+
+
+SEM_ACENTO = str.maketrans("\u00e1\u00e9\u00ed\u00f3\u00fa\u00e2\u00ea\u00f4", "aeiouaeo")
+
+
+def derivados_por_sufixo(palavra, traducao):
+    """Guesses for an English word made of a translated verb and a suffix (SUFIXOS), or
+    of a translated adjective and "-ly": a list of (class, Portuguese). `traducao(word,
+    class)` gives the word's one-word translation or None."""
+    saida = []
+    for suf, classe, finais in SUFIXOS:
+        if not palavra.endswith(suf) or len(palavra) - len(suf) < 3:
+            continue
+        radical = palavra[:-len(suf)]
+        for verbo in dict.fromkeys([radical, radical + "e", radical[:-1] if radical[-1:] == radical[-2:-1] else radical,
+                                    radical[:-1] + "y" if radical.endswith("i") else radical]):
+            t = traducao(verbo, "V")
+            if t and t[-2:] in finais:
+                saida.append((classe, t[:-2] + finais[t[-2:]]))
+    # adverbs in "-ly" of a translated adjective: its feminine + "mente" ("automatically" ->
+    # "automaticamente", "easily" -> "facilmente")
+    if palavra.endswith("ly") and len(palavra) > 5:
+        adjs = [palavra[:-2]] + ([palavra[:-3] + "y"] if palavra.endswith("ily") else []) + \
+            ([palavra[:-4]] if palavra.endswith("ally") else []) + \
+            ([palavra[:-1] + "e"] if palavra.endswith(("bly", "ply")) else []) + \
+            ([palavra[:-2] + "e"] if palavra.endswith("uly") else [])
+        for adj in dict.fromkeys(adjs):
+            t = traducao(adj, "A")
+            if t and t.isalpha():
+                fem = (t[:-1] + "a" if t.endswith("o") else t).translate(SEM_ACENTO)  # "f\u00e1cil": "facilmente"
+                saida.append(("D", fem + "mente"))
+    return list(dict.fromkeys(saida))
 
 
 def derivados(palavra, traducao):
@@ -639,17 +876,31 @@ FALSOS_AMIGOS_ES = {"largo", "rato", "polvo", "exquisito", "oficina", "cena", "a
                     "escoba", "firma", "ganancia", "latir", "pastel", "presunto", "rojo", "todavía"}
 
 
-ACENTOS = {"a": "áâ", "e": "éê", "i": "í", "o": "óô", "u": "ú"}
+# Regular spelling correspondences between an intermediate language and Portuguese,
+# applied together (a regular expression and its replacement, in order).
+CORRESPONDENCIAS = {
+    "es": [(r"cci\u00f3n", "\u00e7\u00e3o"), (r"ci\u00f3n", "\u00e7\u00e3o"), (r"si\u00f3n", "s\u00e3o"),
+           (r"amiento$", "amento"), (r"imiento$", "imento"), (r"dad$", "dade"), (r"^inh", "in"),
+           (r"\u00f1", "nh"), (r"ll", "lh"), (r"ue", "o"), (r"ie", "e"), (r"ble$", "vel")],
+    "gl": [(r"ci\u00f3n", "\u00e7\u00e3o"), (r"si\u00f3n", "s\u00e3o"), (r"^inh", "in"), (r"\u00f1", "nh"),
+           (r"ble$", "vel")],
+    "ca": [(r"cci\u00f3", "\u00e7\u00e3o"), (r"ci\u00f3", "\u00e7\u00e3o"), (r"si\u00f3", "s\u00e3o"),
+           (r"itat$", "idade"), (r"ment$", "mento"), (r"l\u00b7l", "l"), (r"ny", "nh"), (r"^inh", "in"),
+           (r"ble$", "vel"), (r"\u00f3s$", "oso"), (r"ic$", "ico"), (r"iu$", "ivo")],
+}
+CORRESPONDENCIAS["fe"] = CORRESPONDENCIAS["es"]
+ACENTOS = {"a": "\u00e1\u00e2", "e": "\u00e9\u00ea", "i": "\u00ed", "o": "\u00f3\u00f4", "u": "\u00fa"}
 
 
-def vizinhas(palavra):
-    """Portuguese spellings near a Spanish or Galician word: the spellings in which
-    the languages differ ("ción" -> "ção", "ñ" -> "nh", "ll" -> "lh", a single "s"
-    between vowels doubled), each also with one accented vowel."""
+def vizinhas(palavra, rota="es"):
+    """Portuguese spellings near a Spanish, Galician or Catalan word: the spellings in
+    which the languages differ regularly (CORRESPONDENCIAS: "-ci\u00f3n" -> "-\u00e7\u00e3o",
+    "-miento" -> "-mento", "inh-" -> "in-", "\u00f1"/"ny" -> "nh", "ll" -> "lh", "-itat" ->
+    "-idade"), with a single "s" between vowels doubled, each also with one accented vowel
+    (that is how "-ble" becomes "-\u00e1vel")."""
     v = palavra
-    for a, b in (("ción", "ção"), ("sión", "são"), ("dad", "dade"), ("ñ", "nh"), ("ll", "lh"),
-                 ("ue", "o"), ("ie", "e")):
-        v = v.replace(a, b)
+    for a, b in CORRESPONDENCIAS.get(rota, CORRESPONDENCIAS["es"]):
+        v = re.sub(a, b, v)
     v2 = re.sub(r"([aeiou])s([aeiou])", r"\1ss\2", v)
     bases = list(dict.fromkeys([palavra, v, v2]))
     saida = list(bases)
@@ -660,12 +911,24 @@ def vizinhas(palavra):
     return list(dict.fromkeys(saida))
 
 
-def vizinho_portugues(palavra, recusadas, rota):
-    """The Portuguese word an intermediate Spanish or Galician lemma stands for: itself
-    when the pt_BR dictionary accepts it, else its first accepted neighbour (vizinhas)."""
-    if " " in palavra or rota == "es" and palavra in FALSOS_AMIGOS_ES:
+def vizinho_portugues(palavra, recusadas, rota, classe=None, classes_pt=None):
+    """The Portuguese word an intermediate Spanish, Galician or Catalan lemma stands for:
+    itself when the pt_BR dictionary accepts it, else its first accepted neighbour
+    (vizinhas); None when that word is of another class than `classe` (a verb must be an
+    infinitive; a word the Portuguese analyser knows must have the class)."""
+    if " " in palavra or rota in ("es", "fe") and palavra in FALSOS_AMIGOS_ES:
         return None
-    return next((v for v in vizinhas(palavra) if v not in recusadas), None)
+    pt = next((v for v in vizinhas(palavra, rota) if v not in recusadas), None)
+    if pt is None or classe is None:
+        return pt
+    conhecidas = (classes_pt or {}).get(pt)
+    if classe == "V" and not pt.endswith(("ar", "er", "ir")):
+        return None
+    # the analyser's noun and adjective readings are incomplete ("esquerda"): only a word it
+    # knows as neither (a verb form, an adverb) is of another class
+    if conhecidas is not None and not (set(conhecidas) & ({"N", "A"} if classe in ("N", "A") else {classe})):
+        return None
+    return pt
 
 
 def escolher_traducao(cands, recusadas):
@@ -723,9 +986,12 @@ def radicais_regulares(palavra):
     return saida
 
 
-def derivar(maos, por_lema, lemas, freq, contagem, minimo=5):
+def derivar(maos, por_lema, lemas, freq, contagem, catalogos=None, minimo=5):
     """Adds to por_lema the frequent corpus words that are a prefix and a translated
-    stem ("reconnect", "unsupported", "subdirectory"), as derivados guesses them."""
+    stem ("reconnect", "unsupported", "subdirectory"), as derivados guesses them, and
+    the compounds of two translated nouns (composto) that the message catalogues use
+    (`catalogos`: ":" + word -> catalogues, as frequencias_ingles counts them)."""
+    catalogos = catalogos or {}
     grupos = {}
     for fonte in maos:
         for l in fonte:
@@ -741,15 +1007,17 @@ def derivar(maos, por_lema, lemas, freq, contagem, minimo=5):
         else:
             return None
         t = t.replace("/", "")
-        return t if t and "_" not in t and " " not in t and t.islower() else None
+        return t if t and "_" not in t and " " not in t and t.islower() and t.isalpha() else None
 
     candidatas = {}
     for w, n in sorted(contagem.items()):
         if n < minimo or w in por_lema or w in grupos or not CHAVE_OK.match(w) or len(w) > LIMITE_CHAVE:
             continue
-        if any(r in lemas or r in grupos for r in radicais_regulares(w)):
-            continue  # "preserved" is "preserve" + "d", not "pre" + "served"
-        ds = derivados(w, traducao)
+        # "preserved" is "preserve" + "d", not "pre" + "served"; "faster" is no agent of "fast"
+        flexao = any(r in lemas or r in grupos for r in radicais_regulares(w))
+        ds = [] if flexao else derivados(w, traducao)
+        if not any(traducao(r, "A") for r in radicais_regulares(w)):
+            ds += [(c, pt, False) for c, pt in derivados_por_sufixo(w, traducao)]
         if ds:
             candidatas[w] = ds
     recusadas = recusadas_hunspell([p for ds in candidatas.values() for _, pt, _ in ds for p in pt.split()])
@@ -762,13 +1030,156 @@ def derivar(maos, por_lema, lemas, freq, contagem, minimo=5):
                 freq[w] = contagem[w]
                 break
 
+    # compounds of two nouns written as one word ("menubar", "workspace")
+    def genero(lema):
+        if lema in grupos:
+            return next(("F" if "F" in x else "M" for x in grupos[lema]["grupos"] if x[0] == "N"), "M")
+        return por_lema[lema]["N"][1] or "M"
+
+    for w, n in sorted(contagem.items()):
+        # a word of the messages, not a name of program code ("arraybuffer", "firebase")
+        if catalogos.get(":" + w, 0) < 2 or n < minimo or w in por_lema or w in grupos or not CHAVE_OK.match(w) or "-" in w or \
+                len(w) > LIMITE_CHAVE or any(r in lemas or r in grupos for r in radicais_regulares(w)):
+            continue
+        # both nouns from the hand-made software vocabulary: the bulk lexicon's everyday senses
+        # make "placeholder", "postmaster" wrong
+        c = composto(w, lambda lema: traducao(lema, "N") if len(lema) >= 3 and lema in grupos else None)
+        if c:
+            pt, nucleo = c
+            por_lema[w]["N"] = (marcar_traducao(pt, "N"), genero(nucleo))
+            lemas[w] = {"N": 0}
+            freq[w] = n
+
+
+def composto(palavra, traducao):
+    """An English compound of two nouns written as one word ("menubar", "workspace") as
+    the Portuguese writes it, the head noun first: ("barra de menu", "bar") or None.
+    `traducao(noun)` gives a noun's one-word translation or None; of several splits the
+    most even one wins."""
+    melhor = None
+    for i in range(3, len(palavra) - 3):  # a head of three letters is mostly a name ("bindir", "charset")
+        mod, nucleo = palavra[:i], palavra[i:]
+        t_mod, t_nucleo = traducao(mod), traducao(nucleo)
+        if t_mod and t_nucleo:
+            chave = (min(len(mod), len(nucleo)), len(nucleo))
+            if melhor is None or chave > melhor[0]:
+                melhor = (chave, t_nucleo + " de " + t_mod, nucleo)
+    return (melhor[1], melhor[2]) if melhor else None
+
+
+def escolher_todas(pedidos, trads, palpites):
+    """The chosen (pt, gender) or None of every (lemma, class): the best candidate the
+    spelling dictionary accepts, else the first accepted guess of `palpites`."""
+    palavras = [w for cands in trads for pt in cands for v in [pt] + reparar_grafia(pt) for w in v.split()]
+    palavras += [pt for ps in palpites for pt, _ in ps]
+    recusadas = recusadas_hunspell(palavras)
+    escolhas = []
+    for (lema, c), cands, ps in zip(pedidos, trads, palpites):
+        if c == "V":
+            cands = {pt: v for pt, v in cands.items() if pt.split()[0].endswith(("ar", "er", "ir", "or", "\u00f4r"))}
+        escolha = escolher_traducao(cands, recusadas)
+        if not escolha:
+            escolha = next(((pt, gen) for pt, gen in ps if grafia_aceita(pt, recusadas)), None)
+        escolhas.append(escolha)
+    return escolhas
+
+
+def pontes(orfaos, recusadas, classe, classes_pt):
+    """Candidates {pt: (score, gender)} made from a request's orphans (route, intermediate
+    word, tags, rank): the Portuguese neighbour of the intermediate word that the spelling
+    dictionary accepts and that is of the same class, scored below that route's own
+    translations."""
+    pesos = {rota: peso for rota, _, _, peso in ROTAS}
+    saida = {}
+    for rota, lem, tags, k in orfaos:
+        pt = vizinho_portugues(lem, recusadas, rota, classe, classes_pt)
+        if not pt:
+            continue
+        gen = "F" if "<f>" in tags else ("M" if "<m>" in tags else "")
+        pont = pesos[rota] * 10 - 3 * k - 8
+        velho = saida.get(pt)
+        saida[pt] = (velho[0] + pont + 20, velho[1] or gen) if velho else (pont, gen)
+    return saida
+
+
+def forma_regular_de(palavra, traduzidas):
+    """Whether a word is a regular plural, "-ed" or "-ing" form of a translated word
+    ("elements", "bathing"): its own senses would hide the form's."""
+    return any(palavra.endswith(suf) and len(palavra) - len(suf) >= 2 and
+               (palavra[:-len(suf)] + resto in traduzidas or
+                palavra[-len(suf) - 1] == palavra[-len(suf) - 2] and palavra[:-len(suf) - 1] in traduzidas)
+               for suf, resto in (("s", ""), ("es", ""), ("ies", "y"), ("d", ""), ("ed", ""), ("ied", "y"),
+                                  ("ing", ""), ("ing", "e")))
+
+
+def traducoes_de_todas_as_rotas(pedidos, freq, freedict, classes_pt, rotas=ROTAS, completa=True):
+    """Translations of words the Apertium routes leave without one: every route
+    (traduzir_lote), the British spelling of an American lemma the dictionaries lack
+    ("center" -> "centre"), and the bridge for the intermediate words the second
+    dictionary lacks (pontes), for the words the corpus uses."""
+    trads, orfaos = traduzir_lote(pedidos, freedict, classes_pt, rotas)
+    sem = [(i, v) for i, ((l, c), t) in enumerate(zip(pedidos, trads))
+           if not t and completa for v in variantes_britanicas(l)[:1]]
+    trads_br, orfaos_br = traduzir_lote([(v, pedidos[i][1]) for i, v in sem], freedict, classes_pt, rotas)
+    for (i, _), t, o in zip(sem, trads_br, orfaos_br):
+        trads[i], orfaos[i] = t, o
+    # FreeDict's Spanish words are often written without their accents: no bridge from them
+    uteis = [[o for o in os_ if o[3] <= 1 and o[0] != "fe" and PALAVRA_INTERMEDIARIA.match(o[1])]
+             if freq.get(l, 0) >= 2 else []
+             for (l, _), os_ in zip(pedidos, orfaos)]
+    guesses = {v for os_ in uteis for rota, lem, _, _ in os_ for v in vizinhas(lem, rota)}
+    recusadas = recusadas_hunspell(guesses) if guesses else set()
+    classes_pt = dict(classes_pt)
+    classes_pt.update(analisar_portugues({v for v in guesses if v not in recusadas}))
+    for (_, c), os_, cands in zip(pedidos, uteis, trads):
+        for pt, (pont, gen) in pontes(os_, recusadas, c, classes_pt if completa else None).items():
+            velho = cands.get(pt)
+            cands[pt] = (velho[0] + pont + 20, velho[1] or gen) if velho else (pont, gen)
+    escolhas = escolher_todas(pedidos, trads, [[] for _ in pedidos])
+    return [(pt, gen or (classes_pt.get(pt.split()[0], {}).get("N", "") if c == "N" else "")) if e else None
+            for (_, c), e in zip(pedidos, escolhas) for pt, gen in [e or ("", "")]]
+
+
+def nomes_de_comandos():
+    """The names of the installed commands (/usr/bin, /usr/sbin): words software text keeps."""
+    saida = set()
+    for pasta in ("/usr/bin", "/usr/sbin", "/bin", "/sbin"):
+        if os.path.isdir(pasta):
+            saida.update(n.lower() for n in os.listdir(pasta))
+    return saida
+
+
+def carregar_freedict():
+    """The installed FreeDict dictionaries: {"eng-por": ..., "eng-spa": ...} (ler_freedict)."""
+    saida = {}
+    for par in ("eng-por", "eng-spa"):
+        base = FREEDICT % par
+        if os.path.exists(base + ".index") and os.path.exists(base + ".dict.dz"):
+            with open(base + ".index", encoding="utf-8") as f, gzip.open(base + ".dict.dz") as d:
+                saida[par] = ler_freedict(f.read(), d.read())
+    return saida
+
+
+def analisar_portugues(palavras):
+    """{word: {class: gender}} of the words the Portuguese analyser knows."""
+    palavras = sorted(p for p in palavras if p and "\n" not in p)
+    if not palavras or not os.path.exists(MORF_PT):
+        return {}
+    return classes_portuguesas(lt_proc([MORF_PT], "".join(p + "\n" for p in palavras)))
+
 
 def gerar(raiz):
     pasta = os.path.join(raiz, "data", "ip")
     lemas = lemas_wordnet()
-    contagem = frequencias_ingles()
+    contagem, siglas = frequencias_ingles()
     for lema, cls in lemas_do_corpus(contagem, lemas).items():
         lemas[lema] = cls
+    # headwords of the English->Portuguese dictionary with their classes that the corpus uses
+    # and no analyser knows
+    for lema, (cls, trads) in carregar_freedict().get("eng-por", {}).items():
+        if lema not in lemas and trads and cls and contagem.get(lema, 0) >= 3 and "_" not in lema and \
+                len(lema) <= LIMITE_CHAVE and not any(r in lemas for r in radicais_regulares(lema)):
+            lemas[lema] = {c: 0 for c in sorted(cls)}
     maos = [ler_lex(os.path.join(pasta, n)) for n in ("nucleo.lex", "informatica.lex")]
     classes_maos = {}
     for fonte in maos:
@@ -791,36 +1202,32 @@ def gerar(raiz):
             so_formas.add(lema)
     freq = {l: frequencia_lema(l, contagem) for l in lemas}
     pedidos.sort()
-    trads, orfaos = traduzir_lote(pedidos)
-    palpites = [cognatos(l, c) for l, c in pedidos]
-    palavras = [w for cands in trads for pt in cands for v in [pt] + reparar_grafia(pt) for w in v.split()]
-    palavras += [pt for ps in palpites for pt, _ in ps]
-    recusadas = recusadas_hunspell(palavras)
-    escolhas = []
-    for (lema, c), cands, ps in zip(pedidos, trads, palpites):
-        if c == "V":
-            cands = {pt: v for pt, v in cands.items() if pt.split()[0].endswith(("ar", "er", "ir", "or", "ôr"))}
-        escolha = escolher_traducao(cands, recusadas)
-        if not escolha:
-            escolha = next(((pt, gen) for pt, gen in ps if grafia_aceita(pt, recusadas)), None)
-        escolhas.append(escolha)
-    # words the second dictionary lacks: the Portuguese neighbours of their intermediate
-    # Spanish or Galician word, for the words without a translation that the corpus uses
-    intermediarias = {lem for (lema, c), e, os_ in zip(pedidos, escolhas, orfaos)
-                      if not e and freq.get(lema, 0) >= 2
-                      for _, lem, _ in os_ if PALAVRA_INTERMEDIARIA.match(lem)}
-    rec_intermediarias = recusadas_hunspell([v for w in intermediarias for v in vizinhas(w)])
-    orfaos_de = {par: os_ for par, os_ in zip(pedidos, orfaos)}
+    # first the two Apertium routes, with the suffix cognates for what they lack
+    trads, _ = traduzir_lote(pedidos, rotas=ROTAS[:2])
+    escolhas = escolher_todas(pedidos, trads, [cognatos(l, c) for l, c in pedidos])
+    # a class they leave without a translation: the bridge over their intermediate words;
+    # a word they leave without any translation: every route too, unless it is a regular
+    # form of a translated word ("bathing", "compelling")
+    traduzidos = {l for (l, c), e in zip(pedidos, escolhas) if e and not (c == "V" and l in so_formas)}
+    traduzidos |= set(classes_maos)
+    for arq in ("noun.exc", "verb.exc", "adj.exc"):  # irregular forms ("lost") follow their base
+        with open(os.path.join(WORDNET, arq), encoding="latin-1") as f:
+            traduzidos |= {forma for forma, base in ler_excecoes_wordnet(f.read().splitlines()) if base in traduzidos}
+    freedict = carregar_freedict()
+    classes_pt = analisar_portugues({v for d in freedict.values() for _, ts in d.values() for t in ts
+                                     for v in (t.split()[0], t.split()[0].lower())})
+    comandos = nomes_de_comandos()
+    for novos, rotas, fd in ((True, ROTAS, freedict), (False, ROTAS[:2], {})):
+        # a new word: not a regular form of a translated one, not a word of one or two
+        # letters ("o", "re"), not the name of an installed command ("tar", "curl", "pip")
+        resto = [i for i, (l, _) in enumerate(pedidos) if not escolhas[i] and (l not in traduzidos) == novos and
+                 not (novos and (forma_regular_de(l, traduzidos) or len(l) <= 2 or l in comandos))]
+        for i, e in zip(resto, traducoes_de_todas_as_rotas([pedidos[i] for i in resto], freq, fd, classes_pt, rotas,
+                                                            completa=novos)):
+            escolhas[i] = e
     por_lema = collections.defaultdict(dict)
     formas_soltas = []
     for (lema, c), escolha in zip(pedidos, escolhas):
-        if not escolha and freq.get(lema, 0) >= 2:
-            # the second dictionary lacks the word: its Portuguese neighbour, Galician first
-            for rota, lem, tags in sorted(orfaos_de.get((lema, c), []), key=lambda o: o[0] != "gl"):
-                pt = vizinho_portugues(lem, rec_intermediarias, rota) if lem in intermediarias else None
-                if pt and (c != "V" or pt.endswith(("ar", "er", "ir"))):
-                    escolha = (pt, "F" if "<f>" in tags else ("M" if "<m>" in tags else ""))
-                    break
         if not escolha:
             continue
         pt, gen = escolha
@@ -848,7 +1255,7 @@ def gerar(raiz):
                 por_lema[v] = dict(por_lema[lema])
                 lemas[v] = lemas[lema]
                 freq[v] = frequencia_lema(v, contagem)
-    derivar(maos + [britanicas], por_lema, lemas, freq, contagem)
+    derivar(maos + [britanicas], por_lema, lemas, freq, contagem, siglas)
     linhas = []
     for lema, d in por_lema.items():
         # an adjective whose noun sense reads the same in Portuguese ("green" -> "verde")
@@ -861,6 +1268,17 @@ def gerar(raiz):
         if linha:
             linhas.append((freq[lema], lema, linha))
     linhas += [t for t in formas_soltas if t[1] not in por_lema]
+    # abbreviations kept as they are, the frequent ones on the reviewed list of
+    # excecoes_ortografia.txt
+    conhecidas = set(lemas) | set(classes_maos) | set(por_lema)
+    conhecidas |= {w for w in (x.lower() for x in siglas) if any(r in lemas for r in radicais_regulares(w))}
+    excecoes = ler_excecoes(os.path.join(pasta, "excecoes_ortografia.txt"))
+    mantidas, a_rever = siglas_mantidas(siglas, conhecidas, lambda w: w in excecoes)
+    linhas += [(n, w.lower(), w.lower() + "!N" + ("F" if w in SIGLAS_FEMININAS else "M") + ".T(" + w + ")")
+               for n, w in mantidas]
+    if a_rever:
+        print("siglas frequentes fora da lista revisada de exce\u00e7\u00f5es: " +
+              " ".join("%s:%d" % (w, n) for n, w in a_rever[:400]), file=sys.stderr)
     linhas += [(frequencia_lema(l.split("!", 1)[0], contagem), l.split("!", 1)[0], l) for l in britanicas]
     linhas.sort(key=lambda t: (-t[0], t[1]))
 
@@ -910,6 +1328,14 @@ def gerar(raiz):
 
 
 # ---------------------------------------------------------------- the sources together
+
+def ler_excecoes(caminho):
+    """The reviewed list of words the spelling dictionary lacks (one a line, "#" comments)."""
+    if not os.path.exists(caminho):
+        return set()
+    with open(caminho, encoding="utf-8") as f:
+        return {l.split("#", 1)[0].strip() for l in f} - {""}
+
 
 def ler_lex(caminho):
     with open(caminho, "rb") as f:

@@ -162,5 +162,108 @@ class Brasileiro(unittest.TestCase):
         self.assertEqual(g.variantes_britanicas("log_in"), [])
 
 
+class NovasFontes(unittest.TestCase):
+    DICT = ("00-database-info\nA test dictionary\n"
+            "discard /d\u026ask\u02c8\u0251\u02d0d/ <s> <vt>\n1. descarte\n2. descartar\n"
+            "Slovak /sl\u02c8\u0259\u028avak/ <s>\nEslovaco\n"
+            "abort /\u0259b\u0254\u02d0t/ <vt>\nabortar, fazer abortar (um plano); malograr-se, ter mau \u00eaxito de novo\n")
+
+    def indice(self, dados):
+        linhas = []
+        for cab in ("00-database-info", "discard", "Slovak", "abort"):
+            ini = dados.index(cab.encode())
+            prox = [dados.index(c.encode()) for c in ("discard /", "Slovak /", "abort /") if dados.index(c.encode()) > ini]
+            fim = min(prox) if prox else len(dados)
+            cod = lambda n: "".join(g.B64_DICTD[(n >> s) & 63] for s in (18, 12, 6, 0)).lstrip("A") or "A"
+            nome = "00databaseinfo" if cab.startswith("00") else cab
+            linhas.append("%s\t%s\t%s" % (nome, cod(ini), cod(fim - ini)))
+        return "\n".join(linhas)
+
+    def test_dicionario_dictd(self):
+        dados = self.DICT.encode("utf-8")
+        d = g.ler_freedict(self.indice(dados), dados)
+        self.assertEqual(sorted(d), ["abort", "discard", "slovak"])  # database entries left out
+        self.assertEqual(d["discard"], ({"N", "V"}, ["descarte", "descartar"]))
+        self.assertEqual(d["slovak"], ({"N"}, ["Eslovaco"]))
+        # parentheses dropped, "," and ";" both separate, phrases of more than three words left out
+        self.assertEqual(d["abort"], ({"V"}, ["abortar", "fazer abortar", "malograr-se"]))
+        self.assertEqual(g.numero_dictd("B9"), 64 + 61)
+
+    def test_classe_de_traducao_sem_classe(self):
+        pt = g.classes_portuguesas("^arquivo/arquivo<n><m><sg>$\n^inibe/*inibe$\n^verde/verde<adj><mf><sg>$\n"
+                                   "^Alemanha/Alemanha<np><loc><f><sg>$\n")
+        self.assertEqual(pt, {"arquivo": {"N": "M"}, "verde": {"A": ""}, "Alemanha": {"N": "F", "L": "F"}})
+        self.assertTrue(g.da_classe("Alemanha", "N", pt))
+        pessoa = g.classes_portuguesas("^Abra\u00e3o/Abra\u00e3o<np><ant><m><sg>$\n")
+        self.assertFalse(g.da_classe("Abra\u00e3o", "N", pessoa))  # names of people are not translated
+        self.assertFalse(g.da_classe("Daniel", "N", {}))
+        self.assertTrue(g.da_classe("descartar", "V", pt))
+        self.assertFalse(g.da_classe("inibe", "V", pt))  # a conjugated form is no infinitive
+        self.assertFalse(g.da_classe("descartar", "N", pt))
+        self.assertTrue(g.da_classe("verde", "N", pt))  # a language or colour: adjective and noun
+        self.assertFalse(g.da_classe("arquivo", "A", pt))
+        self.assertTrue(g.da_classe("rapidamente", "D", pt))
+
+    def test_ponte_por_correspondencias_regulares(self):
+        self.assertIn("inibir", g.vizinhas("inhibir", "es"))
+        self.assertIn("encaminamento", g.vizinhas("encaminamiento", "es"))
+        self.assertIn("configura\u00e7\u00e3o", g.vizinhas("configuraci\u00f3", "ca"))
+        self.assertIn("comunidade", g.vizinhas("comunitat", "ca"))
+        self.assertIn("comunidade", g.vizinhas("comunidad", "es"))
+        self.assertIn("canal", g.vizinhas("canal", "ca"))
+        self.assertIn("configur\u00e1vel", g.vizinhas("configurable", "es"))
+        recusadas = {"inhibir", "inhibe"}
+        self.assertEqual(g.vizinho_portugues("inhibir", recusadas, "es", "V", {}), "inibir")
+        # of another class: the Portuguese word the analyser knows only as a verb form
+        self.assertIsNone(g.vizinho_portugues("descarte", set(), "es", "N", {"descarte": {"V": ""}}))
+        self.assertEqual(g.vizinho_portugues("esquerda", set(), "gl", "N", {"esquerda": {"A": "F"}}), "esquerda")
+        self.assertIsNone(g.vizinho_portugues("inhibe", recusadas, "es", "V", {}))  # no infinitive
+        cands = g.pontes([("es", "inhibir", "<vblex>", 0), ("ca", "inhibir", "<vblex>", 0)], recusadas, "V", {})
+        self.assertEqual(list(cands), ["inibir"])  # both routes agree: one candidate, scores added
+        self.assertEqual(cands["inibir"][0], (30 - 8) + (20 - 8) + 20)
+
+    def test_formas_regulares_e_parecidas(self):
+        self.assertTrue(g.forma_regular_de("elements", {"element"}))
+        self.assertTrue(g.forma_regular_de("stopped", {"stop"}))
+        self.assertTrue(g.forma_regular_de("bathing", {"bathe"}))
+        self.assertFalse(g.forma_regular_de("workspace", {"work", "space"}))
+        self.assertTrue(g.parecidas("discard", "descartar"))
+        self.assertFalse(g.parecidas("discard", "atirar"))
+
+    def test_siglas_frequentes_e_revisadas(self):
+        siglas = {"TCP": 40, ".tcp": 30, "EOF": 30, "NAME": 90, "ERRORS": 50, "EINVAL": 40, "FOO": 5,
+                  "MAIN": 20, ".main": 200}
+        conhecidas = {"name", "error", "main"}
+        revisadas = {"TCP", "EOF", "FOO", "MAIN"}
+        aceitas, a_rever = g.siglas_mantidas(siglas, conhecidas, lambda w: w in revisadas, minimo=12)
+        self.assertEqual(aceitas, [(40, "TCP"), (30, "EOF")])
+        self.assertEqual(a_rever, [(40, "EINVAL")])  # English words, headings and rare ones never
+
+    def test_derivados_por_sufixo(self):
+        t = {("load", "V"): "carregar", ("update", "V"): "atualizar", ("debug", "V"): "depurar",
+             ("launch", "V"): "iniciar", ("rely", "V"): "confiar", ("convert", "V"): "converter"}
+        f = lambda lema, c: t.get((lema, c))
+        self.assertEqual(g.derivados_por_sufixo("loadable", f), [("A", "carreg\u00e1vel")])
+        self.assertEqual(g.derivados_por_sufixo("updatable", f), [("A", "atualiz\u00e1vel")])  # the "e" back
+        self.assertEqual(g.derivados_por_sufixo("reliable", f), [("A", "confi\u00e1vel")])  # "i" for "y"
+        self.assertEqual(g.derivados_por_sufixo("convertible", f), [("A", "convert\u00edvel")])
+        self.assertEqual(g.derivados_por_sufixo("debugger", f), [("N", "depurador")])  # doubled consonant
+        self.assertEqual(g.derivados_por_sufixo("launcher", f), [("N", "iniciador")])
+        self.assertEqual(g.derivados_por_sufixo("number", f), [])
+        a = {("automatic", "A"): "autom\u00e1tico", ("easy", "A"): "f\u00e1cil", ("probable", "A"): "prov\u00e1vel"}
+        f = lambda lema, c: a.get((lema, c))
+        self.assertEqual(g.derivados_por_sufixo("automatically", f), [("D", "automaticamente")])
+        self.assertEqual(g.derivados_por_sufixo("easily", f), [("D", "facilmente")])
+        self.assertEqual(g.derivados_por_sufixo("probably", f), [("D", "provavelmente")])
+
+    def test_composto_de_dois_substantivos(self):
+        t = {"key": "chave", "file": "arquivo", "line": "linha", "number": "n\u00famero", "bin": "lixeira",
+             "dir": "diret\u00f3rio", "keyf": "x"}.get
+        self.assertEqual(g.composto("keyfile", t), ("arquivo de chave", "file"))
+        self.assertEqual(g.composto("linenumber", t), ("n\u00famero de linha", "number"))
+        self.assertIsNone(g.composto("bindir", t))  # a head of three letters
+        self.assertIsNone(g.composto("keyboard", t))
+
+
 if __name__ == "__main__":
     unittest.main()
