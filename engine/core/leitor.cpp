@@ -1011,8 +1011,17 @@ void clLeitor::JuntarLocucao(clTermo* t)
             CopiarTexto(trabalho->vocabulo, TAM_PALAVRA, chave);
             achou = Procurar(trabalho);
         }
+        // A combination that puts a base form where the word is already
+        // written that way builds a key tried before: skip it.
+        unsigned variam = 0;
+        if (t->verbete.formaBase[0] && std::strcmp(t->verbete.formaBase, t->verbete.vocabulo) != 0) variam |= 1u;
+        for (int k = 1; k <= n + 1; ++k) {
+            const clTermo* w = seguintes[k - 1];
+            const char* base = w->verbete.formaBase[0] ? w->verbete.formaBase : w->verbete.vocabulo;
+            if (std::strcmp(base, w->palavra->texto) != 0) variam |= 1u << (n + 2 - k);
+        }
         for (unsigned m = 1u << (n + 1); !achou && m >= 1; --m) {
-            if (!montar(m, true)) continue;
+            if ((m & ~variam) != 0 || !montar(m, true)) continue;
             std::memcpy(trabalho, &t->verbete, sizeof(clVerbete));
             CopiarTexto(trabalho->vocabulo, TAM_PALAVRA, chave);
             achou = Procurar(trabalho);
