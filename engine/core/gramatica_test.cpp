@@ -178,7 +178,7 @@ TEST(Gramatica, ComplementoVerbal)
         {"He forgot to close the window.", "Ele esqueceu de fechar a janela."},
         {"I want to save it.", "Eu quero salv\xE1-lo."},
         // After "possible", "unable" the infinitive is bare; after others "para".
-        {"Unable to read the file.", "N\xE3o \xE9 poss\xEDvel ler o arquivo."},
+        {"Unable to read the file.", "N\xE3o foi poss\xEDvel ler o arquivo."},
         {"It is not possible to open the file.", "N\xE3o \xE9 poss\xEDvel abrir o arquivo."},
         {"The program is ready to use.", "O programa est\xE1 pronto para usar."},
         // Without a verb after it "start" is "iniciar", "stop" is "parar".

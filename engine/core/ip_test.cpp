@@ -124,18 +124,20 @@ TEST(DicionarioGeral, NucleoTraduzAsFrasesQueOExercitam)
         // The sentence's capital goes to the first letter only.
         {"Unknown host name.", "Nome de host desconhecido."},
         // An unknown word after "cannot", "do not" is the verb, kept in English.
-        {"Cannot frobnicate the file.", "N\xE3o \xE9 poss\xEDvel frobnicate o arquivo."},
+        {"Cannot frobnicate the file.", "N\xE3o foi poss\xEDvel frobnicate o arquivo."},
         {"Do not frobnicate the file.", "N\xE3o frobnicate o arquivo."},
         {"Open the file and read the text.", "Abra o arquivo e leia o texto."},
-        {"Failed to get the file.", "Falhou ao obter o arquivo."},
+        {"Failed to get the file.", "Falha ao obter o arquivo."},
         {"The program failed to start.", "O programa falhou ao iniciar."},
         // "de" + an object pronoun contracts; "para" of "parar" is no preposition.
         {"Do you like it?", "Voc\xEA gosta dele?"},
         {"He stops the car.", "Ele para o carro."},
-        // A message without subject says what was not possible; with a
+        // A message without subject says what was not possible, what failed
+        // ("Falha ao", "N\xE3o foi poss\xEDvel" for "cannot" too); with a
         // subject, or in a question, "could" is still "poder".
         {"Could not find the file.", "N\xE3o foi poss\xEDvel encontrar o arquivo."},
-        {"Cannot delete the file.", "N\xE3o \xE9 poss\xEDvel excluir o arquivo."},
+        {"Cannot delete the file.", "N\xE3o foi poss\xEDvel excluir o arquivo."},
+        {"Unable to save the file.", "N\xE3o foi poss\xEDvel salvar o arquivo."},
         {"The folder could not be created.", "A pasta n\xE3o podia ser criada."},
         {"Could you open the file?", "Voc\xEA poderia abrir o arquivo?"},
         // "has been" + participle is the past passive: "been" takes the
@@ -146,7 +148,7 @@ TEST(DicionarioGeral, NucleoTraduzAsFrasesQueOExercitam)
         // An opening participle before its noun describes it.
         {"Deleted files.", "Arquivos exclu\xED" "dos."},
         // A split infinitive is still an infinitive.
-        {"Failed to fully remove the file.", "Falhou ao plenamente remover o arquivo."},
+        {"Failed to fully remove the file.", "Falha ao plenamente remover o arquivo."},
         // "leaves": a verb after its subject, the plural of "leaf" after an article.
         {"She leaves.", "Ela sai."},
         {"The leaves are green.", "As folhas s\xE3o verdes."},
@@ -163,7 +165,7 @@ TEST(DicionarioGeral, LinhaEmBrancoEncerraAFraseSemPalavraFantasma)
 {
     ASSERT_TRUE(GarantirMotor());
     EXPECT_EQ(SemFimDeLinha(TraduzirArquivo("Failed to read from stdin\n\nUnknown host name.\n")),
-              "Falhou ao ler de stdin\n\nNome de host desconhecido.");
+              "Falha ao ler de stdin\n\nNome de host desconhecido.");
     EXPECT_EQ(SemFimDeLinha(TraduzirArquivo("Read from stdin\n\n")), "Leia de stdin");
 }
 
