@@ -52,7 +52,7 @@ TEST(ClassePalavra, InfinitivoDepoisDeObjetoEDeAntesDe)
         {"Let the user choose a file.", "Deixe o usu\xE1rio escolher um arquivo."},
         {"Close the file after you save it.", "Feche o arquivo depois de voc\xEA salv\xE1-lo."},
         {"Wait until you press OK.", "Aguarde at\xE9 voc\xEA pressionar OK."},
-        {"Before you start, read this.", "Antes de voc\xEA iniciar, leia isto."},
+        {"Before you start, read this.", "Antes de voc\xEA iniciar, leia isso."},
     });
 }
 
@@ -112,7 +112,7 @@ TEST(ClassePalavra, AoComInfinitivo)
     Conferir({
         {"Error while reading the file.", "Erro ao ler o arquivo."},
         {"Directory arguments required when using the option.",
-         "Argumentos de diret\xF3rio obrigat\xF3rios ao usar a op\xE7\xE3o."},
+         "Argumentos de diret\xF3rio necess\xE1rios ao usar a op\xE7\xE3o."},
         {"When saving, choose a folder.", "Ao salvar, escolha uma pasta."},
         {"While you are working, save often.", "Enquanto voc\xEA est\xE1 trabalhando, salve com frequ\xEAncia."},
         // "error" before the "-ing" form of its cause.
@@ -191,7 +191,7 @@ TEST(ClassePalavra, ComplementosDeVerbos)
         {"It refers to the file.", "Refere-se ao arquivo."},
         // "allow", "require" + "-ing": the infinitive.
         {"It also allows mixing segments.", "Ele tamb\xE9m permite misturar segmentos."},
-        {"This requires restarting the computer.", "Isto exige reiniciar o computador."},
+        {"This requires restarting the computer.", "Isso exige reiniciar o computador."},
     });
 }
 
@@ -259,8 +259,8 @@ TEST(ClassePalavra, ParticipioAntesDeNome)
 TEST(ClassePalavra, FormaEmSDepoisDeSujeitoSingular)
 {
     Conferir({
-        {"This changes the file.", "Isto altera o arquivo."},
-        {"This sets the value.", "Isto define o valor."},
+        {"This changes the file.", "Isso altera o arquivo."},
+        {"This sets the value.", "Isso define o valor."},
         {"The option which sets the value.", "A op\xE7\xE3o que define o valor."},
         {"These changes are saved.", "Estas altera\xE7\xF5" "es s\xE3o salvas."},
     });

@@ -137,14 +137,14 @@ struct Contracao {
 // Whole-text rows, tried in order.
 constexpr Contracao kContracoes[] = {
     {"de", "o", "do"},           {"de", "a", "da"},           {"de", "os", "dos"},
-    {"de", "as", "das"},         {"de", "isto", "disto"},     {"de", "este", "deste"},
+    {"de", "as", "das"},         {"de", "isto", "disto"},     {"de", "isso", "disso"},     {"de", "este", "deste"},
     {"de", "estes", "destes"},   {"de", "esta", "desta"},     {"de", "estas", "destas"},
     {"de", "esse", "desse"},     {"de", "esses", "desses"},   {"de", "essa", "dessa"},
     {"de", "essas", "dessas"},   {"de", "aquele", "daquele"}, {"de", "aquela", "daquela"},
     {"de", "aqueles", "daqueles"}, {"de", "aquelas", "daquelas"}, {"de", "ele", "dele"},
     {"de", "eles", "deles"},     {"de", "ela", "dela"},       {"de", "elas", "delas"},
     {"em", "o", "no"},           {"em", "a", "na"},           {"em", "os", "nos"},
-    {"em", "as", "nas"},         {"em", "isto", "nisto"},     {"em", "este", "neste"},
+    {"em", "as", "nas"},         {"em", "isto", "nisto"},     {"em", "isso", "nisso"},     {"em", "este", "neste"},
     {"em", "estes", "nestes"},   {"em", "esta", "nesta"},     {"em", "estas", "nestas"},
     {"em", "esse", "nesse"},     {"em", "esses", "nesses"},   {"em", "essa", "nessa"},
     {"em", "essas", "nessas"},   {"em", "aquele", "naquele"}, {"em", "aquela", "naquela"},

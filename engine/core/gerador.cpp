@@ -771,6 +771,28 @@ bool ComparaMesmo(const clTermo* grupo)
     return false;
 }
 
+bool TemMaiuscula(const char* texto);
+
+// A name the dictionary keeps as written ("TIFF", "OpenPGP") and the text
+// writes with capitals, read before a noun, says which kind the noun is and
+// follows it without "de": "imagem TIFF", "chave OpenPGP". A product that
+// takes the article keeps it ("janela do GIMP"); in a sentence written in
+// capitals the capitals say nothing.
+bool SiglaQualificadora(const clGerador& g, const clTermo* t)
+{
+    if (g.caixaAlta || !t->palavra || (t->verbete.flagsSubst & SUBST_ARTIGO)) return false;
+    const clPalavra& w = *t->palavra;
+    const bool capitais = w.padraoCaixa == CAIXA_MAIUSCULAS || w.padraoCaixa == CAIXA_MISTA ||
+                          (w.padraoCaixa == CAIXA_INICIAL && w.texto[0] && TemMaiuscula(w.texto + 1));
+    if (!capitais || !w.texto[1]) return false;
+    const clVerbete& v = t->verbete;
+    const std::size_t tam = v.tamTraducoes < sizeof v.blocoTraducoes ? v.tamTraducoes : sizeof v.blocoTraducoes;
+    std::size_t i = 0;
+    for (; i < tam && v.blocoTraducoes[i] && w.texto[i]; ++i)
+        if (Minuscula(v.blocoTraducoes[i]) != Minuscula(w.texto[i])) return false;
+    return i > 0 && i < tam && !v.blocoTraducoes[i] && !w.texto[i];
+}
+
 void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
 {
     if (!t || profundidade > kMaxProfundidade) return;
@@ -785,7 +807,7 @@ void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
         // A name kept as written that says which kind the noun is follows
         // it without "de" ("SMART feature": "recurso SMART", "Esc key":
         // "tecla Esc").
-        if (ligacao && t->regente && t->regente != t && !t->nome) {
+        if (ligacao && t->regente && t->regente != t && !t->nome && !SiglaQualificadora(g, t)) {
             GeneroDaTraducao(g, t);
             EmitirLigacaoDe(g, t);
         }
@@ -1298,6 +1320,18 @@ bool TemMaiuscula(const char* texto)
     return false;
 }
 
+// One word with a capital after its first letter.
+bool GrafiaPropria(const char* texto)
+{
+    if (!texto[0]) return false;
+    bool interna = false;
+    for (const char* c = texto + 1; *c; ++c) {
+        if (*c == '_' || *c == ' ' || *c == '/') return false;
+        if (Minuscula(*c) != *c) interna = true;
+    }
+    return interna;
+}
+
 bool Sinal(const clTermo* t, const char* quais)
 {
     if (!t || t->verbete.classe != CL_SIMBOLO || !t->palavra) return false;
@@ -1427,6 +1461,11 @@ void EmitirPalavra(clGerador& g, const char* texto, const clTermo* t)
             w.padraoCaixa = CAIXA_MINUSCULAS;
         if (w.aplicarCaixa && w.padraoCaixa == CAIXA_INICIAL && MinusculaNoRotulo(g, texto, t))
             w.padraoCaixa = CAIXA_MINUSCULAS;
+        // A name the dictionary spells with capitals inside ("OpenPGP",
+        // "PackageKit") and the text capitalises keeps its spelling.
+        if (w.aplicarCaixa && (w.padraoCaixa == CAIXA_INICIAL || w.padraoCaixa == CAIXA_MISTA) &&
+            GrafiaPropria(texto))
+            w.aplicarCaixa = 0;
     } else {
         // A word of the generator's own ("de", an article) sits inside the
         // markup of the word before it, but not between that word's pieces.

@@ -106,7 +106,7 @@ TEST(Gramatica, OracaoCondicional)
 TEST(Gramatica, PronomesEComparativos)
 {
     Conferir({
-        {"This may take a few minutes.", "Isto pode levar uns poucos minutos."},
+        {"This may take a few minutes.", "Isso pode levar uns poucos minutos."},
         {"This file is empty.", "Este arquivo est\xE1 vazio."},
         {"Create a new folder.", "Crie uma nova pasta."},
         {"This program requires a newer version.", "Este programa exige uma vers\xE3o mais nova."},
@@ -239,7 +239,7 @@ TEST(Gramatica, MaiusculasDeSiglasETeclas)
         {"Select the text and press Delete.", "Selecione o texto e pressione Delete."},
         {"Search for PATTERNS in each FILE.", "Pesquise para PADR\xD5" "ES em cada ARQUIVO."},
         // An acronym the dictionary knows keeps its "de".
-        {"TGA image type not supported.", "Tipo de imagem de TGA n\xE3o suportado."},
+        {"TGA image type not supported.", "Tipo de imagem TGA n\xE3o suportado."},
     });
 }
 

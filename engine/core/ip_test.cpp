@@ -120,7 +120,7 @@ TEST(DicionarioGeral, NucleoTraduzAsFrasesQueOExercitam)
         // Terse messages: a noun that "not" follows is no verb, and nothing of
         // the sentence is dropped.
         {"File format not recognized.", "Formato de arquivo n\xE3o reconhecido."},
-        {"TGA image type not supported.", "Tipo de imagem de TGA n\xE3o suportado."},
+        {"TGA image type not supported.", "Tipo de imagem TGA n\xE3o suportado."},
         // The sentence's capital goes to the first letter only.
         {"Unknown host name.", "Nome de host desconhecido."},
         // An unknown word after "cannot", "do not" is the verb, kept in English.
@@ -152,6 +152,36 @@ TEST(DicionarioGeral, NucleoTraduzAsFrasesQueOExercitam)
         // "leaves": a verb after its subject, the plural of "leaf" after an article.
         {"She leaves.", "Ela sai."},
         {"The leaves are green.", "As folhas s\xE3o verdes."},
+    };
+    for (const Caso& c : casos) {
+        EXPECT_EQ(SemFimDeLinha(TraduzirArquivo(std::string(c.ingles) + "\n")), c.portugues)
+            << "para: " << c.ingles;
+    }
+}
+
+// Short program messages: the forms a Brazilian catalogue uses for what
+// failed or was not possible, names the dictionary keeps as written, and
+// "this" standing alone.
+TEST(DicionarioGeral, MensagensDeProgramas)
+{
+    ASSERT_TRUE(GarantirMotor());
+    struct Caso {
+        const char* ingles;
+        const char* portugues;
+    };
+    const Caso casos[] = {
+        // A name kept as written before a noun says its kind, without "de";
+        // one that takes the article keeps it; capitals inside a name stay.
+        {"Failed to save TIFF image", "Falha ao salvar imagem TIFF"},
+        {"Could not get OpenPGP key.", "N\xE3o foi poss\xEDvel obter chave OpenPGP."},
+        {"Copy the PDF file.", "Copie o arquivo PDF."},
+        {"Open the GIMP window.", "Abra a janela do GIMP."},
+        // In a sentence in capitals the capitals say nothing of a name.
+        {"THE TIFF IMAGE IS READY.", "A IMAGEM DE TIFF EST\xC1 PRONTA."},
+        // "this" alone is "isso", and contracts with "de" and "em".
+        {"You can change this later.", "Voc\xEA pode alterar isso mais tarde."},
+        {"I am sure of this.", "Eu sou seguro disso."},
+        {"Authentication is required.", "Autentica\xE7\xE3o \xE9 necess\xE1ria."},
     };
     for (const Caso& c : casos) {
         EXPECT_EQ(SemFimDeLinha(TraduzirArquivo(std::string(c.ingles) + "\n")), c.portugues)
