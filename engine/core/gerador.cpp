@@ -435,9 +435,33 @@ bool RotuloAntesDoNucleo(const clGerador& g, const clTermo* grupo)
     return acao && esperado == nucleo;
 }
 
+// "no" that opens the object of a verb or of "there is" ("I have no
+// name", "There are no updates") is the verb's "n\xE3o": "Eu n\xE3o tenho
+// nome", "N\xE3o h\xE1 atualiza\xE7\xF5" "es". The determiner, or null.
+clTermo* NenhumDoObjeto(const clTermo* t)
+{
+    clTermo* n = t ? t->proximo : nullptr;
+    if (!EhGrupoNominal(n) || !n->filhos || !VocabuloE(n->determinantes, "no")) return nullptr;
+    clTermo* det = n->determinantes;
+    // "no" alone: not "no other way".
+    if (det->emitido || (det->proximo && det->proximo != n->filhos && det->proximo != n->modificadores)) return nullptr;
+    return det;
+}
+
+// "No packages were found": the subject that "no" opens is singular in
+// Portuguese ("Nenhum pacote foi encontrado"), and so is its verb.
+bool SujeitoNenhum(const clTermo* grupo)
+{
+    if (!EhGrupoNominal(grupo) || !VocabuloE(grupo->determinantes, "no") || grupo->determinantes->emitido)
+        return false;
+    const clTermo* v = grupo->proximo;
+    return v && v->verbete.classe == CL_GRUPO_VERBAL && v->regente == grupo->filhos;
+}
+
 void EmitirGrupoNominal(clGerador& g, clTermo* grupo, int profundidade)
 {
     clTermo* nucleo = grupo->filhos;
+    if (nucleo && SujeitoNenhum(grupo)) nucleo->verbete.flagsSubst &= static_cast<std::uint8_t>(~SUBST_PLURAL);
     GeneroDaTraducao(g, nucleo);
     if (!nucleo) ConcordarDeterminantesSoltos(g, grupo);
     // The members may be linked on into each other's lists.
@@ -636,6 +660,10 @@ void EmitirGrupoVerbal(clGerador& g, clTermo* grupo, int profundidade)
         for (clTermo* f = grupo->filhos; f && n < kMaxCadeia; f = f->proximo, ++n)
             if (VocabuloE(f, "to") || f->verbete.classe == CL_VERBO_AUXILIAR) f->emitido = TERMO_ABSORVIDO;
         if (grupo->negacao) EmitirTermo(g, grupo->negacao, profundidade + 1);
+        else if (clTermo* nenhum = NenhumDoObjeto(grupo)) {
+            nenhum->emitido = TERMO_ABSORVIDO;
+            EmitirPalavra(g, "n\xE3o", nenhum);
+        }
         CaminharCadeia(g, grupo->filhos, profundidade, Limites{grupo->verbo, grupo->negacao});
         // The complement of "start", "stop", "forget"...: "come\xE7ou a chover",
         // "parar de tentar".
@@ -670,6 +698,10 @@ void EmitirGrupoVerbal(clGerador& g, clTermo* grupo, int profundidade)
     }
     if (!grupo->auxiliar) AntepostoAoAuxiliar(g, grupo, profundidade);
     if (grupo->negacao) EmitirTermo(g, grupo->negacao, profundidade + 1);
+    else if (clTermo* nenhum = NenhumDoObjeto(grupo)) {
+        nenhum->emitido = TERMO_ABSORVIDO;
+        EmitirPalavra(g, "n\xE3o", nenhum);
+    }
     Limites filhos;
     filhos.pular1 = grupo->verbo;
     filhos.pular2 = grupo->negacao;
@@ -854,6 +886,12 @@ void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
             return;
         }
         if ((t->verbete.classe & CL_PREPOSICAO) && LocucaoPreposicional(g, t)) return;
+        if (t->verbete.classe == CL_ADVERBIO && t->absorvidos && std::strncmp(t->verbete.vocabulo, "there_", 6) == 0) {
+            if (clTermo* nenhum = NenhumDoObjeto(t)) {
+                nenhum->emitido = TERMO_ABSORVIDO;
+                EmitirPalavra(g, "n\xE3o", nenhum);
+            }
+        }
         // "the same effect as": "o mesmo efeito que".
         if (VocabuloE(t, "as") && ComparaMesmo(t->anterior)) {
             EmitirPalavra(g, "que", t);
@@ -1153,6 +1191,7 @@ int PessoaDoVerbo(const clTermo* w, const clTermo* s)
     }
     if (s && (s->verbete.classe & CL_SUBSTANTIVO)) {
         const bool sujeitoPlural = s->verbete.flagsSubst & SUBST_PLURAL;
+        if (!sujeitoPlural && s->pai && VocabuloE(s->pai->determinantes, "no")) return 2;
         return (sujeitoPlural && !(formas & FORMA_SINGULAR)) || formaPlural ? 5 : 2;
     }
     return formaPlural ? 5 : 2;

@@ -182,6 +182,14 @@ TEST(DicionarioGeral, MensagensDeProgramas)
         {"You can change this later.", "Voc\xEA pode alterar isso mais tarde."},
         {"I am sure of this.", "Eu sou seguro disso."},
         {"Authentication is required.", "Autentica\xE7\xE3o \xE9 necess\xE1ria."},
+        // "no" before the object of a verb or of "there is" is the verb's
+        // "n\xE3o"; the subject it opens is singular, and so is the verb.
+        {"There are no updates available.", "N\xE3o h\xE1 atualiza\xE7\xF5" "es dispon\xED" "veis."},
+        {"I have no name!", "Eu n\xE3o tenho nome!"},
+        {"The image has no colormap.", "A imagem n\xE3o tem mapa de cores."},
+        {"No packages were found.", "Nenhum pacote foi encontrado."},
+        {"No files are open.", "Nenhum arquivo est\xE1 aberto."},
+        {"The file is not empty.", "O arquivo n\xE3o est\xE1 vazio."},
     };
     for (const Caso& c : casos) {
         EXPECT_EQ(SemFimDeLinha(TraduzirArquivo(std::string(c.ingles) + "\n")), c.portugues)
