@@ -167,7 +167,7 @@ TEST(ClassePalavra, ParticipioEntreDeterminanteENome)
 {
     Conferir({
         {"Every selected file is deleted.", "Cada arquivo selecionado \xE9 exclu\xED" "do."},
-        {"Failed to open image", "Falha ao abrir imagem"},
+        {"Failed to open image", "Falha ao abrir a imagem"},
         {"Failed to open the file", "Falha ao abrir o arquivo"},
         {"It is open to everyone.", "Est\xE1 aberto para todos."},
     });
@@ -187,7 +187,7 @@ TEST(ClassePalavra, ComplementosDeVerbos)
         // "Be" opening a sentence is an order, never a question.
         {"Be careful when deleting files.", "Seja cuidadoso ao excluir arquivos."},
         {"You are able to open it.", "Voc\xEA \xE9 capaz de abri-lo."},
-        {"Failed to write to temporary file.", "Falha ao gravar em arquivo tempor\xE1rio."},
+        {"Failed to write to temporary file.", "Falha ao gravar no arquivo tempor\xE1rio."},
         {"It refers to the file.", "Refere-se ao arquivo."},
         // "allow", "require" + "-ing": the infinitive.
         {"It also allows mixing segments.", "Ele tamb\xE9m permite misturar segmentos."},

@@ -458,6 +458,29 @@ bool SujeitoNenhum(const clTermo* grupo)
     return v && v->verbete.classe == CL_GRUPO_VERBAL && v->regente == grupo->filhos;
 }
 
+// "Unable to read file", "Failed to read QTIF header": the bare singular
+// object of a verb in a terse message is a definite thing ("ler o arquivo",
+// "ler o cabe\xE7alho QTIF"). Names, plurals and nouns of unknown words
+// stay bare.
+bool ObjetoComArtigo(const clGerador& g, const clTermo* grupo, const clTermo* nucleo)
+{
+    if (!nucleo || nucleo->verbete.classe != CL_SUBSTANTIVO || nucleo->nome || !nucleo->palavra ||
+        (nucleo->verbete.flagsSubst & (SUBST_PLURAL | SUBST_DESCONHECIDA)) || g.caixaAlta)
+        return false;
+    const clTermo* v = grupo->anterior;
+    if (!v || v->verbete.classe != CL_GRUPO_VERBAL || !v->verbo) return false;
+    if (v->tempo != TEMPO_INFINITIVO && v->tempo != TEMPO_IMPERATIVO) return false;
+    // Right after the verb, the group's first word.
+    const clTermo* primeiro = grupo->modificadores ? grupo->modificadores : nucleo;
+    if (primeiro->antes != v->verbo) return false;
+    // A word glued to what follows is a piece of an address or a path
+    // ("See http://...").
+    const clTermo* d = nucleo->depois;
+    if (d && d->palavra && !d->palavra->espacoAntes && !std::strchr(".,;!?)\"'", d->palavra->texto[0]))
+        return false;
+    return nucleo->palavra->padraoCaixa == CAIXA_MINUSCULAS;
+}
+
 void EmitirGrupoNominal(clGerador& g, clTermo* grupo, int profundidade)
 {
     clTermo* nucleo = grupo->filhos;
@@ -475,7 +498,7 @@ void EmitirGrupoNominal(clGerador& g, clTermo* grupo, int profundidade)
         CaminharCadeia(g, grupo->determinantes, profundidade, doGrupo);
     } else if (grupo->determinantes) {
         CaminharCadeia(g, grupo->determinantes, profundidade, doGrupo);
-    } else if (PedeArtigo(grupo, nucleo) || NomeSujeito(grupo, nucleo)) {
+    } else if (PedeArtigo(grupo, nucleo) || NomeSujeito(grupo, nucleo) || ObjetoComArtigo(g, grupo, nucleo)) {
         EmitirArtigoDefinido(g, nucleo);
     }
     if (nucleo) EmitirTermo(g, nucleo, profundidade + 1, false);

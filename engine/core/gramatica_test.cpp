@@ -232,7 +232,7 @@ TEST(Gramatica, SubstantivoAposNumeroEDeterminante)
 TEST(Gramatica, MaiusculasDeSiglasETeclas)
 {
     Conferir({
-        {"Enable SMART feature in BIOS.", "Habilite recurso SMART no BIOS."},
+        {"Enable SMART feature in BIOS.", "Habilite o recurso SMART no BIOS."},
         {"Press Ctrl-D to exit.", "Pressione Ctrl-D para sair."},
         {"Press Alt-F4 to close the window.", "Pressione Alt-F4 para fechar a janela."},
         {"Press Esc to cancel.", "Pressione Esc para cancelar."},

@@ -172,7 +172,7 @@ TEST(DicionarioGeral, MensagensDeProgramas)
     const Caso casos[] = {
         // A name kept as written before a noun says its kind, without "de";
         // one that takes the article keeps it; capitals inside a name stay.
-        {"Failed to save TIFF image", "Falha ao salvar imagem TIFF"},
+        {"Failed to save TIFF image", "Falha ao salvar a imagem TIFF"},
         {"Could not get OpenPGP key.", "N\xE3o foi poss\xEDvel obter chave OpenPGP."},
         {"Copy the PDF file.", "Copie o arquivo PDF."},
         {"Open the GIMP window.", "Abra a janela do GIMP."},
@@ -190,6 +190,13 @@ TEST(DicionarioGeral, MensagensDeProgramas)
         {"No packages were found.", "Nenhum pacote foi encontrado."},
         {"No files are open.", "Nenhum arquivo est\xE1 aberto."},
         {"The file is not empty.", "O arquivo n\xE3o est\xE1 vazio."},
+        // The bare singular object of an infinitive or an order takes the
+        // article; plurals, names and pieces of an address stay bare.
+        {"Unable to read file.", "N\xE3o foi poss\xEDvel ler o arquivo."},
+        {"Please insert disk.", "Por favor, insira o disco."},
+        {"Failed to install packages", "Falha ao instalar pacotes"},
+        {"Install the TIFF tools.", "Instale as ferramentas TIFF."},
+        {"See http://example.org/a now.", "Veja http://example.org/a agora."},
     };
     for (const Caso& c : casos) {
         EXPECT_EQ(SemFimDeLinha(TraduzirArquivo(std::string(c.ingles) + "\n")), c.portugues)
