@@ -266,4 +266,18 @@ TEST(ClassePalavra, FormaEmSDepoisDeSujeitoSingular)
     });
 }
 
+// After "and" or "or" a bare form that ends the sentence or takes an
+// article is a second order when the sentence opened with one; a noun
+// stays a noun in a list and after a sentence that opened otherwise.
+TEST(ClassePalavra, SegundaOrdemDepoisDeE)
+{
+    Conferir({
+        {"Show version and exit", "Mostre a vers\xE3o e saia"},
+        {"Select a file or cancel.", "Selecione um arquivo ou cancele."},
+        {"Open the file and save the changes.", "Abra o arquivo e salve as altera\xE7\xF5" "es."},
+        {"Copy files and folders.", "Copie arquivos e pastas."},
+        {"The program shows the version and exit.", "O programa mostra a vers\xE3o e sa\xED" "da."},
+    });
+}
+
 }  // namespace

@@ -581,6 +581,22 @@ static bool SujeitoSingular(const clTermo* p, const clTermo* t)
     return false;
 }
 
+// "Show the version and exit", "Select a file or cancel": after "and" or
+// "or" a bare form that ends the sentence (or takes an article) is a second
+// order when the sentence opened with one.
+bool clLeitor::SegundaOrdem(const clTermo* p, clTermo* t)
+{
+    if (!(TextoDe(p, "and") || TextoDe(p, "or")) || (t->verbete.formas & ~0x0001u)) return false;
+    const clTermo* primeiro = p;
+    for (int i = 0; i < 12 && primeiro->antes; ++i) primeiro = primeiro->antes;
+    if (primeiro->antes || primeiro == p) return false;
+    if (primeiro->verbete.classe != CL_VERBO || primeiro->verbete.formas != 0x0001 || !primeiro->palavra ||
+        primeiro->palavra->padraoCaixa != CAIXA_INICIAL)
+        return false;
+    const clTermo* n = OlharDe(1, t);
+    return !n || (n->verbete.classe & (CL_PONTUACAO | CL_ARTIGO));
+}
+
 // Whether a word that may be a noun or a verb is the noun by what stands
 // before it, beyond the word right before it:
 // - a word in quotation marks after an article describes the noun after the
@@ -676,7 +692,7 @@ void clLeitor::Desambiguar(clTermo* t)
         int decisao = 0;  // 1 noun, 2 verb
         if (p) {
             const clVerbete& pv = p->verbete;
-            if (VerboComYou(p) || SujeitoSingular(p, t)) {
+            if (VerboComYou(p) || SujeitoSingular(p, t) || SegundaOrdem(p, t)) {
                 decisao = 2;
             } else if (SubstantivoPeloContexto(t, p)) {
                 decisao = 1;

@@ -62,6 +62,8 @@ private:
     clPalavra* NovaPalavra(const clPalavra* modelo, const char* texto);
     void Contar(clTermo* termo);
     void Desambiguar(clTermo* termo);
+    // "Show the version and exit": a second order after "and" or "or".
+    bool SegundaOrdem(const clTermo* p, clTermo* t);
     // A word to write as it stands (an acronym, a key or a key combination):
     // a noun without translation whose case is kept.
     void TornarNome(clTermo* termo);
