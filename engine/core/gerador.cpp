@@ -468,6 +468,18 @@ bool ObjetoComArtigo(const clGerador& g, const clTermo* grupo, const clTermo* nu
         (nucleo->verbete.flagsSubst & (SUBST_PLURAL | SUBST_DESCONHECIDA)) || g.caixaAlta)
         return false;
     const clTermo* v = grupo->anterior;
+    // "Invalid header in icon", "Error in public key generation": "no
+    // \xED" "cone", "na gera\xE7\xE3o".
+    // Not the fixed phrases a preposition follows ("in combination with",
+    // "in contrast to"), nor a noun that is also a verb ("in use", "in
+    // progress", "in place").
+    if (v && VocabuloE(v, "in") && grupo->filhos == nucleo &&
+        (grupo->modificadores ? grupo->modificadores : nucleo)->antes == v) {
+        const clTermo* d = nucleo->depois;
+        if (nucleo->verbete.formas & 0x0001) return false;
+        if (d && (d->verbete.classe & CL_PREPOSICAO) && !VocabuloE(d, "of")) return false;
+        return nucleo->palavra->padraoCaixa == CAIXA_MINUSCULAS;
+    }
     if (!v || v->verbete.classe != CL_GRUPO_VERBAL || !v->verbo) return false;
     if (v->tempo != TEMPO_INFINITIVO && v->tempo != TEMPO_IMPERATIVO) return false;
     // Right after the verb, the group's first word.

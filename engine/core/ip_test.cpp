@@ -197,6 +197,13 @@ TEST(DicionarioGeral, MensagensDeProgramas)
         {"Failed to install packages", "Falha ao instalar pacotes"},
         {"Install the TIFF tools.", "Instale as ferramentas TIFF."},
         {"See http://example.org/a now.", "Veja http://example.org/a agora."},
+        // So does a bare singular noun after "in", but for a noun that is
+        // also a verb ("in use") or before a preposition ("in combination
+        // with").
+        {"Invalid header in icon", "Cabe\xE7" "alho inv\xE1lido no \xED" "cone"},
+        {"Error in public key generation.", "Erro na gera\xE7\xE3o de chave p\xFA" "blica."},
+        {"Operation in progress.", "Opera\xE7\xE3o em progresso."},
+        {"Use it in combination with Shift.", "Use-o em combina\xE7\xE3o com Shift."},
     };
     for (const Caso& c : casos) {
         EXPECT_EQ(SemFimDeLinha(TraduzirArquivo(std::string(c.ingles) + "\n")), c.portugues)
