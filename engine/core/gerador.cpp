@@ -481,7 +481,10 @@ bool ObjetoComArtigo(const clGerador& g, const clTermo* grupo, const clTermo* nu
         return nucleo->palavra->padraoCaixa == CAIXA_MINUSCULAS;
     }
     if (!v || v->verbete.classe != CL_GRUPO_VERBAL || !v->verbo) return false;
-    if (v->tempo != TEMPO_INFINITIVO && v->tempo != TEMPO_IMPERATIVO) return false;
+    // The main verb in the infinitive ("Cannot open file": "abrir o
+    // arquivo") or an order.
+    if (v->tempo >= 30 || (kTempos[v->tempo].principal != INF && v->tempo != TEMPO_IMPERATIVO))
+        return false;
     // Right after the verb, the group's first word.
     const clTermo* primeiro = grupo->modificadores ? grupo->modificadores : nucleo;
     if (primeiro->antes != v->verbo) return false;
@@ -930,6 +933,12 @@ void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
         // "the same effect as": "o mesmo efeito que".
         if (VocabuloE(t, "as") && ComparaMesmo(t->anterior)) {
             EmitirPalavra(g, "que", t);
+            return;
+        }
+        // "Whether to show the icon": "Se deve mostrar o \xED" "cone".
+        if (VocabuloE(t, "to") && VocabuloE(t->antes, "whether") && t->depois &&
+            (t->depois->verbete.classe & CL_VERBO)) {
+            EmitirPalavra(g, "deve", t);
             return;
         }
         // "by clicking": the gerund says it ("clicando").

@@ -212,7 +212,7 @@ TEST(Gramatica, FormasVerbaisPelaPosicao)
         {"I closed the window.", "Eu fechei a janela."},
         // After a modal a word that is an adjective or a verb is the verb;
         // after "is" the adjective.
-        {"Could not open resource for reading.", "N\xE3o foi poss\xEDvel abrir recurso para leitura."},
+        {"Could not open resource for reading.", "N\xE3o foi poss\xEDvel abrir o recurso para leitura."},
         {"The door is open.", "A porta est\xE1 aberta."},
         {"Warning: the file is empty.", "Aviso: o arquivo est\xE1 vazio."},
     });

@@ -173,7 +173,7 @@ TEST(DicionarioGeral, MensagensDeProgramas)
         // A name kept as written before a noun says its kind, without "de";
         // one that takes the article keeps it; capitals inside a name stay.
         {"Failed to save TIFF image", "Falha ao salvar a imagem TIFF"},
-        {"Could not get OpenPGP key.", "N\xE3o foi poss\xEDvel obter chave OpenPGP."},
+        {"Could not get OpenPGP key.", "N\xE3o foi poss\xEDvel obter a chave OpenPGP."},
         {"Copy the PDF file.", "Copie o arquivo PDF."},
         {"Open the GIMP window.", "Abra a janela do GIMP."},
         // In a sentence in capitals the capitals say nothing of a name.
@@ -204,6 +204,11 @@ TEST(DicionarioGeral, MensagensDeProgramas)
         {"Error in public key generation.", "Erro na gera\xE7\xE3o de chave p\xFA" "blica."},
         {"Operation in progress.", "Opera\xE7\xE3o em progresso."},
         {"Use it in combination with Shift.", "Use-o em combina\xE7\xE3o com Shift."},
+        // "Cannot" says it as "Unable to" does.
+        {"Cannot open file.", "N\xE3o foi poss\xEDvel abrir o arquivo."},
+        {"Could not save PNG image.", "N\xE3o foi poss\xEDvel salvar a imagem PNG."},
+        // "whether to" is "se deve".
+        {"Whether to show the icon", "Se deve mostrar o \xED" "cone"},
     };
     for (const Caso& c : casos) {
         EXPECT_EQ(SemFimDeLinha(TraduzirArquivo(std::string(c.ingles) + "\n")), c.portugues)
