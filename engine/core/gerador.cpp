@@ -496,10 +496,39 @@ bool ObjetoComArtigo(const clGerador& g, const clTermo* grupo, const clTermo* nu
     return nucleo->palavra->padraoCaixa == CAIXA_MINUSCULAS;
 }
 
+// "No such file or directory", "no such name": "Arquivo ou diret\xF3rio
+// inexistente", "nome inexistente"; the adjective after the last noun of
+// a pair joined by "or" or "and".
+bool NenhumTal(clGerador& g, clTermo* grupo, int profundidade)
+{
+    clTermo* nucleo = grupo->filhos;
+    clTermo* det = grupo->determinantes;
+    clTermo* tal = grupo->modificadores;
+    if (!nucleo || !VocabuloE(det, "no") || det->emitido || !VocabuloE(tal, "such") || tal->antes != det ||
+        nucleo->antes != tal || !(nucleo->verbete.classe & CL_SUBSTANTIVO))
+        return false;
+    det->emitido = TERMO_ABSORVIDO;
+    tal->emitido = TERMO_ABSORVIDO;
+    EmitirTermo(g, nucleo, profundidade + 1, false);
+    bool plural = nucleo->verbete.flagsSubst & SUBST_PLURAL;
+    clTermo* e = grupo->proximo;
+    if (e && (VocabuloE(e, "or") || VocabuloE(e, "and")) && !e->emitido && EhGrupoNominal(e->proximo) &&
+        !e->proximo->determinantes && !e->proximo->modificadores && e->proximo->filhos &&
+        (e->proximo->filhos->verbete.classe & CL_SUBSTANTIVO)) {
+        EmitirTermo(g, e, profundidade + 1);
+        e->proximo->emitido = TERMO_EMITIDO;
+        EmitirTermo(g, e->proximo->filhos, profundidade + 1, false);
+        plural = plural || VocabuloE(e, "and") || (e->proximo->filhos->verbete.flagsSubst & SUBST_PLURAL);
+    }
+    EmitirPalavra(g, plural ? "inexistentes" : "inexistente", nullptr);
+    return true;
+}
+
 void EmitirGrupoNominal(clGerador& g, clTermo* grupo, int profundidade)
 {
     clTermo* nucleo = grupo->filhos;
     if (nucleo && SujeitoNenhum(grupo)) nucleo->verbete.flagsSubst &= static_cast<std::uint8_t>(~SUBST_PLURAL);
+    if (!grupo->pai && NenhumTal(g, grupo, profundidade)) return;
     GeneroDaTraducao(g, nucleo);
     if (!nucleo) ConcordarDeterminantesSoltos(g, grupo);
     // The members may be linked on into each other's lists.

@@ -209,6 +209,11 @@ TEST(DicionarioGeral, MensagensDeProgramas)
         {"Could not save PNG image.", "N\xE3o foi poss\xEDvel salvar a imagem PNG."},
         // "whether to" is "se deve".
         {"Whether to show the icon", "Se deve mostrar o \xED" "cone"},
+        // "no such" is "inexistente", after the last noun of a pair.
+        {"No such file or directory", "Arquivo ou diret\xF3rio inexistente"},
+        {"Not found, no such name", "N\xE3o encontrado, nome inexistente"},
+        {"No such user and group", "Usu\xE1rio e grupo inexistentes"},
+        {"No such files.", "Arquivos inexistentes."},
     };
     for (const Caso& c : casos) {
         EXPECT_EQ(SemFimDeLinha(TraduzirArquivo(std::string(c.ingles) + "\n")), c.portugues)
