@@ -1370,6 +1370,15 @@ const char* EscolherTraducao(clGerador& g, clTermo* t, const clTermo* regenteDad
     }
 
     const std::uint16_t classe = v.classe;
+    // "is in use", "is not on the disk": a place is "estar" ("est\xE1 em
+    // uso", "n\xE3o est\xE1 no disco").
+    if ((classe & (CL_VERBO | CL_VERBO_AUXILIAR)) && std::strcmp(trab, "ser") == 0 &&
+        (std::strcmp(v.formaBase, "be") == 0 || std::strcmp(v.vocabulo, "be") == 0)) {
+        const clTermo* d = PularNegacao(t->depois, true);
+        static const char* const kLugar[] = {"in", "on", "at", "inside", "under", "behind", "near"};
+        for (const char* x : kLugar)
+            if (d && (d->verbete.classe & CL_PREPOSICAO) && VocabuloE(d, x)) CopiarTexto(trab, tamTrab, "estar");
+    }
     if (classe == CL_ADJETIVO) {
         if (v.flagsAdj & ADJ_COMPARATIVO) FazerGrau(trab, tamTrab, "mais_");
         else if (v.flagsAdj & ADJ_SUPERLATIVO) FazerGrau(trab, tamTrab, "/o/_mais_");

@@ -214,6 +214,11 @@ TEST(DicionarioGeral, MensagensDeProgramas)
         {"Not found, no such name", "N\xE3o encontrado, nome inexistente"},
         {"No such user and group", "Usu\xE1rio e grupo inexistentes"},
         {"No such files.", "Arquivos inexistentes."},
+        // "be" before a preposition of place is "estar", negated or not;
+        // before another preposition it stays "ser".
+        {"The device is in use.", "O dispositivo est\xE1 em uso."},
+        {"The file is not in the folder.", "O arquivo n\xE3o est\xE1 na pasta."},
+        {"The file is for reading.", "O arquivo \xE9 para leitura."},
     };
     for (const Caso& c : casos) {
         EXPECT_EQ(SemFimDeLinha(TraduzirArquivo(std::string(c.ingles) + "\n")), c.portugues)
