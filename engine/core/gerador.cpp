@@ -1265,6 +1265,9 @@ int PessoaDoVerbo(const clTermo* w, const clTermo* s)
     if (s && (s->verbete.classe & CL_SUBSTANTIVO)) {
         const bool sujeitoPlural = s->verbete.flagsSubst & SUBST_PLURAL;
         if (!sujeitoPlural && s->pai && VocabuloE(s->pai->determinantes, "no")) return 2;
+        // "The data is saved": a noun that is plural in Portuguese only
+        // ("dados") takes the plural verb ("Os dados s\xE3o salvos").
+        if (sujeitoPlural && !(s->verbete.formas & FORMA_SINGULAR_S)) return 5;
         return (sujeitoPlural && !(formas & FORMA_SINGULAR)) || formaPlural ? 5 : 2;
     }
     return formaPlural ? 5 : 2;

@@ -663,8 +663,11 @@ TEST(PessoaDoVerbo, CadaTipoDeSujeito)
     EXPECT_EQ(PessoaDoVerbo(&w, &s), 2);
     s.verbete.flagsSubst = SUBST_PLURAL;
     EXPECT_EQ(PessoaDoVerbo(&w, &s), 5);
-    w.verbete.formas = 0x0080;  // "is" after a plural noun: singular wins
+    w.verbete.formas = 0x0080;  // "is" after a noun plural in Portuguese only ("data"): plural
+    EXPECT_EQ(PessoaDoVerbo(&w, &s), 5);
+    s.verbete.formas = 0x0084;  // "is" after a noun in -s: singular wins
     EXPECT_EQ(PessoaDoVerbo(&w, &s), 2);
+    s.verbete.formas = 0;
     s.verbete.flagsSubst = 0;
     w.verbete.formas = 0x0400;
     EXPECT_EQ(PessoaDoVerbo(&w, &s), 5);

@@ -219,6 +219,10 @@ TEST(DicionarioGeral, MensagensDeProgramas)
         {"The device is in use.", "O dispositivo est\xE1 em uso."},
         {"The file is not in the folder.", "O arquivo n\xE3o est\xE1 na pasta."},
         {"The file is for reading.", "O arquivo \xE9 para leitura."},
+        // A noun plural in Portuguese only takes the plural verb.
+        {"The data is saved.", "Os dados s\xE3o salvos."},
+        {"The data was lost.", "Os dados foram perdidos."},
+        {"The list of files is empty.", "A lista de arquivos est\xE1 vazia."},
     };
     for (const Caso& c : casos) {
         EXPECT_EQ(SemFimDeLinha(TraduzirArquivo(std::string(c.ingles) + "\n")), c.portugues)
