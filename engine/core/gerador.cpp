@@ -524,6 +524,26 @@ bool NenhumTal(clGerador& g, clTermo* grupo, int profundidade)
     return true;
 }
 
+// "GIF image has no colormap", "Compressed data is corrupt": the bare
+// subject that opens a sentence before its verb takes the article ("A
+// imagem GIF", "Os dados"); a message without a verb ("File not found")
+// does not.
+bool SujeitoComArtigo(const clGerador& g, const clTermo* grupo, const clTermo* nucleo)
+{
+    if (!nucleo || nucleo->verbete.classe != CL_SUBSTANTIVO || nucleo->nome || !nucleo->palavra ||
+        (nucleo->verbete.flagsSubst & SUBST_DESCONHECIDA) || g.caixaAlta ||
+        (grupo->anterior && grupo->anterior->papel != PAPEL_INICIO))
+        return false;
+    const clTermo* v = grupo->proximo;
+    if (!v || v->verbete.classe != CL_GRUPO_VERBAL || v->regente != nucleo || !v->verbo) return false;
+    if (v->tempo == TEMPO_PARTICIPIO || v->tempo == TEMPO_INFINITIVO || v->tempo == TEMPO_GERUNDIO ||
+        v->tempo == TEMPO_IMPERATIVO)
+        return false;
+    // The group's first word opens the sentence.
+    const clTermo* primeiro = grupo->modificadores ? grupo->modificadores : nucleo;
+    return !primeiro->antes;
+}
+
 void EmitirGrupoNominal(clGerador& g, clTermo* grupo, int profundidade)
 {
     clTermo* nucleo = grupo->filhos;
@@ -542,7 +562,8 @@ void EmitirGrupoNominal(clGerador& g, clTermo* grupo, int profundidade)
         CaminharCadeia(g, grupo->determinantes, profundidade, doGrupo);
     } else if (grupo->determinantes) {
         CaminharCadeia(g, grupo->determinantes, profundidade, doGrupo);
-    } else if (PedeArtigo(grupo, nucleo) || NomeSujeito(grupo, nucleo) || ObjetoComArtigo(g, grupo, nucleo)) {
+    } else if (PedeArtigo(grupo, nucleo) || NomeSujeito(grupo, nucleo) || ObjetoComArtigo(g, grupo, nucleo) ||
+               SujeitoComArtigo(g, grupo, nucleo)) {
         EmitirArtigoDefinido(g, nucleo);
     }
     if (nucleo) EmitirTermo(g, nucleo, profundidade + 1, false);

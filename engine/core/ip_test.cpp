@@ -181,7 +181,7 @@ TEST(DicionarioGeral, MensagensDeProgramas)
         // "this" alone is "isso", and contracts with "de" and "em".
         {"You can change this later.", "Voc\xEA pode alterar isso mais tarde."},
         {"I am sure of this.", "Eu sou seguro disso."},
-        {"Authentication is required.", "Autentica\xE7\xE3o \xE9 necess\xE1ria."},
+        {"Authentication is required.", "A autentica\xE7\xE3o \xE9 necess\xE1ria."},
         // "no" before the object of a verb or of "there is" is the verb's
         // "n\xE3o"; the subject it opens is singular, and so is the verb.
         {"There are no updates available.", "N\xE3o h\xE1 atualiza\xE7\xF5" "es dispon\xED" "veis."},
@@ -223,6 +223,12 @@ TEST(DicionarioGeral, MensagensDeProgramas)
         {"The data is saved.", "Os dados s\xE3o salvos."},
         {"The data was lost.", "Os dados foram perdidos."},
         {"The list of files is empty.", "A lista de arquivos est\xE1 vazia."},
+        // The bare subject that opens a sentence before its verb takes the
+        // article; a message without a verb does not.
+        {"GIF image has no colormap.", "A imagem GIF n\xE3o tem mapa de cores."},
+        {"Files were deleted.", "Os arquivos foram exclu\xED" "dos."},
+        {"File not found.", "Arquivo n\xE3o encontrado."},
+        {"Deleted files.", "Arquivos exclu\xED" "dos."},
     };
     for (const Caso& c : casos) {
         EXPECT_EQ(SemFimDeLinha(TraduzirArquivo(std::string(c.ingles) + "\n")), c.portugues)

@@ -145,7 +145,7 @@ TEST(Ordem, RotuloDeAcaoDepoisDoSubstantivo)
         {"The Delete Layer command deletes the current layer.",
          "O comando Excluir camada exclui a camada atual."},
         {"Select the Move tool in the toolbox.", "Selecione a ferramenta Mover na caixa de ferramentas."},
-        {"Issued certificate has expired.", "Certificado emitido expirou."},
+        {"Issued certificate has expired.", "O certificado emitido expirou."},
     });
 }
 
@@ -179,7 +179,7 @@ TEST(Ordem, AdverbioAntesDoAuxiliar)
 {
     Conferir({
         {"You can also use the keyboard.", "Voc\xEA tamb\xE9m pode usar o teclado."},
-        {"Menus can also be activated by Alt.", "Menus tamb\xE9m podem ser ativados por Alt."},
+        {"Menus can also be activated by Alt.", "Os menus tamb\xE9m podem ser ativados por Alt."},
         {"It will always be saved.", "Sempre ser\xE1 salvo."},
         // "not always" is "nem sempre", before the auxiliary too.
         {"It does not always work.", "Nem sempre funciona."},
