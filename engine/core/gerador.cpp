@@ -160,8 +160,8 @@ constexpr TempoGrupo kTempos[30] = {
     /* 16 */ {INF, nullptr, INF, false},
     /* 17 */ {PRES, nullptr, INF, false},
     /* 18 */ {PRES, nullptr, PART, true},  // auxiliaries other than "can": below
-    /* 19 */ {IMPERF, nullptr, INF, false},
-    /* 20 */ {IMPERF, nullptr, PART, true}, // auxiliaries other than "could": below
+    /* 19 */ {PRET, nullptr, INF, false},   // a single failure: "n\xE3o p\xF4" "de abrir"
+    /* 20 */ {PRET, nullptr, PART, true},   // auxiliaries other than "could": below
     /* 21 */ {IMPER, nullptr, IMPER, false},
     /* 22 */ {PRES, "ser", PART, false},
     /* 23 */ {PRET, "ser", PART, false},
@@ -179,6 +179,7 @@ void EmitirEsquecidos(clGerador& g, clTermo* grupo, int profundidade);
 
 // `ligacao`: a noun that agrees with a head is introduced by "de" (not the head itself).
 void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao = true);
+bool PassivaNaoFoiPossivel(const clTermo* grupo);
 
 // Whether a term of a chain comes out after everything that follows it in
 // the chain (nouns, most adjectives, noun-group members) rather than in place.
@@ -701,6 +702,19 @@ void AntepostoAoAuxiliar(clGerador& g, clTermo* grupo, int profundidade)
 
 void EmitirGrupoVerbal(clGerador& g, clTermo* grupo, int profundidade)
 {
+    if (PassivaNaoFoiPossivel(grupo)) {
+        int n = 0;
+        for (clTermo* f = grupo->filhos; f && n < kMaxCadeia; f = f->proximo, ++n)
+            if (f != grupo->verbo) f->emitido = TERMO_ABSORVIDO;
+        grupo->negacao->emitido = TERMO_EMITIDO;
+        EmitirPalavra(g, "n\xE3o_foi_poss\xEDvel", grupo->negacao);
+        const std::uint16_t tempo = grupo->tempo;
+        grupo->tempo = TEMPO_INFINITIVO;
+        EmitirTermo(g, grupo->verbo, profundidade + 1);
+        grupo->tempo = tempo;
+        EmitirTermo(g, grupo->anterior, profundidade + 1);
+        return;
+    }
     const int c = grupo->tempo;
     if (grupo->absorvidos) grupo->absorvidos->emitido = TERMO_ABSORVIDO;
     const bool ing = grupo->verbo && (grupo->verbo->verbete.formas & FORMA_ING);
@@ -913,6 +927,19 @@ bool SiglaQualificadora(const clGerador& g, const clTermo* t)
     return i > 0 && i < tam && !v.blocoTraducoes[i] && !w.texto[i];
 }
 
+// "The folder could not be created": a message says what was not possible,
+// the thing after the verb ("N\xE3o foi poss\xEDvel criar a pasta"). The
+// subject opens the sentence; "could" is no question.
+bool PassivaNaoFoiPossivel(const clTermo* grupo)
+{
+    if (!grupo || grupo->verbete.classe != CL_GRUPO_VERBAL || grupo->tempo != TEMPO_PODERIA_SER || !grupo->negacao ||
+        grupo->auxiliar || !grupo->verbo || !(grupo->verbo->verbete.formas & FORMA_PARTICIPIO))
+        return false;
+    const clTermo* sujeito = grupo->anterior;
+    return EhGrupoNominal(sujeito) && sujeito->filhos && grupo->regente == sujeito->filhos &&
+           (!sujeito->anterior || sujeito->anterior->papel == PAPEL_INICIO);
+}
+
 void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
 {
     if (!t || profundidade > kMaxProfundidade) return;
@@ -953,6 +980,10 @@ void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
         else EmitirTraduzido(g, t);
         return;
     case CL_GRUPO_NOMINAL:
+        if (PassivaNaoFoiPossivel(t->proximo) && !t->proximo->emitido) {
+            t->emitido = 0;  // written by its verb, after it
+            return;
+        }
         if (SujeitoIt(t)) {
             MarcarEmitido(t);
             return;

@@ -138,7 +138,10 @@ TEST(DicionarioGeral, NucleoTraduzAsFrasesQueOExercitam)
         {"Could not find the file.", "N\xE3o foi poss\xEDvel encontrar o arquivo."},
         {"Cannot delete the file.", "N\xE3o foi poss\xEDvel excluir o arquivo."},
         {"Unable to save the file.", "N\xE3o foi poss\xEDvel salvar o arquivo."},
-        {"The folder could not be created.", "A pasta n\xE3o podia ser criada."},
+        {"The folder could not be created.", "N\xE3o foi poss\xEDvel criar a pasta."},
+        {"Folder could not be created", "N\xE3o foi poss\xEDvel criar a pasta"},
+        {"No protocol could be negotiated.", "Nenhum protocolo p\xF4" "de ser negociado."},
+        {"He could not open it.", "Ele n\xE3o p\xF4" "de abri-lo."},
         {"Could you open the file?", "Voc\xEA poderia abrir o arquivo?"},
         // "has been" + participle is the past passive: "been" takes the
         // tense, the participle agrees, nothing of "have" is left.
