@@ -1016,6 +1016,12 @@ void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
             EmitirPalavra(g, "que", t);
             return;
         }
+        // "too many errors": "muitos erros", the degree in "muitos" alone.
+        if (VocabuloE(t, "too") && t->depois && (VocabuloE(t->depois, "many") || VocabuloE(t->depois, "much")) &&
+            SemMarcas(t)) {
+            t->emitido = TERMO_ABSORVIDO;
+            return;
+        }
         // "Whether to show the icon": "Se deve mostrar o \xED" "cone".
         if (VocabuloE(t, "to") && VocabuloE(t->antes, "whether") && t->depois &&
             (t->depois->verbete.classe & CL_VERBO)) {

@@ -232,6 +232,11 @@ TEST(DicionarioGeral, MensagensDeProgramas)
         {"Files were deleted.", "Os arquivos foram exclu\xED" "dos."},
         {"File not found.", "Arquivo n\xE3o encontrado."},
         {"Deleted files.", "Arquivos exclu\xED" "dos."},
+        // "too many" is "muitos"; "too" that ends the clause is "tamb\xE9m".
+        {"There were too many errors.", "Havia muitos erros."},
+        {"It uses too much memory.", "Usa muita mem\xF3ria."},
+        {"The file is too large.", "O arquivo \xE9 muito grande."},
+        {"Short options take them too.", "As op\xE7\xF5" "es curtas os levam tamb\xE9m."},
     };
     for (const Caso& c : casos) {
         EXPECT_EQ(SemFimDeLinha(TraduzirArquivo(std::string(c.ingles) + "\n")), c.portugues)
