@@ -1016,6 +1016,12 @@ void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
             EmitirPalavra(g, "que", t);
             return;
         }
+        // "Not all frames were loaded": "Nem todos os quadros".
+        if (VocabuloE(t, "not") && t->verbete.classe == CL_ADVERBIO && t->depois && VocabuloE(t->depois, "all") &&
+            (!t->antes || (t->antes->verbete.classe & (CL_PONTUACAO | CL_VIRGULA)))) {
+            EmitirPalavra(g, "nem", t);
+            return;
+        }
         // "too many errors": "muitos erros", the degree in "muitos" alone.
         if (VocabuloE(t, "too") && t->depois && (VocabuloE(t->depois, "many") || VocabuloE(t->depois, "much")) &&
             SemMarcas(t)) {

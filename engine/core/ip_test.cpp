@@ -237,6 +237,8 @@ TEST(DicionarioGeral, MensagensDeProgramas)
         {"It uses too much memory.", "Usa muita mem\xF3ria."},
         {"The file is too large.", "O arquivo \xE9 muito grande."},
         {"Short options take them too.", "As op\xE7\xF5" "es curtas os levam tamb\xE9m."},
+        // "Not all" opening a clause is "nem todos".
+        {"Not all frames were loaded.", "Nem todos os quadros foram carregados."},
     };
     for (const Caso& c : casos) {
         EXPECT_EQ(SemFimDeLinha(TraduzirArquivo(std::string(c.ingles) + "\n")), c.portugues)
