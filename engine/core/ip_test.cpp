@@ -237,6 +237,9 @@ TEST(DicionarioGeral, MensagensDeProgramas)
         {"It uses too much memory.", "Usa muita mem\xF3ria."},
         {"The file is too large.", "O arquivo \xE9 muito grande."},
         {"Short options take them too.", "As op\xE7\xF5" "es curtas os levam tamb\xE9m."},
+        // "unable to" after its subject and "be" is "incapaz de", agreeing.
+        {"The program is unable to start.", "O programa \xE9 incapaz de iniciar."},
+        {"The users were unable to log in.", "Os usu\xE1rios foram incapazes de fazer login."},
         // "Not all" opening a clause is "nem todos".
         {"Not all frames were loaded.", "Nem todos os quadros foram carregados."},
     };
