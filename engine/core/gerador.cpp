@@ -1337,6 +1337,33 @@ int PessoaDoVerbo(const clTermo* w, const clTermo* s)
     return formaPlural ? 5 : 2;
 }
 
+// "The file is locked", "TPM is not initialized": the passive of a verb
+// whose participle says the state it leaves is that state, with "estar"
+// ("est\xE1 bloqueado", "n\xE3o est\xE1 inicializado"); with an agent or
+// an adverb of time it is the action again ("is locked by", "is
+// installed automatically").
+bool EstadoResultante(const clTermo* grupo)
+{
+    const clTermo* v = grupo->verbo;
+    if (!v || !(v->verbete.formas & FORMA_PARTICIPIO)) return false;
+    const char* base = v->verbete.formaBase[0] ? v->verbete.formaBase : v->verbete.vocabulo;
+    static const char* const kEstados[] = {
+        "install", "uninstall", "enable", "disable", "lock", "unlock", "connect", "disconnect", "initialize",
+        "activate", "deactivate", "expire", "encrypt", "mark", "select", "corrupt", "damage", "mount",
+        "unmount", "load", "configure", "malform", "block", "attach", "detach", "tag", "register", "compress",
+        "hide", "close", "open", "empty", "fill", "check", "uncheck", "set", "pause", "stop"};
+    bool estado = false;
+    for (const char* x : kEstados)
+        if (std::strcmp(base, x) == 0) estado = true;
+    if (!estado) return false;
+    const clTermo* d = v->depois;
+    static const char* const kAcao[] = {"by", "automatically", "automatic", "when", "whenever", "every", "each", "only",
+                                        "always", "usually", "often", "once", "if", "before", "after"};
+    for (const char* x : kAcao)
+        if (d && VocabuloE(d, x)) return false;
+    return true;
+}
+
 void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
 {
     if (!texto || !w || !w->pai) return;
@@ -1368,6 +1395,7 @@ void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
         }
         // "Could you open the file?": a request, the conditional ("poderia").
         if ((c == 19 || c == 20) && grupo->auxiliar == w) tempo = COND;
+        if (c == TEMPO_PASSIVA_PRESENTE && troca && EstadoResultante(grupo)) troca = "estar";
     } else {
         tempo = linha.principal;
         if (linha.gerundioSeIng && (w->verbete.formas & FORMA_ING)) tempo = GER;

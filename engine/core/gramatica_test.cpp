@@ -223,7 +223,7 @@ TEST(Gramatica, SubstantivoAposNumeroEDeterminante)
 {
     Conferir({
         {"There are 2 types of device files.", "H\xE1 2 tipos de arquivos de dispositivo."},
-        {"Some types of files are hidden.", "Alguns tipos de arquivos s\xE3o escondidos."},
+        {"Some types of files are hidden.", "Alguns tipos de arquivos est\xE3o escondidos."},
     });
 }
 

@@ -240,6 +240,12 @@ TEST(DicionarioGeral, MensagensDeProgramas)
         // "unable to" after its subject and "be" is "incapaz de", agreeing.
         {"The program is unable to start.", "O programa \xE9 incapaz de iniciar."},
         {"The users were unable to log in.", "Os usu\xE1rios foram incapazes de fazer login."},
+        // The passive of a verb whose participle says a state is "estar";
+        // with an agent it is the action, with "ser".
+        {"TPM is not initialized.", "O TPM n\xE3o est\xE1 inicializado."},
+        {"The certificate is expired.", "O certificado est\xE1 expirado."},
+        {"The file is locked by another program.", "O arquivo \xE9 bloqueado por outro programa."},
+        {"The file is saved.", "O arquivo \xE9 salvo."},
         // "Not all" opening a clause is "nem todos".
         {"Not all frames were loaded.", "Nem todos os quadros foram carregados."},
     };
