@@ -558,8 +558,18 @@ void EmitirGrupoNominal(clGerador& g, clTermo* grupo, int profundidade)
     doGrupo.parar2 = grupo->modificadores;
     if (grupo->pai) {
         // A possessive group used as a modifier: "carro do homem".
-        if (grupo->determinantes) EmitirPalavra(g, "de", nullptr);
-        else EmitirLigacaoDe(g, nucleo);
+        if (grupo->determinantes) {
+            EmitirPalavra(g, "de", nullptr);
+        } else if (nucleo && nucleo->verbete.classe == CL_SUBSTANTIVO && !nucleo->nome && nucleo->palavra &&
+                   nucleo->palavra->padraoCaixa == CAIXA_MINUSCULAS) {
+            // "the response's signer's certificate": the possessor is a
+            // definite one, "do assinante".
+            static const char* const kFormas[4] = {"do", "dos", "da", "das"};
+            const std::uint8_t f = nucleo->verbete.flagsSubst;
+            EmitirPalavra(g, kFormas[((f & SUBST_FEMININO) ? 2 : 0) + ((f & SUBST_PLURAL) ? 1 : 0)], nullptr);
+        } else {
+            EmitirLigacaoDe(g, nucleo);
+        }
         CaminharCadeia(g, grupo->determinantes, profundidade, doGrupo);
     } else if (grupo->determinantes) {
         CaminharCadeia(g, grupo->determinantes, profundidade, doGrupo);

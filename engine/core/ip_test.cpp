@@ -246,6 +246,10 @@ TEST(DicionarioGeral, MensagensDeProgramas)
         {"The certificate is expired.", "O certificado est\xE1 expirado."},
         {"The file is locked by another program.", "O arquivo \xE9 bloqueado por outro programa."},
         {"The file is saved.", "O arquivo \xE9 salvo."},
+        // A possessor in "'s" without its own determiner is a definite one;
+        // a name keeps "de".
+        {"The response's signer's certificate.", "Certificado do assinante da resposta."},
+        {"John's car is red.", "O carro de John \xE9 vermelho."},
         // "Not all" opening a clause is "nem todos".
         {"Not all frames were loaded.", "Nem todos os quadros foram carregados."},
     };
