@@ -1320,6 +1320,27 @@ bool VerboDeRotulo(const clGerador& g, const clTermo* w)
 
 } // namespace
 
+// "The certificate and the key do not match": the noun joined by "and"
+// before the subject's group, whose verb is then plural; or null.
+static const clTermo* CoordenadoAntes(const clTermo* sujeito)
+{
+    if (!sujeito || !(sujeito->verbete.classe & CL_SUBSTANTIVO) || !EhGrupoNominal(sujeito->pai)) return nullptr;
+    const clTermo* e = sujeito->pai->anterior;
+    if (!e || !VocabuloE(e, "and") || !EhGrupoNominal(e->anterior)) return nullptr;
+    // The first noun opens the clause ("the image has a channel and the
+    // background is..." joins two clauses).
+    const clTermo* antes = e->anterior->anterior;
+    if (antes && antes->papel != PAPEL_INICIO && !(antes->verbete.classe & CL_VIRGULA)) {
+        static const char* const kAbrem[] = {"if", "when", "because", "while", "although", "that", "since", "unless"};
+        bool abre = false;
+        for (const char* x : kAbrem)
+            if (VocabuloE(antes, x)) abre = true;
+        if (!abre) return nullptr;
+    }
+    const clTermo* outro = e->anterior->filhos;
+    return outro && (outro->verbete.classe & CL_SUBSTANTIVO) ? outro : nullptr;
+}
+
 int PessoaDoVerbo(const clTermo* w, const clTermo* s)
 {
     const std::uint16_t formas = w ? w->verbete.formas : 0;
@@ -1338,6 +1359,7 @@ int PessoaDoVerbo(const clTermo* w, const clTermo* s)
     }
     if (s && (s->verbete.classe & CL_SUBSTANTIVO)) {
         const bool sujeitoPlural = s->verbete.flagsSubst & SUBST_PLURAL;
+        if (w && w->pai && w->pai->verbete.classe == CL_GRUPO_VERBAL && CoordenadoAntes(s)) return 5;
         if (!sujeitoPlural && s->pai && VocabuloE(s->pai->determinantes, "no")) return 2;
         // "The data is saved": a noun that is plural in Portuguese only
         // ("dados") takes the plural verb ("Os dados s\xE3o salvos").
@@ -1433,6 +1455,12 @@ void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
     const bool perfeito = !auxiliar && (c == 5 || c == 6 || c == 7 || c == 8 || c == 12);
     clSujeito s;
     s.flagsSubst = sujeito ? sujeito->verbete.flagsSubst : 0;
+    const clTermo* outro = grupo->verbete.classe == CL_GRUPO_VERBAL ? CoordenadoAntes(sujeito) : nullptr;
+    if (outro) {
+        // "O arquivo e a pasta foram exclu\xED" "dos": masculine unless both are feminine.
+        s.flagsSubst |= SUBST_PLURAL;
+        if (!(outro->verbete.flagsSubst & SUBST_FEMININO)) s.flagsSubst &= static_cast<std::uint8_t>(~SUBST_FEMININO);
+    }
     Conjugar(g.verbos, texto, tam, sujeito && !perfeito ? &s : nullptr, tempo, PessoaDoVerbo(w, sujeito));
 }
 

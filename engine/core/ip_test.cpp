@@ -250,6 +250,12 @@ TEST(DicionarioGeral, MensagensDeProgramas)
         // a name keeps "de".
         {"The response's signer's certificate.", "Certificado do assinante da resposta."},
         {"John's car is red.", "O carro de John \xE9 vermelho."},
+        // Two subjects joined by "and" take the plural verb, masculine
+        // unless both are feminine; "and" between clauses joins no subject.
+        {"The certificate and the key do not match.", "O certificado e a chave n\xE3o correspondem."},
+        {"The file and the folder were deleted.", "O arquivo e a pasta foram exclu\xED" "dos."},
+        {"The image and the page are saved.", "A imagem e a p\xE1gina s\xE3o salvas."},
+        {"It has a channel and the background is transparent.", "Tem um canal e o fundo \xE9 transparente."},
         // "Not all" opening a clause is "nem todos".
         {"Not all frames were loaded.", "Nem todos os quadros foram carregados."},
     };
