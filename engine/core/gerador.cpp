@@ -986,7 +986,14 @@ bool CondicaoSatisfeita(const char* cond, const clTermo* t)
             break;
         case 'A':
             subcodigos(Tem(r, CL_ADJETIVO), [&](char s) {
-                if (s == 'E') return r && (r->verbete.flagsAdj & ADJ_ESTADO) ? 1 : 0;
+                // A state is no state with its agent ("was installed by the
+                // administrator" is a passive: "foi instalado"), but "by
+                // default" names no agent.
+                if (s == 'E')
+                    return r && (r->verbete.flagsAdj & ADJ_ESTADO) &&
+                                   !(VocabuloE(r->depois, "by") && !VocabuloE(r->depois->depois, "default"))
+                               ? 1
+                               : 0;
                 return -1;
             });
             break;

@@ -270,4 +270,18 @@ TEST(Gramatica, SinaisDeAberturaSemEspaco)
     });
 }
 
+// A predicate of state takes "estar", in the present and the past, also
+// with "not"; an agent ("by the administrator") makes the same participle a
+// passive with "ser", while "by default" is no agent.
+TEST(Gramatica, EstadoOuPassiva)
+{
+    Conferir({
+        {"The layer is visible.", "A camada est\xE1 vis\xEDvel."},
+        {"The tool is not active.", "A ferramenta n\xE3o est\xE1 ativa."},
+        {"The package is installed.", "O pacote est\xE1 instalado."},
+        {"The package was installed by the administrator.", "O pacote foi instalado pelo administrador."},
+        {"The option is available by default.", "A op\xE7\xE3o est\xE1 dispon\xEDvel por padr\xE3o."},
+    });
+}
+
 }  // namespace
