@@ -714,6 +714,7 @@ bool RelativaReduzida(const clTermo* grupo)
 }
 
 clTermo* NomeAposCitacao(const clTermo* abre);
+bool AposArtigo(const clTermo* t);
 
 // Fixed phrases of a preposition and a bare noun ("in addition to", "for
 // example"), said by the generator rather than by multiword entries: an
@@ -824,8 +825,12 @@ void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
         EmitirEsquecidos(g, t, profundidade);
         return;
     default:
-        if (g.prosa) {
-            if (clTermo* nome = NomeAposCitacao(t)) EmitirTermo(g, nome, profundidade + 1);
+        if (g.prosa || AposArtigo(t)) {
+            if (clTermo* nome = NomeAposCitacao(t)) {
+                g.nomeDaCitacao = nome;
+                EmitirTermo(g, nome, profundidade + 1);
+                g.nomeDaCitacao = nullptr;
+            }
         }
         if (AdjetivoPosposto(t)) {
             t->emitido = 0;  // written with its adjective
@@ -1112,8 +1117,9 @@ bool VerboDeRotulo(const clGerador& g, const clTermo* w)
     if (!Capitalizada(w)) return false;
     if (SetaDeMenu(w->antes) || SetaDeMenu(w->depois)) return true;
     if (!w->antes) return false;
-    // A quoted label: "the \x93Dissolve\x94 mode", "\x93Show Image Selection\x94".
-    if (g.prosa && AbreAspas(w->antes)) return true;
+    // A quoted label: "the \x93Dissolve\x94 mode", "\x93Show Image Selection\x94";
+    // in a heading after an article ("The \x93Edit\x94 Menu").
+    if ((g.prosa || AposArtigo(w->antes)) && AbreAspas(w->antes)) return true;
     return g.prosa && !CapitalizadaNoRotulo(w->antes) && CapitalizadaNoRotulo(w->depois) &&
            (w->depois->verbete.classe & CL_SUBSTANTIVO);
 }
@@ -1314,6 +1320,10 @@ bool Sinal(const clTermo* t, const char* quais)
 
 bool AbreAspas(const clTermo* t) { return Sinal(t, "\"\x93"); }
 
+// A quotation mark opened after an article: a name in a noun group, also in
+// a heading written in capitals ("The \x93Edit\x94 Menu").
+bool AposArtigo(const clTermo* t) { return t && t->antes && (t->antes->verbete.classe & CL_ARTIGO); }
+
 // "the \x93Normal\x94 layer mode": a quoted name before a noun names it and
 // comes after it in Portuguese ("o modo de camada \x93Normal\x94"). The noun
 // group after the closing mark, or nullptr.
@@ -1433,6 +1443,9 @@ void EmitirPalavra(clGerador& g, const char* texto, const clTermo* t)
             VariasPalavras(texto) && !JuntouMaiuscula(t))
             w.padraoCaixa = CAIXA_MINUSCULAS;
         if (w.aplicarCaixa && w.padraoCaixa == CAIXA_INICIAL && MinusculaNoRotulo(g, texto, t))
+            w.padraoCaixa = CAIXA_MINUSCULAS;
+        if (g.nomeDaCitacao && t->pai == g.nomeDaCitacao && w.aplicarCaixa && w.padraoCaixa == CAIXA_INICIAL &&
+            !t->nome && !TemMaiuscula(texto))
             w.padraoCaixa = CAIXA_MINUSCULAS;
     } else {
         // A word of the generator's own ("de", an article) sits inside the

@@ -36,6 +36,10 @@ public:
     // The noun group whose label naming an action is being written: a verb
     // of the label is the infinitive, and the label is one run.
     const clTermo* rotuloDeAcao = nullptr;
+    // The noun group written before the quoted name it follows in English
+    // ("The \x93Edit\x94 Menu": "O menu \x93Editar\x94"): its words lose the
+    // capitals of the heading.
+    const clTermo* nomeDaCitacao = nullptr;
     // Runs of capitalised words (a label such as "Add Tab") whose first
     // Portuguese word has been written: the rest of the
     // run is written in lower case ("Adicionar aba", "Tamanho da

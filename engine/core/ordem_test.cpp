@@ -124,10 +124,14 @@ TEST(Ordem, CaminhoDeMenu)
 
 // A quoted name before a noun comes after it; a verb that opens a quoted
 // label is the infinitive. Sentences with no word in lower case (messages
-// that are names) keep their order.
+// that are names) keep their order, unless an article opens the noun group
+// (a heading: "The \x93Edit\x94 Menu"), whose noun then loses the heading's
+// capital.
 TEST(Ordem, NomeCitadoDepoisDoSubstantivo)
 {
     Conferir({
+        {"The \x93" "Edit\x94 Menu", "O menu \x93" "Editar\x94"},
+        {"The \x93" "Filters\x94 Menu", "O menu \x93" "Filtros\x94"},
         {"Open the \"Tools\" menu.", "Abra o menu \"Ferramentas\"."},
         {"It is in the \x93" "Dissolve\x94 mode.", "\xC9 no modo \x93" "Dissolver\x94."},
         // Moved from the head of the sentence: a blank before it, the
