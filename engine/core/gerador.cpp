@@ -1083,6 +1083,23 @@ bool OracaoCondicional(const clTermo* grupo)
 // "salvarem"; the irregular stems in the third person singular.
 bool SubjuntivoFuturo(char* texto, std::size_t tam, int pessoa)
 {
+    // A verb with its particle ("/clicar/_em"): the verb inflects, the
+    // particle follows ("clicar_em", "clicarem_em").
+    if (texto[0] == '/') {
+        const char* fim = std::strchr(texto + 1, '/');
+        if (!fim || fim[1] != '_' || std::strchr(fim + 1, '/') || std::strchr(texto, ' ')) return false;
+        char verbo[kTamPalavra];
+        const std::size_t n = static_cast<std::size_t>(fim - (texto + 1));
+        if (n == 0 || n >= sizeof verbo) return false;
+        std::memcpy(verbo, texto + 1, n);
+        verbo[n] = '\0';
+        char resto[kTamPalavra];
+        CopiarTexto(resto, sizeof resto, fim + 1);
+        if (!SubjuntivoFuturo(verbo, sizeof verbo, pessoa)) return false;
+        AcrescentarTexto(verbo, sizeof verbo, resto);
+        CopiarTexto(texto, tam, verbo);
+        return true;
+    }
     if (std::strchr(texto, '_') || std::strchr(texto, '/') || std::strchr(texto, ' ')) return false;
     const std::size_t n = std::strlen(texto);
     if (n < 2 || texto[n - 1] != 'r') return false;
@@ -1117,6 +1134,9 @@ bool VerboDeRotulo(const clGerador& g, const clTermo* w)
     if (!Capitalizada(w)) return false;
     if (SetaDeMenu(w->antes) || SetaDeMenu(w->depois)) return true;
     if (!w->antes) return false;
+    // The button clicked: "click Save", "click on Save".
+    const clTermo* a = VocabuloE(w->antes, "on") ? w->antes->antes : w->antes;
+    if (VocabuloE(a, "click")) return true;
     // A quoted label: "the \x93Dissolve\x94 mode", "\x93Show Image Selection\x94";
     // in a heading after an article ("The \x93Edit\x94 Menu").
     if ((g.prosa || AposArtigo(w->antes)) && AbreAspas(w->antes)) return true;

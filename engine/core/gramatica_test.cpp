@@ -284,4 +284,20 @@ TEST(Gramatica, EstadoOuPassiva)
     });
 }
 
+// What is clicked takes "em", also a button named by its label, whose verb
+// is the infinitive; in a clause of condition or time "clicar em" takes the
+// future subjunctive like any verb.
+TEST(Gramatica, CliqueEm)
+{
+    Conferir({
+        {"Click OK to continue.", "Clique em OK para continuar."},
+        {"Click Save.", "Clique em Salvar."},
+        {"You can click Cancel.", "Voc\xEA pode clicar em Cancelar."},
+        {"If you click Save, the file is overwritten.", "Se voc\xEA clicar em Salvar, o arquivo \xE9 sobrescrito."},
+        {"If they click OK, the window closes.", "Se eles clicarem em OK, a janela fecha."},
+        {"When you click the button, the file is saved.", "Quando voc\xEA clicar no bot\xE3o, o arquivo \xE9 salvo."},
+        {"Click here to continue.", "Clique aqui para continuar."},
+    });
+}
+
 }  // namespace
