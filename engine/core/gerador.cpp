@@ -1486,6 +1486,22 @@ void EmitirPalavra(clGerador& g, const char* texto, const clTermo* t)
     }
     if (saida->Ultimo() < 0) w.espacoAntes = g.espacoInicial;
     CopiarTexto(w.texto, sizeof w.texto, texto);
+    // One capitalised English word translated by several ("Toolbox",
+    // "Desktop") capitalises the first of them only ("Caixa de
+    // ferramentas"): the word is put in its final form here.
+    if (t && t->antes && !t->criada && w.aplicarCaixa && w.padraoCaixa == CAIXA_INICIAL && VariasPalavras(texto) &&
+        !t->absorvidos) {
+        w.padraoCaixa = CAIXA_MINUSCULAS;
+        w.AplicarCaixa();
+        for (char* c = w.texto; *c; ++c) {
+            if (Maiuscula(*c) != Minuscula(*c)) {
+                *c = Maiuscula(*c);
+                break;
+            }
+        }
+        w.padraoCaixa = CAIXA_INICIAL;
+        w.aplicarCaixa = 0;
+    }
     saida->Acrescentar(w);
 }
 

@@ -300,4 +300,15 @@ TEST(Gramatica, CliqueEm)
     });
 }
 
+// One capitalised word translated by several capitalises the first only;
+// a sentence in capitals keeps them all.
+TEST(Gramatica, MaiusculaDeUmaPalavraTraduzidaPorVarias)
+{
+    Conferir({
+        {"It is shown in the Toolbox.", "\xC9 mostrado na Caixa de ferramentas."},
+        {"Open the Toolbox.", "Abra a Caixa de ferramentas."},
+        {"THE TOOLBOX IS OPEN", "A CAIXA DE FERRAMENTAS EST\xC1 ABERTA"},
+    });
+}
+
 }  // namespace
