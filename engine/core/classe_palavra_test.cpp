@@ -52,7 +52,7 @@ TEST(ClassePalavra, InfinitivoDepoisDeObjetoEDeAntesDe)
         {"Let the user choose a file.", "Deixe o usu\xE1rio escolher um arquivo."},
         {"Close the file after you save it.", "Feche o arquivo depois de voc\xEA salv\xE1-lo."},
         {"Wait until you press OK.", "Aguarde at\xE9 voc\xEA pressionar OK."},
-        {"Before you start, read this.", "Antes de voc\xEA iniciar, leia isto."},
+        {"Before you start, read this.", "Antes de voc\xEA iniciar, leia isso."},
     });
 }
 
@@ -191,7 +191,7 @@ TEST(ClassePalavra, ComplementosDeVerbos)
         {"It refers to the file.", "Refere-se ao arquivo."},
         // "allow", "require" + "-ing": the infinitive.
         {"It also allows mixing segments.", "Ele tamb\xE9m permite misturar segmentos."},
-        {"This requires restarting the computer.", "Isto exige reiniciar o computador."},
+        {"This requires restarting the computer.", "Isso exige reiniciar o computador."},
     });
 }
 
@@ -259,8 +259,8 @@ TEST(ClassePalavra, ParticipioAntesDeNome)
 TEST(ClassePalavra, FormaEmSDepoisDeSujeitoSingular)
 {
     Conferir({
-        {"This changes the file.", "Isto altera o arquivo."},
-        {"This sets the value.", "Isto define o valor."},
+        {"This changes the file.", "Isso altera o arquivo."},
+        {"This sets the value.", "Isso define o valor."},
         {"The option which sets the value.", "A op\xE7\xE3o que define o valor."},
         {"These changes are saved.", "Estas altera\xE7\xF5" "es s\xE3o salvas."},
     });

@@ -106,7 +106,10 @@ TEST(Gramatica, OracaoCondicional)
 TEST(Gramatica, PronomesEComparativos)
 {
     Conferir({
-        {"This may take a few minutes.", "Isto pode levar uns poucos minutos."},
+        {"This may take a few minutes.", "Isso pode levar uns poucos minutos."},
+        // "this" standing alone is "isso", contracted like a demonstrative.
+        {"The result of this is shown.", "O resultado disso \xE9 mostrado."},
+        {"You can do this later.", "Voc\xEA pode fazer isso mais tarde."},
         {"This file is empty.", "Este arquivo est\xE1 vazio."},
         {"Create a new folder.", "Crie uma nova pasta."},
         {"This program requires a newer version.", "Este programa exige uma vers\xE3o mais nova."},

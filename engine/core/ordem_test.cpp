@@ -33,7 +33,7 @@ TEST(Ordem, ArtigoConcordaAtravesDeAspasEAdverbio)
     Conferir({
         {"See the \"Debian Reference\" for details.", "Veja a \"Refer\xEAncia do Debian\" para detalhes."},
         {"See the \"User Guide\" for details.", "Veja o \"Guia do Usu\xE1rio\" para detalhes."},
-        {"This is a more flexible tool.", "Isto \xE9 uma ferramenta mais flex\xEDvel."},
+        {"This is a more flexible tool.", "Isso \xE9 uma ferramenta mais flex\xEDvel."},
     });
 }
 
@@ -212,7 +212,7 @@ TEST(Ordem, ComparativosESuperlativos)
         {"The image is bigger than the window.", "A imagem \xE9 maior do que a janela."},
         {"Use smaller brushes.", "Use pinc\xE9is menores."},
         {"These files are the largest.", "Estes arquivos s\xE3o os maiores."},
-        {"This is the biggest file.", "Isto \xE9 o arquivo maior."},
+        {"This is the biggest file.", "Isso \xE9 o arquivo maior."},
         {"It is better.", "\xC9 melhor."},
     });
 }
