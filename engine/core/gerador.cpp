@@ -953,6 +953,19 @@ void CapitalizarPrimeira(clFrase& destino, std::uint16_t padraoOrigem)
 
 } // namespace
 
+namespace {
+
+bool PreposicaoDeLugar(const clTermo* r)
+{
+    static const char* const kLugar[] = {"in", "on", "at", "under", "below", "above", "inside", "near",
+                                         "within", "beside", "behind", "between", "outside", "underneath"};
+    for (const char* p : kLugar)
+        if (VocabuloE(r, p)) return true;
+    return false;
+}
+
+} // namespace
+
 bool CondicaoSatisfeita(const char* cond, const clTermo* t)
 {
     if (!cond) return true;
@@ -1019,7 +1032,12 @@ bool CondicaoSatisfeita(const char* cond, const clTermo* t)
             });
             break;
         case 'O':
-            if (!Tem(r, CL_PREPOSICAO)) valor = false;
+            subcodigos(Tem(r, CL_PREPOSICAO), [&](char s) {
+                // A preposition of place: "is in the folder" is where
+                // something is ("est\xE1 na pasta").
+                if (s == 'E') return PreposicaoDeLugar(r) ? 1 : 0;
+                return -1;
+            });
             break;
         case 'D':
             if (!Tem(r, CL_ADVERBIO)) valor = false;

@@ -284,6 +284,10 @@ TEST(Gramatica, EstadoOuPassiva)
         {"The package is installed.", "O pacote est\xE1 instalado."},
         {"The package was installed by the administrator.", "O pacote foi instalado pelo administrador."},
         {"The option is available by default.", "A op\xE7\xE3o est\xE1 dispon\xEDvel por padr\xE3o."},
+        // Where something is: "estar"; what it is for: "ser".
+        {"The file is in the folder.", "O arquivo est\xE1 na pasta."},
+        {"The button is at the bottom of the window.", "O bot\xE3o est\xE1 no fundo da janela."},
+        {"The layer name is in bold.", "O nome de camada est\xE1 em negrito."},
     });
 }
 

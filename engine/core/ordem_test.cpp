@@ -133,7 +133,7 @@ TEST(Ordem, NomeCitadoDepoisDoSubstantivo)
         {"The \x93" "Edit\x94 Menu", "O menu \x93" "Editar\x94"},
         {"The \x93" "Filters\x94 Menu", "O menu \x93" "Filtros\x94"},
         {"Open the \"Tools\" menu.", "Abra o menu \"Ferramentas\"."},
-        {"It is in the \x93" "Dissolve\x94 mode.", "\xC9 no modo \x93" "Dissolver\x94."},
+        {"It is in the \x93" "Dissolve\x94 mode.", "Est\xE1 no modo \x93" "Dissolver\x94."},
         // Moved from the head of the sentence: a blank before it, the
         // sentence's capital on the word now first.
         {"\x93" "Dissolve\x94 mode is useful.", "Modo \x93" "Dissolver\x94 \xE9 \xFAtil."},
