@@ -1447,10 +1447,12 @@ void EmitirPalavra(clGerador& g, const char* texto, const clTermo* t)
     clPalavra* anterior = saida->Ultimo() >= 0 ? saida->Obter(-1) : nullptr;
     // A multiword verb translation still contracts its final preposition
     // ("gosta_de" + "o" -> "gosta_do").
-    const bool podeContrair = anterior && (!g.ultimoVerbo || std::strchr(anterior->texto, '_'));
+    const bool podeContrair = anterior && (!g.ultimoVerbo || std::strchr(anterior->texto, '_')) &&
+                              !(g.ultimoFor && std::strcmp(anterior->texto, "para") == 0);
     if (podeContrair && Contrair(anterior, texto)) return;
     if (podeContrair && ContrairPronome(anterior, texto, t)) return;
     g.ultimoVerbo = t && (t->verbete.classe & (CL_VERBO | CL_VERBO_AUXILIAR));
+    g.ultimoFor = t && VocabuloE(t, "for");
 
     clPalavra w;
     if (t && t->palavra) {

@@ -27,6 +27,9 @@ public:
     // The last output word is a conjugated verb: "para" (of "parar") is not
     // the preposition, and takes no contraction ("para a casa", never "\xE0 casa").
     bool ultimoVerbo = false;
+    // The last output word translates "for": "para o" stays ("op\xE7\xF5es para a
+    // ferramenta"); only "to" contracts to "ao".
+    bool ultimoFor = false;
     // The source sentence holds words in lower case: a run of capitalised
     // words inside it is a label.
     bool prosa = false;

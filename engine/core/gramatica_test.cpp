@@ -318,4 +318,15 @@ TEST(Gramatica, MaiusculaDeUmaPalavraTraduzidaPorVarias)
     });
 }
 
+// "to the" contracts ("ao", "\xE0"); "for the" is "para o", "para a".
+TEST(Gramatica, ParaNaoContraiComArtigo)
+{
+    Conferir({
+        {"The properties for the layer are shown.", "As propriedades para a camada s\xE3o mostradas."},
+        {"Options for the tool", "Op\xE7\xF5" "es para a ferramenta"},
+        {"This is for the user.", "Isso \xE9 para o usu\xE1rio."},
+        {"Go to the menu.", "V\xE1 ao menu."},
+    });
+}
+
 }  // namespace

@@ -200,7 +200,7 @@ TEST(Ordem, LocucoesPreposicionais)
         {"In addition, you can save it.", "Al\xE9m disso, voc\xEA pode salv\xE1-lo."},
         {"It takes 5 minutes on the average.", "Leva 5 minutos em m\xE9" "dia."},
         {"For example, you can open a file.", "Por exemplo, voc\xEA pode abrir um arquivo."},
-        {"Open the file for the example.", "Abra o arquivo ao exemplo."},
+        {"Open the file for the example.", "Abra o arquivo para o exemplo."},
     });
 }
 
