@@ -837,6 +837,13 @@ void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
             return;
         }
         if ((t->verbete.classe & CL_PREPOSICAO) && LocucaoPreposicional(g, t)) return;
+        // The manner: "in two ways", "in the same way" is "de duas formas",
+        // "da mesma forma".
+        if (VocabuloE(t, "in") && EhGrupoNominal(t->proximo) && t->proximo->filhos &&
+            VocabuloE(t->proximo->filhos, "way")) {
+            EmitirPalavra(g, "de", t);
+            return;
+        }
         // "the same effect as": "o mesmo efeito que".
         if (VocabuloE(t, "as") && ComparaMesmo(t->anterior)) {
             EmitirPalavra(g, "que", t);

@@ -201,6 +201,10 @@ TEST(Ordem, LocucoesPreposicionais)
         {"It takes 5 minutes on the average.", "Leva 5 minutos em m\xE9" "dia."},
         {"For example, you can open a file.", "Por exemplo, voc\xEA pode abrir um arquivo."},
         {"Open the file for the example.", "Abra o arquivo para o exemplo."},
+        // The manner: "de", contracted with the determiner.
+        {"You can do it in two ways.", "Voc\xEA pode faz\xEA-lo de duas formas."},
+        {"It works in the same way.", "Funciona da mesma forma."},
+        {"In this way, the file is saved.", "Desta forma, o arquivo \xE9 salvo."},
     });
 }
 
