@@ -716,6 +716,29 @@ bool RelativaReduzida(const clTermo* grupo)
 clTermo* NomeAposCitacao(const clTermo* abre);
 bool AposArtigo(const clTermo* t);
 
+// "from" before a menu, a dialog or a window of the interface, not after a
+// verb that takes something away.
+bool OrigemNaInterface(const clTermo* t)
+{
+    const clTermo* grupo = t->proximo;
+    if (!EhGrupoNominal(grupo) || !grupo->filhos) return false;
+    const clTermo* nucleo = grupo->filhos;
+    static const char* const kLugares[] = {"menu", "menubar", "submenu", "toolbar", "dialog", "toolbox", "window"};
+    bool lugar = false;
+    for (const char* l : kLugares) lugar = lugar || VocabuloE(nucleo, l);
+    if (!lugar) return false;
+    int n = 0;
+    for (const clTermo* a = t->antes; a && n < 6; a = a->antes, ++n) {
+        if (!(a->verbete.classe & CL_VERBO)) continue;
+        const char* base = a->verbete.formaBase[0] ? a->verbete.formaBase : a->verbete.vocabulo;
+        static const char* const kTirar[] = {"remove", "delete", "drag", "detach", "hide", "exclude", "close", "copy", "paste", "drop"};
+        for (const char* v : kTirar)
+            if (std::strcmp(base, v) == 0) return false;
+        return true;
+    }
+    return false;
+}
+
 // Fixed phrases of a preposition and a bare noun ("in addition to", "for
 // example"), said by the generator rather than by multiword entries: an
 // entry that opens with "in" or "of" would make the reader try a lookup at
@@ -837,6 +860,12 @@ void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
             return;
         }
         if ((t->verbete.classe & CL_PREPOSICAO) && LocucaoPreposicional(g, t)) return;
+        // Where a command is reached: "from the image menu" is "a partir do
+        // menu de imagem" (but "remove it from the menu": "do menu").
+        if (VocabuloE(t, "from") && OrigemNaInterface(t)) {
+            EmitirPalavra(g, "a_partir_de", t);
+            return;
+        }
         // The manner: "in two ways", "in the same way" is "de duas formas",
         // "da mesma forma".
         if (VocabuloE(t, "in") && EhGrupoNominal(t->proximo) && t->proximo->filhos &&

@@ -201,6 +201,11 @@ TEST(Ordem, LocucoesPreposicionais)
         {"It takes 5 minutes on the average.", "Leva 5 minutos em m\xE9" "dia."},
         {"For example, you can open a file.", "Por exemplo, voc\xEA pode abrir um arquivo."},
         {"Open the file for the example.", "Abra o arquivo para o exemplo."},
+        // Where a command is reached from; what is taken away from it.
+        {"You can access this command from the image menu.", "Voc\xEA pode acessar este comando a partir do menu de imagem."},
+        {"You can start it from the Tools menu.", "Voc\xEA pode inici\xE1-lo a partir do menu de Ferramentas."},
+        {"Remove it from the menu.", "Remova-o do menu."},
+        {"Choose a color from the list.", "Escolha uma cor da lista."},
         // The manner: "de", contracted with the determiner.
         {"You can do it in two ways.", "Voc\xEA pode faz\xEA-lo de duas formas."},
         {"It works in the same way.", "Funciona da mesma forma."},
