@@ -954,6 +954,20 @@ bool ContrairPronome(clPalavra* anterior, const char* novo, const clTermo* t)
     return true;
 }
 
+// `texto` ends with the word `palavra`, after a blank or a joining mark.
+bool TerminaComPalavra(const char* marcado, const char* palavra)
+{
+    // The marks of the inflecting words ("/todas/_/as/") do not count.
+    char texto[kTamPalavra];
+    std::size_t a = 0;
+    for (const char* p = marcado; *p && a + 1 < sizeof texto; ++p)
+        if (*p != '/') texto[a++] = *p;
+    texto[a] = '\0';
+    const std::size_t n = std::strlen(palavra);
+    if (n == 0 || a <= n + 1 || std::strcmp(texto + a - n, palavra) != 0) return false;
+    return texto[a - n - 1] == '_' || texto[a - n - 1] == ' ';
+}
+
 bool VariasPalavras(const char* texto) { return std::strchr(texto, '_') || std::strchr(texto, ' '); }
 
 // Whether a word merged into `t` (the rest of a multiword) was capitalised.
@@ -1483,6 +1497,9 @@ void EmitirPalavra(clGerador& g, const char* texto, const clTermo* t)
     clPalavra* anterior = saida->Ultimo() >= 0 ? saida->Obter(-1) : nullptr;
     // A multiword verb translation still contracts its final preposition
     // ("gosta_de" + "o" -> "gosta_do").
+    // "all the files": "todos os" already says the article ("todos os
+    // arquivos", never "todos os os").
+    if (anterior && t && (t->verbete.classe & CL_ARTIGO) && TerminaComPalavra(anterior->texto, texto)) return;
     const bool podeContrair = anterior && (!g.ultimoVerbo || std::strchr(anterior->texto, '_')) &&
                               !(g.ultimoFor && std::strcmp(anterior->texto, "para") == 0);
     if (podeContrair && Contrair(anterior, texto)) return;

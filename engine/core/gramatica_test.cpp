@@ -329,4 +329,15 @@ TEST(Gramatica, ParaNaoContraiComArtigo)
     });
 }
 
+// "all" alone is "tudo"; before a noun it agrees and says the article once.
+TEST(Gramatica, TodosETudo)
+{
+    Conferir({
+        {"Select all.", "Selecione tudo."},
+        {"All files are saved.", "Todos os arquivos s\xE3o salvos."},
+        {"All the files are saved.", "Todos os arquivos s\xE3o salvos."},
+        {"It copies the selection of all the visible layers.", "Copia a sele\xE7\xE3o de todas as camadas vis\xEDveis."},
+    });
+}
+
 }  // namespace
