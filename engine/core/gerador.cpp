@@ -1257,6 +1257,9 @@ void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
     const TempoGrupo& linha =
         c == TEMPO_DESCONHECIDO && grupo->verbete.classe == CL_GRUPO_VERBAL ? kModal : kTempos[c];
 
+    // A modal the tense table gives the infinitive after ("must", "should",
+    // "would", "may", "might").
+    const bool modal = grupo->verbete.classe == CL_GRUPO_VERBAL && (c == 27 || c == 28 || c == TEMPO_DESCONHECIDO);
     int tempo;
     const char* troca = nullptr;
     if (auxiliar) {
@@ -1268,9 +1271,17 @@ void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
         }
         // "Could you open the file?": a request, the conditional ("poderia").
         if ((c == 19 || c == 20) && grupo->auxiliar == w) tempo = COND;
+        // "must be saved", "should be running": after a modal, "be" is the
+        // infinitive of "ser" or "estar".
+        if (modal && w != grupo->auxiliar && VocabuloE(w, "be")) {
+            troca = principalIng ? "estar" : "ser";
+            tempo = INF;
+        }
     } else {
         tempo = linha.principal;
         if (linha.gerundioSeIng && (w->verbete.formas & FORMA_ING)) tempo = GER;
+        // ... and the main verb its participle or gerund.
+        if (modal && VocabuloE(PularNegacao(w->antes, false), "be")) tempo = principalIng ? GER : PART;
     }
     if (troca) CopiarTexto(texto, tam, troca);
     // A label that opens with a verb ("selecting Add Tab", "the Fill

@@ -340,4 +340,18 @@ TEST(Gramatica, TodosETudo)
     });
 }
 
+// A modal before "be": the infinitive of "ser" and the participle that
+// agrees (a passive), or "estar" and the gerund; "be" + a noun stays "ser".
+TEST(Gramatica, ModalComPassiva)
+{
+    Conferir({
+        {"The file should be saved.", "O arquivo deveria ser salvo."},
+        {"The image must be saved first.", "A imagem deve ser salva primeira."},
+        {"The files must not be deleted.", "Os arquivos n\xE3o devem ser exclu\xED" "dos."},
+        {"The layers may be hidden.", "As camadas podem ser escondidas."},
+        {"It must be a number.", "Deve ser um n\xFAmero."},
+        {"You should save the file.", "Voc\xEA deveria salvar o arquivo."},
+    });
+}
+
 }  // namespace
