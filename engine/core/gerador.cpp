@@ -1036,7 +1036,14 @@ bool CondicaoSatisfeita(const char* cond, const clTermo* t)
         const char c = cond[i++];
         switch (c) {
         case '*': r = t; break;
-        case '+': r = t ? PularNegacao(t->depois, true) : nullptr; break;
+        case '+':
+            r = t ? PularNegacao(t->depois, true) : nullptr;
+            // A state is looked for past adverbs too ("is now available",
+            // "is still in the folder").
+            if ((cond[i] == 'A' || cond[i] == 'O') && cond[i + 1] == 'E')
+                for (int n = 0; n < 2 && r && r->verbete.classe == CL_ADVERBIO && r->depois; ++n)
+                    r = PularNegacao(r->depois, true);
+            break;
         case '-': r = t ? PularNegacao(t->antes, false) : nullptr; break;
         case '<': r = t ? AnteriorOuDoPai(t) : nullptr; break;
         case '>': r = t ? ProximoOuDoPai(t) : nullptr; break;

@@ -288,6 +288,10 @@ TEST(Gramatica, EstadoOuPassiva)
         {"The file is in the folder.", "O arquivo est\xE1 na pasta."},
         {"The button is at the bottom of the window.", "O bot\xE3o est\xE1 no fundo da janela."},
         {"The layer name is in bold.", "O nome de camada est\xE1 em negrito."},
+        // past an adverb
+        {"The interface is now available in two modes.", "A interface est\xE1 agora dispon\xEDvel em dois modos."},
+        {"The file is still in the folder.", "O arquivo est\xE1 ainda na pasta."},
+        {"This is really useful.", "Isso \xE9 realmente \xFAtil."},
     });
 }
 
