@@ -587,10 +587,24 @@ void AntepostoAoAuxiliar(clGerador& g, clTermo* grupo, int profundidade)
     }
 }
 
+// "would" followed by "be": the conditional of "ser" or "estar" says both.
+clTermo* WouldBe(const clTermo* grupo)
+{
+    if (grupo->tempo != 28) return nullptr;
+    int n = 0;
+    for (clTermo* a = grupo->filhos; a && n < kMaxCadeia; a = a->proximo, ++n) {
+        if (!VocabuloE(a, "would")) continue;
+        const clTermo* b = PularNegacao(a->depois, true);
+        return VocabuloE(b, "be") ? a : nullptr;
+    }
+    return nullptr;
+}
+
 void EmitirGrupoVerbal(clGerador& g, clTermo* grupo, int profundidade)
 {
     const int c = grupo->tempo;
     if (grupo->absorvidos) grupo->absorvidos->emitido = TERMO_ABSORVIDO;
+    if (clTermo* would = WouldBe(grupo)) would->emitido = TERMO_ABSORVIDO;
     const bool ing = grupo->verbo && (grupo->verbo->verbete.formas & FORMA_ING);
     // "has been working" is "tem trabalhado": "been" has no word of its own.
     if ((c == 6 || c == 8 || c == 12) && ing) {
@@ -1282,13 +1296,15 @@ void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
         // infinitive of "ser" or "estar".
         if (modal && w != grupo->auxiliar && VocabuloE(w, "be")) {
             troca = principalIng ? "estar" : "ser";
-            tempo = INF;
+            // "would be" is the conditional of "ser" alone ("seria perdido").
+            tempo = WouldBe(grupo) ? COND : INF;
         }
     } else {
         tempo = linha.principal;
         if (linha.gerundioSeIng && (w->verbete.formas & FORMA_ING)) tempo = GER;
         // ... and the main verb its participle or gerund.
         if (modal && VocabuloE(PularNegacao(w->antes, false), "be")) tempo = principalIng ? GER : PART;
+        if (VocabuloE(w, "be") && WouldBe(grupo)) tempo = COND;
     }
     if (troca) CopiarTexto(texto, tam, troca);
     // A label that opens with a verb ("selecting Add Tab", "the Fill

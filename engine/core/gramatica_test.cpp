@@ -355,6 +355,11 @@ TEST(Gramatica, ModalComPassiva)
         {"The layers may be hidden.", "As camadas podem ser escondidas."},
         {"It must be a number.", "Deve ser um n\xFAmero."},
         {"You should save the file.", "Voc\xEA deveria salvar o arquivo."},
+        // "would be": the conditional of "ser" or "estar" alone.
+        {"The value would be lost.", "O valor seria perdido."},
+        {"The files would not be saved.", "Os arquivos n\xE3o seriam salvos."},
+        {"It would not be available.", "N\xE3o estaria dispon\xEDvel."},
+        {"This would be useful.", "Isso seria \xFAtil."},
     });
 }
 
