@@ -588,6 +588,23 @@ void AntepostoAoAuxiliar(clGerador& g, clTermo* grupo, int profundidade)
 }
 
 // "would" followed by "be": the conditional of "ser" or "estar" says both.
+// The object that follows the verb opens with "no" ("has no effect",
+// "there is no file").
+bool ObjetoNegado(const clTermo* grupo)
+{
+    const clTermo* objeto = grupo->proximo;
+    if (!EhGrupoNominal(objeto) || objeto->pai || !objeto->determinantes) return false;
+    const clTermo* det = objeto->determinantes;
+    return VocabuloE(det, "no") && grupo->verbo && det->antes == grupo->verbo;
+}
+
+// After "n\xE3o" a plural object needs no "nenhuns" ("n\xE3o h\xE1 arquivos").
+void SemNenhunsNoPlural(clTermo* objeto)
+{
+    if (objeto->filhos && (objeto->filhos->verbete.flagsSubst & SUBST_PLURAL))
+        objeto->determinantes->emitido = TERMO_ABSORVIDO;
+}
+
 clTermo* WouldBe(const clTermo* grupo)
 {
     if (grupo->tempo != 28) return nullptr;
@@ -667,6 +684,12 @@ void EmitirGrupoVerbal(clGerador& g, clTermo* grupo, int profundidade)
     // know) is still written, its words in their basic forms: leaving it out
     // would lose text.
     const bool semAuxiliar = c == 1 || c == 3 || (c >= 9 && c <= 13) || c == 21 || c == 29;
+    // "has no effect": the object's "nenhum" needs "n\xE3o" before the verb
+    // ("n\xE3o tem nenhum efeito").
+    if (!grupo->negacao && ObjetoNegado(grupo)) {
+        EmitirPalavra(g, "n\xE3o", nullptr);
+        SemNenhunsNoPlural(grupo->proximo);
+    }
     if (!semAuxiliar && grupo->auxiliar) {
         // The question auxiliary is conjugated by this group's tense.
         if (!grupo->auxiliar->pai) grupo->auxiliar->pai = grupo;
@@ -879,6 +902,12 @@ void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
         if (VocabuloE(t, "from") && OrigemNaInterface(t)) {
             EmitirPalavra(g, "a_partir_de", t);
             return;
+        }
+        // "there is no file": "n\xE3o h\xE1 nenhum arquivo".
+        if (std::strncmp(t->verbete.vocabulo, "there_", 6) == 0 && EhGrupoNominal(t->proximo) &&
+            VocabuloE(t->proximo->determinantes, "no") && t->proximo->determinantes->antes == t) {
+            EmitirPalavra(g, "n\xE3o", nullptr);
+            SemNenhunsNoPlural(t->proximo);
         }
         // The manner: "in two ways", "in the same way" is "de duas formas",
         // "da mesma forma".

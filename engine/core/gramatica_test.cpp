@@ -363,4 +363,18 @@ TEST(Gramatica, ModalComPassiva)
     });
 }
 
+// An object that opens with "no" puts "n\xE3o" before the verb; a plural one
+// needs no "nenhuns"; a subject with "no" stays as it is.
+TEST(Gramatica, ObjetoComNo)
+{
+    Conferir({
+        {"This layer has no Alpha channel.", "Esta camada n\xE3o tem nenhum canal Alfa."},
+        {"It can have no effect.", "N\xE3o pode ter nenhum efeito."},
+        {"The dialog has no options.", "O di\xE1logo n\xE3o tem op\xE7\xF5" "es."},
+        {"There is no file.", "N\xE3o h\xE1 nenhum arquivo."},
+        {"There are no files in this folder.", "N\xE3o h\xE1 arquivos nesta pasta."},
+        {"No image is open.", "Nenhuma imagem est\xE1 aberta."},
+    });
+}
+
 }  // namespace
