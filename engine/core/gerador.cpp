@@ -1622,11 +1622,12 @@ void EmitirPalavra(clGerador& g, const char* texto, const clTermo* t)
     }
     if (saida->Ultimo() < 0) w.espacoAntes = g.espacoInicial;
     CopiarTexto(w.texto, sizeof w.texto, texto);
-    // One capitalised English word translated by several ("Toolbox",
-    // "Desktop") capitalises the first of them only ("Caixa de
-    // ferramentas"): the word is put in its final form here.
+    // A capitalised English word translated by several ("Toolbox",
+    // "Desktop", "File name") capitalises the first of them only ("Caixa de
+    // ferramentas"), unless the English words were all capitalised: the word
+    // is put in its final form here.
     if (t && t->antes && !t->criada && w.aplicarCaixa && w.padraoCaixa == CAIXA_INICIAL && VariasPalavras(texto) &&
-        !t->absorvidos) {
+        !JuntouMaiuscula(t)) {
         w.padraoCaixa = CAIXA_MINUSCULAS;
         w.AplicarCaixa();
         for (char* c = w.texto; *c; ++c) {

@@ -318,6 +318,7 @@ TEST(Gramatica, MaiusculaDeUmaPalavraTraduzidaPorVarias)
     Conferir({
         {"It is shown in the Toolbox.", "\xC9 mostrado na Caixa de ferramentas."},
         {"Open the Toolbox.", "Abra a Caixa de ferramentas."},
+        {"It is saved as File name in the folder.", "\xC9 salvo como Nome de arquivo na pasta."},
         {"THE TOOLBOX IS OPEN", "A CAIXA DE FERRAMENTAS EST\xC1 ABERTA"},
     });
 }
