@@ -714,6 +714,20 @@ void EmitirGrupoVerbal(clGerador& g, clTermo* grupo, int profundidade)
     emitirVerbo();
 }
 
+// "before it is changed", "after it is saved": the passive after "before",
+// "after" or "until" with "it" as its subject is the infinitive without a
+// subject ("antes de ser alterado").
+bool PassivaAposConjuncao(const clTermo* v)
+{
+    if (!v || v->verbete.classe != CL_GRUPO_VERBAL || (v->tempo != 22 && v->tempo != 23)) return false;
+    const clTermo* sujeito = v->anterior;
+    if (!EhGrupoNominal(sujeito) || sujeito->determinantes || sujeito->modificadores || !sujeito->filhos ||
+        !VocabuloE(sujeito->filhos, "it") || sujeito->filhos->proximo)
+        return false;
+    const clTermo* c = sujeito->anterior;
+    return VocabuloE(c, "before") || VocabuloE(c, "after") || VocabuloE(c, "until");
+}
+
 // "It" as a subject has no Portuguese word: "Est\xE1 chovendo", "Come\xE7ou
 // a chover", "Funciona".
 bool SujeitoIt(const clTermo* grupo)
@@ -722,6 +736,7 @@ bool SujeitoIt(const clTermo* grupo)
     if (grupo->pai || grupo->determinantes || grupo->modificadores || !p || !VocabuloE(p, "it") ||
         p->verbete.classe != CL_PRONOME || !SemMarcas(p))
         return false;
+    if (PassivaAposConjuncao(grupo->proximo)) return true;
     // After a preposition it is an object ("inside it has" is "dentro dele tem").
     const clTermo* antes = p->antes;
     if (antes && (antes->verbete.classe & CL_PREPOSICAO)) return false;
@@ -1323,6 +1338,7 @@ void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
         if ((c == 19 || c == 20) && grupo->auxiliar == w) tempo = COND;
         // "must be saved", "should be running": after a modal, "be" is the
         // infinitive of "ser" or "estar".
+        if ((c == 22 || c == 23) && PassivaAposConjuncao(grupo)) tempo = INF;
         if (modal && w != grupo->auxiliar && VocabuloE(w, "be")) {
             troca = principalIng ? "estar" : "ser";
             // "would be" is the conditional of "ser" alone ("seria perdido").

@@ -378,4 +378,16 @@ TEST(Gramatica, ObjetoComNo)
     });
 }
 
+// A passive after "before", "after" or "until" with "it" as its subject is
+// the infinitive without a subject; an active verb keeps its subject.
+TEST(Gramatica, PassivaAposAntesDe)
+{
+    Conferir({
+        {"The file is deleted after it was saved.", "O arquivo \xE9 exclu\xED" "do depois de ser salvo."},
+        {"Before it is saved, the file is checked.", "Antes de ser salvo, o arquivo \xE9 marcado."},
+        {"Save the image before you close it.", "Salve a imagem antes de voc\xEA fech\xE1-lo."},
+        {"It is changed.", "\xC9 alterado."},
+    });
+}
+
 }  // namespace
