@@ -435,6 +435,24 @@ bool RotuloAntesDoNucleo(const clGerador& g, const clTermo* grupo)
     return acao && esperado == nucleo;
 }
 
+// The modifiers before the head are adjectives that follow it in
+// Portuguese, joined by commas and a conjunction.
+bool AdjetivosCoordenados(const clTermo* grupo)
+{
+    const clTermo* nucleo = grupo->filhos;
+    if (!nucleo || !(nucleo->verbete.classe & CL_SUBSTANTIVO)) return false;
+    bool conjuncao = false;
+    int adjetivos = 0;
+    int n = 0;
+    for (const clTermo* m = grupo->modificadores; m && m != nucleo && m != grupo->determinantes; m = m->proximo) {
+        if (++n > kMaxCadeia) return false;
+        if (m->verbete.classe == CL_CONJUNCAO || m->verbete.classe == CL_VIRGULA) conjuncao = true;
+        else if (m->verbete.classe == CL_ADJETIVO && VemDepois(m) && !m->emitido) ++adjetivos;
+        else return false;
+    }
+    return conjuncao && adjetivos >= 2;
+}
+
 void EmitirGrupoNominal(clGerador& g, clTermo* grupo, int profundidade)
 {
     clTermo* nucleo = grupo->filhos;
@@ -468,6 +486,14 @@ void EmitirGrupoNominal(clGerador& g, clTermo* grupo, int profundidade)
     Limites modificadores;
     modificadores.parar1 = nucleo;
     modificadores.parar2 = grupo->determinantes;
+    if (AdjetivosCoordenados(grupo)) {
+        // "red, green and blue channels": "canais vermelhos, verdes e
+        // azuis", the coordination in its own order after the noun.
+        int n = 0;
+        for (clTermo* m = grupo->modificadores; m && !modificadores.Parar(m) && n < kMaxCadeia; m = m->proximo, ++n)
+            EmitirTermo(g, m, profundidade + 1);
+        return;
+    }
     CaminharCadeia(g, grupo->modificadores, profundidade, modificadores);
 }
 

@@ -226,4 +226,16 @@ TEST(Ordem, ComparativosESuperlativos)
     });
 }
 
+// Adjectives joined by commas and a conjunction follow the noun in their
+// own order; two adjectives without one still stack outwards.
+TEST(Ordem, AdjetivosCoordenados)
+{
+    Conferir({
+        {"Red, green and blue channels.", "Canais vermelhos, verdes e azuis."},
+        {"The red, green and blue channels are shown.", "Os canais vermelhos, verdes e azuis s\xE3o mostrados."},
+        {"It uses red and green colors.", "Usa cores vermelhas e verdes."},
+        {"The big red car.", "O carro vermelho grande."},
+    });
+}
+
 } // namespace
