@@ -390,4 +390,17 @@ TEST(Gramatica, PassivaAposAntesDe)
     });
 }
 
+// A bare verb after an adverb that opens the sentence is an order; after a
+// subject it is the present.
+TEST(Gramatica, OrdemAposAdverbio)
+{
+    Conferir({
+        {"Then click OK.", "Ent\xE3o clique em OK."},
+        {"Now open the file.", "Agora abra o arquivo."},
+        {"Simply select the layer.", "Simplesmente selecione a camada."},
+        {"Then press Enter to execute the command.", "Ent\xE3o pressione Enter para executar o comando."},
+        {"It then opens the file.", "Ele ent\xE3o abre o arquivo."},
+    });
+}
+
 }  // namespace
