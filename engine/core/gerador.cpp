@@ -631,6 +631,21 @@ void SemNenhunsNoPlural(clTermo* objeto)
         objeto->determinantes->emitido = TERMO_ABSORVIDO;
 }
 
+// A participle that names the state an option or an item is in, with no
+// agent after it ("checked", "enabled", "selected"; not "selected by").
+bool ParticipioDeEstado(const clTermo* v)
+{
+    if (!v || !(v->verbete.formas & FORMA_PARTICIPIO)) return false;
+    const char* base = v->verbete.formaBase[0] ? v->verbete.formaBase : v->verbete.vocabulo;
+    static const char* const kEstados[] = {"enable", "disable", "check", "uncheck", "select", "deselect", "activate",
+                                           "deactivate", "lock", "unlock", "hide", "connect", "disconnect"};
+    bool estado = false;
+    for (const char* e : kEstados) estado = estado || std::strcmp(base, e) == 0;
+    if (!estado) return false;
+    const clTermo* d = v->depois;
+    return !(VocabuloE(d, "by") && !VocabuloE(d->depois, "default"));
+}
+
 clTermo* WouldBe(const clTermo* grupo)
 {
     if (grupo->tempo != 28) return nullptr;
@@ -1365,6 +1380,10 @@ void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
         // "must be saved", "should be running": after a modal, "be" is the
         // infinitive of "ser" or "estar".
         if ((c == 22 || c == 23) && PassivaAposConjuncao(grupo)) tempo = INF;
+        // "is enabled", "if it is checked": a participle of state without an
+        // agent is a state ("est\xE1 habilitado", "se estiver marcado").
+        if (c == TEMPO_PASSIVA_PRESENTE && troca && std::strcmp(troca, "ser") == 0 && ParticipioDeEstado(principal))
+            troca = "estar";
         if (modal && w != grupo->auxiliar && VocabuloE(w, "be")) {
             troca = principalIng ? "estar" : "ser";
             // "would be" is the conditional of "ser" alone ("seria perdido").

@@ -226,7 +226,7 @@ TEST(Gramatica, SubstantivoAposNumeroEDeterminante)
 {
     Conferir({
         {"There are 2 types of device files.", "H\xE1 2 tipos de arquivos de dispositivo."},
-        {"Some types of files are hidden.", "Alguns tipos de arquivos s\xE3o escondidos."},
+        {"Some types of files are hidden.", "Alguns tipos de arquivos est\xE3o escondidos."},
     });
 }
 
@@ -284,6 +284,13 @@ TEST(Gramatica, EstadoOuPassiva)
         {"The package is installed.", "O pacote est\xE1 instalado."},
         {"The package was installed by the administrator.", "O pacote foi instalado pelo administrador."},
         {"The option is available by default.", "A op\xE7\xE3o est\xE1 dispon\xEDvel por padr\xE3o."},
+        // A participle of state in the present passive: "estar", unless an
+        // agent follows; the past keeps "ser".
+        {"The option is enabled.", "A op\xE7\xE3o est\xE1 habilitada."},
+        {"If this option is checked, the image is saved.", "Se esta op\xE7\xE3o estiver marcada, a imagem \xE9 salva."},
+        {"The files are selected.", "Os arquivos est\xE3o selecionados."},
+        {"The option is enabled by default.", "A op\xE7\xE3o est\xE1 habilitada por padr\xE3o."},
+        {"The file was selected.", "O arquivo foi selecionado."},
         // Where something is: "estar"; what it is for: "ser".
         {"The file is in the folder.", "O arquivo est\xE1 na pasta."},
         {"The button is at the bottom of the window.", "O bot\xE3o est\xE1 no fundo da janela."},
@@ -384,7 +391,7 @@ TEST(Gramatica, PassivaAposAntesDe)
 {
     Conferir({
         {"The file is deleted after it was saved.", "O arquivo \xE9 exclu\xED" "do depois de ser salvo."},
-        {"Before it is saved, the file is checked.", "Antes de ser salvo, o arquivo \xE9 marcado."},
+        {"Before it is saved, the file is verified.", "Antes de ser salvo, o arquivo \xE9 verificado."},
         {"Save the image before you close it.", "Salve a imagem antes de voc\xEA fech\xE1-lo."},
         {"It is changed.", "\xC9 alterado."},
     });

@@ -80,7 +80,7 @@ TEST(Ordem, SentidoEGeneroDeChildren)
         {"The image on the right shows it.", "A imagem na direita o mostra."},
         {"All rights reserved.", "Todos os direitos reservados."},
         // An option is "marcada" when checked; a file is checked ("verificar").
-        {"If the option is checked, the layer is hidden.", "Se a op\xE7\xE3o for marcada, a camada \xE9 escondida."},
+        {"If the option is checked, the layer is hidden.", "Se a op\xE7\xE3o estiver marcada, a camada est\xE1 escondida."},
         {"Check the file.", "Verifique o arquivo."},
         {"The previews are small.", "As pr\xE9-visualiza\xE7\xF5" "es s\xE3o pequenas."},
     });
