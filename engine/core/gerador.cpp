@@ -638,7 +638,8 @@ bool ParticipioDeEstado(const clTermo* v)
     if (!v || !(v->verbete.formas & FORMA_PARTICIPIO)) return false;
     const char* base = v->verbete.formaBase[0] ? v->verbete.formaBase : v->verbete.vocabulo;
     static const char* const kEstados[] = {"enable", "disable", "check", "uncheck", "select", "deselect", "activate",
-                                           "deactivate", "lock", "unlock", "hide", "connect", "disconnect"};
+                                           "deactivate", "lock", "unlock", "hide", "connect", "disconnect", "set", "link",
+                                           "locate", "attach", "mark"};
     bool estado = false;
     for (const char* e : kEstados) estado = estado || std::strcmp(base, e) == 0;
     if (!estado) return false;
