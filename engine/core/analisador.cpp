@@ -750,6 +750,13 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
         !(verbo->verbete.formas & (FORMA_TERCEIRA_S | FORMA_ING | FORMA_PASSADO | FORMA_PARTICIPIO)) &&
         MesmaFormaNoPassado(verbo))
         verbo->verbete.formas |= FORMA_PASSADO | FORMA_PARTICIPIO;
+    // "is set to 0", "was cut": after a form of "be" such a bare form is the
+    // participle of a passive, never a continuous tense.
+    if (verbo && aux1 && !(verbo->verbete.formas & (FORMA_TERCEIRA_S | FORMA_ING | FORMA_PASSADO | FORMA_PARTICIPIO)) &&
+        (TextoDe(aux1, "is") || TextoDe(aux1, "are") || TextoDe(aux1, "am") || TextoDe(aux1, "was") ||
+         TextoDe(aux1, "were") || TextoDe(aux1, "be") || TextoDe(aux1, "been")) &&
+        MesmaFormaNoPassado(verbo))
+        verbo->verbete.formas |= FORMA_PARTICIPIO;
     const std::uint16_t formas = verbo ? verbo->verbete.formas : 0;
     const bool ing = formas & FORMA_ING;
     const bool passadoOuParticipio = formas & (FORMA_PASSADO | FORMA_PARTICIPIO);

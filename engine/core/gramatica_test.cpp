@@ -292,6 +292,9 @@ TEST(Gramatica, EstadoOuPassiva)
         {"The option is enabled by default.", "A op\xE7\xE3o est\xE1 habilitada por padr\xE3o."},
         {"The file was selected.", "O arquivo foi selecionado."},
         {"The file is located in the folder.", "O arquivo est\xE1 localizado na pasta."},
+        // a participle that is the bare form
+        {"The layer was cut.", "A camada foi cortada."},
+        {"The option is set by the user.", "A op\xE7\xE3o \xE9 definida pelo usu\xE1rio."},
         // Where something is: "estar"; what it is for: "ser".
         {"The file is in the folder.", "O arquivo est\xE1 na pasta."},
         {"The button is at the bottom of the window.", "O bot\xE3o est\xE1 no fundo da janela."},
