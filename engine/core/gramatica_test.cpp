@@ -352,6 +352,9 @@ TEST(Gramatica, TodosETudo)
         {"Select all.", "Selecione tudo."},
         {"All files are saved.", "Todos os arquivos s\xE3o salvos."},
         {"All the files are saved.", "Todos os arquivos s\xE3o salvos."},
+        // "each of" is "cada um de"; "each" before a noun is "cada".
+        {"You can work on each of them separately.", "Voc\xEA pode trabalhar em cada um deles separadamente."},
+        {"Each layer has a name.", "Cada camada tem um nome."},
         {"It copies the selection of all the visible layers.", "Copia a sele\xE7\xE3o de todas as camadas vis\xEDveis."},
     });
 }
