@@ -206,6 +206,9 @@ TEST(Ordem, LocucoesPreposicionais)
         {"You can start it from the Tools menu.", "Voc\xEA pode inici\xE1-lo a partir do menu de Ferramentas."},
         {"Remove it from the menu.", "Remova-o do menu."},
         {"Choose a color from the list.", "Escolha uma cor da lista."},
+        // "above": "acima", and "acima de" before a noun group.
+        {"A new layer is created above the active layer.", "Uma nova camada \xE9 criada acima da camada ativa."},
+        {"As shown above, it is created.", "Como mostrado acima, \xE9 criado."},
         // The manner: "de", contracted with the determiner.
         {"You can do it in two ways.", "Voc\xEA pode faz\xEA-lo de duas formas."},
         {"It works in the same way.", "Funciona da mesma forma."},
