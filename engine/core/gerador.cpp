@@ -1627,6 +1627,12 @@ void EmitirPalavra(clGerador& g, const char* texto, const clTermo* t)
     if (anterior && t && (t->verbete.classe & CL_ARTIGO) && TerminaComPalavra(anterior->texto, texto)) return;
     const bool podeContrair = anterior && (!g.ultimoVerbo || std::strchr(anterior->texto, '_')) &&
                               !(g.ultimoFor && std::strcmp(anterior->texto, "para") == 0);
+    // "in your folder": "na sua pasta", the possessive with its article.
+    if (podeContrair && t && (t->verbete.classe & CL_PRONOME) && std::strcmp(anterior->texto, "em") == 0) {
+        static const char* const kPossessivos[][2] = {{"seu", "no"}, {"sua", "na"}, {"seus", "nos"}, {"suas", "nas"}};
+        for (const auto& p : kPossessivos)
+            if (std::strcmp(texto, p[0]) == 0) CopiarTexto(anterior->texto, sizeof anterior->texto, p[1]);
+    }
     if (podeContrair && Contrair(anterior, texto)) return;
     if (podeContrair && ContrairPronome(anterior, texto, t)) return;
     g.ultimoVerbo = t && (t->verbete.classe & (CL_VERBO | CL_VERBO_AUXILIAR));

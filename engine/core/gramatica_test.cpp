@@ -417,4 +417,13 @@ TEST(Gramatica, OrdemAposAdverbio)
     });
 }
 
+// After "em" a possessive takes its article: "na sua pasta".
+TEST(Gramatica, PossessivoComArtigoAposEm)
+{
+    Conferir({
+        {"It is saved in your personal folder.", "\xC9 salvo na sua pasta pessoal."},
+        {"In your folders, the files are saved.", "Nas suas pastas, os arquivos s\xE3o salvos."},
+    });
+}
+
 }  // namespace
