@@ -426,4 +426,16 @@ TEST(Gramatica, PossessivoComArtigoAposEm)
     });
 }
 
+// "Tab" is a key after "press" or before "key"; elsewhere the tab of a
+// dialog.
+TEST(Gramatica, TabTeclaOuAba)
+{
+    Conferir({
+        {"Press Tab to move.", "Pressione Tab para mover."},
+        {"Use the Tab key.", "Use a tecla Tab."},
+        {"You can open it by selecting Add Tab \xBB Layers.", "Voc\xEA pode abri-lo selecionando Adicionar aba \xBB Camadas."},
+        {"The Tab menu", "O menu de aba"},
+    });
+}
+
 }  // namespace
