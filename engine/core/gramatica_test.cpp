@@ -438,4 +438,13 @@ TEST(Gramatica, TabTeclaOuAba)
     });
 }
 
+// "mode" after a preposition takes the article ("no modo de grade").
+TEST(Gramatica, ModoComArtigo)
+{
+    Conferir({
+        {"The image is in RGB mode.", "A imagem est\xE1 no modo de RGB."},
+        {"Select the mode.", "Selecione o modo."},
+    });
+}
+
 }  // namespace
