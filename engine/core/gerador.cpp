@@ -251,6 +251,33 @@ void EmitirLigacaoDe(clGerador& g, const clTermo* t)
     EmitirPalavra(g, kFormas[i], nullptr);
 }
 
+// "the layer name", "the brush size": in a definite group whose head names
+// an attribute, the one noun before the head is the thing that has it, with
+// its article ("o nome da camada", "o tamanho do pincel").
+bool AtributoDeDefinido(const clTermo* t)
+{
+    const clTermo* grupo = t->pai;
+    const clTermo* nucleo = t->regente;
+    if (!grupo || !t->palavra || t->palavra->padraoCaixa != CAIXA_MINUSCULAS || t->depois != nucleo ||
+        !nucleo->palavra || nucleo->palavra->padraoCaixa != CAIXA_MINUSCULAS)
+        return false;
+    const clTermo* det = grupo->determinantes;
+    if (!det || det->proximo || !VocabuloE(det, "the") || t->antes != det) return false;
+    static const char* const kAtributos[] = {"name", "size", "width", "height", "position", "opacity",
+                                             "content", "contents", "color", "colour", "shape", "type"};
+    const char* base = nucleo->verbete.formaBase[0] ? nucleo->verbete.formaBase : nucleo->verbete.vocabulo;
+    for (const char* a : kAtributos)
+        if (std::strcmp(base, a) == 0) return true;
+    return false;
+}
+
+void EmitirLigacaoComArtigo(clGerador& g, const clTermo* t)
+{
+    static const char* const kFormas[4] = {"do", "dos", "da", "das"};
+    const int i = ((t->verbete.flagsSubst & SUBST_FEMININO) ? 2 : 0) + ((t->verbete.flagsSubst & SUBST_PLURAL) ? 1 : 0);
+    EmitirPalavra(g, kFormas[i], nullptr);
+}
+
 void EmitirTraduzido(clGerador& g, clTermo* t)
 {
     const char* texto = EscolherTraducao(g, t);
@@ -905,7 +932,8 @@ void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
         // "tecla Esc").
         if (ligacao && t->regente && t->regente != t && !t->nome) {
             GeneroDaTraducao(g, t);
-            EmitirLigacaoDe(g, t);
+            if (AtributoDeDefinido(t)) EmitirLigacaoComArtigo(g, t);
+            else EmitirLigacaoDe(g, t);
         }
         if (t->verbete.flagsSubst & SUBST_DESCONHECIDA) {
             if (!t->filhos) {

@@ -298,7 +298,7 @@ TEST(Gramatica, EstadoOuPassiva)
         // Where something is: "estar"; what it is for: "ser".
         {"The file is in the folder.", "O arquivo est\xE1 na pasta."},
         {"The button is at the bottom of the window.", "O bot\xE3o est\xE1 no fundo da janela."},
-        {"The layer name is in bold.", "O nome de camada est\xE1 em negrito."},
+        {"The layer name is in bold.", "O nome da camada est\xE1 em negrito."},
         // past an adverb
         {"The interface is now available in two modes.", "A interface est\xE1 agora dispon\xEDvel em dois modos."},
         {"The file is still in the folder.", "O arquivo est\xE1 ainda na pasta."},

@@ -241,4 +241,17 @@ TEST(Ordem, AdjetivosCoordenados)
     });
 }
 
+// In a definite group whose head names an attribute, the noun before it
+// takes its article; other compounds and indefinite groups keep "de".
+TEST(Ordem, AtributoComArtigo)
+{
+    Conferir({
+        {"Click the layer name.", "Clique no nome da camada."},
+        {"The brush size is small.", "O tamanho do pincel \xE9 pequeno."},
+        {"Change the text color.", "Altere a cor do texto."},
+        {"Use the selection tool.", "Use a ferramenta de sele\xE7\xE3o."},
+        {"A layer name is shown.", "Um nome de camada \xE9 mostrado."},
+    });
+}
+
 } // namespace
