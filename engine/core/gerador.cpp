@@ -264,7 +264,9 @@ bool AtributoDeDefinido(const clTermo* t)
     const clTermo* det = grupo->determinantes;
     if (!det || det->proximo || !VocabuloE(det, "the") || t->antes != det) return false;
     static const char* const kAtributos[] = {"name", "size", "width", "height", "position", "opacity",
-                                             "content", "contents", "color", "colour", "shape", "type"};
+                                             "content", "contents", "color", "colour", "shape", "type",
+                                             "value", "direction", "intensity", "border", "edge", "thumbnail",
+                                             "title", "boundary", "resolution", "dimensions"};
     const char* base = nucleo->verbete.formaBase[0] ? nucleo->verbete.formaBase : nucleo->verbete.vocabulo;
     for (const char* a : kAtributos)
         if (std::strcmp(base, a) == 0) return true;

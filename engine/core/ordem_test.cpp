@@ -249,6 +249,7 @@ TEST(Ordem, AtributoComArtigo)
         {"Click the layer name.", "Clique no nome da camada."},
         {"The brush size is small.", "O tamanho do pincel \xE9 pequeno."},
         {"Change the text color.", "Altere a cor do texto."},
+        {"Click the layer thumbnail.", "Clique na miniatura da camada."},
         {"Use the selection tool.", "Use a ferramenta de sele\xE7\xE3o."},
         {"A layer name is shown.", "Um nome de camada \xE9 mostrado."},
     });
