@@ -171,6 +171,16 @@ static bool InicioDeOracao(const clTermo* antes, const clTermo* raiz)
     return c == CL_ADVERBIO && TextoDe(antes, "please");
 }
 
+// An adverb that may open an order: "Please wait", "Then click OK", "Just
+// select the layer", "Now open the file".
+static bool AdverbioDeOrdem(const clTermo* a)
+{
+    static const char* const kAdverbios[] = {"please", "then", "just", "simply", "now", "also", "next", "finally", "again"};
+    for (const char* x : kAdverbios)
+        if (TextoDe(a, x)) return true;
+    return false;
+}
+
 // A sentence that opens with a clause of condition or time ("If the file is
 // empty, ...", "When it stops, ..."): a bare verb after its comma is an order.
 static bool OracaoSubordinadaInicial(const clTermo* primeiro)
@@ -740,6 +750,13 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
         !(verbo->verbete.formas & (FORMA_TERCEIRA_S | FORMA_ING | FORMA_PASSADO | FORMA_PARTICIPIO)) &&
         MesmaFormaNoPassado(verbo))
         verbo->verbete.formas |= FORMA_PASSADO | FORMA_PARTICIPIO;
+    // "is set to 0", "was cut": after a form of "be" such a bare form is the
+    // participle of a passive, never a continuous tense.
+    if (verbo && aux1 && !(verbo->verbete.formas & (FORMA_TERCEIRA_S | FORMA_ING | FORMA_PASSADO | FORMA_PARTICIPIO)) &&
+        (TextoDe(aux1, "is") || TextoDe(aux1, "are") || TextoDe(aux1, "am") || TextoDe(aux1, "was") ||
+         TextoDe(aux1, "were") || TextoDe(aux1, "be") || TextoDe(aux1, "been")) &&
+        MesmaFormaNoPassado(verbo))
+        verbo->verbete.formas |= FORMA_PARTICIPIO;
     const std::uint16_t formas = verbo ? verbo->verbete.formas : 0;
     const bool ing = formas & FORMA_ING;
     const bool passadoOuParticipio = formas & (FORMA_PASSADO | FORMA_PARTICIPIO);
@@ -812,8 +829,8 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
             sujeitoFinal = nullptr;
             g->regente = nullptr;
         } else if (!(formas & FORMA_TERCEIRA_S) && g->anterior && g->anterior != &raiz &&
-                   ((g->anterior->verbete.classe == CL_ADVERBIO && TextoDe(g->anterior, "please") &&
-                     InicioDeOracao(g->anterior->anterior, &raiz)) ||
+                   ((g->anterior->verbete.classe == CL_ADVERBIO && AdverbioDeOrdem(g->anterior) &&
+                     !TextoDe(verbo, "like") && InicioDeOracao(g->anterior->anterior, &raiz)) ||
                     (g->anterior->verbete.classe == CL_VIRGULA &&
                      (OracaoSubordinadaInicial(raiz.proximo) ||
                       (AberturaSemVerboFinito(g->anterior, &raiz) && !FormaDeSerOuTer(verbo)))))) {

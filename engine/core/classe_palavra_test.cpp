@@ -87,7 +87,7 @@ TEST(ClassePalavra, SubstantivoOuVerboPeloContexto)
         {"It gives more control.", "D\xE1 mais controle."},
         {"The user can then select a file.", "O usu\xE1rio pode ent\xE3o selecionar um arquivo."},
         // A name before the bare form, even one in "-s", with "have" before it.
-        {"You don't have GVfs support on your platform.", "Voc\xEA n\xE3o tem suporte do GVfs em sua plataforma."},
+        {"You don't have GVfs support on your platform.", "Voc\xEA n\xE3o tem suporte do GVfs na sua plataforma."},
         {"Can the user change the file?", "O usu\xE1rio pode alterar o arquivo?"},
     });
 }

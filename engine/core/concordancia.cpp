@@ -155,6 +155,7 @@ constexpr Contracao kContracoes[] = {
     {"para", "as", "\xE0s"},
     {"por", "o", "pelo"},        {"por", "os", "pelos"},      {"por", "a", "pela"},
     {"por", "as", "pelas"},
+    {"de", "isso", "disso"},     {"em", "isso", "nisso"},
 };
 
 // Rows for multiword translations that end in a preposition ("antes_de").

@@ -252,6 +252,35 @@ void EmitirLigacaoDe(clGerador& g, const clTermo* t)
     EmitirPalavra(g, kFormas[i], nullptr);
 }
 
+// "the layer name", "the brush size": in a definite group whose head names
+// an attribute, the one noun before the head is the thing that has it, with
+// its article ("o nome da camada", "o tamanho do pincel").
+bool AtributoDeDefinido(const clTermo* t)
+{
+    const clTermo* grupo = t->pai;
+    const clTermo* nucleo = t->regente;
+    if (!grupo || !t->palavra || t->palavra->padraoCaixa != CAIXA_MINUSCULAS || t->depois != nucleo ||
+        !nucleo->palavra || nucleo->palavra->padraoCaixa != CAIXA_MINUSCULAS)
+        return false;
+    const clTermo* det = grupo->determinantes;
+    if (!det || det->proximo || !VocabuloE(det, "the") || t->antes != det) return false;
+    static const char* const kAtributos[] = {"name", "size", "width", "height", "position", "opacity",
+                                             "content", "contents", "color", "colour", "shape", "type",
+                                             "value", "direction", "intensity", "border", "edge", "thumbnail",
+                                             "title", "boundary", "resolution", "dimensions"};
+    const char* base = nucleo->verbete.formaBase[0] ? nucleo->verbete.formaBase : nucleo->verbete.vocabulo;
+    for (const char* a : kAtributos)
+        if (std::strcmp(base, a) == 0) return true;
+    return false;
+}
+
+void EmitirLigacaoComArtigo(clGerador& g, const clTermo* t)
+{
+    static const char* const kFormas[4] = {"do", "dos", "da", "das"};
+    const int i = ((t->verbete.flagsSubst & SUBST_FEMININO) ? 2 : 0) + ((t->verbete.flagsSubst & SUBST_PLURAL) ? 1 : 0);
+    EmitirPalavra(g, kFormas[i], nullptr);
+}
+
 void EmitirTraduzido(clGerador& g, clTermo* t)
 {
     const char* texto = EscolherTraducao(g, t);
@@ -479,6 +508,13 @@ bool ObjetoComArtigo(const clGerador& g, const clTermo* grupo, const clTermo* nu
         const clTermo* d = nucleo->depois;
         if (nucleo->verbete.formas & 0x0001) return false;
         if (d && (d->verbete.classe & CL_PREPOSICAO) && !VocabuloE(d, "of")) return false;
+        // After "be" the bare noun names a manner or a state ("is in bold",
+        // "is in sync": "est\xE1 em negrito").
+        const clTermo* a = v->anterior;
+        if (a && a->verbete.classe == CL_GRUPO_VERBAL && a->verbo) {
+            const clVerbete& vb = a->verbo->verbete;
+            if (std::strcmp(vb.formaBase[0] ? vb.formaBase : vb.vocabulo, "be") == 0) return false;
+        }
         return nucleo->palavra->padraoCaixa == CAIXA_MINUSCULAS;
     }
     if (!v || v->verbete.classe != CL_GRUPO_VERBAL || !v->verbo) return false;
@@ -545,6 +581,24 @@ bool SujeitoComArtigo(const clGerador& g, const clTermo* grupo, const clTermo* n
     return !primeiro->antes;
 }
 
+// The modifiers before the head are adjectives that follow it in
+// Portuguese, joined by commas and a conjunction.
+bool AdjetivosCoordenados(const clTermo* grupo)
+{
+    const clTermo* nucleo = grupo->filhos;
+    if (!nucleo || !(nucleo->verbete.classe & CL_SUBSTANTIVO)) return false;
+    bool conjuncao = false;
+    int adjetivos = 0;
+    int n = 0;
+    for (const clTermo* m = grupo->modificadores; m && m != nucleo && m != grupo->determinantes; m = m->proximo) {
+        if (++n > kMaxCadeia) return false;
+        if (m->verbete.classe == CL_CONJUNCAO || m->verbete.classe == CL_VIRGULA) conjuncao = true;
+        else if (m->verbete.classe == CL_ADJETIVO && VemDepois(m) && !m->emitido) ++adjetivos;
+        else return false;
+    }
+    return conjuncao && adjetivos >= 2;
+}
+
 void EmitirGrupoNominal(clGerador& g, clTermo* grupo, int profundidade)
 {
     clTermo* nucleo = grupo->filhos;
@@ -591,6 +645,14 @@ void EmitirGrupoNominal(clGerador& g, clTermo* grupo, int profundidade)
     Limites modificadores;
     modificadores.parar1 = nucleo;
     modificadores.parar2 = grupo->determinantes;
+    if (AdjetivosCoordenados(grupo)) {
+        // "red, green and blue channels": "canais vermelhos, verdes e
+        // azuis", the coordination in its own order after the noun.
+        int n = 0;
+        for (clTermo* m = grupo->modificadores; m && !modificadores.Parar(m) && n < kMaxCadeia; m = m->proximo, ++n)
+            EmitirTermo(g, m, profundidade + 1);
+        return;
+    }
     CaminharCadeia(g, grupo->modificadores, profundidade, modificadores);
 }
 
@@ -710,6 +772,34 @@ void AntepostoAoAuxiliar(clGerador& g, clTermo* grupo, int profundidade)
     }
 }
 
+// A participle that names the state an option or an item is in, with no
+// agent after it ("checked", "enabled", "selected"; not "selected by").
+bool ParticipioDeEstado(const clTermo* v)
+{
+    if (!v || !(v->verbete.formas & FORMA_PARTICIPIO)) return false;
+    const char* base = v->verbete.formaBase[0] ? v->verbete.formaBase : v->verbete.vocabulo;
+    static const char* const kEstados[] = {"enable", "disable", "check", "uncheck", "select", "deselect", "activate",
+                                           "deactivate", "lock", "unlock", "hide", "connect", "disconnect", "set", "link",
+                                           "locate", "attach", "mark"};
+    bool estado = false;
+    for (const char* e : kEstados) estado = estado || std::strcmp(base, e) == 0;
+    if (!estado) return false;
+    const clTermo* d = v->depois;
+    return !(VocabuloE(d, "by") && !VocabuloE(d->depois, "default"));
+}
+
+clTermo* WouldBe(const clTermo* grupo)
+{
+    if (grupo->tempo != 28) return nullptr;
+    int n = 0;
+    for (clTermo* a = grupo->filhos; a && n < kMaxCadeia; a = a->proximo, ++n) {
+        if (!VocabuloE(a, "would")) continue;
+        const clTermo* b = PularNegacao(a->depois, true);
+        return VocabuloE(b, "be") ? a : nullptr;
+    }
+    return nullptr;
+}
+
 void EmitirGrupoVerbal(clGerador& g, clTermo* grupo, int profundidade)
 {
     if (PassivaNaoFoiPossivel(grupo)) {
@@ -727,6 +817,7 @@ void EmitirGrupoVerbal(clGerador& g, clTermo* grupo, int profundidade)
     }
     const int c = grupo->tempo;
     if (grupo->absorvidos) grupo->absorvidos->emitido = TERMO_ABSORVIDO;
+    if (clTermo* would = WouldBe(grupo)) would->emitido = TERMO_ABSORVIDO;
     const bool ing = grupo->verbo && (grupo->verbo->verbete.formas & FORMA_ING);
     // "has been working" is "tem trabalhado": "been" has no word of its own.
     if ((c == 6 || c == 8 || c == 12) && ing) {
@@ -821,6 +912,20 @@ void EmitirGrupoVerbal(clGerador& g, clTermo* grupo, int profundidade)
     emitirVerbo();
 }
 
+// "before it is changed", "after it is saved": the passive after "before",
+// "after" or "until" with "it" as its subject is the infinitive without a
+// subject ("antes de ser alterado").
+bool PassivaAposConjuncao(const clTermo* v)
+{
+    if (!v || v->verbete.classe != CL_GRUPO_VERBAL || (v->tempo != 22 && v->tempo != 23)) return false;
+    const clTermo* sujeito = v->anterior;
+    if (!EhGrupoNominal(sujeito) || sujeito->determinantes || sujeito->modificadores || !sujeito->filhos ||
+        !VocabuloE(sujeito->filhos, "it") || sujeito->filhos->proximo)
+        return false;
+    const clTermo* c = sujeito->anterior;
+    return VocabuloE(c, "before") || VocabuloE(c, "after") || VocabuloE(c, "until");
+}
+
 // "It" as a subject has no Portuguese word: "Est\xE1 chovendo", "Come\xE7ou
 // a chover", "Funciona".
 bool SujeitoIt(const clTermo* grupo)
@@ -829,6 +934,7 @@ bool SujeitoIt(const clTermo* grupo)
     if (grupo->pai || grupo->determinantes || grupo->modificadores || !p || !VocabuloE(p, "it") ||
         p->verbete.classe != CL_PRONOME || !SemMarcas(p))
         return false;
+    if (PassivaAposConjuncao(grupo->proximo)) return true;
     // After a preposition it is an object ("inside it has" is "dentro dele tem").
     const clTermo* antes = p->antes;
     if (antes && (antes->verbete.classe & CL_PREPOSICAO)) return false;
@@ -858,6 +964,30 @@ bool RelativaReduzida(const clTermo* grupo)
 }
 
 clTermo* NomeAposCitacao(const clTermo* abre);
+bool AposArtigo(const clTermo* t);
+
+// "from" before a menu, a dialog or a window of the interface, not after a
+// verb that takes something away.
+bool OrigemNaInterface(const clTermo* t)
+{
+    const clTermo* grupo = t->proximo;
+    if (!EhGrupoNominal(grupo) || !grupo->filhos) return false;
+    const clTermo* nucleo = grupo->filhos;
+    static const char* const kLugares[] = {"menu", "menubar", "submenu", "toolbar", "dialog", "toolbox", "window"};
+    bool lugar = false;
+    for (const char* l : kLugares) lugar = lugar || VocabuloE(nucleo, l);
+    if (!lugar) return false;
+    int n = 0;
+    for (const clTermo* a = t->antes; a && n < 6; a = a->antes, ++n) {
+        if (!(a->verbete.classe & CL_VERBO)) continue;
+        const char* base = a->verbete.formaBase[0] ? a->verbete.formaBase : a->verbete.vocabulo;
+        static const char* const kTirar[] = {"remove", "delete", "drag", "detach", "hide", "exclude", "close", "copy", "paste", "drop"};
+        for (const char* v : kTirar)
+            if (std::strcmp(base, v) == 0) return false;
+        return true;
+    }
+    return false;
+}
 
 // Fixed phrases of a preposition and a bare noun ("in addition to", "for
 // example"), said by the generator rather than by multiword entries: an
@@ -966,7 +1096,8 @@ void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
         // "tecla Esc").
         if (ligacao && t->regente && t->regente != t && !t->nome && !SiglaQualificadora(g, t)) {
             GeneroDaTraducao(g, t);
-            EmitirLigacaoDe(g, t);
+            if (AtributoDeDefinido(t)) EmitirLigacaoComArtigo(g, t);
+            else EmitirLigacaoDe(g, t);
         }
         if (t->verbete.flagsSubst & SUBST_DESCONHECIDA) {
             if (!t->filhos) {
@@ -1007,19 +1138,36 @@ void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
         EmitirEsquecidos(g, t, profundidade);
         return;
     default:
-        if (g.prosa) {
-            if (clTermo* nome = NomeAposCitacao(t)) EmitirTermo(g, nome, profundidade + 1);
+        if (g.prosa || AposArtigo(t)) {
+            if (clTermo* nome = NomeAposCitacao(t)) {
+                g.nomeDaCitacao = nome;
+                EmitirTermo(g, nome, profundidade + 1);
+                g.nomeDaCitacao = nullptr;
+            }
         }
         if (AdjetivoPosposto(t)) {
             t->emitido = 0;  // written with its adjective
             return;
         }
         if ((t->verbete.classe & CL_PREPOSICAO) && LocucaoPreposicional(g, t)) return;
+        // Where a command is reached: "from the image menu" is "a partir do
+        // menu de imagem" (but "remove it from the menu": "do menu").
+        if (VocabuloE(t, "from") && OrigemNaInterface(t)) {
+            EmitirPalavra(g, "a_partir_de", t);
+            return;
+        }
         if (t->verbete.classe == CL_ADVERBIO && t->absorvidos && std::strncmp(t->verbete.vocabulo, "there_", 6) == 0) {
             if (clTermo* nenhum = NenhumDoObjeto(t)) {
                 nenhum->emitido = TERMO_ABSORVIDO;
                 EmitirPalavra(g, "n\xE3o", nenhum);
             }
+        }
+        // The manner: "in two ways", "in the same way" is "de duas formas",
+        // "da mesma forma".
+        if (VocabuloE(t, "in") && EhGrupoNominal(t->proximo) && t->proximo->filhos &&
+            VocabuloE(t->proximo->filhos, "way")) {
+            EmitirPalavra(g, "de", t);
+            return;
         }
         // "the same effect as": "o mesmo efeito que".
         if (VocabuloE(t, "as") && ComparaMesmo(t->anterior)) {
@@ -1120,6 +1268,20 @@ bool ContrairPronome(clPalavra* anterior, const char* novo, const clTermo* t)
     return true;
 }
 
+// `texto` ends with the word `palavra`, after a blank or a joining mark.
+bool TerminaComPalavra(const char* marcado, const char* palavra)
+{
+    // The marks of the inflecting words ("/todas/_/as/") do not count.
+    char texto[kTamPalavra];
+    std::size_t a = 0;
+    for (const char* p = marcado; *p && a + 1 < sizeof texto; ++p)
+        if (*p != '/') texto[a++] = *p;
+    texto[a] = '\0';
+    const std::size_t n = std::strlen(palavra);
+    if (n == 0 || a <= n + 1 || std::strcmp(texto + a - n, palavra) != 0) return false;
+    return texto[a - n - 1] == '_' || texto[a - n - 1] == ' ';
+}
+
 bool VariasPalavras(const char* texto) { return std::strchr(texto, '_') || std::strchr(texto, ' '); }
 
 // Whether a word merged into `t` (the rest of a multiword) was capitalised.
@@ -1155,6 +1317,19 @@ void CapitalizarPrimeira(clFrase& destino, std::uint16_t padraoOrigem)
 
 } // namespace
 
+namespace {
+
+bool PreposicaoDeLugar(const clTermo* r)
+{
+    static const char* const kLugar[] = {"in", "on", "at", "under", "below", "above", "inside", "near",
+                                         "within", "beside", "behind", "between", "outside", "underneath"};
+    for (const char* p : kLugar)
+        if (VocabuloE(r, p)) return true;
+    return false;
+}
+
+} // namespace
+
 bool CondicaoSatisfeita(const char* cond, const clTermo* t)
 {
     if (!cond) return true;
@@ -1175,7 +1350,14 @@ bool CondicaoSatisfeita(const char* cond, const clTermo* t)
         const char c = cond[i++];
         switch (c) {
         case '*': r = t; break;
-        case '+': r = t ? PularNegacao(t->depois, true) : nullptr; break;
+        case '+':
+            r = t ? PularNegacao(t->depois, true) : nullptr;
+            // A state is looked for past adverbs too ("is now available",
+            // "is still in the folder").
+            if ((cond[i] == 'A' || cond[i] == 'O') && cond[i + 1] == 'E')
+                for (int n = 0; n < 2 && r && r->verbete.classe == CL_ADVERBIO && r->depois; ++n)
+                    r = PularNegacao(r->depois, true);
+            break;
         case '-': r = t ? PularNegacao(t->antes, false) : nullptr; break;
         case '<': r = t ? AnteriorOuDoPai(t) : nullptr; break;
         case '>': r = t ? ProximoOuDoPai(t) : nullptr; break;
@@ -1193,7 +1375,14 @@ bool CondicaoSatisfeita(const char* cond, const clTermo* t)
             break;
         case 'A':
             subcodigos(Tem(r, CL_ADJETIVO), [&](char s) {
-                if (s == 'E') return r && (r->verbete.flagsAdj & ADJ_ESTADO) ? 1 : 0;
+                // A state is no state with its agent ("was installed by the
+                // administrator" is a passive: "foi instalado"), but "by
+                // default" names no agent.
+                if (s == 'E')
+                    return r && (r->verbete.flagsAdj & ADJ_ESTADO) &&
+                                   !(VocabuloE(r->depois, "by") && !VocabuloE(r->depois->depois, "default"))
+                               ? 1
+                               : 0;
                 return -1;
             });
             break;
@@ -1214,7 +1403,12 @@ bool CondicaoSatisfeita(const char* cond, const clTermo* t)
             });
             break;
         case 'O':
-            if (!Tem(r, CL_PREPOSICAO)) valor = false;
+            subcodigos(Tem(r, CL_PREPOSICAO), [&](char s) {
+                // A preposition of place: "is in the folder" is where
+                // something is ("est\xE1 na pasta").
+                if (s == 'E') return PreposicaoDeLugar(r) ? 1 : 0;
+                return -1;
+            });
             break;
         case 'D':
             if (!Tem(r, CL_ADVERBIO)) valor = false;
@@ -1278,6 +1472,23 @@ bool OracaoCondicional(const clTermo* grupo)
 // "salvarem"; the irregular stems in the third person singular.
 bool SubjuntivoFuturo(char* texto, std::size_t tam, int pessoa)
 {
+    // A verb with its particle ("/clicar/_em"): the verb inflects, the
+    // particle follows ("clicar_em", "clicarem_em").
+    if (texto[0] == '/') {
+        const char* fim = std::strchr(texto + 1, '/');
+        if (!fim || fim[1] != '_' || std::strchr(fim + 1, '/') || std::strchr(texto, ' ')) return false;
+        char verbo[kTamPalavra];
+        const std::size_t n = static_cast<std::size_t>(fim - (texto + 1));
+        if (n == 0 || n >= sizeof verbo) return false;
+        std::memcpy(verbo, texto + 1, n);
+        verbo[n] = '\0';
+        char resto[kTamPalavra];
+        CopiarTexto(resto, sizeof resto, fim + 1);
+        if (!SubjuntivoFuturo(verbo, sizeof verbo, pessoa)) return false;
+        AcrescentarTexto(verbo, sizeof verbo, resto);
+        CopiarTexto(texto, tam, verbo);
+        return true;
+    }
     if (std::strchr(texto, '_') || std::strchr(texto, '/') || std::strchr(texto, ' ')) return false;
     const std::size_t n = std::strlen(texto);
     if (n < 2 || texto[n - 1] != 'r') return false;
@@ -1312,8 +1523,12 @@ bool VerboDeRotulo(const clGerador& g, const clTermo* w)
     if (!Capitalizada(w)) return false;
     if (SetaDeMenu(w->antes) || SetaDeMenu(w->depois)) return true;
     if (!w->antes) return false;
-    // A quoted label: "the \x93Dissolve\x94 mode", "\x93Show Image Selection\x94".
-    if (g.prosa && AbreAspas(w->antes)) return true;
+    // The button clicked: "click Save", "click on Save".
+    const clTermo* a = VocabuloE(w->antes, "on") ? w->antes->antes : w->antes;
+    if (VocabuloE(a, "click")) return true;
+    // A quoted label: "the \x93Dissolve\x94 mode", "\x93Show Image Selection\x94";
+    // in a heading after an article ("The \x93Edit\x94 Menu").
+    if ((g.prosa || AposArtigo(w->antes)) && AbreAspas(w->antes)) return true;
     return g.prosa && !CapitalizadaNoRotulo(w->antes) && CapitalizadaNoRotulo(w->depois) &&
            (w->depois->verbete.classe & CL_SUBSTANTIVO);
 }
@@ -1416,6 +1631,9 @@ void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
     const TempoGrupo& linha =
         c == TEMPO_DESCONHECIDO && grupo->verbete.classe == CL_GRUPO_VERBAL ? kModal : kTempos[c];
 
+    // A modal the tense table gives the infinitive after ("must", "should",
+    // "would", "may", "might").
+    const bool modal = grupo->verbete.classe == CL_GRUPO_VERBAL && (c == 27 || c == 28 || c == TEMPO_DESCONHECIDO);
     int tempo;
     const char* troca = nullptr;
     if (auxiliar) {
@@ -1428,9 +1646,24 @@ void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
         // "Could you open the file?": a request, the conditional ("poderia").
         if ((c == 19 || c == 20) && grupo->auxiliar == w) tempo = COND;
         if (c == TEMPO_PASSIVA_PRESENTE && troca && EstadoResultante(grupo)) troca = "estar";
+        // "must be saved", "should be running": after a modal, "be" is the
+        // infinitive of "ser" or "estar".
+        if ((c == 22 || c == 23) && PassivaAposConjuncao(grupo)) tempo = INF;
+        // "is enabled", "if it is checked": a participle of state without an
+        // agent is a state ("est\xE1 habilitado", "se estiver marcado").
+        if (c == TEMPO_PASSIVA_PRESENTE && troca && std::strcmp(troca, "ser") == 0 && ParticipioDeEstado(principal))
+            troca = "estar";
+        if (modal && w != grupo->auxiliar && VocabuloE(w, "be")) {
+            troca = principalIng ? "estar" : "ser";
+            // "would be" is the conditional of "ser" alone ("seria perdido").
+            tempo = WouldBe(grupo) ? COND : INF;
+        }
     } else {
         tempo = linha.principal;
         if (linha.gerundioSeIng && (w->verbete.formas & FORMA_ING)) tempo = GER;
+        // ... and the main verb its participle or gerund.
+        if (modal && VocabuloE(PularNegacao(w->antes, false), "be")) tempo = principalIng ? GER : PART;
+        if (VocabuloE(w, "be") && WouldBe(grupo)) tempo = COND;
     }
     if (troca) CopiarTexto(texto, tam, troca);
     // A label that opens with a verb ("selecting Add Tab", "the Fill
@@ -1595,6 +1828,10 @@ bool Sinal(const clTermo* t, const char* quais)
 
 bool AbreAspas(const clTermo* t) { return Sinal(t, "\"\x93"); }
 
+// A quotation mark opened after an article: a name in a noun group, also in
+// a heading written in capitals ("The \x93Edit\x94 Menu").
+bool AposArtigo(const clTermo* t) { return t && t->antes && (t->antes->verbete.classe & CL_ARTIGO); }
+
 // "the \x93Normal\x94 layer mode": a quoted name before a noun names it and
 // comes after it in Portuguese ("o modo de camada \x93Normal\x94"). The noun
 // group after the closing mark, or nullptr.
@@ -1680,10 +1917,21 @@ void EmitirPalavra(clGerador& g, const char* texto, const clTermo* t)
     clPalavra* anterior = saida->Ultimo() >= 0 ? saida->Obter(-1) : nullptr;
     // A multiword verb translation still contracts its final preposition
     // ("gosta_de" + "o" -> "gosta_do").
-    const bool podeContrair = anterior && (!g.ultimoVerbo || std::strchr(anterior->texto, '_'));
+    // "all the files": "todos os" already says the article ("todos os
+    // arquivos", never "todos os os").
+    if (anterior && t && (t->verbete.classe & CL_ARTIGO) && TerminaComPalavra(anterior->texto, texto)) return;
+    const bool podeContrair = anterior && (!g.ultimoVerbo || std::strchr(anterior->texto, '_')) &&
+                              !(g.ultimoFor && std::strcmp(anterior->texto, "para") == 0);
+    // "in your folder": "na sua pasta", the possessive with its article.
+    if (podeContrair && t && (t->verbete.classe & CL_PRONOME) && std::strcmp(anterior->texto, "em") == 0) {
+        static const char* const kPossessivos[][2] = {{"seu", "no"}, {"sua", "na"}, {"seus", "nos"}, {"suas", "nas"}};
+        for (const auto& p : kPossessivos)
+            if (std::strcmp(texto, p[0]) == 0) CopiarTexto(anterior->texto, sizeof anterior->texto, p[1]);
+    }
     if (podeContrair && Contrair(anterior, texto)) return;
     if (podeContrair && ContrairPronome(anterior, texto, t)) return;
     g.ultimoVerbo = t && (t->verbete.classe & (CL_VERBO | CL_VERBO_AUXILIAR));
+    g.ultimoFor = t && VocabuloE(t, "for");
 
     clPalavra w;
     if (t && t->palavra) {
@@ -1720,6 +1968,9 @@ void EmitirPalavra(clGerador& g, const char* texto, const clTermo* t)
         if (w.aplicarCaixa && (w.padraoCaixa == CAIXA_INICIAL || w.padraoCaixa == CAIXA_MISTA) &&
             GrafiaPropria(texto))
             w.aplicarCaixa = 0;
+        if (g.nomeDaCitacao && t->pai == g.nomeDaCitacao && w.aplicarCaixa && w.padraoCaixa == CAIXA_INICIAL &&
+            !t->nome && !TemMaiuscula(texto))
+            w.padraoCaixa = CAIXA_MINUSCULAS;
     } else {
         // A word of the generator's own ("de", an article) sits inside the
         // markup of the word before it, but not between that word's pieces.
@@ -1739,6 +1990,23 @@ void EmitirPalavra(clGerador& g, const char* texto, const clTermo* t)
     }
     if (saida->Ultimo() < 0) w.espacoAntes = g.espacoInicial;
     CopiarTexto(w.texto, sizeof w.texto, texto);
+    // A capitalised English word translated by several ("Toolbox",
+    // "Desktop", "File name") capitalises the first of them only ("Caixa de
+    // ferramentas"), unless the English words were all capitalised: the word
+    // is put in its final form here.
+    if (t && t->antes && !t->criada && w.aplicarCaixa && w.padraoCaixa == CAIXA_INICIAL && VariasPalavras(texto) &&
+        !JuntouMaiuscula(t)) {
+        w.padraoCaixa = CAIXA_MINUSCULAS;
+        w.AplicarCaixa();
+        for (char* c = w.texto; *c; ++c) {
+            if (Maiuscula(*c) != Minuscula(*c)) {
+                *c = Maiuscula(*c);
+                break;
+            }
+        }
+        w.padraoCaixa = CAIXA_INICIAL;
+        w.aplicarCaixa = 0;
+    }
     saida->Acrescentar(w);
 }
 

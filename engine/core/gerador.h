@@ -27,6 +27,9 @@ public:
     // The last output word is a conjugated verb: "para" (of "parar") is not
     // the preposition, and takes no contraction ("para a casa", never "\xE0 casa").
     bool ultimoVerbo = false;
+    // The last output word translates "for": "para o" stays ("op\xE7\xF5es para a
+    // ferramenta"); only "to" contracts to "ao".
+    bool ultimoFor = false;
     // The source sentence holds words in lower case: a run of capitalised
     // words inside it is a label.
     bool prosa = false;
@@ -36,6 +39,10 @@ public:
     // The noun group whose label naming an action is being written: a verb
     // of the label is the infinitive, and the label is one run.
     const clTermo* rotuloDeAcao = nullptr;
+    // The noun group written before the quoted name it follows in English
+    // ("The \x93Edit\x94 Menu": "O menu \x93Editar\x94"): its words lose the
+    // capitals of the heading.
+    const clTermo* nomeDaCitacao = nullptr;
     // Runs of capitalised words (a label such as "Add Tab") whose first
     // Portuguese word has been written: the rest of the
     // run is written in lower case ("Adicionar aba", "Tamanho da

@@ -107,6 +107,9 @@ TEST(Gramatica, PronomesEComparativos)
 {
     Conferir({
         {"This may take a few minutes.", "Isso pode levar uns poucos minutos."},
+        // "this" standing alone is "isso", contracted like a demonstrative.
+        {"The result of this is shown.", "O resultado disso \xE9 mostrado."},
+        {"You can do this later.", "Voc\xEA pode fazer isso mais tarde."},
         {"This file is empty.", "Este arquivo est\xE1 vazio."},
         {"Create a new folder.", "Crie uma nova pasta."},
         {"This program requires a newer version.", "Este programa exige uma vers\xE3o mais nova."},
@@ -267,6 +270,180 @@ TEST(Gramatica, SinaisDeAberturaSemEspaco)
         {"See the \"User Guide\" for details.", "Veja o \"Guia do Usu\xE1rio\" para detalhes."},
         {"Open the file (Big Table) now.", "Abra o arquivo (Tabela Grande) agora."},
         {"Read the \x93User Guide\x94 now.", "Leia o \x93Guia do Usu\xE1rio\x94 agora."},
+    });
+}
+
+// A predicate of state takes "estar", in the present and the past, also
+// with "not"; an agent ("by the administrator") makes the same participle a
+// passive with "ser", while "by default" is no agent.
+TEST(Gramatica, EstadoOuPassiva)
+{
+    Conferir({
+        {"The layer is visible.", "A camada est\xE1 vis\xEDvel."},
+        {"The tool is not active.", "A ferramenta n\xE3o est\xE1 ativa."},
+        {"The package is installed.", "O pacote est\xE1 instalado."},
+        {"The package was installed by the administrator.", "O pacote foi instalado pelo administrador."},
+        {"The option is available by default.", "A op\xE7\xE3o est\xE1 dispon\xEDvel por padr\xE3o."},
+        // A participle of state in the present passive: "estar", unless an
+        // agent follows; the past keeps "ser".
+        {"The option is enabled.", "A op\xE7\xE3o est\xE1 habilitada."},
+        {"If this option is checked, the image is saved.", "Se esta op\xE7\xE3o estiver marcada, a imagem \xE9 salva."},
+        {"The files are selected.", "Os arquivos est\xE3o selecionados."},
+        {"The option is enabled by default.", "A op\xE7\xE3o est\xE1 habilitada por padr\xE3o."},
+        {"The file was selected.", "O arquivo foi selecionado."},
+        {"The file is located in the folder.", "O arquivo est\xE1 localizado na pasta."},
+        // a participle that is the bare form
+        {"The layer was cut.", "A camada foi cortada."},
+        {"The option is set by the user.", "A op\xE7\xE3o \xE9 definida pelo usu\xE1rio."},
+        // Where something is: "estar"; what it is for: "ser".
+        {"The file is in the folder.", "O arquivo est\xE1 na pasta."},
+        {"The button is at the bottom of the window.", "O bot\xE3o est\xE1 no fundo da janela."},
+        {"The layer name is in bold.", "O nome da camada est\xE1 em negrito."},
+        // past an adverb
+        {"The interface is now available in two modes.", "A interface est\xE1 agora dispon\xEDvel em dois modos."},
+        {"The file is still in the folder.", "O arquivo est\xE1 ainda na pasta."},
+        {"This is really useful.", "Isso \xE9 realmente \xFAtil."},
+    });
+}
+
+// What is clicked takes "em", also a button named by its label, whose verb
+// is the infinitive; in a clause of condition or time "clicar em" takes the
+// future subjunctive like any verb.
+TEST(Gramatica, CliqueEm)
+{
+    Conferir({
+        {"Click OK to continue.", "Clique em OK para continuar."},
+        {"Click Save.", "Clique em Salvar."},
+        {"You can click Cancel.", "Voc\xEA pode clicar em Cancelar."},
+        {"If you click Save, the file is overwritten.", "Se voc\xEA clicar em Salvar, o arquivo \xE9 sobrescrito."},
+        {"If they click OK, the window closes.", "Se eles clicarem em OK, a janela fecha."},
+        {"When you click the button, the file is saved.", "Quando voc\xEA clicar no bot\xE3o, o arquivo \xE9 salvo."},
+        {"Click here to continue.", "Clique aqui para continuar."},
+    });
+}
+
+// One capitalised word translated by several capitalises the first only;
+// a sentence in capitals keeps them all.
+TEST(Gramatica, MaiusculaDeUmaPalavraTraduzidaPorVarias)
+{
+    Conferir({
+        {"It is shown in the Toolbox.", "\xC9 mostrado na Caixa de ferramentas."},
+        {"Open the Toolbox.", "Abra a Caixa de ferramentas."},
+        {"It is saved as File name in the folder.", "\xC9 salvo como Nome de arquivo na pasta."},
+        {"THE TOOLBOX IS OPEN", "A CAIXA DE FERRAMENTAS EST\xC1 ABERTA"},
+    });
+}
+
+// "to the" contracts ("ao", "\xE0"); "for the" is "para o", "para a".
+TEST(Gramatica, ParaNaoContraiComArtigo)
+{
+    Conferir({
+        {"The properties for the layer are shown.", "As propriedades para a camada s\xE3o mostradas."},
+        {"Options for the tool", "Op\xE7\xF5" "es para a ferramenta"},
+        {"This is for the user.", "Isso \xE9 para o usu\xE1rio."},
+        {"Go to the menu.", "V\xE1 ao menu."},
+    });
+}
+
+// "all" alone is "tudo"; before a noun it agrees and says the article once.
+TEST(Gramatica, TodosETudo)
+{
+    Conferir({
+        {"Select all.", "Selecione tudo."},
+        {"All files are saved.", "Todos os arquivos s\xE3o salvos."},
+        {"All the files are saved.", "Todos os arquivos s\xE3o salvos."},
+        // "each of" is "cada um de"; "each" before a noun is "cada".
+        {"You can work on each of them separately.", "Voc\xEA pode trabalhar em cada um deles separadamente."},
+        {"Each layer has a name.", "Cada camada tem um nome."},
+        {"It copies the selection of all the visible layers.", "Copia a sele\xE7\xE3o de todas as camadas vis\xEDveis."},
+    });
+}
+
+// A modal before "be": the infinitive of "ser" and the participle that
+// agrees (a passive), or "estar" and the gerund; "be" + a noun stays "ser".
+TEST(Gramatica, ModalComPassiva)
+{
+    Conferir({
+        {"The file should be saved.", "O arquivo deveria ser salvo."},
+        {"The image must be saved first.", "A imagem deve ser salva primeira."},
+        {"The files must not be deleted.", "Os arquivos n\xE3o devem ser exclu\xED" "dos."},
+        {"The layers may be hidden.", "As camadas podem ser escondidas."},
+        {"It must be a number.", "Deve ser um n\xFAmero."},
+        {"You should save the file.", "Voc\xEA deveria salvar o arquivo."},
+        // "would be": the conditional of "ser" or "estar" alone.
+        {"The value would be lost.", "O valor seria perdido."},
+        {"The files would not be saved.", "Os arquivos n\xE3o seriam salvos."},
+        {"It would not be available.", "N\xE3o estaria dispon\xEDvel."},
+        {"This would be useful.", "Isso seria \xFAtil."},
+    });
+}
+
+// An object that opens with "no" puts "n\xE3o" before the verb; a plural one
+// needs no "nenhuns"; a subject with "no" stays as it is.
+TEST(Gramatica, ObjetoComNo)
+{
+    Conferir({
+        {"This layer has no Alpha channel.", "Esta camada n\xE3o tem canal Alfa."},
+        {"It can have no effect.", "N\xE3o pode ter efeito."},
+        {"The dialog has no options.", "O di\xE1logo n\xE3o tem op\xE7\xF5" "es."},
+        {"There is no file.", "N\xE3o h\xE1 arquivo."},
+        {"There are no files in this folder.", "N\xE3o h\xE1 arquivos nesta pasta."},
+        {"No image is open.", "Nenhuma imagem est\xE1 aberta."},
+    });
+}
+
+// A passive after "before", "after" or "until" with "it" as its subject is
+// the infinitive without a subject; an active verb keeps its subject.
+TEST(Gramatica, PassivaAposAntesDe)
+{
+    Conferir({
+        {"The file is deleted after it was saved.", "O arquivo \xE9 exclu\xED" "do depois de ser salvo."},
+        {"Before it is saved, the file is verified.", "Antes de ser salvo, o arquivo \xE9 verificado."},
+        {"Save the image before you close it.", "Salve a imagem antes de voc\xEA fech\xE1-lo."},
+        {"It is changed.", "\xC9 alterado."},
+    });
+}
+
+// A bare verb after an adverb that opens the sentence is an order; after a
+// subject it is the present.
+TEST(Gramatica, OrdemAposAdverbio)
+{
+    Conferir({
+        {"Then click OK.", "Ent\xE3o clique em OK."},
+        {"Now open the file.", "Agora abra o arquivo."},
+        {"Simply select the layer.", "Simplesmente selecione a camada."},
+        {"Then press Enter to execute the command.", "Ent\xE3o pressione Enter para executar o comando."},
+        {"It then opens the file.", "Ele ent\xE3o abre o arquivo."},
+    });
+}
+
+// After "em" a possessive takes its article: "na sua pasta".
+TEST(Gramatica, PossessivoComArtigoAposEm)
+{
+    Conferir({
+        {"It is saved in your personal folder.", "\xC9 salvo na sua pasta pessoal."},
+        {"In your folders, the files are saved.", "Nas suas pastas, os arquivos s\xE3o salvos."},
+    });
+}
+
+// "Tab" is a key after "press" or before "key"; elsewhere the tab of a
+// dialog.
+TEST(Gramatica, TabTeclaOuAba)
+{
+    Conferir({
+        {"Press Tab to move.", "Pressione Tab para mover."},
+        {"Use the Tab key.", "Use a tecla Tab."},
+        {"You can open it by selecting Add Tab \xBB Layers.", "Voc\xEA pode abri-lo selecionando Adicionar aba \xBB Camadas."},
+        {"The Tab menu", "O menu de aba"},
+    });
+}
+
+// "mode" after a preposition takes the article ("no modo de grade").
+TEST(Gramatica, ModoComArtigo)
+{
+    Conferir({
+        {"The image is in RGB mode.", "A imagem est\xE1 no modo RGB."},
+        {"Select the mode.", "Selecione o modo."},
     });
 }
 

@@ -336,10 +336,16 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
             }
             // A key named inside a sentence ("Press Enter", "Esc").
             // After "press" any key name ("press Delete").
-            const bool tecla = ultimoLido > 0 && Maiuscula(texto[0]) == texto[0] &&
+            bool tecla = ultimoLido > 0 && Maiuscula(texto[0]) == texto[0] &&
                                Minuscula(texto[0]) != texto[0] && !(c & ~kConteudo) &&
                                NomeDeTecla(texto, std::strlen(texto),
                                            !(anterior && (TextoDe(anterior, "press") || TextoDe(anterior, "hit"))));
+            // "Tab" names a key after "press" or before "key"; elsewhere it is
+            // the tab of a dialog ("the Tab menu", "Add Tab").
+            if (tecla && Igual(texto, "Tab") && !(anterior && (TextoDe(anterior, "press") || TextoDe(anterior, "hit")))) {
+                const clTermo* n = OlharDe(1, t);
+                tecla = n && n->palavra && Igual(n->palavra->texto, "key");
+            }
             if (sigla || tecla) TornarNome(t);
             else FormaVerbal(t, anterior);
         } else if (!AnalisarMorfologia(t) && std::strchr(texto, '-')) {

@@ -98,7 +98,7 @@ TEST(Ordem, RotulosDaInterface)
 {
     Conferir({
         {"You can open it by selecting Add Tab \xBB Document History.",
-         "Voc\xEA pode abri-lo selecionando Adicionar Tab \xBB Hist\xF3ria de documento."},
+         "Voc\xEA pode abri-lo selecionando Adicionar aba \xBB Hist\xF3ria de documento."},
         {"Use the Layer Mask to hide it.", "Use a M\xE1scara de camada para escond\xEA-lo."},
         {"See the \"Debian Reference\" for details.", "Veja a \"Refer\xEAncia do Debian\" para detalhes."},
         {"Open the file (Big Table) now.", "Abra o arquivo (Tabela Grande) agora."},
@@ -124,10 +124,14 @@ TEST(Ordem, CaminhoDeMenu)
 
 // A quoted name before a noun comes after it; a verb that opens a quoted
 // label is the infinitive. Sentences with no word in lower case (messages
-// that are names) keep their order.
+// that are names) keep their order, unless an article opens the noun group
+// (a heading: "The \x93Edit\x94 Menu"), whose noun then loses the heading's
+// capital.
 TEST(Ordem, NomeCitadoDepoisDoSubstantivo)
 {
     Conferir({
+        {"The \x93" "Edit\x94 Menu", "O menu \x93" "Editar\x94"},
+        {"The \x93" "Filters\x94 Menu", "O menu \x93" "Filtros\x94"},
         {"Open the \"Tools\" menu.", "Abra o menu \"Ferramentas\"."},
         {"It is in the \x93" "Dissolve\x94 mode.", "Est\xE1 no modo \x93" "Dissolver\x94."},
         // Moved from the head of the sentence: a blank before it, the
@@ -196,7 +200,19 @@ TEST(Ordem, LocucoesPreposicionais)
         {"In addition, you can save it.", "Al\xE9m disso, voc\xEA pode salv\xE1-lo."},
         {"It takes 5 minutes on the average.", "Leva 5 minutos em m\xE9" "dia."},
         {"For example, you can open a file.", "Por exemplo, voc\xEA pode abrir um arquivo."},
-        {"Open the file for the example.", "Abra o arquivo ao exemplo."},
+        {"Open the file for the example.", "Abra o arquivo para o exemplo."},
+        // Where a command is reached from; what is taken away from it.
+        {"You can access this command from the image menu.", "Voc\xEA pode acessar este comando a partir do menu de imagem."},
+        {"You can start it from the Tools menu.", "Voc\xEA pode inici\xE1-lo a partir do menu de Ferramentas."},
+        {"Remove it from the menu.", "Remova-o do menu."},
+        {"Choose a color from the list.", "Escolha uma cor da lista."},
+        // "above": "acima", and "acima de" before a noun group.
+        {"A new layer is created above the active layer.", "Uma nova camada \xE9 criada acima da camada ativa."},
+        {"As shown above, it is created.", "Como mostrado acima, \xE9 criado."},
+        // The manner: "de", contracted with the determiner.
+        {"You can do it in two ways.", "Voc\xEA pode faz\xEA-lo de duas formas."},
+        {"It works in the same way.", "Funciona da mesma forma."},
+        {"In this way, the file is saved.", "Desta forma, o arquivo \xE9 salvo."},
     });
 }
 
@@ -210,6 +226,32 @@ TEST(Ordem, ComparativosESuperlativos)
         {"These files are the largest.", "Estes arquivos s\xE3o os maiores."},
         {"This is the biggest file.", "Isso \xE9 o arquivo maior."},
         {"It is better.", "\xC9 melhor."},
+    });
+}
+
+// Adjectives joined by commas and a conjunction follow the noun in their
+// own order; two adjectives without one still stack outwards.
+TEST(Ordem, AdjetivosCoordenados)
+{
+    Conferir({
+        {"Red, green and blue channels.", "Canais vermelhos, verdes e azuis."},
+        {"The red, green and blue channels are shown.", "Os canais vermelhos, verdes e azuis s\xE3o mostrados."},
+        {"It uses red and green colors.", "Usa cores vermelhas e verdes."},
+        {"The big red car.", "O carro vermelho grande."},
+    });
+}
+
+// In a definite group whose head names an attribute, the noun before it
+// takes its article; other compounds and indefinite groups keep "de".
+TEST(Ordem, AtributoComArtigo)
+{
+    Conferir({
+        {"Click the layer name.", "Clique no nome da camada."},
+        {"The brush size is small.", "O tamanho do pincel \xE9 pequeno."},
+        {"Change the text color.", "Altere a cor do texto."},
+        {"Click the layer thumbnail.", "Clique na miniatura da camada."},
+        {"Use the selection tool.", "Use a ferramenta de sele\xE7\xE3o."},
+        {"A layer name is shown.", "Um nome de camada \xE9 mostrado."},
     });
 }
 
