@@ -6,6 +6,7 @@ apertium-en-gl, apertium-pt-gl, apertium-eng-cat, apertium-por-cat,
 dict-freedict-eng-por, dict-freedict-eng-spa, lttoolbox and hunspell-pt-br:
 
     tools/gerar_lexico.py gerar [--raiz REPO]
+    tools/gerar_lexico.py faltantes [N]     # the N most frequent words no source holds
 
 The build compiles the three sources of data/ip/ in priority order
 (nucleo.lex, informatica.lex, lexico.lex: the first source holding a key wins),
@@ -1499,12 +1500,53 @@ def formas_de_colisao(escolhidas):
     return novas
 
 
+def palavras_faltantes(contagem, classes, n, minimo=3):
+    """The `n` most frequent words of the counts that no source holds: [(count, word)].
+    `classes`: every key of the sources with the set of its class letters. A regular form
+    of a held word of the class that has it is left out ("routers" when the noun "router"
+    is held, "mounted" when the verb "mount" is; "routing" stays when "route" is only a
+    noun), and so are words of one or two letters and words seen fewer than `minimo` times."""
+    nomes_verbos = {k for k, c in classes.items() if c & {"N", "V", "X"}}
+    verbos = {k for k, c in classes.items() if c & {"V", "X"}}
+    saida = []
+    for w, c in contagem.items():
+        if c < minimo or len(w) <= 2 or w in classes:
+            continue
+        if w.endswith("s") and forma_regular_de(w, nomes_verbos) and not w.endswith(("ed", "ing")):
+            continue
+        if w.endswith(("ed", "ing")) and forma_regular_de(w, verbos):
+            continue
+        saida.append((c, w))
+    saida.sort(key=lambda t: (-t[0], t[1]))
+    return saida[:n]
+
+
+def faltantes(raiz, n):
+    """Prints the most frequent words of the catalogues, manual pages and documents that
+    none of the three sources holds, with the number of catalogues that use each: the
+    words a hand-made entry would help most."""
+    pasta = os.path.join(raiz, "data", "ip")
+    classes = {}
+    for nome in ("nucleo.lex", "informatica.lex", "lexico.lex"):
+        for l in ler_lex(os.path.join(pasta, nome)):
+            chave, cod = l.split("!", 1)
+            classes.setdefault(chave, set()).update(g[0] for g in grupos_de(cod)["grupos"])
+    contagem, siglas = frequencias_ingles()
+    for c, w in palavras_faltantes(contagem, classes, n):
+        print("%d\t%d\t%s" % (c, siglas.get(":" + w, 0), w))
+
+
 def main(argv):
     ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    ap.add_argument("passo", choices=["gerar"])
+    ap.add_argument("passo", choices=["gerar", "faltantes"])
+    ap.add_argument("quantas", nargs="?", type=int, default=300,
+                    help="faltantes: how many words to print (most frequent first)")
     ap.add_argument("--raiz", default=os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
     a = ap.parse_args(argv)
-    gerar(a.raiz)
+    if a.passo == "faltantes":
+        faltantes(a.raiz, a.quantas)
+    else:
+        gerar(a.raiz)
     return 0
 
 

@@ -230,6 +230,15 @@ class NovasFontes(unittest.TestCase):
         self.assertTrue(g.parecidas("discard", "descartar"))
         self.assertFalse(g.parecidas("discard", "atirar"))
 
+    def test_palavras_faltantes_so_as_que_nenhuma_fonte_cobre(self):
+        contagem = {"routing": 50, "routers": 40, "mounted": 30, "workspace": 20, "queued": 10, "xy": 90,
+                    "the": 500, "beep": 2}
+        classes = {"route": {"N"}, "router": {"N"}, "mount": {"V"}, "queue": {"N"}, "the": {"T"}}
+        # "routing" and "queued" stay: their bases are held as nouns only, so no rule finds them
+        self.assertEqual(g.palavras_faltantes(contagem, classes, 10),
+                         [(50, "routing"), (20, "workspace"), (10, "queued")])
+        self.assertEqual(g.palavras_faltantes(contagem, classes, 1), [(50, "routing")])
+
     def test_siglas_frequentes_e_revisadas(self):
         siglas = {"TCP": 40, ".tcp": 30, "EOF": 30, "NAME": 90, "ERRORS": 50, "EINVAL": 40, "FOO": 5,
                   "MAIN": 20, ".main": 200}

@@ -98,7 +98,7 @@ TEST(Ordem, RotulosDaInterface)
 {
     Conferir({
         {"You can open it by selecting Add Tab \xBB Document History.",
-         "Voc\xEA pode abri-lo selecionando Adicionar aba \xBB Hist\xF3ria de documento."},
+         "Voc\xEA pode abri-lo selecionando Adicionar aba \xBB Hist\xF3rico de documento."},
         {"Use the Layer Mask to hide it.", "Use a M\xE1scara de camada para escond\xEA-lo."},
         {"See the \"Debian Reference\" for details.", "Veja a \"Refer\xEAncia do Debian\" para detalhes."},
         {"Open the file (Big Table) now.", "Abra o arquivo (Tabela Grande) agora."},

@@ -261,7 +261,7 @@ TEST_F(Texto, NenhumaQuebraDeLinhaPerdidaOuMovida)
     // stays a line, its indentation and its blanks too.
     const std::vector<std::pair<std::string, std::string>> casos = {
         {"Name:\tJohn\nAge:\t30\n", "Nome:\tJohn\nIdade:\t30\n"},
-        {"Heading \n\nThe cat.\n", "Encabe\xE7" "ando \n\nO gato.\n"},
+        {"Heading \n\nThe cat.\n", "T\xEDtulo \n\nO gato.\n"},
         {"- the cat\n- the dog\n", "- o gato\n- o c\xE3o\n"},
         {"1. The cat\n2. The dog\n", "1. O gato\n2. O c\xE3o\n"},
         {"The dog\n    x = 1;\n    y = 2;\n", "O c\xE3o\n    x = 1;\n    y = 2;\n"},
