@@ -151,7 +151,9 @@ const Terminacao kTerminacoes[] = {
     {"est", R_NADA, F_NENHUM, D_REJEITA, RES_EST, nullptr},
     {"ily", R_Y, F_E, D_REJEITA, RES_LY, nullptr},
     {"ly", R_NADA, F_LE, D_REJEITA, RES_LY, nullptr},
-    {"ies", R_Y, F_LE, D_REJEITA, RES_S, nullptr},
+    // "copies" is "copy"; failing that "cookies", "ties" are "cookie", "tie"
+    // (a "-le" after the restored "y" never makes a word).
+    {"ies", R_Y, F_Y_IE, D_REJEITA, RES_S, nullptr},
     // The verb's "-ve" before the noun's "-f": "gives" is "give", never the
     // noun "gif"; "wolves", with no "wolve", is still "wolf".
     {"ves", R_VE, F_VE_F, D_REJEITA, RES_S, nullptr},

@@ -85,6 +85,8 @@ TEST_F(LeitorTeste, SufixosRestauramAFormaDoDicionario)
         {"wolves", "wolf", CL_SUBSTANTIVO}, {"goes", "go", CL_VERBO},
         // "-ves": the verb's "-ve" before the noun's "-f" ("gif" is there too).
         {"gives", "give", CL_VERBO},
+        // "-ies" is "-y" first, then "-ie".
+        {"studies", "study", CL_SUBSTANTIVO | CL_VERBO}, {"dies", "die", CL_VERBO},
         // The stem "car" is found first but is a noun, which "-ed" cannot
         // follow: the fallback with "e" is still tried.
         {"cared", "care", CL_VERBO},
