@@ -8,7 +8,7 @@ JOBS="${JOBS:-$(nproc 2>/dev/null || echo 2)}"
 instalar_pacotes() {
     local faltam=()
     for p in "$@"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltam+=("$p")
+        [[ "$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null)" == *"install ok installed"* ]] || faltam+=("$p")
     done
     [ ${#faltam[@]} -eq 0 ] && return 0
     if [ "$(id -u)" -eq 0 ] && command -v apt-get >/dev/null; then

@@ -42,7 +42,10 @@ for f in /usr/bin/vertal /usr/bin/dic /usr/bin/sorvane /usr/bin/ardeno \
          /usr/share/quillane/ajuda/index.html; do
     grep -qx "$f" "$TMP/conteudo.txt" || falhar "falta $f"
 done
-dpkg-deb -f "$DEB" Recommends | grep -q 'xclip | wl-clipboard' || falhar "sem Recommends xclip | wl-clipboard"
+# Outputs are read whole before matching: with pipefail, grep -q leaving early
+# would fail the pipeline on the writer's SIGPIPE.
+recomenda=$(dpkg-deb -f "$DEB" Recommends)
+grep -q 'xclip | wl-clipboard' <<< "$recomenda" || falhar "sem Recommends xclip | wl-clipboard"
 
 RAIZ_PACOTE="$TMP/raiz"
 dpkg-deb -x "$DEB" "$RAIZ_PACOTE" || { falhar "dpkg-deb -x falhou"; exit 1; }
@@ -51,8 +54,9 @@ ambiente=(env -i PATH=/usr/bin:/bin HOME="$TMP/casa" QUILLANE_REGISTRO="$TMP/reg
 BIN="$RAIZ_PACOTE/usr/bin"
 
 # The engine comes from the unpacked tree, not from the build.
-ldd "$BIN/vertal" | grep -q "libmoriel32.so.0 => $RAIZ_PACOTE/usr/bin/../lib/quillane/" ||
-    falhar "vertal não acha libmoriel32.so ao lado de si: $(ldd "$BIN/vertal" | grep moriel)"
+ligacoes=$(ldd "$BIN/vertal")
+grep -qF "libmoriel32.so.0 => $RAIZ_PACOTE/usr/bin/../lib/quillane/" <<< "$ligacoes" ||
+    falhar "vertal não acha libmoriel32.so ao lado de si: $(grep moriel <<< "$ligacoes")"
 amostra="$RAIZ/samples/hello.txt"
 if "${ambiente[@]}" "$BIN/vertal" "$amostra" > "$TMP/traducao.txt" 2> "$TMP/vertal.err"; then
     if [ ! -s "$TMP/traducao.txt" ] || cmp -s "$amostra" "$TMP/traducao.txt"; then
