@@ -129,16 +129,39 @@ def palavras_desconhecidas(caminho):
     return {l.strip().lower() for l in texto.splitlines() if l.strip()}
 
 
-def contar_desconhecidas(frases, desconhecidas):
-    """(word tokens, unknown tokens, Counter of unknown words) of the English side."""
+def forma_da_palavra(frase, inicio, fim):
+    """How an unknown token is written where it stands: "codigo" (joined to "_", a
+    digit, a path, an option or a format sign, or with a capital inside it:
+    "gtk_init", "eth0", "GdkPixbuf"), "sigla" (in capitals), "nome" (capitalised,
+    not first in its sentence) or "palavra" (anything else)."""
+    w = frase[inicio:fim]
+    antes = frase[inicio - 1] if inicio > 0 else ""
+    depois = frase[fim] if fim < len(frase) else ""
+    if (antes and antes in "_./$%<{[@=\\" or antes.isdigit() or depois and depois in "_/$%=@(\\" or
+            depois.isdigit() or re.search(r"[a-z][A-Z]", w) or frase[max(0, inicio - 2):inicio] == "--"):
+        return "codigo"
+    if len(w) > 1 and w.isupper():
+        return "sigla"
+    inicio_de_frase = not re.search(r"[^\s\"'(\[]", frase[:inicio]) or \
+        re.search(r"[.!?:]\s*[\"'(\[]?\s*$", frase[:inicio])
+    if w[0].isupper() and not inicio_de_frase:
+        return "nome"
+    return "palavra"
+
+
+def contar_desconhecidas(frases, desconhecidas, formas=None):
+    """(word tokens, unknown tokens, Counter of unknown words) of the English side;
+    `formas`, when given, counts the unknown tokens by `forma_da_palavra`."""
     total = 0
     contagem = collections.Counter()
     for f in frases:
-        for w in PALAVRA.findall(f):
+        for m in PALAVRA.finditer(f):
             total += 1
-            wl = w.lower()
+            wl = m.group().lower()
             if wl in desconhecidas or wl.split("'")[0] in desconhecidas:
                 contagem[wl] += 1
+                if formas is not None:
+                    formas[forma_da_palavra(f, m.start(), m.end())] += 1
     return total, sum(contagem.values()), contagem
 
 
@@ -174,8 +197,13 @@ def main(argv):
         with open(a.saida, "w", encoding="utf-8") as f:
             f.write("".join(h + "\n" for h in hip))
     relatorio("vertal", hip, refs, pares, a.piores)
-    total, desconhecidos, contagem = contar_desconhecidas(ingles, desc)
+    formas = collections.Counter()
+    total, desconhecidos, contagem = contar_desconhecidas(ingles, desc, formas)
     print("palavras desconhecidas: %d de %d (%.1f%%)" % (desconhecidos, total, 100.0 * desconhecidos / max(total, 1)))
+    # The same tokens by how they are written: a name or an acronym kept as written
+    # is not a gap of the same kind as a common word left in English.
+    print("  por forma: " + ", ".join("%s %.1f%%" % (k, 100.0 * formas[k] / max(total, 1))
+                                      for k in ("palavra", "nome", "sigla", "codigo")))
     print("-- %d desconhecidas mais frequentes" % a.desconhecidas)
     for w, n in contagem.most_common(a.desconhecidas):
         print("%6d  %s" % (n, w))
