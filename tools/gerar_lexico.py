@@ -366,6 +366,10 @@ def ler_nomes_mantidos(caminho):
 
 
 CLDR = "/usr/share/unicode/cldr/common/main"
+# A name of several words is left out when its first word is this frequent in the
+# corpus ("New Zealand", "No linguistic content"): the reader would look it up after
+# every "new" and "no" of any text, a cost no name of a country is worth.
+FREQUENCIA_SEM_LOCUCAO = 5000
 NOME_INGLES = re.compile(r"^[A-Za-z]+( [A-Za-z]+)*$")
 NOME_PORTUGUES = re.compile(r"^[A-Za-z\u00c0-\u00ff]+([ -][A-Za-z\u00c0-\u00ff]+)*$")
 
@@ -1449,6 +1453,8 @@ def gerar(raiz):
                     fora.append(pt)
                 continue
             palavras = chave.split("_")
+            if len(palavras) > 1 and contagem.get(palavras[0], 0) > FREQUENCIA_SEM_LOCUCAO:
+                continue  # the reader would try the name at every "new", "no", "multiple"
             n = max(2, min(frequencia_lema(p, contagem) for p in palavras))
             linha = entrada_de_lugar_ou_lingua(chave, tipo, pt)
             if chave in linhas_por_chave:
