@@ -305,10 +305,11 @@ def contar_nomes(nomes, capitalizadas, minusculas):
 # interrup\u00e7\u00e3o; "a VM": a m\u00e1quina; "a DML": a linguagem; "a AST": a \u00e1rvore).
 SIGLAS_FEMININAS = {"ACL", "DLL", "FPU", "GPL", "GPT", "JVM", "MTU", "NIC", "RFC", "VLAN", "VPN", "CPU", "GPU", "API",
                     "ASLR", "AST", "CDN", "CRL", "CSR", "DDL", "DML", "DTD", "EABI", "GUI", "IANA", "IPC", "IRQ",
-                    "ISO", "ITU", "JWK", "MMU", "MPI", "NPTL", "PSK", "TPU", "UEFI", "UX", "VM", "VPC", "VXLAN"}
+                    "ISO", "ITU", "JWK", "MMU", "MPI", "NPTL", "PSK", "TPU", "UEFI", "UX", "VM", "VPC", "VXLAN",
+                    "DMI", "FSF", "GMP", "KEK", "MFC", "OOP", "PKI", "STL", "SVM", "TUI"}
 
 
-def siglas_mantidas(siglas, conhecidas, aceitas, minimo=8):
+def siglas_mantidas(siglas, conhecidas, aceitas, minimo=6):
     """Abbreviations software text keeps as they are ("TCP", "EOF", "FPU"): words of 2 to 8
     letters written in capitals in at least `minimo` texts (siglas: texts per word, "." +
     word for the texts that write it in lower case) and in more than a third as many texts
@@ -328,7 +329,7 @@ def siglas_mantidas(siglas, conhecidas, aceitas, minimo=8):
     return sorted(saida, key=lambda t: (-t[0], t[1])), sorted(a_rever, key=lambda t: (-t[0], t[1]))
 
 
-def nomes_mantidos(nomes, conhecidas, aceitos, minimo=5):
+def nomes_mantidos(nomes, conhecidas, aceitos, minimo=4):
     """Names software text keeps as they are ("FreeBSD", "Texinfo", "PowerShell"): words
     written capitalised inside a sentence in at least `minimo` sources (nomes: "^" + word
     as written and "." + word in lower case, per source, from frequencias_ingles), in lower
@@ -1421,7 +1422,7 @@ def gerar(raiz):
     conhecidas = set(lemas) | set(classes_maos) | set(por_lema)
     conhecidas |= {w for w in (x.lower() for x in siglas) if any(r in lemas for r in radicais_regulares(w))}
     excecoes = ler_excecoes(os.path.join(pasta, "excecoes_ortografia.txt"))
-    mantidas, a_rever = siglas_mantidas(siglas, conhecidas, lambda w: w in excecoes, minimo=8)
+    mantidas, a_rever = siglas_mantidas(siglas, conhecidas, lambda w: w in excecoes)
     linhas += [(n, w.lower(), w.lower() + "!N" + ("F" if w in SIGLAS_FEMININAS else "M") + ".T(" + w + ")")
                for n, w in mantidas]
     if a_rever:

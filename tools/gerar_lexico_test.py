@@ -300,7 +300,8 @@ class Nomes(unittest.TestCase):
         nomes = {"^FreeBSD": 9, "^Freebsd": 1, ".freebsd": 3, "^Debian": 20, ".debian": 8, "^Texinfo": 4,
                  "^Richard": 30, "^Install": 50, "^Ab": 9, "^Xcode": 6}
         conhecidas = {"install"}
-        aceitas, a_rever = g.nomes_mantidos(nomes, conhecidas, lambda w: w in {"FreeBSD", "Texinfo", "Debian"})
+        aceitas, a_rever = g.nomes_mantidos(nomes, conhecidas, lambda w: w in {"FreeBSD", "Texinfo", "Debian"},
+                                              minimo=5)
         # the spelling most sources use; too often in lower case, too rare, English, too short: never
         self.assertEqual(aceitas, [(10, "FreeBSD")])
         self.assertEqual(a_rever, [(30, "Richard"), (6, "Xcode")])
