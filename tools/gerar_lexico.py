@@ -413,9 +413,14 @@ def nomes_de_lugares_e_linguas(ingles, portugues):
     return saida
 
 
+# Names whose gender their ending does not tell ("a Guin\u00e9", "o Qu\u00eania").
+GENERO_DE_PAIS = {"Guin\u00e9": "F", "Qu\u00eania": "M", "Camboja": "M", "Sri": "M"}
+
+
 def entrada_de_lugar_ou_lingua(chave, tipo, pt):
     """The entry of a CLDR name: a territory keeps the Portuguese spelling, as a name,
-    feminine when its first word ends in "a" ("Coreia do Sul") and plural when it ends in
+    feminine when its first word ends in "a" or "ião" ("Coreia do Sul", "União
+    Europeia") and plural when it ends in
     "s" where the English ends in "s" too and reads otherwise ("Filipinas", "Estados
     Unidos"; not "Laos"); a language or a
     script is a masculine noun, in lower case as CLDR writes it ("suaíli", "cirílico",
@@ -424,7 +429,7 @@ def entrada_de_lugar_ou_lingua(chave, tipo, pt):
         return chave + "!NM.T(" + pt.replace(" ", "_") + ")"
     primeira = pt.split()[0]
     plural = primeira.endswith("s") and chave.endswith("s") and primeira.lower() != chave.split("_")[0]
-    genero = "F" if primeira.endswith(("a", "as")) else "M"
+    genero = GENERO_DE_PAIS.get(primeira.split("-")[0], "F" if primeira.endswith(("a", "as", "i\u00e3o")) else "M")
     return chave + "!N" + genero + ("P" if plural else "") + ".T(" + pt.replace(" ", "_") + ")"
 
 

@@ -351,6 +351,9 @@ class Nomes(unittest.TestCase):
         self.assertEqual(e["swahili"], "swahili!NM.T(sua\u00edli)")
         self.assertEqual(g.entrada_de_lugar_ou_lingua("philippines", "territories", "Filipinas"),
                          "philippines!NFP.T(Filipinas)")
+        self.assertEqual(g.entrada_de_lugar_ou_lingua("guinea_bissau", "territories", "Guin\u00e9-Bissau"),
+                         "guinea_bissau!NF.T(Guin\u00e9-Bissau)")  # not told by its ending
+        self.assertEqual(g.entrada_de_lugar_ou_lingua("kenya", "territories", "Qu\u00eania"), "kenya!NM.T(Qu\u00eania)")
         self.assertLessEqual(max(g.tamanho_registro(l) for l in e.values()), g.LIMITE_REGISTRO)
 
 
