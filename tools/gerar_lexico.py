@@ -236,7 +236,7 @@ def ler_mo(dados):
     return saida
 
 
-TROFF = re.compile(r"\\f[BIRP]|\\\(..|\\[-&e]|\\s[-+]?\d")
+TROFF = re.compile(r"\\f[BIRP]|\\\*\(..|\\\*\[[^\]]*\]|\\\*.|\\\(..|\\[-&e]|\\s[-+]?\d")
 
 
 def texto_man(texto):
@@ -255,29 +255,61 @@ def texto_man(texto):
 PALAVRA_EN = re.compile(r"[A-Za-z]+")
 
 
+def inicio_de_frase(texto, pos):
+    """Whether the word at `pos` opens a sentence: nothing but blanks, quotes or an opening
+    bracket before it since the text's start or the last ".", "!", "?" or ":"."""
+    i = pos - 1
+    while i >= 0 and texto[i] in " \t\r\n\"'([*\u2018\u201c":
+        i -= 1
+    return i < 0 or texto[i] in ".!?:"
+
+
 def contar_palavras(textos, contagem, siglas=None):
     """Counts the words of `textos` in lower case; words in capitals (acronyms, constants,
     headings) are counted in `siglas` instead, as written, once per text (a page or a
     catalogue that repeats a constant a thousand times counts once), and there too the
-    texts that hold each word in lower case, as "." + word."""
+    texts that hold each word in lower case, as "." + word.
+    Returns the words written capitalised inside a sentence ("Debian", "GitHub"), as
+    written, and the words written in lower case, over all of `textos`."""
+    capitalizadas, todas_minusculas = set(), set()
     for t in textos:
         maiusculas, minusculas = set(), set()
-        for w in PALAVRA_EN.findall(t):
+        for m in PALAVRA_EN.finditer(t):
+            w = m.group()
             if w.isupper() and len(w) > 1:
                 maiusculas.add(w)
                 continue
             contagem[w.lower()] += 1
-            minusculas.add(w.lower())
+            if not w[0].isupper():
+                minusculas.add(w)
+            elif len(w) > 1 and not inicio_de_frase(t, m.start()) and \
+                    (m.start() == 0 or t[m.start() - 1] not in "./_-@$%&\\*"):
+                capitalizadas.add(w)
         if siglas is not None:
             siglas.update(maiusculas)
             siglas.update("." + w for w in minusculas)
+        todas_minusculas |= minusculas
+    return capitalizadas, todas_minusculas
 
 
-# Abbreviations whose Portuguese noun is feminine ("a VPN": a rede; "a GPL": a licen\u00e7a).
-SIGLAS_FEMININAS = {"ACL", "DLL", "FPU", "GPL", "GPT", "JVM", "MTU", "NIC", "RFC", "VLAN", "VPN", "CPU", "GPU", "API"}
+def contar_nomes(nomes, capitalizadas, minusculas):
+    """Counts one source (a catalogue, a manual page, a package's documents) in `nomes`:
+    "^" + word as written for the words it writes capitalised inside a sentence, "." +
+    word for those it writes in lower case."""
+    nomes.update("^" + w for w in capitalizadas)
+    nomes.update("." + w for w in minusculas)
 
 
-def siglas_mantidas(siglas, conhecidas, aceitas, minimo=12):
+# Abbreviations whose Portuguese noun is feminine ("a VPN": a rede; "a GPL": a licen\u00e7a;
+# "a CPU", "a TPU", "a MMU": a unidade; "a GUI", "a MPI", "a EABI": a interface; "a IRQ": a
+# interrup\u00e7\u00e3o; "a VM": a m\u00e1quina; "a DML": a linguagem; "a AST": a \u00e1rvore).
+SIGLAS_FEMININAS = {"ACL", "DLL", "FPU", "GPL", "GPT", "JVM", "MTU", "NIC", "RFC", "VLAN", "VPN", "CPU", "GPU", "API",
+                    "ASLR", "AST", "CDN", "CRL", "CSR", "DDL", "DML", "DTD", "EABI", "GUI", "IANA", "IPC", "IRQ",
+                    "ISO", "ITU", "JWK", "MMU", "MPI", "NPTL", "PSK", "TPU", "UEFI", "UX", "VM", "VPC", "VXLAN",
+                    "DMI", "FSF", "GMP", "KEK", "MFC", "OOP", "PKI", "STL", "SVM", "TUI"}
+
+
+def siglas_mantidas(siglas, conhecidas, aceitas, minimo=6):
     """Abbreviations software text keeps as they are ("TCP", "EOF", "FPU"): words of 2 to 8
     letters written in capitals in at least `minimo` texts (siglas: texts per word, "." +
     word for the texts that write it in lower case) and in more than a third as many texts
@@ -295,6 +327,110 @@ def siglas_mantidas(siglas, conhecidas, aceitas, minimo=12):
             continue  # "ERRORS", "FILES": headings
         (saida if aceitas(w) else a_rever).append((n, w))
     return sorted(saida, key=lambda t: (-t[0], t[1])), sorted(a_rever, key=lambda t: (-t[0], t[1]))
+
+
+def nomes_mantidos(nomes, conhecidas, aceitos, minimo=4):
+    """Names software text keeps as they are ("FreeBSD", "Texinfo", "PowerShell"): words
+    written capitalised inside a sentence in at least `minimo` sources (nomes: "^" + word
+    as written and "." + word in lower case, per source, from frequencias_ingles), in lower
+    case in at most a third as many, that are no English word (`conhecidas`) and that the
+    reviewed list holds (`aceitos(spelling)`). The spelling is the one the sources use most.
+    Returns [(sources, spelling)], most frequent first, and the candidates left out for
+    want of review."""
+    grafias = collections.defaultdict(collections.Counter)
+    for k, n in nomes.items():
+        if k[0] == "^":
+            grafias[k[1:].lower()][k[1:]] += n
+    saida, a_rever = [], []
+    for chave, g in grafias.items():
+        n = sum(g.values())
+        if n < minimo or nomes.get("." + chave, 0) * 3 > n or len(chave) < 3 or not CHAVE_OK.match(chave) or \
+                len(chave) > LIMITE_CHAVE or chave in conhecidas or \
+                any(r in conhecidas for r in radicais_regulares(chave)):
+            continue
+        grafia = sorted(g.items(), key=lambda t: (-t[1], t[0]))[0][0]
+        (saida if aceitos(grafia) else a_rever).append((n, grafia))
+    return sorted(saida, key=lambda t: (-t[0], t[1])), sorted(a_rever, key=lambda t: (-t[0], t[1]))
+
+
+def ler_nomes_mantidos(caminho):
+    """The reviewed list of names kept as they are: {spelling: gender}, one a line, the
+    spelling then "F" when the Portuguese noun behind is feminine ("Intel F": a empresa)."""
+    saida = {}
+    if os.path.exists(caminho):
+        with open(caminho, encoding="utf-8") as f:
+            for l in f:
+                partes = l.split("#", 1)[0].split()
+                if partes:
+                    saida[partes[0]] = "F" if partes[1:] == ["F"] else "M"
+    return saida
+
+
+CLDR = "/usr/share/unicode/cldr/common/main"
+# A name of several words is left out when its first word is this frequent in the
+# corpus ("New Zealand", "No linguistic content"): the reader would look it up after
+# every "new" and "no" of any text, a cost no name of a country is worth.
+FREQUENCIA_SEM_LOCUCAO = 5000
+NOME_INGLES = re.compile(r"^[A-Za-z]+( [A-Za-z]+)*$")
+NOME_PORTUGUES = re.compile(r"^[A-Za-z\u00c0-\u00ff]+([ -][A-Za-z\u00c0-\u00ff]+)*$")
+
+
+def ler_nomes_cldr(texto):
+    """The display names of a CLDR locale file: [(kind, code, alt, name)] for the
+    territories, languages and scripts, in file order."""
+    import xml.etree.ElementTree as ET
+    raiz = ET.fromstring(texto)
+    saida = []
+    for grupo, elemento in (("territories", "territory"), ("languages", "language"), ("scripts", "script")):
+        for e in raiz.iter(elemento):
+            if e.text and e.get("type"):
+                saida.append((grupo, e.get("type"), e.get("alt", ""), e.text.strip()))
+    return saida
+
+
+def nomes_de_lugares_e_linguas(ingles, portugues):
+    """English -> Portuguese names of countries, territories, languages and scripts from
+    CLDR (ler_nomes_cldr of en.xml and pt.xml, paired by kind, code and variant):
+    [(key, kind, Portuguese)], the key in lower case with "_" between its words ("South
+    Korea" -> "south_korea"; "&" read "and"). Only names of letters and blanks on both
+    sides; a key first seen under one kind keeps it (territories, languages, scripts)."""
+    pt = {(g, c, a): n for g, c, a, n in portugues}
+    saida, vistas = [], set()
+    for g, c, a, n in ingles:
+        n = n.replace(" & ", " and ")
+        p = pt.get((g, c, a))
+        if not p or not NOME_INGLES.match(n) or n.isupper() or not NOME_PORTUGUES.match(p):
+            continue
+        chave = n.lower().replace(" ", "_")
+        if len(chave) > LIMITE_CHAVE or chave in vistas:
+            continue
+        try:
+            p.encode("cp1252")
+        except UnicodeEncodeError:
+            continue
+        vistas.add(chave)
+        saida.append((chave, g, p))
+    return saida
+
+
+# Names whose gender their ending does not tell ("a Guin\u00e9", "o Qu\u00eania").
+GENERO_DE_PAIS = {"Guin\u00e9": "F", "Qu\u00eania": "M", "Camboja": "M", "Sri": "M"}
+
+
+def entrada_de_lugar_ou_lingua(chave, tipo, pt):
+    """The entry of a CLDR name: a territory keeps the Portuguese spelling, as a name,
+    feminine when its first word ends in "a" or "ião" ("Coreia do Sul", "União
+    Europeia") and plural when it ends in
+    "s" where the English ends in "s" too and reads otherwise ("Filipinas", "Estados
+    Unidos"; not "Laos"); a language or a
+    script is a masculine noun, in lower case as CLDR writes it ("suaíli", "cirílico",
+    "tártaro da Crimeia")."""
+    if tipo != "territories":
+        return chave + "!NM.T(" + pt.replace(" ", "_") + ")"
+    primeira = pt.split()[0]
+    plural = primeira.endswith("s") and chave.endswith("s") and primeira.lower() != chave.split("_")[0]
+    genero = GENERO_DE_PAIS.get(primeira.split("-")[0], "F" if primeira.endswith(("a", "as", "i\u00e3o")) else "M")
+    return chave + "!N" + genero + ("P" if plural else "") + ".T(" + pt.replace(" ", "_") + ")"
 
 
 # ---------------------------------------------------------------- the entry model
@@ -435,9 +571,12 @@ def frequencias_ingles():
     """Word counts over the English text of the installed message catalogues (msgid),
     manual pages (man1-8) and documentation HTML (/usr/share/doc): (lower-case words,
     words in capitals as written, with the texts that write each word in lower case as
-    "." + word and the catalogues that use it as ":" + word)."""
+    "." + word and the catalogues that use it as ":" + word, and the sources that write
+    each word capitalised inside a sentence, as "^" + word, or in lower case, as "." +
+    word: a catalogue, a manual page or one package's documents each count once)."""
     contagem = collections.Counter()
     siglas = collections.Counter()
+    nomes = collections.Counter()
     vistos = set()
     for mo in sorted(glob.glob("/usr/share/locale/*/LC_MESSAGES/*.mo")):
         dominio = os.path.basename(mo)
@@ -446,28 +585,42 @@ def frequencias_ingles():
         vistos.add(dominio)
         with open(mo, "rb") as f:
             mensagens = ler_mo(f.read())
-        contar_palavras(mensagens, contagem, siglas)
+        contar_nomes(nomes, *contar_palavras(mensagens, contagem, siglas))
         # the catalogues that use each word, as ":" + word
         siglas.update({":" + w.lower() for m in mensagens for w in PALAVRA_EN.findall(m)})
+    paginas = set()
     for pag in sorted(glob.glob("/usr/share/man/man[1-8]/*.gz")):
         try:
             with gzip.open(pag, "rt", encoding="utf-8", errors="replace") as f:
-                contar_palavras([texto_man(f.read())], contagem, siglas)
+                texto = texto_man(f.read())
         except OSError:
             continue
+        c, m = contar_palavras([texto], contagem, siglas)
+        # the pages of a library's functions are often copies of one page: one source
+        if hash(texto) not in paginas:
+            paginas.add(hash(texto))
+            contar_nomes(nomes, c, m)
+    pacotes = collections.defaultdict(lambda: (set(), set()))
     for raiz, _, arquivos in sorted(os.walk("/usr/share/doc")):
+        pacote = os.path.relpath(raiz, "/usr/share/doc").split(os.sep)[0]
         for nome in sorted(arquivos):
             caminho = os.path.join(raiz, nome)
             try:
                 if nome.endswith((".html", ".htm")):
                     with open(caminho, encoding="utf-8", errors="replace") as f:
-                        contar_palavras([texto_html(f.read())], contagem, siglas)
+                        c, m = contar_palavras([texto_html(f.read())], contagem, siglas)
                 elif nome.endswith((".html.gz", ".htm.gz")):
                     with gzip.open(caminho, "rt", encoding="utf-8", errors="replace") as f:
-                        contar_palavras([texto_html(f.read())], contagem, siglas)
+                        c, m = contar_palavras([texto_html(f.read())], contagem, siglas)
+                else:
+                    continue
             except OSError:
                 continue
-    return contagem, siglas
+            pacotes[pacote][0].update(c)
+            pacotes[pacote][1].update(m)
+    for pacote in sorted(pacotes):
+        contar_nomes(nomes, *pacotes[pacote])
+    return contagem, siglas, nomes
 
 
 def frequencia_lema(lema, contagem):
@@ -1172,7 +1325,7 @@ def analisar_portugues(palavras):
 def gerar(raiz):
     pasta = os.path.join(raiz, "data", "ip")
     lemas = lemas_wordnet()
-    contagem, siglas = frequencias_ingles()
+    contagem, siglas, nomes = frequencias_ingles()
     for lema, cls in lemas_do_corpus(contagem, lemas).items():
         lemas[lema] = cls
     # headwords of the English->Portuguese dictionary with their classes that the corpus uses
@@ -1280,6 +1433,62 @@ def gerar(raiz):
     if a_rever:
         print("siglas frequentes fora da lista revisada de exce\u00e7\u00f5es: " +
               " ".join("%s:%d" % (w, n) for n, w in a_rever[:400]), file=sys.stderr)
+    # names of countries, territories, languages and scripts (CLDR): a hand-made entry
+    # wins; a generated one gives way to a country's name when it was itself a place name
+    # or when the sources write the word capitalised at least as often as in lower case
+    # ("Turkey", "China"; "jersey" stays a garment)
+    lugares = set()
+    if os.path.exists(os.path.join(CLDR, "pt.xml")):
+        cldr = [ler_nomes_cldr(open(os.path.join(CLDR, n + ".xml"), encoding="utf-8").read()) for n in ("en", "pt")]
+        linhas_por_chave = {l: i for i, (_, l, _) in enumerate(linhas)}
+        nomes_capitalizados = collections.Counter()
+        for k, v in nomes.items():
+            if k[0] == "^":
+                nomes_capitalizados[k[1:].lower()] += v
+        candidatos = nomes_de_lugares_e_linguas(*cldr)
+        # every word the spelling dictionary knows, or the name kept as written and reviewed
+        recusadas = recusadas_hunspell([w for _, _, pt in candidatos for w in pt.split()])
+        revisados = ler_nomes_mantidos(os.path.join(pasta, "nomes_mantidos.txt"))
+        fora = []
+        for chave, tipo, pt in candidatos:
+            if chave in classes_maos or brasileiro(pt) != pt:
+                continue
+            estranhas = [w for w in pt.split() if not grafia_aceita(w, recusadas)]
+            if any(w not in revisados or w.lower() not in chave.split("_") for w in estranhas):
+                if all(w.lower() in chave.split("_") for w in estranhas):
+                    fora.append(pt)
+                continue
+            palavras = chave.split("_")
+            if len(palavras) > 1 and contagem.get(palavras[0], 0) > FREQUENCIA_SEM_LOCUCAO:
+                continue  # the reader would try the name at every "new", "no", "multiple"
+            n = max(2, min(frequencia_lema(p, contagem) for p in palavras))
+            linha = entrada_de_lugar_ou_lingua(chave, tipo, pt)
+            if chave in linhas_por_chave:
+                antiga = linhas[linhas_por_chave[chave]][2]
+                capitalizada = nomes_capitalizados.get(chave, 0)
+                if tipo != "territories" or not (re.search(r"T\([A-Z\u00c0-\u00de]", antiga) or
+                                                   capitalizada >= max(1, nomes.get("." + chave, 0))):
+                    continue
+                linhas[linhas_por_chave[chave]] = (n, chave, linha)
+            elif tipo == "territories" or len(chave) > 3:  # "vai", "ido": no language in English text
+                linhas.append((n, chave, linha))
+                linhas_por_chave[chave] = len(linhas) - 1
+            lugares.add(chave)
+        if fora:
+            print("nomes do CLDR escritos como em ingl\u00eas, fora da lista revisada nomes_mantidos.txt: " +
+                  "; ".join(fora), file=sys.stderr)
+    else:
+        print("aviso: %s/pt.xml falta (unicode-cldr-core): nomes de pa\u00edses e l\u00ednguas ficam de fora" % CLDR,
+              file=sys.stderr)
+    # names kept as they are, the frequent ones on the reviewed list nomes_mantidos.txt
+    revisados = ler_nomes_mantidos(os.path.join(pasta, "nomes_mantidos.txt"))
+    com_sigla = {w.lower() for _, w in mantidas}
+    nomes_ok, nomes_a_rever = nomes_mantidos(nomes, conhecidas | lugares | com_sigla, lambda w: w in revisados)
+    linhas += [(frequencia_lema(w.lower(), contagem), w.lower(), w.lower() + "!N" + revisados[w] + ".T(" + w + ")")
+               for _, w in nomes_ok]
+    if nomes_a_rever:
+        print("nomes frequentes fora da lista revisada nomes_mantidos.txt: " +
+              " ".join("%s:%d" % (w, n) for n, w in nomes_a_rever[:400]), file=sys.stderr)
     linhas += [(frequencia_lema(l.split("!", 1)[0], contagem), l.split("!", 1)[0], l) for l in britanicas]
     linhas.sort(key=lambda t: (-t[0], t[1]))
 
@@ -1326,6 +1535,8 @@ def gerar(raiz):
     escrever_lex(os.path.join(pasta, "lexico.lex"), saida)
     print("lexico.lex: %d entradas (%d traduzidas, %d formas); as tr\u00eas fontes: %d registros, %d bytes de dados"
           % (len(saida), len(linhas), len(lista_formas), registros, dados))
+    print("siglas: %d; nomes mantidos: %d; pa\u00edses, territ\u00f3rios, l\u00ednguas e escritas: %d"
+          % (len(mantidas), len(nomes_ok), len(lugares)))
 
 
 # ---------------------------------------------------------------- the sources together
@@ -1531,7 +1742,7 @@ def faltantes(raiz, n):
         for l in ler_lex(os.path.join(pasta, nome)):
             chave, cod = l.split("!", 1)
             classes.setdefault(chave, set()).update(g[0] for g in grupos_de(cod)["grupos"])
-    contagem, siglas = frequencias_ingles()
+    contagem, siglas, nomes = frequencias_ingles()
     for c, w in palavras_faltantes(contagem, classes, n):
         print("%d\t%d\t%s" % (c, siglas.get(":" + w, 0), w))
 

@@ -274,5 +274,88 @@ class NovasFontes(unittest.TestCase):
         self.assertIsNone(g.composto("keyboard", t))
 
 
+class Nomes(unittest.TestCase):
+    def test_capitalizadas_so_dentro_da_frase_e_minusculas_por_fonte(self):
+        contagem = g.collections.Counter()
+        siglas = g.collections.Counter()
+        cap, mins = g.contar_palavras(["Install Debian on FreeBSD. Texinfo is used by debian.",
+                                       "See www.Example.org and /usr/Share: Builds use \"Meson\".",
+                                       "The TCP stack"], contagem, siglas)
+        # "Install", "Texinfo", "See", "Builds", "The" open sentences; "Example" and "Share"
+        # follow "." and "/" in an address and a path; "Meson" after a quote opens nothing
+        self.assertEqual(cap, {"Debian", "FreeBSD", "Meson"})
+        self.assertIn("debian", mins)
+        self.assertNotIn("freebsd", mins)
+        self.assertEqual(contagem["debian"], 2)  # both spellings counted as one word
+        self.assertEqual(siglas["TCP"], 1)
+        nomes = g.collections.Counter()
+        g.contar_nomes(nomes, cap, mins)
+        g.contar_nomes(nomes, {"Debian"}, set())
+        self.assertEqual((nomes["^Debian"], nomes[".debian"], nomes["^FreeBSD"]), (2, 1, 1))
+
+    def test_cadeias_do_troff_saem_do_texto(self):
+        self.assertEqual(g.texto_man(r"use \*(Aqfoo\*(Aq and \*[lq]bar\*[rq] \fBbaz\fR"), "use foo and bar baz")
+
+    def test_nomes_frequentes_quase_nunca_em_minusculas(self):
+        nomes = {"^FreeBSD": 9, "^Freebsd": 1, ".freebsd": 3, "^Debian": 20, ".debian": 8, "^Texinfo": 4,
+                 "^Richard": 30, "^Install": 50, "^Ab": 9, "^Xcode": 6}
+        conhecidas = {"install"}
+        aceitas, a_rever = g.nomes_mantidos(nomes, conhecidas, lambda w: w in {"FreeBSD", "Texinfo", "Debian"},
+                                              minimo=5)
+        # the spelling most sources use; too often in lower case, too rare, English, too short: never
+        self.assertEqual(aceitas, [(10, "FreeBSD")])
+        self.assertEqual(a_rever, [(30, "Richard"), (6, "Xcode")])
+
+    def test_lista_revisada_de_nomes(self):
+        import tempfile
+        with tempfile.NamedTemporaryFile("w", suffix=".txt", delete=False) as f:
+            f.write("# comment\nFreeBSD\nIntel F  # a empresa\n\n")
+        try:
+            self.assertEqual(g.ler_nomes_mantidos(f.name), {"FreeBSD": "M", "Intel": "F"})
+        finally:
+            os.unlink(f.name)
+        self.assertEqual(g.ler_nomes_mantidos("/nonexistent/nomes.txt"), {})
+
+    def test_paises_e_linguas_do_cldr(self):
+        en = g.ler_nomes_cldr(
+            '<ldml><localeDisplayNames><languages><language type="sw">Swahili</language>'
+            '<language type="en">English</language></languages><scripts><script type="Latn">Latin</script>'
+            '<script type="Cyrl">Cyrillic</script></scripts><territories>'
+            '<territory type="KR">South Korea</territory><territory type="BA">Bosnia &amp; Herzegovina</territory>'
+            '<territory type="BA" alt="short">Bosnia</territory><territory type="GB" alt="short">UK</territory>'
+            '<territory type="CI">C\u00f4te d\u2019Ivoire</territory><territory type="US">United States</territory>'
+            '<territory type="LA">Laos</territory><territory type="HK">Hong Kong SAR China</territory>'
+            '</territories></localeDisplayNames></ldml>')
+        pt = g.ler_nomes_cldr(
+            '<ldml><localeDisplayNames><languages><language type="sw">sua\u00edli</language>'
+            '<language type="en">ingl\u00eas</language></languages><scripts><script type="Latn">latim</script>'
+            '<script type="Cyrl">cir\u00edlico</script></scripts><territories>'
+            '<territory type="KR">Coreia do Sul</territory><territory type="BA">B\u00f3snia e Herzegovina</territory>'
+            '<territory type="GB" alt="short">RU</territory><territory type="CI">Costa do Marfim</territory>'
+            '<territory type="US">Estados Unidos</territory><territory type="LA">Laos</territory>'
+            '<territory type="HK">Hong Kong, RAE da China</territory></territories></localeDisplayNames></ldml>')
+        self.assertIn(("territories", "BA", "short", "Bosnia"), en)
+        r = g.nomes_de_lugares_e_linguas(en, pt)
+        # no Portuguese for "Bosnia" alone, capitals only ("UK"), signs on either side ("C\u00f4te
+        # d\u2019Ivoire", "Hong Kong, RAE da China"): left out; "&" read "and"
+        self.assertEqual(r, [("south_korea", "territories", "Coreia do Sul"),
+                             ("bosnia_and_herzegovina", "territories", "B\u00f3snia e Herzegovina"),
+                             ("united_states", "territories", "Estados Unidos"),
+                             ("laos", "territories", "Laos"),
+                             ("swahili", "languages", "sua\u00edli"), ("english", "languages", "ingl\u00eas"),
+                             ("latin", "scripts", "latim"), ("cyrillic", "scripts", "cir\u00edlico")])
+        e = {c: g.entrada_de_lugar_ou_lingua(c, t, p) for c, t, p in r}
+        self.assertEqual(e["south_korea"], "south_korea!NF.T(Coreia_do_Sul)")
+        self.assertEqual(e["united_states"], "united_states!NMP.T(Estados_Unidos)")
+        self.assertEqual(e["laos"], "laos!NM.T(Laos)")  # an "s" of the name itself
+        self.assertEqual(e["swahili"], "swahili!NM.T(sua\u00edli)")
+        self.assertEqual(g.entrada_de_lugar_ou_lingua("philippines", "territories", "Filipinas"),
+                         "philippines!NFP.T(Filipinas)")
+        self.assertEqual(g.entrada_de_lugar_ou_lingua("guinea_bissau", "territories", "Guin\u00e9-Bissau"),
+                         "guinea_bissau!NF.T(Guin\u00e9-Bissau)")  # not told by its ending
+        self.assertEqual(g.entrada_de_lugar_ou_lingua("kenya", "territories", "Qu\u00eania"), "kenya!NM.T(Qu\u00eania)")
+        self.assertLessEqual(max(g.tamanho_registro(l) for l in e.values()), g.LIMITE_REGISTRO)
+
+
 if __name__ == "__main__":
     unittest.main()

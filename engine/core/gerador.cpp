@@ -1934,6 +1934,7 @@ void EmitirPalavra(clGerador& g, const char* texto, const clTermo* t)
     g.ultimoFor = t && VocabuloE(t, "for");
 
     clPalavra w;
+    bool grafiaDoNome = false;
     if (t && t->palavra) {
         w = *t->palavra;
         if (anterior && w.padraoCaixa != CAIXA_NENHUMA && anterior->padraoCaixa != CAIXA_NENHUMA) w.espacoAntes = 1;
@@ -1968,6 +1969,11 @@ void EmitirPalavra(clGerador& g, const char* texto, const clTermo* t)
         if (w.aplicarCaixa && (w.padraoCaixa == CAIXA_INICIAL || w.padraoCaixa == CAIXA_MISTA) &&
             GrafiaPropria(texto))
             w.aplicarCaixa = 0;
+        // So does a name of several words written with its capitals ("South
+        // Korea": "Coreia do Sul", never "Coreia Do Sul").
+        if (w.aplicarCaixa && w.padraoCaixa == CAIXA_INICIAL && VariasPalavras(texto) && TemMaiuscula(texto) &&
+            JuntouMaiuscula(t))
+            grafiaDoNome = true;
         if (g.nomeDaCitacao && t->pai == g.nomeDaCitacao && w.aplicarCaixa && w.padraoCaixa == CAIXA_INICIAL &&
             !t->nome && !TemMaiuscula(texto))
             w.padraoCaixa = CAIXA_MINUSCULAS;
@@ -1990,6 +1996,14 @@ void EmitirPalavra(clGerador& g, const char* texto, const clTermo* t)
     }
     if (saida->Ultimo() < 0) w.espacoAntes = g.espacoInicial;
     CopiarTexto(w.texto, sizeof w.texto, texto);
+    if (grafiaDoNome) {
+        // blanks for the joints, the inflection marks dropped, letters as written
+        char* escrita = w.texto;
+        for (const char* c = w.texto; *c; ++c)
+            if (*c != '/') *escrita++ = *c == '_' ? ' ' : *c;
+        *escrita = '\0';
+        w.aplicarCaixa = 0;
+    }
     // A capitalised English word translated by several ("Toolbox",
     // "Desktop", "File name") capitalises the first of them only ("Caixa de
     // ferramentas"), unless the English words were all capitalised: the word

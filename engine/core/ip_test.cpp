@@ -275,4 +275,32 @@ TEST(DicionarioGeral, LinhaEmBrancoEncerraAFraseSemPalavraFantasma)
     EXPECT_EQ(SemFimDeLinha(TraduzirArquivo("Read from stdin\n\n")), "Leia de stdin");
 }
 
+// Names of countries of several words are written as the dictionary spells
+// them, lower-case joints and all, when the text capitalises them; in lower
+// case, or in a sentence in capitals, the text's case holds. Names of
+// products and acronyms the dictionary keeps take their gender.
+TEST(DicionarioGeral, NomesDePaisesEProdutos)
+{
+    ASSERT_TRUE(GarantirMotor());
+    struct Caso {
+        const char* ingles;
+        const char* portugues;
+    };
+    const Caso casos[] = {
+        {"South Korea is a country.", "A Coreia do Sul \xE9 um pa\xEDs."},
+        {"The United Kingdom is big.", "O Reino Unido \xE9 grande."},
+        {"The Philippines are beautiful.", "As Filipinas s\xE3o bonitas."},
+        {"SOUTH KOREA", "COREIA DO SUL"},
+        {"Press Caps Lock.", "Pressione Caps Lock."},
+        {"The TPU is fast.", "A TPU \xE9 r\xE1pida."},
+        {"The script uses PowerShell.", "O script usa PowerShell."},
+    };
+    for (const Caso& c : casos) {
+        EXPECT_EQ(SemFimDeLinha(TraduzirArquivo(std::string(c.ingles) + "\n")), c.portugues)
+            << "para: " << c.ingles;
+    }
+    const clVerbete v = Procurar("south_korea");
+    EXPECT_EQ(Primeira(v), "Coreia_do_Sul");
+}
+
 }  // namespace
