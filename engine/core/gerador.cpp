@@ -1918,8 +1918,11 @@ void EmitirPalavra(clGerador& g, const char* texto, const clTermo* t)
     // A multiword verb translation still contracts its final preposition
     // ("gosta_de" + "o" -> "gosta_do").
     // "all the files": "todos os" already says the article ("todos os
-    // arquivos", never "todos os os").
-    if (anterior && t && (t->verbete.classe & CL_ARTIGO) && TerminaComPalavra(anterior->texto, texto)) return;
+    // arquivos", never "todos os os"). A verb whose translation ends in the
+    // preposition "a" ("obedece_a", "refira-se_a") contracts with it instead:
+    // "obedece \xE0 norma", never "obedece a norma".
+    if (anterior && t && (t->verbete.classe & CL_ARTIGO) && !g.ultimoVerbo && TerminaComPalavra(anterior->texto, texto))
+        return;
     const bool podeContrair = anterior && (!g.ultimoVerbo || std::strchr(anterior->texto, '_')) &&
                               !(g.ultimoFor && std::strcmp(anterior->texto, "para") == 0);
     // "in your folder": "na sua pasta", the possessive with its article.

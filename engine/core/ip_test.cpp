@@ -265,6 +265,44 @@ TEST(DicionarioGeral, MensagensDeProgramas)
     }
 }
 
+// Verbs of several words ("turn off", "give up", "depend on") translate as one
+// verb, whatever form the first word takes, with the object where it stood.
+TEST(DicionarioGeral, VerbosDeVariasPalavras)
+{
+    ASSERT_TRUE(GarantirMotor());
+    const Caso casos[] = {
+        {"Turn off the computer.", "Desligue o computador."},
+        {"Don't turn off the computer.", "N\xE3o desligue o computador."},
+        {"He turned off the computer.", "Ele desligou o computador."},
+        {"She turns on the light.", "Ela liga a luz."},
+        {"The system is shutting down.", "O sistema est\xE1 desligando."},
+        {"The computer was turned off.", "O computador foi desligado."},
+        // Without an object the verb stands alone; with one it takes the
+        // preposition Portuguese asks for.
+        {"I gave up.", "Eu desisti."},
+        {"He has given up.", "Ele desistiu."},
+        {"Don't give up on your dreams.", "N\xE3o desista de seus sonhos."},
+        {"Back up your files.", "Fa\xE7" "a backup de seus arquivos."},
+        {"It depends on the system.", "Depende do sistema."},
+        {"The program ran out of memory.", "O programa ficou sem mem\xF3ria."},
+        {"Checking for updates.", "Verificando se h\xE1 atualiza\xE7\xF5" "es."},
+        // The preposition at the end of the verb's translation contracts
+        // with the article, feminine too.
+        {"Refer to the documentation.", "Refira-se \xE0 documenta\xE7\xE3o."},
+        {"This program conforms to the standard.", "Este programa obedece ao padr\xE3o."},
+        {"Select all the files.", "Selecione todos os arquivos."},
+        {"The file is gone.", "O arquivo sumiu."},
+        {"The files are gone.", "Os arquivos sumiram."},
+    };
+    for (const Caso& c : casos) {
+        EXPECT_EQ(SemFimDeLinha(TraduzirArquivo(std::string(c.ingles) + "\n")), c.portugues)
+            << "para: " << c.ingles;
+    }
+    // After an article the first word is a noun: no verb is made of it.
+    EXPECT_EQ(SemFimDeLinha(TraduzirArquivo("The check for updates failed.\n")).find("se h\xE1"), std::string::npos);
+    EXPECT_EQ(SemFimDeLinha(TraduzirArquivo("The turn on the left.\n")).find("Lig"), std::string::npos);
+}
+
 // A blank line ends a sentence with a token of no text: it is no unknown
 // word, so no stray "de" joins it to the sentence before.
 TEST(DicionarioGeral, LinhaEmBrancoEncerraAFraseSemPalavraFantasma)

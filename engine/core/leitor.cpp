@@ -1051,6 +1051,10 @@ void clLeitor::JuntarLocucao(clTermo* t)
             achou = Procurar(trabalho);
         }
         if (!achou) continue;
+        // A verb of several words needs its first word to be a verb: after an
+        // article that word is a noun ("the turn on the left", "a check for
+        // updates").
+        if (trabalho->classe == CL_VERBO && t->antes && t->antes->verbete.classe == CL_ARTIGO) continue;
 
         const std::uint16_t formasAntigas = t->verbete.formas & (FORMA_ING | FORMA_PASSADO | FORMA_PARTICIPIO);
         std::memcpy(&t->verbete, trabalho, sizeof(clVerbete));
