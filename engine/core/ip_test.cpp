@@ -288,7 +288,9 @@ TEST(DicionarioGeral, VerbosDeVariasPalavras)
         {"Checking for updates.", "Verificando se h\xE1 atualiza\xE7\xF5" "es."},
         // The preposition at the end of the verb's translation contracts
         // with the article, feminine too.
-        {"Refer to the documentation.", "Refira-se \xE0 documenta\xE7\xE3o."},
+        {"This option refers to the active layer.", "Esta op\xE7\xE3o refere-se \xE0 camada ativa."},
+        // An order to look something up is "consultar".
+        {"Refer to the documentation.", "Consulte a documenta\xE7\xE3o."},
         {"This program conforms to the standard.", "Este programa obedece ao padr\xE3o."},
         {"Select all the files.", "Selecione todos os arquivos."},
         {"The file is gone.", "O arquivo sumiu."},
