@@ -1533,6 +1533,24 @@ bool VerboDeRotulo(const clGerador& g, const clTermo* w)
            (w->depois->verbete.classe & CL_SUBSTANTIVO);
 }
 
+
+// A reflexive translation ("/certificar/-se_de_que") whose verb stands in the
+// future or the conditional, or after "n\xE3o", takes its pronoun before the
+// verb: "se certificar\xE1", "n\xE3o se cadastre"; "certificar\xE1-se" is no
+// Portuguese. The text keeps its length: "-se" leaves the verb's end and
+// "se_" goes before its opening mark.
+void PronomeAntesDoVerbo(char* texto)
+{
+    char* fim = std::strstr(texto, "/-se");
+    if (!fim || (fim[4] != '\0' && fim[4] != '_')) return;
+    char* inicio = fim;
+    while (inicio > texto && inicio[-1] != '/') --inicio;
+    if (inicio == texto) return;
+    --inicio;  // the word's opening mark
+    std::memmove(inicio + 3, inicio, static_cast<std::size_t>(fim + 1 - inicio));
+    std::memcpy(inicio, "se_", 3);
+}
+
 } // namespace
 
 // "The certificate and the key do not match": the noun joined by "and"
@@ -1680,6 +1698,7 @@ void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
         if (subjuntivo[0] >= '0' && subjuntivo[0] <= '9') return;  // a verb number: not a plain infinitive
         if (SubjuntivoFuturo(subjuntivo, sizeof subjuntivo, PessoaDoVerbo(w, sujeito))) {
             CopiarTexto(texto, tam, subjuntivo);
+            PronomeAntesDoVerbo(texto);
             return;
         }
     }
@@ -1695,6 +1714,7 @@ void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
         if (!(outro->verbete.flagsSubst & SUBST_FEMININO)) s.flagsSubst &= static_cast<std::uint8_t>(~SUBST_FEMININO);
     }
     Conjugar(g.verbos, texto, tam, sujeito && !perfeito ? &s : nullptr, tempo, PessoaDoVerbo(w, sujeito));
+    if (tempo == FUT || tempo == COND || (grupo->negacao && tempo <= IMPER)) PronomeAntesDoVerbo(texto);
 }
 
 const char* EscolherTraducao(clGerador& g, clTermo* t, const clTermo* regenteDado)

@@ -293,6 +293,13 @@ TEST(DicionarioGeral, VerbosDeVariasPalavras)
         {"Refer to the documentation.", "Consulte a documenta\xE7\xE3o."},
         {"This program conforms to the standard.", "Este programa obedece ao padr\xE3o."},
         {"Select all the files.", "Selecione todos os arquivos."},
+        // A reflexive verb takes its pronoun before it after "n\xE3o" and in
+        // the future; after a subject or in an order, after it.
+        {"Don't sign up.", "N\xE3o se cadastre."},
+        {"He did not make sure that it works.", "Ele n\xE3o se certificou de que funciona."},
+        {"The image will turn into a drawing.", "A imagem se transformar\xE1 em um desenho."},
+        {"The image turns into a drawing.", "A imagem transforma-se em um desenho."},
+        {"Get rid of the old files.", "Livre-se dos arquivos antigos."},
         {"The file is gone.", "O arquivo sumiu."},
         {"The files are gone.", "Os arquivos sumiram."},
     };
