@@ -1551,6 +1551,14 @@ void PronomeAntesDoVerbo(char* texto)
     std::memcpy(inicio, "se_", 3);
 }
 
+// "/transformar/-se_em" as a passive participle: "/transformadas/_em".
+void SemPronome(char* texto)
+{
+    char* fim = std::strstr(texto, "/-se");
+    if (!fim || (fim[4] != '\0' && fim[4] != '_')) return;
+    std::memmove(fim + 1, fim + 4, std::strlen(fim + 4) + 1);
+}
+
 } // namespace
 
 // "The certificate and the key do not match": the noun joined by "and"
@@ -1715,6 +1723,10 @@ void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
     }
     Conjugar(g.verbos, texto, tam, sujeito && !perfeito ? &s : nullptr, tempo, PessoaDoVerbo(w, sujeito));
     if (tempo == FUT || tempo == COND || (grupo->negacao && tempo <= IMPER)) PronomeAntesDoVerbo(texto);
+    // A participle never carries the pronoun: after "ter" it goes before it
+    // ("tinha se livrado"); a passive has none ("foram transformadas em").
+    if (tempo == PART && perfeito) PronomeAntesDoVerbo(texto);
+    else if (tempo == PART) SemPronome(texto);
 }
 
 const char* EscolherTraducao(clGerador& g, clTermo* t, const clTermo* regenteDado)

@@ -299,6 +299,12 @@ TEST(DicionarioGeral, VerbosDeVariasPalavras)
         {"He did not make sure that it works.", "Ele n\xE3o se certificou de que funciona."},
         {"The image will turn into a drawing.", "A imagem se transformar\xE1 em um desenho."},
         {"The image turns into a drawing.", "A imagem transforma-se em um desenho."},
+        // A participle carries no pronoun: before it after "ter", none in a passive.
+        {"He had made sure that it works.", "Ele tinha se certificado de que funciona."},
+        {"The palettes can be turned into indexed palettes.", "As paletas podem ser transformadas em paletas indexadas."},
+        // The "-s" of the first word still makes a description, not an order.
+        {"Turns off the display.", "Desliga a exibi\xE7\xE3o."},
+        {"You must log in to continue.", "Voc\xEA deve fazer login para continuar."},
         {"Get rid of the old files.", "Livre-se dos arquivos antigos."},
         {"The file is gone.", "O arquivo sumiu."},
         {"The files are gone.", "Os arquivos sumiram."},

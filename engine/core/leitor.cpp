@@ -1056,7 +1056,11 @@ void clLeitor::JuntarLocucao(clTermo* t)
         // updates").
         if (trabalho->classe == CL_VERBO && t->antes && t->antes->verbete.classe == CL_ARTIGO) continue;
 
-        const std::uint16_t formasAntigas = t->verbete.formas & (FORMA_ING | FORMA_PASSADO | FORMA_PARTICIPIO);
+        // The merged verb keeps what the first word's ending said: "-ing", the
+        // past, and the "-s" of the third person ("Turns off the display" is a
+        // description, "Desliga a tela", not an order).
+        const std::uint16_t formasAntigas = t->verbete.formas & (FORMA_ING | FORMA_PASSADO | FORMA_PARTICIPIO |
+                                                                 FORMA_TERCEIRA_S | FORMA_SINGULAR_S);
         std::memcpy(&t->verbete, trabalho, sizeof(clVerbete));
         t->verbete.formas |= formasAntigas;
         clTermo* ultimo = seguintes[n];
