@@ -7,6 +7,7 @@ dict-freedict-eng-por, dict-freedict-eng-spa, lttoolbox and hunspell-pt-br:
 
     tools/gerar_lexico.py gerar [--raiz REPO]
     tools/gerar_lexico.py faltantes [N]     # the N most frequent words no source holds
+    tools/gerar_lexico.py locucoes [N]      # the N most frequent verbs of two words
 
 The build compiles the three sources of data/ip/ in priority order
 (nucleo.lex, informatica.lex, lexico.lex: the first source holding a key wins),
@@ -567,6 +568,45 @@ def texto_html(texto):
     return TAG_HTML.sub(" ", texto)
 
 
+def textos_ingleses():
+    """The English text of the installed message catalogues (msgid), manual pages
+    (man1-8) and documentation HTML (/usr/share/doc), in a fixed order: yields
+    (kind, source, texts), one catalogue, page or document at a time; kind is
+    "catalogo" (texts are its messages), "pagina" or "documento" (source is the
+    package whose documentation holds it)."""
+    vistos = set()
+    for mo in sorted(glob.glob("/usr/share/locale/*/LC_MESSAGES/*.mo")):
+        dominio = os.path.basename(mo)
+        if dominio in vistos:
+            continue
+        vistos.add(dominio)
+        with open(mo, "rb") as f:
+            yield "catalogo", dominio, ler_mo(f.read())
+    for pag in sorted(glob.glob("/usr/share/man/man[1-8]/*.gz")):
+        try:
+            with gzip.open(pag, "rt", encoding="utf-8", errors="replace") as f:
+                texto = texto_man(f.read())
+        except OSError:
+            continue
+        yield "pagina", pag, [texto]
+    for raiz, _, arquivos in sorted(os.walk("/usr/share/doc")):
+        pacote = os.path.relpath(raiz, "/usr/share/doc").split(os.sep)[0]
+        for nome in sorted(arquivos):
+            caminho = os.path.join(raiz, nome)
+            try:
+                if nome.endswith((".html", ".htm")):
+                    with open(caminho, encoding="utf-8", errors="replace") as f:
+                        texto = texto_html(f.read())
+                elif nome.endswith((".html.gz", ".htm.gz")):
+                    with gzip.open(caminho, "rt", encoding="utf-8", errors="replace") as f:
+                        texto = texto_html(f.read())
+                else:
+                    continue
+            except OSError:
+                continue
+            yield "documento", pacote, [texto]
+
+
 def frequencias_ingles():
     """Word counts over the English text of the installed message catalogues (msgid),
     manual pages (man1-8) and documentation HTML (/usr/share/doc): (lower-case words,
@@ -577,47 +617,22 @@ def frequencias_ingles():
     contagem = collections.Counter()
     siglas = collections.Counter()
     nomes = collections.Counter()
-    vistos = set()
-    for mo in sorted(glob.glob("/usr/share/locale/*/LC_MESSAGES/*.mo")):
-        dominio = os.path.basename(mo)
-        if dominio in vistos:
-            continue
-        vistos.add(dominio)
-        with open(mo, "rb") as f:
-            mensagens = ler_mo(f.read())
-        contar_nomes(nomes, *contar_palavras(mensagens, contagem, siglas))
-        # the catalogues that use each word, as ":" + word
-        siglas.update({":" + w.lower() for m in mensagens for w in PALAVRA_EN.findall(m)})
     paginas = set()
-    for pag in sorted(glob.glob("/usr/share/man/man[1-8]/*.gz")):
-        try:
-            with gzip.open(pag, "rt", encoding="utf-8", errors="replace") as f:
-                texto = texto_man(f.read())
-        except OSError:
-            continue
-        c, m = contar_palavras([texto], contagem, siglas)
-        # the pages of a library's functions are often copies of one page: one source
-        if hash(texto) not in paginas:
-            paginas.add(hash(texto))
-            contar_nomes(nomes, c, m)
     pacotes = collections.defaultdict(lambda: (set(), set()))
-    for raiz, _, arquivos in sorted(os.walk("/usr/share/doc")):
-        pacote = os.path.relpath(raiz, "/usr/share/doc").split(os.sep)[0]
-        for nome in sorted(arquivos):
-            caminho = os.path.join(raiz, nome)
-            try:
-                if nome.endswith((".html", ".htm")):
-                    with open(caminho, encoding="utf-8", errors="replace") as f:
-                        c, m = contar_palavras([texto_html(f.read())], contagem, siglas)
-                elif nome.endswith((".html.gz", ".htm.gz")):
-                    with gzip.open(caminho, "rt", encoding="utf-8", errors="replace") as f:
-                        c, m = contar_palavras([texto_html(f.read())], contagem, siglas)
-                else:
-                    continue
-            except OSError:
-                continue
-            pacotes[pacote][0].update(c)
-            pacotes[pacote][1].update(m)
+    for tipo, fonte, textos in textos_ingleses():
+        c, m = contar_palavras(textos, contagem, siglas)
+        if tipo == "catalogo":
+            contar_nomes(nomes, c, m)
+            # the catalogues that use each word, as ":" + word
+            siglas.update({":" + w.lower() for t in textos for w in PALAVRA_EN.findall(t)})
+        elif tipo == "pagina":
+            # the pages of a library's functions are often copies of one page: one source
+            if hash(textos[0]) not in paginas:
+                paginas.add(hash(textos[0]))
+                contar_nomes(nomes, c, m)
+        else:
+            pacotes[fonte][0].update(c)
+            pacotes[fonte][1].update(m)
     for pacote in sorted(pacotes):
         contar_nomes(nomes, *pacotes[pacote])
     return contagem, siglas, nomes
@@ -1747,15 +1762,89 @@ def faltantes(raiz, n):
         print("%d\t%d\t%s" % (c, siglas.get(":" + w, 0), w))
 
 
+# ---------------------------------------------------------------- verbs of several words
+
+TOKEN_EN = re.compile(r"[A-Za-z]+|[^\sA-Za-z]")
+
+
+def formas_do_verbo(verbo, irregulares=()):
+    """The written forms of an English verb: its regular inflections (with the final
+    consonant doubled after a short vowel, "stopped") and its irregular forms."""
+    formas = {verbo, verbo + "s", verbo + "es", verbo + "ed", verbo + "d", verbo + "ing"}
+    if verbo.endswith("e"):
+        formas.add(verbo[:-1] + "ing")
+    if verbo.endswith("y"):
+        formas |= {verbo[:-1] + "ies", verbo[:-1] + "ied"}
+    if re.search(r"[^aeiou][aeiou][bdgklmnprt]$", verbo):
+        formas |= {verbo + verbo[-1] + "ed", verbo + verbo[-1] + "ing"}
+    return formas | set(irregulares)
+
+
+def indice_locucoes(candidatas, irregulares):
+    """What `contar_locucoes` looks words up in: every form of the first word of the
+    verbs of two words of `candidatas` ("turn_off") with its verbs, the second words,
+    and the candidates. `irregulares`: verb -> its irregular forms."""
+    por_forma = collections.defaultdict(set)
+    segundas = set()
+    for chave in candidatas:
+        verbo, segunda = chave.split("_")
+        segundas.add(segunda)
+        for f in formas_do_verbo(verbo, irregulares.get(verbo, ())):
+            por_forma[f].add(verbo)
+    return por_forma, segundas, set(candidatas)
+
+
+def contar_locucoes(textos, indice, contagem):
+    """Counts in `textos` the verbs of two words of the index (`indice_locucoes`), the
+    first word in any of its forms ("turned off", "turning off") and the second right
+    after it."""
+    por_forma, segundas, candidatas = indice
+    for t in textos:
+        ws = [w.lower() for w in TOKEN_EN.findall(t)]
+        for a, b in zip(ws, ws[1:]):
+            if b in segundas and a in por_forma:
+                for verbo in por_forma[a]:
+                    chave = verbo + "_" + b
+                    if chave in candidatas:
+                        contagem[chave] += 1
+
+
+def locucoes(raiz, n):
+    """Prints the N most frequent verbs of two words of WordNet ("turn_off",
+    "depend_on") in the catalogues, manual pages and documents, with "*" after those
+    a hand-made source holds: the candidates for a hand-made entry where the
+    word-by-word translation is wrong."""
+    candidatas = set()
+    with open(os.path.join(WORDNET, "index.verb"), encoding="utf-8") as f:
+        for lema in ler_indice_wordnet(f, "V"):
+            if lema.count("_") == 1:
+                candidatas.add(lema)
+    irregulares = collections.defaultdict(set)
+    with open(os.path.join(WORDNET, "verb.exc"), encoding="utf-8") as f:
+        for forma, base in ler_excecoes_wordnet(f):
+            irregulares[base].add(forma)
+    pasta = os.path.join(raiz, "data", "ip")
+    maos = {l.split("!", 1)[0] for nome in ("nucleo.lex", "informatica.lex")
+            for l in ler_lex(os.path.join(pasta, nome))}
+    indice = indice_locucoes(candidatas, irregulares)
+    contagem = collections.Counter()
+    for _, _, textos in textos_ingleses():
+        contar_locucoes(textos, indice, contagem)
+    for chave, c in sorted(contagem.items(), key=lambda t: (-t[1], t[0]))[:n]:
+        print("%d\t%s%s" % (c, chave, "\t*" if chave in maos else ""))
+
+
 def main(argv):
     ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    ap.add_argument("passo", choices=["gerar", "faltantes"])
+    ap.add_argument("passo", choices=["gerar", "faltantes", "locucoes"])
     ap.add_argument("quantas", nargs="?", type=int, default=300,
-                    help="faltantes: how many words to print (most frequent first)")
+                    help="faltantes, locucoes: how many to print (most frequent first)")
     ap.add_argument("--raiz", default=os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
     a = ap.parse_args(argv)
     if a.passo == "faltantes":
         faltantes(a.raiz, a.quantas)
+    elif a.passo == "locucoes":
+        locucoes(a.raiz, a.quantas)
     else:
         gerar(a.raiz)
     return 0

@@ -2,6 +2,7 @@
 """Parsing of each source format of tools/gerar_lexico.py on small fixtures, and the merge."""
 import os
 import sys
+import collections
 import unittest
 
 AQUI = os.path.dirname(os.path.abspath(__file__))
@@ -238,6 +239,18 @@ class NovasFontes(unittest.TestCase):
         self.assertEqual(g.palavras_faltantes(contagem, classes, 10),
                          [(50, "routing"), (20, "workspace"), (10, "queued")])
         self.assertEqual(g.palavras_faltantes(contagem, classes, 1), [(50, "routing")])
+
+    def test_verbos_de_duas_palavras_em_qualquer_forma(self):
+        candidatas = {"turn_off", "give_up", "set_up"}
+        contagem = collections.Counter()
+        g.contar_locucoes(["Turn off the computer. He turned off the light; turning off.",
+                           "I gave up. Give it up. Turn it off.", "The offset turns. Setting up."],
+                          g.indice_locucoes(candidatas, {"give": {"gave", "given"}}), contagem)
+        # a pronoun between the two words parts them; "Setting" doubles its "t"
+        self.assertEqual(contagem, {"turn_off": 3, "give_up": 1, "set_up": 1})
+        self.assertIn("stopped", g.formas_do_verbo("stop"))
+        self.assertIn("making", g.formas_do_verbo("make"))
+        self.assertIn("copies", g.formas_do_verbo("copy"))
 
     def test_siglas_frequentes_e_revisadas(self):
         siglas = {"TCP": 40, ".tcp": 30, "EOF": 30, "NAME": 90, "ERRORS": 50, "EINVAL": 40, "FOO": 5,

@@ -1533,6 +1533,32 @@ bool VerboDeRotulo(const clGerador& g, const clTermo* w)
            (w->depois->verbete.classe & CL_SUBSTANTIVO);
 }
 
+
+// A reflexive translation ("/certificar/-se_de_que") whose verb stands in the
+// future or the conditional, or after "n\xE3o", takes its pronoun before the
+// verb: "se certificar\xE1", "n\xE3o se cadastre"; "certificar\xE1-se" is no
+// Portuguese. The text keeps its length: "-se" leaves the verb's end and
+// "se_" goes before its opening mark.
+void PronomeAntesDoVerbo(char* texto)
+{
+    char* fim = std::strstr(texto, "/-se");
+    if (!fim || (fim[4] != '\0' && fim[4] != '_')) return;
+    char* inicio = fim;
+    while (inicio > texto && inicio[-1] != '/') --inicio;
+    if (inicio == texto) return;
+    --inicio;  // the word's opening mark
+    std::memmove(inicio + 3, inicio, static_cast<std::size_t>(fim + 1 - inicio));
+    std::memcpy(inicio, "se_", 3);
+}
+
+// "/transformar/-se_em" as a passive participle: "/transformadas/_em".
+void SemPronome(char* texto)
+{
+    char* fim = std::strstr(texto, "/-se");
+    if (!fim || (fim[4] != '\0' && fim[4] != '_')) return;
+    std::memmove(fim + 1, fim + 4, std::strlen(fim + 4) + 1);
+}
+
 } // namespace
 
 // "The certificate and the key do not match": the noun joined by "and"
@@ -1680,6 +1706,7 @@ void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
         if (subjuntivo[0] >= '0' && subjuntivo[0] <= '9') return;  // a verb number: not a plain infinitive
         if (SubjuntivoFuturo(subjuntivo, sizeof subjuntivo, PessoaDoVerbo(w, sujeito))) {
             CopiarTexto(texto, tam, subjuntivo);
+            PronomeAntesDoVerbo(texto);
             return;
         }
     }
@@ -1695,6 +1722,11 @@ void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
         if (!(outro->verbete.flagsSubst & SUBST_FEMININO)) s.flagsSubst &= static_cast<std::uint8_t>(~SUBST_FEMININO);
     }
     Conjugar(g.verbos, texto, tam, sujeito && !perfeito ? &s : nullptr, tempo, PessoaDoVerbo(w, sujeito));
+    if (tempo == FUT || tempo == COND || (grupo->negacao && tempo <= IMPER)) PronomeAntesDoVerbo(texto);
+    // A participle never carries the pronoun: after "ter" it goes before it
+    // ("tinha se livrado"); a passive has none ("foram transformadas em").
+    if (tempo == PART && perfeito) PronomeAntesDoVerbo(texto);
+    else if (tempo == PART) SemPronome(texto);
 }
 
 const char* EscolherTraducao(clGerador& g, clTermo* t, const clTermo* regenteDado)
@@ -1918,8 +1950,11 @@ void EmitirPalavra(clGerador& g, const char* texto, const clTermo* t)
     // A multiword verb translation still contracts its final preposition
     // ("gosta_de" + "o" -> "gosta_do").
     // "all the files": "todos os" already says the article ("todos os
-    // arquivos", never "todos os os").
-    if (anterior && t && (t->verbete.classe & CL_ARTIGO) && TerminaComPalavra(anterior->texto, texto)) return;
+    // arquivos", never "todos os os"). A verb whose translation ends in the
+    // preposition "a" ("obedece_a", "refira-se_a") contracts with it instead:
+    // "obedece \xE0 norma", never "obedece a norma".
+    if (anterior && t && (t->verbete.classe & CL_ARTIGO) && !g.ultimoVerbo && TerminaComPalavra(anterior->texto, texto))
+        return;
     const bool podeContrair = anterior && (!g.ultimoVerbo || std::strchr(anterior->texto, '_')) &&
                               !(g.ultimoFor && std::strcmp(anterior->texto, "para") == 0);
     // "in your folder": "na sua pasta", the possessive with its article.

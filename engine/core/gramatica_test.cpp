@@ -240,7 +240,7 @@ TEST(Gramatica, MaiusculasDeSiglasETeclas)
         {"Press Alt-F4 to close the window.", "Pressione Alt-F4 para fechar a janela."},
         {"Press Esc to cancel.", "Pressione Esc para cancelar."},
         {"Select the text and press Delete.", "Selecione o texto e pressione Delete."},
-        {"Search for PATTERNS in each FILE.", "Pesquise para PADR\xD5" "ES em cada ARQUIVO."},
+        {"Search for PATTERNS in each FILE.", "Pesquise PADR\xD5" "ES em cada ARQUIVO."},
         // An acronym the dictionary knows keeps its "de".
         {"TGA image type not supported.", "Tipo de imagem TGA n\xE3o suportado."},
     });

@@ -265,6 +265,59 @@ TEST(DicionarioGeral, MensagensDeProgramas)
     }
 }
 
+// Verbs of several words ("turn off", "give up", "depend on") translate as one
+// verb, whatever form the first word takes, with the object where it stood.
+TEST(DicionarioGeral, VerbosDeVariasPalavras)
+{
+    ASSERT_TRUE(GarantirMotor());
+    const Caso casos[] = {
+        {"Turn off the computer.", "Desligue o computador."},
+        {"Don't turn off the computer.", "N\xE3o desligue o computador."},
+        {"He turned off the computer.", "Ele desligou o computador."},
+        {"She turns on the light.", "Ela liga a luz."},
+        {"The system is shutting down.", "O sistema est\xE1 desligando."},
+        {"The computer was turned off.", "O computador foi desligado."},
+        // Without an object the verb stands alone; with one it takes the
+        // preposition Portuguese asks for.
+        {"I gave up.", "Eu desisti."},
+        {"He has given up.", "Ele desistiu."},
+        {"Don't give up on your dreams.", "N\xE3o desista de seus sonhos."},
+        {"Back up your files.", "Fa\xE7" "a backup de seus arquivos."},
+        {"It depends on the system.", "Depende do sistema."},
+        {"The program ran out of memory.", "O programa ficou sem mem\xF3ria."},
+        {"Checking for updates.", "Verificando se h\xE1 atualiza\xE7\xF5" "es."},
+        // The preposition at the end of the verb's translation contracts
+        // with the article, feminine too.
+        {"This option refers to the active layer.", "Esta op\xE7\xE3o refere-se \xE0 camada ativa."},
+        // An order to look something up is "consultar".
+        {"Refer to the documentation.", "Consulte a documenta\xE7\xE3o."},
+        {"This program conforms to the standard.", "Este programa obedece ao padr\xE3o."},
+        {"Select all the files.", "Selecione todos os arquivos."},
+        // A reflexive verb takes its pronoun before it after "n\xE3o" and in
+        // the future; after a subject or in an order, after it.
+        {"Don't sign up.", "N\xE3o se cadastre."},
+        {"He did not make sure that it works.", "Ele n\xE3o se certificou de que funciona."},
+        {"The image will turn into a drawing.", "A imagem se transformar\xE1 em um desenho."},
+        {"The image turns into a drawing.", "A imagem transforma-se em um desenho."},
+        // A participle carries no pronoun: before it after "ter", none in a passive.
+        {"He had made sure that it works.", "Ele tinha se certificado de que funciona."},
+        {"The palettes can be turned into indexed palettes.", "As paletas podem ser transformadas em paletas indexadas."},
+        // The "-s" of the first word still makes a description, not an order.
+        {"Turns off the display.", "Desliga a exibi\xE7\xE3o."},
+        {"You must log in to continue.", "Voc\xEA deve fazer login para continuar."},
+        {"Get rid of the old files.", "Livre-se dos arquivos antigos."},
+        {"The file is gone.", "O arquivo sumiu."},
+        {"The files are gone.", "Os arquivos sumiram."},
+    };
+    for (const Caso& c : casos) {
+        EXPECT_EQ(SemFimDeLinha(TraduzirArquivo(std::string(c.ingles) + "\n")), c.portugues)
+            << "para: " << c.ingles;
+    }
+    // After an article the first word is a noun: no verb is made of it.
+    EXPECT_EQ(SemFimDeLinha(TraduzirArquivo("The check for updates failed.\n")).find("se h\xE1"), std::string::npos);
+    EXPECT_EQ(SemFimDeLinha(TraduzirArquivo("The turn on the left.\n")).find("Lig"), std::string::npos);
+}
+
 // A blank line ends a sentence with a token of no text: it is no unknown
 // word, so no stray "de" joins it to the sentence before.
 TEST(DicionarioGeral, LinhaEmBrancoEncerraAFraseSemPalavraFantasma)

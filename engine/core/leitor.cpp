@@ -1051,8 +1051,16 @@ void clLeitor::JuntarLocucao(clTermo* t)
             achou = Procurar(trabalho);
         }
         if (!achou) continue;
+        // A verb of several words needs its first word to be a verb: after an
+        // article that word is a noun ("the turn on the left", "a check for
+        // updates").
+        if (trabalho->classe == CL_VERBO && t->antes && t->antes->verbete.classe == CL_ARTIGO) continue;
 
-        const std::uint16_t formasAntigas = t->verbete.formas & (FORMA_ING | FORMA_PASSADO | FORMA_PARTICIPIO);
+        // The merged verb keeps what the first word's ending said: "-ing", the
+        // past, and the "-s" of the third person ("Turns off the display" is a
+        // description, "Desliga a tela", not an order).
+        const std::uint16_t formasAntigas = t->verbete.formas & (FORMA_ING | FORMA_PASSADO | FORMA_PARTICIPIO |
+                                                                 FORMA_TERCEIRA_S | FORMA_SINGULAR_S);
         std::memcpy(&t->verbete, trabalho, sizeof(clVerbete));
         t->verbete.formas |= formasAntigas;
         clTermo* ultimo = seguintes[n];
