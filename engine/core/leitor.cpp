@@ -1219,7 +1219,9 @@ bool clLeitor::Prefixada(clTermo* t)
     b->criada = 1;
     constexpr std::uint16_t kConteudo = CL_VERBO | CL_SUBSTANTIVO | CL_ADJETIVO | CL_ADVERBIO;
 
-    if (p->juntaIngles) {
+    // "re" before a vowel is hyphenated to be read ("re-enter"), never to
+    // tell two words apart ("re-sign", "resign"): "re-entrant" is "reentrant".
+    if (p->juntaIngles || (std::strcmp(p->ingles, "re") == 0 && Vogal(Minuscula(resto[0])))) {
         char junta[kTamPalavra];
         std::memcpy(junta, texto, tamPrefixo);
         CopiarTexto(junta + tamPrefixo, sizeof junta - tamPrefixo, resto);

@@ -348,8 +348,11 @@ TEST_F(LeitorTeste, PrefixoComHifenTomaClasseFormasETraducaoDaBase)
     ASSERT_EQ(termos.size(), 1u);
     EXPECT_EQ(termos[0]->verbete.classe & CL_VERBO, CL_VERBO);
     EXPECT_NE(termos[0]->verbete.formas & FORMA_PARTICIPIO, 0);
-    // "re" is never read without its hyphen: "re-sign" is no "resign".
+    // "re" is read without its hyphen only before a vowel: "re-sign" is no
+    // "resign", "re-entrant" is "reentrant".
     EXPECT_EQ(Traducao(termos[0]), "reassinar");
+    EXPECT_EQ(Traducao(Ler("re-entrant")[0]), "reentrante");
+    EXPECT_EQ(Traducao(Ler("re-entrants")[0]), "reentrante");
 
     // "non": a word of its own, the base inflecting; placed after the noun.
     termos = Ler("non-empty");

@@ -17,8 +17,9 @@ constexpr ModoPrefixo S = ModoPrefixo::SEPARADO;
 
 // "over", "under", "out", "mis", "cross" and "mid" are left out: their
 // Portuguese depends on the word ("overwrite": "sobrescrever", "cross-
-// platform": "multiplataforma"). "re" is never tried joined in English:
-// its hyphen tells words apart ("re-sign", "resign"; "re-cover", "recover").
+// platform": "multiplataforma"). "re" is tried joined in English only
+// before a vowel: elsewhere its hyphen tells words apart ("re-sign",
+// "resign"; "re-cover", "recover").
 const clPrefixo kPrefixos[] = {
     {"anti", "anti", J, "hi", false, N | A, true, true},
     {"auto", "auto", J, "ho", false, V | N | A, false, true},

@@ -28,7 +28,8 @@ struct clPrefixo {
     bool adjetivoDeNome;      // before a noun it also makes an adjective that does not
                               // agree ("multi-user": "multiusu\xE1rio")
     bool juntaIngles;         // the English word without the hyphen is tried first
-                              // ("pre-defined": "predefined")
+                              // ("pre-defined": "predefined"); "re" only before a
+                              // vowel ("re-entrant": "reentrant")
 };
 
 // The prefix of `n` bytes at `texto`, in any case; nullptr when it is none.
