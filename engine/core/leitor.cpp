@@ -1200,8 +1200,9 @@ bool clLeitor::Prefixada(clTermo* t)
     const char* resto = hifen + 1;
     const std::size_t tamPrefixo = static_cast<std::size_t>(hifen - texto);
     const clPrefixo* p = ProcurarPrefixo(texto, tamPrefixo);
-    // One plain word after the prefix: no second hyphen, no apostrophe.
-    if (!p || FormaPalavra(resto) != 1 || std::strpbrk(resto, "-_")) return false;
+    // One plain word of two letters or more after the prefix: no second
+    // hyphen, no apostrophe ("Ultra-X" is a name).
+    if (!p || FormaPalavra(resto) != 1 || std::strpbrk(resto, "-_") || Letras(resto) < 2) return false;
     // A command-line option ("--post-data") is no word.
     if (!t->palavra->espacoAntes && !t->criada && ultimoLido > 0) {
         const clPalavra* antes = frase->Obter(ultimoLido - 1);
@@ -1245,6 +1246,9 @@ bool clLeitor::Prefixada(clTermo* t)
     if (!BuscarBase(b)) return false;
     clVerbete& v = b->verbete;
     std::uint16_t classe = static_cast<std::uint16_t>(v.classe & p->classes);
+    // A participle is an adjective too ("semi-compressed": "semicompactado").
+    if ((p->classes & CL_ADJETIVO) && (v.classe & CL_VERBO) && (v.formas & FORMA_PARTICIPIO))
+        classe |= CL_VERBO;
     if (!classe) return false;
     const clPrefixo* q = p;
     if (EhPrefixoUn(*p) && (!(classe & CL_VERBO) || (v.formas & FORMA_PARTICIPIO))) q = &PrefixoNao();

@@ -369,6 +369,12 @@ TEST_F(LeitorTeste, PrefixoComHifenTomaClasseFormasETraducaoDaBase)
     termos = Ler("pre-defined");
     ASSERT_EQ(termos.size(), 1u);
     EXPECT_EQ(Traducao(termos[0]), "predefinido");
+    // A prefix of nouns and adjectives takes a participle, not a verb.
+    termos = Ler("semi-signed");
+    ASSERT_EQ(termos.size(), 1u);
+    EXPECT_EQ(Traducao(termos[0]), "semiassinar");
+    EXPECT_NE(termos[0]->verbete.formas & FORMA_PARTICIPIO, 0);
+    EXPECT_EQ(Ler("semi-sign")[0]->verbete.flagsAdj, ADJ_HIFEN);
     // A multiword translation takes the prefix on its first word.
     EXPECT_EQ(Traducao(Ler("sub-filename")[0]), "subnome_de_arquivo");
 }
@@ -404,6 +410,7 @@ TEST_F(LeitorTeste, PrefixoSemBaseConhecidaFicaComoAntes)
         {"multi-enable", "a verb after a prefix of nouns and adjectives"},
         {"re-re-enable", "two hyphens"},
         {"re-", "nothing after the hyphen"},
+        {"Ultra-X", "one letter after the hyphen: a name"},
         {"re-zz'zz", "an apostrophe"},
         {"pre-bigmenu", "the translations would not fit the entry"},
     };

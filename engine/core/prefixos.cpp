@@ -50,7 +50,7 @@ const clPrefixo kPrefixos[] = {
     {"quasi", "quase", S, "", false, N | A | D, false, true},
     {"re", "re", J, "", true, V | N | A, false, false},
     {"self", "auto", J, "ho", false, V | N | A, false, true},
-    {"semi", "semi", J, "hi", false, V | N | A | D, false, true},
+    {"semi", "semi", J, "hi", false, N | A | D, false, true},
     {"sub", "sub", J, "bhr", false, V | N | A, false, true},
     {"super", "super", J, "hr", false, V | N | A, false, true},
     {"tri", "tri", J, "hi", false, N | A, true, true},

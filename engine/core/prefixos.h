@@ -24,7 +24,9 @@ struct clPrefixo {
     ModoPrefixo modo;
     const char* hifenAntes;   // JUNTO: first letters of the base that take a hyphen
     bool tiraH;               // JUNTO: the base's first "h" goes ("reabilitar", "desabilitar")
-    std::uint16_t classes;    // the classes of the base the prefix goes with (CL_* bits)
+    std::uint16_t classes;    // the classes of the base the prefix goes with (CL_* bits);
+                              // with CL_ADJETIVO, also a verb's past participle
+                              // ("semi-compressed")
     bool adjetivoDeNome;      // before a noun it also makes an adjective that does not
                               // agree ("multi-user": "multiusu\xE1rio")
     bool juntaIngles;         // the English word without the hyphen is tried first
