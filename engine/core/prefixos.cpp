@@ -169,3 +169,43 @@ bool JuntarPrefixo(const clPrefixo& p, const char* base, char* saida, std::size_
     saida[j] = '\0';
     return true;
 }
+
+bool SepararPrefixo(const char* palavra, int indice, char* base, std::size_t tam, std::size_t* antes, bool* semH)
+{
+    if (!palavra || !base || tam < 3 || !antes || !semH || indice < 0) return false;
+    const std::size_t n = strnlen(palavra, 64);
+    char feita[64];
+    for (const clPrefixo& p : kPrefixos) {
+        // Every verb the table lacks comes here: most go at the first letter.
+        if (p.portugues[0] != palavra[0] || p.modo == ModoPrefixo::SEPARADO) continue;
+        const std::size_t np = std::strlen(p.portugues);
+        if (n < np + 3 || std::strncmp(palavra, p.portugues, np) != 0) continue;
+        // Two English prefixes of one Portuguese ("de", "un": "des") undo it once.
+        bool visto = false;
+        for (const clPrefixo* q = kPrefixos; q != &p && !visto; ++q) visto = std::strcmp(q->portugues, p.portugues) == 0;
+        if (visto) continue;
+        // The base after the prefix, after its hyphen or doubled letter, or
+        // with the "h" the joint dropped.
+        const char* resto = palavra + np;
+        const struct {
+            const char* inicio;
+            bool h;
+        } candidatas[] = {{resto, false}, {resto + 1, false}, {resto, true}};
+        for (const auto& c : candidatas) {
+            if (c.h && (!p.tiraH || !Vogal(Inicial(resto[0])))) continue;
+            const std::size_t lc = std::strlen(c.inicio);
+            const std::size_t lb = lc + (c.h ? 1 : 0);
+            if (lc < 2 || lb + 1 > tam) continue;
+            std::size_t k = 0;
+            if (c.h) base[k++] = 'h';
+            std::memcpy(base + k, c.inicio, lc + 1);
+            if (!JuntarPrefixo(p, base, feita, sizeof feita) || std::strcmp(feita, palavra) != 0) continue;
+            if (indice-- > 0) continue;
+            *antes = static_cast<std::size_t>(c.inicio - palavra);
+            *semH = c.h;
+            return true;
+        }
+    }
+    base[0] = '\0';
+    return false;
+}

@@ -53,3 +53,12 @@ bool PrefixarTraducao(const clPrefixo& p, const char* traducao, char* saida, std
 // The prefix joined to a plain Portuguese word, marks left out
 // ("re" + "habilitar": "reabilitar"). Same bounds as PrefixarTraducao.
 bool JuntarPrefixo(const clPrefixo& p, const char* base, char* saida, std::size_t tam);
+
+// The `indice`-th word (from 0) that a Portuguese prefix of the table was
+// joined to by the rules above to make `palavra` ("reatribuir": "atribuir";
+// "reaver": "aver", then "haver"; "pr\xE9-compor": "compor";
+// "ressincronizar": "sincronizar"). Writes it to `base` (`tam` bytes) and
+// the length of the text before it in the word to `antes`; `semH` tells
+// that the joint dropped the base's first "h". False when there is no such
+// word or it does not fit.
+bool SepararPrefixo(const char* palavra, int indice, char* base, std::size_t tam, std::size_t* antes, bool* semH);

@@ -115,4 +115,58 @@ TEST(Prefixos, UnEhNaoAntesDeAdjetivoEDesAntesDeVerbo)
     EXPECT_STREQ(saida, "desinstalar");
 }
 
+TEST(Prefixos, SepararDesfazAJuncao)
+{
+    struct Caso {
+        const char* palavra;
+        const char* base;
+        std::size_t antes;
+        bool semH;
+    };
+    const Caso casos[] = {
+        {"reatribuir", "atribuir", 2, false},
+        {"ressincronizar", "sincronizar", 3, false},
+        {"desativar", "ativar", 3, false},
+        {"pr\xE9-compor", "compor", 4, false},
+        {"sub-reagir", "reagir", 4, false},
+        {"autossustentar", "sustentar", 5, false},
+    };
+    for (const Caso& c : casos) {
+        char base[52] = "x";
+        std::size_t antes = 99;
+        bool semH = false;
+        ASSERT_TRUE(SepararPrefixo(c.palavra, 0, base, sizeof base, &antes, &semH)) << c.palavra;
+        EXPECT_STREQ(base, c.base) << c.palavra;
+        EXPECT_EQ(antes, c.antes) << c.palavra;
+        EXPECT_EQ(semH, c.semH) << c.palavra;
+    }
+    // Words the rules would not write so: "coser" is no "co" + "ser"
+    // ("cosser"), "subrede" no "sub" + "rede" ("sub-rede").
+    const char* nao[] = {"coser", "subrede", "rehabilitar", "amar", "re", "pr\xE9", "n\xE3o_vazio"};
+    for (const char* p : nao) {
+        char base[52];
+        std::size_t antes = 0;
+        bool semH = false;
+        EXPECT_FALSE(SepararPrefixo(p, 0, base, sizeof base, &antes, &semH)) << p;
+    }
+    // Every way the joint may be undone, in turn: "desabilitar" is "des" +
+    // "abilitar" or, its "h" dropped, "des" + "habilitar".
+    char base[52];
+    std::size_t antes = 0;
+    bool semH = false;
+    ASSERT_TRUE(SepararPrefixo("desabilitar", 0, base, sizeof base, &antes, &semH));
+    EXPECT_STREQ(base, "abilitar");
+    ASSERT_TRUE(SepararPrefixo("desabilitar", 1, base, sizeof base, &antes, &semH));
+    EXPECT_STREQ(base, "habilitar");
+    EXPECT_EQ(antes, 3u);
+    EXPECT_TRUE(semH);
+    EXPECT_FALSE(SepararPrefixo("desabilitar", 2, base, sizeof base, &antes, &semH));
+    EXPECT_FALSE(SepararPrefixo("desabilitar", -1, base, sizeof base, &antes, &semH));
+    // A base that does not fit is no base: "atribuir" needs 9 bytes.
+    char justa[9];
+    EXPECT_FALSE(SepararPrefixo("reatribuir", 0, justa, 8, &antes, &semH));
+    EXPECT_TRUE(SepararPrefixo("reatribuir", 0, justa, sizeof justa, &antes, &semH));
+    EXPECT_STREQ(justa, "atribuir");
+}
+
 } // namespace
