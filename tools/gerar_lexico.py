@@ -664,9 +664,12 @@ def brasileiro(pt):
 
 
 def recusadas_hunspell(palavras, dicionario=HUNSPELL_PT_BR):
-    """The words (and hyphen parts) the pt_BR spelling dictionary rejects."""
+    """The words (and hyphen parts) the pt_BR spelling dictionary rejects, and the bases
+    of those that are a prefix joined to a word (bases_de_prefixada)."""
+    palavras = set(palavras)
+    palavras |= {b for p in list(palavras) for w in p.split() for b in bases_de_prefixada(w)}
     r = subprocess.run(["hunspell", "-d", dicionario, "-l", "-i", "utf-8"],
-                       input="\n".join(sorted(set(palavras))).encode("utf-8"), capture_output=True, check=True)
+                       input="\n".join(sorted(palavras)).encode("utf-8"), capture_output=True, check=True)
     return set(r.stdout.decode("utf-8", "replace").split())
 
 
@@ -683,11 +686,33 @@ def reparar_grafia(pt):
     v = re.sub(r"ingue\b", "íngue", v)
     v = " ".join(re.sub("[áéíóú]", lambda m: "aeiou"["áéíóú".index(m.group())], p) if p.endswith("mente") else p
                  for p in v.split())
+    # "auto-estrada", "co-educar": a prefix the rules join takes no hyphen
+    v = " ".join(juntar_prefixo(*w.split("-", 1)) if prefixo_mal_ligado(w) else w for w in v.split())
     return [x for x in dict.fromkeys([consoantes, v]) if x != pt]
 
 
-def grafia_aceita(pt, recusadas):
-    return all(p not in recusadas for w in pt.split() for p in [w] + w.split("-"))
+def prefixo_mal_ligado(palavra):
+    """Whether a word is a known prefix, a hyphen and a word that the prefix joins
+    without one ("sub-janela", "auto-estrada": "subjanela", "autoestrada")."""
+    prefixo, hifen, resto = palavra.partition("-")
+    if not hifen or not resto or "-" in resto or prefixo not in PREFIXOS_PT or PREFIXOS_PT[prefixo][0] != "J":
+        return False
+    return juntar_prefixo(prefixo, resto) != palavra
+
+
+def grafia_aceita(pt, recusadas, por_regra=False):
+    """Every word accepted by the spelling dictionary (a hyphenated one in all its parts),
+    none a prefix hyphenated where the rules join it ("auto-estrada"); with `por_regra`,
+    also a known prefix joined by the rules to a word the dictionary accepts
+    ("subjanela"): spelled right, though the dictionary is no evidence that the word is
+    used, so guesses keep it only for "sub", whose words are made at will."""
+    def aceita(w):
+        if prefixo_mal_ligado(w):
+            return False
+        if all(p not in recusadas for p in [w] + w.split("-")):
+            return True
+        return por_regra and any(b not in recusadas for b in bases_de_prefixada(w))
+    return all(aceita(w) for w in pt.split())
 
 
 # English suffix -> (Portuguese suffix, class, gender): learned words of Latin
@@ -944,14 +969,77 @@ def participio(verbo):
     return None
 
 
+# English prefix written before a word -> (Portuguese prefix, how it joins, first letters
+# of the base that take a hyphen, whether the base's first "h" goes). The engine joins a
+# hyphenated English prefix by the same table (engine/core/prefixos.cpp), and
+# tests/dados/prefixos.tsv holds the cases both sides are tested on. "J": joined by the
+# spelling rules of prefixes (a vowel prefix doubles the base's first "r" or "s"); "H":
+# always a hyphen ("pré-instalar"); "S": a word of its own ("não vazio").
+PREFIXOS_HIFEN = {
+    "anti": ("anti", "J", "hi", False), "auto": ("auto", "J", "ho", False), "bi": ("bi", "J", "hi", False),
+    "co": ("co", "J", "", True), "counter": ("contra", "J", "ha", False), "de": ("des", "J", "", True),
+    "extra": ("extra", "J", "ha", False), "hyper": ("hiper", "J", "hr", False),
+    "infra": ("infra", "J", "ha", False), "inter": ("inter", "J", "hr", False),
+    "intra": ("intra", "J", "ha", False), "macro": ("macro", "J", "ho", False),
+    "meta": ("meta", "J", "ha", False), "micro": ("micro", "J", "ho", False), "mini": ("mini", "J", "hi", False),
+    "mono": ("mono", "J", "ho", False), "multi": ("multi", "J", "hi", False), "neo": ("neo", "J", "ho", False),
+    "non": ("não", "S", "", False), "omni": ("oni", "J", "hi", False), "poly": ("poli", "J", "hi", False),
+    "post": ("pós", "H", "", False), "pre": ("pré", "H", "", False), "pro": ("pró", "H", "", False),
+    "proto": ("proto", "J", "ho", False), "pseudo": ("pseudo", "J", "ho", False),
+    "quasi": ("quase", "S", "", False), "re": ("re", "J", "", True), "self": ("auto", "J", "ho", False),
+    "semi": ("semi", "J", "hi", False), "sub": ("sub", "J", "bhr", False), "super": ("super", "J", "hr", False),
+    "tri": ("tri", "J", "hi", False), "ultra": ("ultra", "J", "ha", False), "un": ("des", "J", "", True),
+}
+# the same rules by the Portuguese prefix
+PREFIXOS_PT = {pt: (modo, hifen, tira_h) for pt, modo, hifen, tira_h in PREFIXOS_HIFEN.values()}
+SEM_ACENTO_INICIAL = str.maketrans("àáâéêíîóôúû", "aaaeeiioouu")
+
+
+def juntar_prefixo(prefixo, base):
+    """The Portuguese prefix joined to a word by the Brazilian spelling rules of prefixes
+    (PREFIXOS_PT): "re" + "habilitar" -> "reabilitar", "anti" + "respingo" ->
+    "antirrespingo", "sub" + "rede" -> "sub-rede", "pré" + "instalar" -> "pré-instalar";
+    a prefix it does not know is simply put before the word."""
+    if prefixo not in PREFIXOS_PT or not base:
+        return prefixo + base
+    modo, hifen, tira_h = PREFIXOS_PT[prefixo]
+    if modo == "S":
+        return prefixo + " " + base
+    c = base[0]
+    inicial = c.lower().translate(SEM_ACENTO_INICIAL)
+    if modo == "H" or (c.isupper()):
+        return prefixo + "-" + base
+    if inicial == "h" and tira_h:
+        return prefixo + base[1:]
+    if inicial in hifen:
+        return prefixo + "-" + base
+    if inicial in "rs" and prefixo[-1] in "aeio":
+        return prefixo + c + base
+    return prefixo + base
+
+
+def bases_de_prefixada(palavra):
+    """The words `palavra` is a Portuguese prefix joined to by juntar_prefixo
+    ("subjanela" -> ["janela"], "antirrespingo" -> ["respingo"])."""
+    saida = []
+    for pt, (modo, _, tira_h) in PREFIXOS_PT.items():
+        if modo == "S" or not palavra.startswith(pt):
+            continue
+        resto = palavra[len(pt):]
+        cands = [resto, resto[1:]] + (["h" + resto] if tira_h and resto[:1] in "aeiouáéíóú" else [])
+        saida += [b for b in dict.fromkeys(cands)
+                  if len(b) >= 3 and b[0].isalpha() and juntar_prefixo(pt, b) == palavra]
+    return saida
+
+
 # English prefix -> how the Portuguese word is made from the stem's translation:
 # ("V", [prefixes]) for verbs, ("A", [prefixes]) for adjectives and participles
 # (the participle of the stem's verb); a guess is kept only when the spelling
 # dictionary knows it, except the "não" forms, which are two known words.
 PREFIXOS = [
     ("re", "V", ["re"]), ("un", "V", ["des"]), ("dis", "V", ["des"]), ("de", "V", ["des"]),
-    ("un", "A", ["in", "des", "não "]), ("non", "A", ["não "]), ("pre", "A", ["pre", "pré-"]),
-    ("pre", "V", ["pre", "pré-"]), ("sub", "N", ["sub", "sub-"]), ("multi", "A", ["multi"]),
+    ("un", "A", ["in", "des", "não "]), ("non", "A", ["não "]), ("pre", "A", ["pre", "pré"]),
+    ("pre", "V", ["pre", "pré"]), ("sub", "N", ["sub"]), ("multi", "A", ["multi"]),
     ("multi", "N", ["multi"]), ("auto", "V", ["auto"]), ("inter", "N", ["inter"]),
     ("super", "N", ["super"]), ("micro", "N", ["micro"]),
 ]
@@ -1033,7 +1121,7 @@ def derivados(palavra, traducao):
                 if p == "não ":
                     saida.append((classe, "não " + b, True))
                 else:
-                    saida.append((classe, p + b, False))
+                    saida.append((classe, juntar_prefixo(p, b), False))
     return saida
 
 
@@ -1105,7 +1193,9 @@ def escolher_traducao(cands, recusadas):
     repair) the spelling dictionary accepts, or None."""
     for pt, (pont, gen) in sorted(cands.items(), key=lambda kv: (-kv[1][0], kv[0])):
         for v in [pt] + reparar_grafia(pt):
-            if grafia_aceita(v, recusadas):
+            # a translation that hyphenated a prefix the rules join ("co-educar") is
+            # evidence of the word joined ("coeducar")
+            if grafia_aceita(v, recusadas, por_regra=v != pt and any(map(prefixo_mal_ligado, pt.split()))):
                 return v, gen
     return None
 
@@ -1192,7 +1282,7 @@ def derivar(maos, por_lema, lemas, freq, contagem, catalogos=None, minimo=5):
     recusadas = recusadas_hunspell([p for ds in candidatas.values() for _, pt, _ in ds for p in pt.split()])
     for w, ds in candidatas.items():
         for c, pt, nao in ds:
-            if grafia_aceita(pt, recusadas):
+            if grafia_aceita(pt, recusadas, por_regra=w.startswith("sub")):
                 marcado = "n\u00e3o_/" + pt[4:] + "/" if nao else marcar_traducao(pt, c)
                 por_lema[w][c] = (marcado, genero_por_terminacao(pt) if c == "N" else "")
                 lemas[w] = {c: 0}

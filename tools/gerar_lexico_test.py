@@ -130,12 +130,41 @@ class Brasileiro(unittest.TestCase):
         self.assertIn(("A", "n\u00e3o suportado", True), g.derivados("unsupported", t))
         self.assertIn(("A", "indispon\u00edvel", False), g.derivados("unavailable", t))
         self.assertIn(("N", "subdiret\u00f3rio", False), g.derivados("subdirectory", t))
+        self.assertNotIn(("N", "sub-diret\u00f3rio", False), g.derivados("subdirectory", t))
+        self.assertIn(("V", "reabilitar", False), g.derivados("reenable", lambda lema, c: "habilitar"
+                                                             if (lema, c) == ("enable", "V") else None))
         self.assertEqual(g.derivados("reply", t), [])  # stem too short
         self.assertEqual(g.derivados("unquoted", lambda lema, c: "citado" if (lema, c) == ("quoted", "A") else None),
                          [("A", "n\u00e3o citado", True)])
         self.assertEqual(g.participio("fazer"), "feito")
         self.assertEqual(g.participio("definir"), "definido")
         self.assertEqual(g.participio("excluir"), "exclu\u00eddo")
+
+    def test_prefixos_juntam_como_o_motor(self):
+        # the engine joins a hyphenated English prefix by the same rules (prefixos_test.cpp)
+        casos = [l.split("\t") for l in ler("prefixos.tsv").splitlines() if l and not l.startswith("#")]
+        self.assertGreaterEqual(len(casos), 60)
+        for ingles, base, esperado in casos:
+            self.assertEqual(g.juntar_prefixo(g.PREFIXOS_HIFEN[ingles][0], base), esperado, ingles)
+        self.assertEqual(g.juntar_prefixo("in", "v\u00e1lido"), "inv\u00e1lido")  # no rule: simply joined
+
+    def test_prefixo_mal_ligado_e_reparado(self):
+        self.assertEqual(g.bases_de_prefixada("subjanela"), ["janela"])
+        self.assertEqual(g.bases_de_prefixada("antirrespingo"), ["respingo"])
+        self.assertEqual(g.bases_de_prefixada("rehabilitar"), [])
+        self.assertTrue(g.prefixo_mal_ligado("sub-janela"))
+        self.assertTrue(g.prefixo_mal_ligado("auto-estrada"))
+        self.assertFalse(g.prefixo_mal_ligado("sub-rede"))
+        self.assertFalse(g.prefixo_mal_ligado("pr\u00e9-instalar"))
+        self.assertFalse(g.prefixo_mal_ligado("mesa"))
+        self.assertIn("autoestrada", g.reparar_grafia("auto-estrada"))
+        self.assertIn("contrarrevolu\u00e7\u00e3o", g.reparar_grafia("contra-revolu\u00e7\u00e3o"))
+        recusadas = {"subjanela", "rehabilitar", "hhabilitar"}
+        self.assertFalse(g.grafia_aceita("subjanela", recusadas))
+        self.assertTrue(g.grafia_aceita("subjanela", recusadas, por_regra=True))
+        self.assertFalse(g.grafia_aceita("rehabilitar", recusadas, por_regra=True))
+        self.assertFalse(g.grafia_aceita("sub-janela", set(), por_regra=True))
+        self.assertTrue(g.grafia_aceita("sub-rede", set()))
 
     def test_formas_verbais_que_o_corpus_usa(self):
         contagem = {"based": 9, "basing": 1, "indexed": 4, "indexing": 2, "stopped": 3, "stoped": 1,

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "caracteres.h"
+#include "core/prefixos.h"
 #include "dictionary/verbos.h"
 
 namespace {
@@ -55,6 +56,27 @@ void TrocarFim(char* palavra, std::size_t corte, const char* novo)
     std::memcpy(palavra + corte, novo, n + 1);
 }
 
+// A verb the table lacks that is a prefix joined to one it holds
+// ("reatribuir", "pr\xE9-compor") takes that verb's forms after the prefix
+// ("reatribu\xEDdo", "pr\xE9-comp\xF4s"). `palavra` holds kTamTrabalho bytes.
+bool FormaIrregularComPrefixo(const clVerboI& verbos, char* palavra, int pessoa, int tempo)
+{
+    if (FormaIrregular(verbos, palavra, pessoa, tempo, kTamTrabalho)) return true;
+    char base[kTamTrabalho];
+    std::size_t antes = 0;
+    bool semH = false;
+    int i = 0;
+    for (;; ++i) {
+        if (!SepararPrefixo(palavra, i, base, sizeof base, &antes, &semH)) return false;
+        if (FormaIrregular(verbos, base, pessoa, tempo, sizeof base)) break;
+    }
+    const char* forma = semH && base[0] == 'h' ? base + 1 : base;
+    const std::size_t n = std::strlen(forma);
+    // A form that does not fit leaves the word as it was, as the table does.
+    if (antes + n + 1 <= kTamTrabalho) std::memcpy(palavra + antes, forma, n + 1);
+    return true;
+}
+
 void Gerundio(char* palavra)
 {
     const std::size_t tam = std::strlen(palavra);
@@ -70,7 +92,7 @@ void Gerundio(char* palavra)
 
 void Participio(const clVerboI* verbos, char* palavra, const clSujeito* sujeito)
 {
-    if (!(verbos && FormaIrregular(*verbos, palavra, 0, conjugacao::kTempoParticipio, kTamTrabalho))) {
+    if (!(verbos && FormaIrregularComPrefixo(*verbos, palavra, 0, conjugacao::kTempoParticipio))) {
         const std::size_t tam = std::strlen(palavra);
         if (Termina(palavra, tam, "er"))
             TrocarFim(palavra, tam - 2, "ido");
@@ -88,7 +110,7 @@ void Participio(const clVerboI* verbos, char* palavra, const clSujeito* sujeito)
 
 void FormaFinita(const clVerboI* verbos, char* palavra, int tempo, int pessoa)
 {
-    if (verbos && FormaIrregular(*verbos, palavra, pessoa, tempo, kTamTrabalho)) return;
+    if (verbos && FormaIrregularComPrefixo(*verbos, palavra, pessoa, tempo)) return;
     const std::size_t tam = std::strlen(palavra);
     // Shorter than the two letters the suffix replaces: nothing to cut.
     if (tam < 2) return;

@@ -200,6 +200,44 @@ TEST_F(ConjugacaoComTabela, TheTableWinsOverTheSpellingRules)
     EXPECT_EQ(C("fazer", 7, 0, &v), "fazendo");  // the gerund never asks the table
 }
 
+TEST_F(ConjugacaoComTabela, PrefixoUnidoAVerboDaTabelaTomaSuasFormas)
+{
+    VerboFonte fazer;
+    fazer.infinitivo = "fazer";
+    fazer.terminacao = "azer";
+    for (auto& t : fazer.trocas) t = "Y";
+    fazer.trocas[0] = "eito";
+    fazer.trocas[1 + 6 * 1 + 2] = "ez";
+    VerboFonte haver;
+    haver.infinitivo = "haver";
+    haver.terminacao = "aver";
+    for (auto& t : haver.trocas) t = "Z";
+    haver.trocas[1 + 6 * 1 + 2] = "ouve";
+    VerboFonte ser;
+    ser.infinitivo = "ser";
+    ser.terminacao = "ser";
+    for (auto& t : ser.trocas) t = "W";
+    ser.trocas[0] = "sido";
+    const auto img = MontarTabelaVerbos({fazer, haver, ser});
+    std::ofstream(pasta_ / "vip.dic", std::ios::binary)
+        .write(reinterpret_cast<const char*>(img.data()), static_cast<std::streamsize>(img.size()));
+    clVerboI v;
+    ASSERT_TRUE(CarregarVerbos(v, pasta_.c_str(), "vip.dic"));
+
+    EXPECT_EQ(C("refazer", 6, 0, &v), "refeito");
+    EXPECT_EQ(C("refazer", 1, 2, &v), "refez");
+    EXPECT_EQ(C("pr\xE9-fazer", 6, 0, &v), "pr\xE9-feito");
+    const clSujeito femPlural{64 | 2};
+    EXPECT_EQ(C("refazer", 6, 0, &v, &femPlural), "refeitas");
+    EXPECT_EQ(C("/refazer/_o_login", 1, 2, &v), "/refez/_o_login");
+    // The "h" the joint dropped stays out of the forms: "reaver", "reouve".
+    EXPECT_EQ(C("reaver", 1, 2, &v), "reouve");
+    // "coser" is no "co" + "ser": it stays regular.
+    EXPECT_EQ(C("coser", 6, 0, &v), "cosido");
+    // Without a table every verb is regular.
+    EXPECT_EQ(C("refazer", 6, 0), "refazido");
+}
+
 // The shipped table against the reference conjugations of a fixed sample of
 // verbs: every finite form, participle and gerund must agree.
 TEST(ConjugacaoDadosReais, SampleAgreesWithTheReference)

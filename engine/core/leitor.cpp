@@ -5,6 +5,7 @@
 
 #include "caracteres.h"
 #include "core/motor.h"
+#include "core/prefixos.h"
 
 namespace {
 
@@ -352,7 +353,7 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
             else FormaVerbal(t, anterior);
         } else if (!AnalisarMorfologia(t) && std::strchr(texto, '-')) {
             if (CombinacaoDeTeclas(texto)) TornarNome(t);
-            else SepararHifen(t);
+            else if (!Prefixada(t)) SepararHifen(t);
         }
     } else {
         const clPalavra* origem = ultimoLido >= 0 ? frase->Obter(ultimoLido) : nullptr;
@@ -1184,4 +1185,151 @@ void clLeitor::SepararHifen(clTermo* t)
         }
         p = *fim ? fim + 1 : fim;
     }
+}
+
+bool clLeitor::BuscarBase(clTermo* b)
+{
+    if (Procurar(&b->verbete)) return true;
+    const std::int16_t topo = topoPendentes;
+    const bool achou = AnalisarMorfologia(b);
+    if (topoPendentes != topo) {
+        topoPendentes = topo;
+        return false;
+    }
+    return achou;
+}
+
+bool clLeitor::Prefixada(clTermo* t)
+{
+    if (!t->palavra || !arena) return false;
+    const char* texto = t->palavra->texto;
+    const char* hifen = std::strchr(texto, '-');
+    if (!hifen) return false;
+    const char* resto = hifen + 1;
+    const std::size_t tamPrefixo = static_cast<std::size_t>(hifen - texto);
+    const clPrefixo* p = ProcurarPrefixo(texto, tamPrefixo);
+    // One plain word of two letters or more after the prefix: no second
+    // hyphen, no apostrophe ("Ultra-X" is a name).
+    if (!p || FormaPalavra(resto) != 1 || std::strpbrk(resto, "-_") || Letras(resto) < 2) return false;
+    // A command-line option ("--post-data") is no word.
+    if (!t->palavra->espacoAntes && !t->criada && ultimoLido > 0) {
+        const clPalavra* antes = frase->Obter(ultimoLido - 1);
+        const std::size_t n = antes ? std::strlen(antes->texto) : 0;
+        if (n > 0 && antes->texto[n - 1] == '-') return false;
+    }
+
+    clTermo* b = NovoTermo(arena);
+    clPalavra* w = b ? NovaPalavra(t->palavra, resto) : nullptr;
+    if (!b || !w) {
+        semMemoria = true;
+        return false;
+    }
+    b->palavra = w;
+    b->criada = 1;
+    constexpr std::uint16_t kConteudo = CL_VERBO | CL_SUBSTANTIVO | CL_ADJETIVO | CL_ADVERBIO;
+
+    // "re" before a vowel is hyphenated to be read ("re-enter"), never to
+    // tell two words apart ("re-sign", "resign"): "re-entrant" is "reentrant".
+    if (p->juntaIngles || (std::strcmp(p->ingles, "re") == 0 && Vogal(Minuscula(resto[0])))) {
+        char junta[kTamPalavra];
+        std::memcpy(junta, texto, tamPrefixo);
+        CopiarTexto(junta + tamPrefixo, sizeof junta - tamPrefixo, resto);
+        CopiarTexto(w->texto, sizeof w->texto, junta);
+        CopiarTexto(b->verbete.vocabulo, sizeof b->verbete.vocabulo, junta);
+        if (BuscarBase(b) && (b->verbete.classe & kConteudo)) {
+            std::memcpy(&t->verbete, &b->verbete, sizeof t->verbete);
+            BaseComMaiusculas(t, resto);
+            // "multi-user system": "sistema multiusu\xE1rio", the same for every noun.
+            if (p->adjetivoDeNome && t->verbete.classe == CL_SUBSTANTIVO) {
+                t->verbete.classe |= CL_ADJETIVO;
+                t->verbete.flagsAdj |= ADJ_INVARIAVEL_GENERO | ADJ_INVARIAVEL_NUMERO;
+            }
+            return true;
+        }
+        LimparVerbete(&b->verbete);
+        CopiarTexto(w->texto, sizeof w->texto, resto);
+    }
+
+    CopiarTexto(b->verbete.vocabulo, sizeof b->verbete.vocabulo, resto);
+    if (!BuscarBase(b)) return false;
+    clVerbete& v = b->verbete;
+    std::uint16_t classe = static_cast<std::uint16_t>(v.classe & p->classes);
+    // A participle is an adjective too ("semi-compressed": "semicompactado").
+    if ((p->classes & CL_ADJETIVO) && (v.classe & CL_VERBO) && (v.formas & FORMA_PARTICIPIO))
+        classe |= CL_VERBO;
+    if (!classe) return false;
+    const clPrefixo* q = p;
+    if (EhPrefixoUn(*p) && (!(classe & CL_VERBO) || (v.formas & FORMA_PARTICIPIO))) q = &PrefixoNao();
+    std::uint8_t flagsAdj = static_cast<std::uint8_t>(v.flagsAdj & ~ADJ_ANTEPOSTO);
+    if (p->adjetivoDeNome && (classe & CL_SUBSTANTIVO)) {
+        if (!(classe & CL_ADJETIVO)) flagsAdj |= ADJ_INVARIAVEL_GENERO | ADJ_INVARIAVEL_NUMERO;
+        classe = static_cast<std::uint16_t>((classe & ~CL_VERBO) | CL_ADJETIVO);
+    }
+
+    // Every translation takes the prefix; the conditions stay as they are.
+    char novo[TAM_BLOCO_TRADUCOES];
+    char traducao[TAM_BLOCO_TRADUCOES];
+    char feita[TAM_BLOCO_TRADUCOES];
+    const char* velho = v.blocoTraducoes;
+    const std::size_t tam = v.tamTraducoes < sizeof v.blocoTraducoes ? v.tamTraducoes : sizeof v.blocoTraducoes - 1;
+    std::size_t k = 0;
+    std::size_t pos = 0;
+    int feitas = 0;
+    while (pos < tam) {
+        const std::size_t lt = strnlen(velho + pos, tam - pos);
+        const std::size_t pc = pos + lt + 1;
+        const std::size_t lc = pc < tam ? strnlen(velho + pc, tam - pc) : 0;
+        if (lt == 0 && lc == 0) break;
+        std::memcpy(traducao, velho + pos, lt);
+        traducao[lt] = '\0';
+        feita[0] = '\0';
+        if (lt > 0 && !PrefixarTraducao(*q, traducao, feita, sizeof feita)) return false;
+        const std::size_t lf = std::strlen(feita);
+        // The translation, its condition, their two NULs and the block's last NUL.
+        if (lf + lc + 3 > sizeof novo - k) return false;
+        std::memcpy(novo + k, feita, lf);
+        k += lf;
+        novo[k++] = '\0';
+        std::memcpy(novo + k, velho + pc, lc);
+        k += lc;
+        novo[k++] = '\0';
+        if (lf > 0) ++feitas;
+        pos = pc + lc + 1;
+    }
+    if (feitas == 0) return false;
+    novo[k] = '\0';
+
+    std::memcpy(&t->verbete, &v, sizeof t->verbete);
+    t->verbete.classe = classe;
+    t->verbete.flagsAdj = flagsAdj;
+    t->verbete.flagsSubst = static_cast<std::uint8_t>(t->verbete.flagsSubst & ~SUBST_DESCONHECIDA);
+    t->verbete.mascaraLocucao = 0;
+    std::memcpy(t->verbete.blocoTraducoes, novo, k + 1);
+    t->verbete.tamTraducoes = static_cast<std::uint16_t>(k);
+    BaseComMaiusculas(t, resto);
+    return true;
+}
+
+// "non-ASCII", "pre-Linux": a base written with capitals is a name, which
+// keeps the dictionary's spelling whatever the case of the prefix and does
+// not inflect; its translations are written as they stand, marks gone.
+void clLeitor::BaseComMaiusculas(clTermo* t, const char* resto)
+{
+    const char c = resto[0];
+    if (Maiuscula(c) != c || Minuscula(c) == c || TodasMaiusculas(t->palavra->texto)) return;
+    clPalavra* w = PalavraPropria(t);
+    if (!w) return;
+    w->aplicarCaixa = 0;
+    clVerbete& v = t->verbete;
+    const std::size_t tam = v.tamTraducoes < sizeof v.blocoTraducoes ? v.tamTraducoes : sizeof v.blocoTraducoes - 1;
+    std::size_t j = 0;
+    bool traducao = true;  // translation and condition fields alternate
+    for (std::size_t i = 0; i < tam; ++i) {
+        const char b = v.blocoTraducoes[i];
+        if (b == '\0') traducao = !traducao;
+        else if (traducao && b == '/') continue;
+        v.blocoTraducoes[j++] = traducao && b == '_' ? ' ' : b;
+    }
+    v.blocoTraducoes[j] = '\0';
+    v.tamTraducoes = static_cast<std::uint16_t>(j);
 }

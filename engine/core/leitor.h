@@ -55,6 +55,12 @@ public:
     void JuntarLocucao(clTermo* termo);
     void AgruparDesconhecidas(clTermo* termo);
     void SepararHifen(clTermo* termo);
+    // An unknown word of an English prefix, a hyphen and a known word
+    // ("re-enable", "semi-transparent") takes the entry of the word without
+    // the hyphen when the dictionary holds it ("pre-defined"), else the
+    // base's class and forms with the prefix joined to its translations.
+    // False, the term unchanged, when it is no such word.
+    bool Prefixada(clTermo* termo);
 
 private:
     bool Procurar(clVerbete* verbete);
@@ -72,6 +78,10 @@ private:
     bool SubstantivoPeloContexto(clTermo* termo, const clTermo* anterior);
     void ConjuncaoAntesDeIng(clTermo* termo, clTermo* anterior);
     void TeclaDeTeclado(clTermo* termo, const clTermo* anterior);
+    // Looks the term's vocabulo up, then its endings; a contraction the
+    // endings would push is refused.
+    bool BuscarBase(clTermo* termo);
+    void BaseComMaiusculas(clTermo* termo, const char* base);
     bool TrocarEntrada(clVerbete* destino, const char* chave, std::uint16_t classe);
     bool RestaLer() const;
 };

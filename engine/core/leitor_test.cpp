@@ -321,3 +321,143 @@ TEST_F(LeitorTeste, ArenaEsgotadaTerminaALeituraSemFalha)
 }
 
 } // namespace
+
+namespace {
+
+std::string Traducao(const clTermo* t) { return t ? std::string(t->verbete.blocoTraducoes) : ""; }
+
+} // namespace
+
+TEST_F(LeitorTeste, PrefixoComHifenTomaClasseFormasETraducaoDaBase)
+{
+    // A verb, counted as one known word, with no parts.
+    auto termos = Ler("Re-enable it");
+    ASSERT_EQ(termos.size(), 2u);
+    const clTermo* t = termos[0];
+    EXPECT_EQ(t->verbete.classe, CL_VERBO);
+    EXPECT_EQ(Traducao(t), "reabilitar");
+    EXPECT_EQ(t->filhos, nullptr);
+    EXPECT_EQ(t->verbete.flagsAdj & ADJ_HIFEN, 0);
+    EXPECT_EQ(t->verbete.flagsSubst & SUBST_DESCONHECIDA, 0);
+    EXPECT_STREQ(t->palavra->texto, "Re-enable");  // written from the translation, read as it came
+    EXPECT_EQ(estatistica.nConhecidas, 2);
+    EXPECT_EQ(estatistica.nDesconhecidas, 0);
+
+    // The base's endings: a past participle stays one.
+    termos = Ler("re-signed");
+    ASSERT_EQ(termos.size(), 1u);
+    EXPECT_EQ(termos[0]->verbete.classe & CL_VERBO, CL_VERBO);
+    EXPECT_NE(termos[0]->verbete.formas & FORMA_PARTICIPIO, 0);
+    // "re" is read without its hyphen only before a vowel: "re-sign" is no
+    // "resign", "re-entrant" is "reentrant".
+    EXPECT_EQ(Traducao(termos[0]), "reassinar");
+    EXPECT_EQ(Traducao(Ler("re-entrant")[0]), "reentrante");
+    EXPECT_EQ(Traducao(Ler("re-entrants")[0]), "reentrante");
+
+    // "non": a word of its own, the base inflecting; placed after the noun.
+    termos = Ler("non-empty");
+    ASSERT_EQ(termos.size(), 1u);
+    EXPECT_EQ(termos[0]->verbete.classe, CL_ADJETIVO);
+    EXPECT_EQ(Traducao(termos[0]), "n\xE3o_/vazio/");
+    EXPECT_EQ(termos[0]->verbete.flagsAdj & ADJ_ANTEPOSTO, 0);
+
+    // "un": "n\xE3o" before a participle, "des" before a verb.
+    EXPECT_EQ(Traducao(Ler("un-signed")[0]), "n\xE3o_/assinar/");
+    EXPECT_EQ(Traducao(Ler("un-sign")[0]), "desassinar");
+
+    // The dictionary's word without the hyphen wins ("pre-defined").
+    termos = Ler("pre-defined");
+    ASSERT_EQ(termos.size(), 1u);
+    EXPECT_EQ(Traducao(termos[0]), "predefinido");
+    // A prefix of nouns and adjectives takes a participle, not a verb.
+    termos = Ler("semi-signed");
+    ASSERT_EQ(termos.size(), 1u);
+    EXPECT_EQ(Traducao(termos[0]), "semiassinar");
+    EXPECT_NE(termos[0]->verbete.formas & FORMA_PARTICIPIO, 0);
+    EXPECT_EQ(Ler("semi-sign")[0]->verbete.flagsAdj, ADJ_HIFEN);
+    // A multiword translation takes the prefix on its first word.
+    EXPECT_EQ(Traducao(Ler("sub-filename")[0]), "subnome_de_arquivo");
+}
+
+TEST_F(LeitorTeste, PrefixoAntesDeNomeFazAdjetivoInvariavel)
+{
+    // "multi-user car": "carro multiusu\xE1rio", the same for every noun.
+    auto termos = Ler("a multi-user car");
+    ASSERT_EQ(termos.size(), 3u);
+    const clTermo* t = termos[1];
+    EXPECT_EQ(t->verbete.classe, CL_ADJETIVO);
+    EXPECT_EQ(t->verbete.flagsAdj & (ADJ_INVARIAVEL_GENERO | ADJ_INVARIAVEL_NUMERO),
+              ADJ_INVARIAVEL_GENERO | ADJ_INVARIAVEL_NUMERO);
+    EXPECT_EQ(Traducao(t), "multiusu\xE1rio");
+    // Alone it names the thing.
+    termos = Ler("the multi-user");
+    ASSERT_EQ(termos.size(), 2u);
+    EXPECT_EQ(termos[1]->verbete.classe, CL_SUBSTANTIVO);
+    // "sub" keeps the noun a noun.
+    EXPECT_EQ(Ler("a sub-user car")[1]->verbete.classe & CL_ADJETIVO, 0);
+}
+
+TEST_F(LeitorTeste, PrefixoSemBaseConhecidaFicaComoAntes)
+{
+    struct Caso {
+        const char* palavra;
+        const char* motivo;
+    };
+    const Caso casos[] = {
+        {"re-zzz", "unknown base"},
+        {"zzz-enable", "unknown prefix"},
+        {"re-the", "a base of no class the prefix takes"},
+        {"multi-enable", "a verb after a prefix of nouns and adjectives"},
+        {"re-re-enable", "two hyphens"},
+        {"re-", "nothing after the hyphen"},
+        {"Ultra-X", "one letter after the hyphen: a name"},
+        {"re-zz'zz", "an apostrophe"},
+        {"pre-bigmenu", "the translations would not fit the entry"},
+    };
+    for (const Caso& c : casos) {
+        auto termos = Ler(c.palavra);
+        ASSERT_EQ(termos.size(), 1u) << c.palavra;
+        EXPECT_EQ(termos[0]->verbete.flagsAdj, ADJ_HIFEN) << c.palavra << ": " << c.motivo;
+        EXPECT_EQ(leitor.topoPendentes, -1) << c.palavra;
+    }
+    // The entry that fits with a shorter prefix.
+    auto termos = Ler("bigmenu");
+    ASSERT_EQ(termos.size(), 1u);
+    ASSERT_GT(termos[0]->verbete.tamTraducoes, 240u);
+    termos = Ler("re-bigmenu");
+    ASSERT_EQ(termos.size(), 1u);
+    EXPECT_EQ(termos[0]->verbete.classe, CL_SUBSTANTIVO);
+    EXPECT_LT(termos[0]->verbete.tamTraducoes, sizeof termos[0]->verbete.blocoTraducoes);
+    EXPECT_EQ(Traducao(termos[0]).substr(0, 4), "reaa");
+
+    // A command-line option glued to its dashes is no word.
+    Montar("use");
+    Acrescentar("--", true);
+    Acrescentar("re-enable", false);
+    arena.Zerar();
+    leitor = clLeitor();
+    leitor.IniciarLeitura(&frase, &arena, &estatistica, Dicionario());
+    leitor.Avancar();
+    leitor.Avancar();
+    ASSERT_NE(leitor.Olhar(0), nullptr);
+    EXPECT_EQ(leitor.Olhar(0)->verbete.flagsAdj, ADJ_HIFEN);
+}
+
+TEST_F(LeitorTeste, PrefixoNoLimiteDaPalavra)
+{
+    // A word of 50 bytes, the most a word holds: a known base after the
+    // prefix, then one too long to be any.
+    std::string longa = "re-" + std::string(47, 'z');
+    auto termos = Ler(longa);
+    ASSERT_EQ(termos.size(), 1u);
+    EXPECT_EQ(termos[0]->verbete.flagsAdj, ADJ_HIFEN);
+    termos = Ler("counter-" + std::string(42, 'e'));
+    ASSERT_EQ(termos.size(), 1u);
+    EXPECT_EQ(termos[0]->verbete.flagsAdj, ADJ_HIFEN);
+    // A base with capitals is a name: written as the dictionary spells it.
+    termos = Ler("non-Empty");
+    ASSERT_EQ(termos.size(), 1u);
+    EXPECT_EQ(Traducao(termos[0]), "n\xE3o vazio");
+    EXPECT_EQ(termos[0]->palavra->aplicarCaixa, 0);
+    EXPECT_STREQ(frase.Obter(0)->texto, "non-Empty");
+}
