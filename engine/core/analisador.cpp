@@ -62,7 +62,7 @@ bool VerboDesconhecidoNegado(const clTermo* t)
 // opens the sentence, before the inverted auxiliary.
 bool Interrogativa(const clTermo* t)
 {
-    static const char* const kPalavras[] = {"where", "when", "why", "how"};
+    static const char* const kPalavras[] = {"where", "when", "why", "how", "how_often"};
     for (const char* p : kPalavras)
         if (TextoDe(t, p)) return true;
     return false;
@@ -92,9 +92,17 @@ bool GrupoInterrogativo(const clTermo* t)
          ++i)
         t = t->anterior->anterior;
     const clTermo* p = t->anterior;
-    // "How many layers does it have?": the question word is the group's own.
-    if (t->verbete.classe == CL_GRUPO_NOMINAL && p && p->papel == PAPEL_INICIO && !p->anterior && t->determinantes &&
-        (TextoDe(t->determinantes, "how_many") || TextoDe(t->determinantes, "how_much")))
+    // "How many layers does it have?", "How much does it cost?": the
+    // question word is the group's own, its determiner or its head.
+    if (t->verbete.classe == CL_GRUPO_NOMINAL && p && p->papel == PAPEL_INICIO && !p->anterior) {
+        for (const clTermo* q : {t->determinantes, t->filhos})
+            if (TextoDe(q, "how_many") || TextoDe(q, "how_much") || TextoDe(q, "how_long")) return true;
+    }
+    // "How big does it get?", "How far is it?": "how" and the
+    // adjective it asks about.
+    if (t->verbete.classe == CL_GRUPO_NOMINAL && !t->determinantes && t->filhos &&
+        t->filhos->verbete.classe == CL_ADJETIVO && Interrogativa(p) && TextoDe(p, "how") && p->anterior &&
+        p->anterior->papel == PAPEL_INICIO && !p->anterior->anterior)
         return true;
     return t->verbete.classe == CL_GRUPO_NOMINAL && p && p->papel == PAPEL_INICIO && p->anterior &&
            p->anterior->papel == PAPEL_INICIO && !p->anterior->anterior && (p->verbete.flagsPron & PRON_INTERROGATIVO);

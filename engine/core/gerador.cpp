@@ -800,6 +800,38 @@ clTermo* WouldBe(const clTermo* grupo)
     return nullptr;
 }
 
+// "would like", "wouldn't open", "Would you like...?": "would" right before
+// the main verb is the main verb's conditional ("gostaria", "n\xE3o abriria"),
+// and has no word of its own. Before another auxiliary ("would have
+// opened") it stays.
+clTermo* WouldDoVerbo(const clTermo* grupo)
+{
+    if (grupo->tempo != 28 || !grupo->verbo) return nullptr;
+    clTermo* q = grupo->auxiliar;
+    if (q && VocabuloE(q, "would")) {
+        int n = 0;
+        for (const clTermo* a = grupo->filhos; a && n < kMaxCadeia; a = a->proximo, ++n)
+            if (a->verbete.classe & (CL_VERBO | CL_VERBO_AUXILIAR)) return nullptr;
+        return q;
+    }
+    int n = 0;
+    for (clTermo* a = grupo->filhos; a && n < kMaxCadeia; a = a->proximo, ++n) {
+        if (!VocabuloE(a, "would")) continue;
+        const clTermo* b = PularNegacao(a->depois, true);
+        for (int k = 0; k < 2 && b && b->pai == grupo && b->verbete.classe == CL_ADVERBIO; ++k)
+            b = PularNegacao(b->depois, true);
+        return b == grupo->verbo || (VocabuloE(b, "have") && b->pai == grupo) ? a : nullptr;
+    }
+    return nullptr;
+}
+
+// "would have opened": "teria aberto", the participle after "ter".
+bool WouldHave(const clTermo* grupo, const clTermo* verbo)
+{
+    const clTermo* have = PularNegacao(verbo->antes, false);
+    return VocabuloE(have, "have") && have->pai == grupo && WouldDoVerbo(grupo);
+}
+
 void EmitirGrupoVerbal(clGerador& g, clTermo* grupo, int profundidade)
 {
     if (PassivaNaoFoiPossivel(grupo)) {
@@ -818,6 +850,7 @@ void EmitirGrupoVerbal(clGerador& g, clTermo* grupo, int profundidade)
     const int c = grupo->tempo;
     if (grupo->absorvidos) grupo->absorvidos->emitido = TERMO_ABSORVIDO;
     if (clTermo* would = WouldBe(grupo)) would->emitido = TERMO_ABSORVIDO;
+    if (clTermo* would = WouldDoVerbo(grupo)) would->emitido = TERMO_ABSORVIDO;
     const bool ing = grupo->verbo && (grupo->verbo->verbete.formas & FORMA_ING);
     // "has been working" is "tem trabalhado": "been" has no word of its own.
     if ((c == 6 || c == 8 || c == 12) && ing) {
@@ -841,7 +874,10 @@ void EmitirGrupoVerbal(clGerador& g, clTermo* grupo, int profundidade)
         for (clTermo* f = grupo->filhos; f && n < kMaxCadeia; f = f->proximo, ++n) ter(f);
     }
     const Clitico clitico = ObjetoPronome(g, grupo);
-    const int principal = c == 15 || c == 16 ? (c == 15 ? GER : INF) : (c == 0 ? INF : kTempos[c].principal);
+    const int principal = c == 15 || c == 16                               ? (c == 15 ? GER : INF)
+                          : c == 0                                         ? INF
+                          : grupo->verbo && WouldHave(grupo, grupo->verbo) ? PART
+                                                                           : kTempos[c].principal;
     const bool enclise = clitico.grupo && ((c == TEMPO_IMPERATIVO && !grupo->negacao) ||
                                            (clitico.terceira && (principal == INF || principal == GER)));
     if (clitico.grupo) MarcarEmitido(clitico.grupo);
@@ -1663,7 +1699,8 @@ void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
         if (linha.gerundioSeIng && (w->verbete.formas & FORMA_ING)) tempo = GER;
         // ... and the main verb its participle or gerund.
         if (modal && VocabuloE(PularNegacao(w->antes, false), "be")) tempo = principalIng ? GER : PART;
-        if (VocabuloE(w, "be") && WouldBe(grupo)) tempo = COND;
+        if ((VocabuloE(w, "be") && WouldBe(grupo)) || (w == grupo->verbo && WouldDoVerbo(grupo))) tempo = COND;
+        if (w == grupo->verbo && WouldHave(grupo, w)) tempo = PART;
     }
     if (troca) CopiarTexto(texto, tam, troca);
     // A label that opens with a verb ("selecting Add Tab", "the Fill
@@ -1752,6 +1789,18 @@ const char* EscolherTraducao(clGerador& g, clTermo* t, const clTermo* regenteDad
         // "the biggest file" is "o arquivo maior", not "o arquivo o maior".
         if (std::strncmp(trab, "/o/_", 4) == 0 && EhGrupoNominal(t->pai) && t->pai->determinantes)
             MoverTexto(trab, trab + 4);
+    }
+
+    // "I have seen it before", "Call me after.": a preposition with no
+    // object after it stands as an adverb, without its "de" ("antes",
+    // "depois", "perto").
+    if (classe == CL_PREPOSICAO) {
+        const clTermo* d = t->depois;
+        const std::size_t n = std::strlen(trab);
+        const bool semObjeto = !d || (d->verbete.classe & CL_VIRGULA) ||
+                               ((d->verbete.classe & CL_PONTUACAO) && !(d->palavra && d->palavra->texto[0] == ':'));
+        if (semObjeto && n > 3 && std::strcmp(trab + n - 3, "_de") == 0)
+            trab[n - 3] = '\0';
     }
 
     const clTermo* regente = regenteDado ? regenteDado : t->regente;

@@ -136,7 +136,7 @@ TEST(Gramatica, RelativaSemPronome)
 TEST(Gramatica, PerguntaComPalavraInterrogativa)
 {
     Conferir({
-        {"Where do you live?", "Onde voc\xEA vive?"},
+        {"Where do you live?", "Onde voc\xEA mora?"},
         {"How do I install the program?", "Como eu instalo o programa?"},
         {"Which file do you want?", "Qual arquivo voc\xEA quer?"},
         // A question's auxiliary left alone is no order.

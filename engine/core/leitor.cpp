@@ -375,6 +375,8 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
 
     ConjuncaoAntesDeIng(t, anterior);
     TeclaDeTeclado(t, anterior);
+    UnicoDepoisDeArtigo(t, anterior);
+    PassadoHomografo(t, anterior);
     Contar(t);
     if (t->verbete.classe != 0 && !t->pai) {
         if (profundidade < kMaxProfundidade) {
@@ -421,6 +423,47 @@ bool clLeitor::TrocarEntrada(clVerbete* destino, const char* chave, std::uint16_
     if (!Procurar(v) || v->classe != classe) return false;
     std::memcpy(destino, v, sizeof(clVerbete));
     return true;
+}
+
+// "the only layer", "its only member": after an article or a possessive
+// "only" describes the noun ("a \xFAnica camada", the dictionary's
+// "only_adj"); anywhere else it is the adverb ("apenas").
+void clLeitor::UnicoDepoisDeArtigo(clTermo* t, const clTermo* anterior)
+{
+    if (!anterior || t->verbete.classe != CL_ADVERBIO || !TextoDe(t, "only")) return;
+    const clVerbete& av = anterior->verbete;
+    if (av.classe == CL_ARTIGO || (av.classe == CL_PRONOME && (av.flagsPron & PRON_POSSESSIVO)))
+        TrocarEntrada(&t->verbete, "only_adj", CL_ADJETIVO);
+}
+
+// "They have already left", "She left the room": a past the dictionary
+// holds only as another word ("left": "esquerdo") is the verb's after a
+// form of "have" (an adverb between) or a subject pronoun.
+void clLeitor::PassadoHomografo(clTermo* t, const clTermo* anterior)
+{
+    struct Passado {
+        const char* forma;
+        const char* base;
+    };
+    static constexpr Passado kPassados[] = {{"left", "leave"}};
+    if (!anterior || (t->verbete.classe & (CL_VERBO | CL_VERBO_AUXILIAR))) return;
+    const Passado* achado = nullptr;
+    for (const Passado& p : kPassados)
+        if (TextoDe(t, p.forma)) achado = &p;
+    if (!achado) return;
+    const clTermo* a = anterior;
+    if (a->verbete.classe == CL_ADVERBIO && !TextoDe(a, "not") && a->antes) a = a->antes;
+    const bool ter = (a->verbete.classe & CL_VERBO_AUXILIAR) && (TextoDe(a, "have") || TextoDe(a, "has") ||
+                                                                 TextoDe(a, "had") || TextoDe(a, "having"));
+    bool sujeito = false;
+    if (a == anterior && a->verbete.classe == CL_PRONOME && (a->verbete.flagsPron & PRON_PESSOAL)) {
+        static const char* const kSujeitos[] = {"i", "you", "he", "she", "we", "they"};
+        for (const char* p : kSujeitos) sujeito = sujeito || TextoDe(a, p);
+    }
+    if (!ter && !sujeito) return;
+    if (!TrocarEntrada(&t->verbete, achado->base, CL_VERBO)) return;
+    t->verbete.formas |= FORMA_PASSADO | FORMA_PARTICIPIO | FORMA_PASSADO_SIMPLES;
+    CopiarTexto(t->verbete.formaBase, sizeof t->verbete.formaBase, achado->base);
 }
 
 // "the Shift key", "press the key": a key of the keyboard is "tecla" (the
@@ -488,13 +531,52 @@ void clLeitor::TornarNome(clTermo* t)
 // - "-ing" opening a sentence before its object ("Saving the file.");
 // - "-ed" after a subject pronoun ("I closed the window").
 // A word whose stem is no verb ("during", "string") keeps its entry.
+// "My brother lives in a small town", "she lives here": an irregular plural
+// the dictionary holds as a noun only ("lives", of "life") is the verb's
+// "-s" form ("live") right after its subject, a singular noun with its
+// determiner or "he", "she", "it", when no verb follows it.
+bool clLeitor::PluralIrregularComoVerbo(clTermo* t, const clTermo* anterior)
+{
+    const clVerbete& v = t->verbete;
+    if (v.classe != CL_SUBSTANTIVO || !(v.flagsSubst & SUBST_PLURAL) || !v.formaBase[0] || !anterior) return false;
+    // A regular plural ("files") already carries the verb when its stem is one.
+    const std::size_t n = std::strlen(v.vocabulo);
+    if (n < 2 || (std::strlen(v.formaBase) + 1 == n && std::strncmp(v.vocabulo, v.formaBase, n - 1) == 0)) return false;
+    const clVerbete& av = anterior->verbete;
+    bool sujeito = false;
+    if (av.classe == CL_PRONOME && (av.flagsPron & PRON_PESSOAL))
+        sujeito = TextoDe(anterior, "he") || TextoDe(anterior, "she") || TextoDe(anterior, "it");
+    else if (av.classe == CL_SUBSTANTIVO && !(av.flagsSubst & (SUBST_PLURAL | SUBST_POSSESSIVO))) {
+        const clTermo* d = anterior->antes;
+        for (int i = 0; i < 3 && d && d->verbete.classe == CL_ADJETIVO; ++i) d = d->antes;
+        if (!d) return false;
+        const clVerbete& dv = d->verbete;
+        sujeito = dv.classe == CL_ARTIGO ||
+                  (dv.classe == CL_PRONOME && (dv.flagsPron & (PRON_POSSESSIVO | PRON_DEMONSTRATIVO)));
+    }
+    if (!sujeito) return false;
+    const clTermo* n1 = OlharDe(1, t);
+    if (n1 && (n1->verbete.classe & (CL_VERBO | CL_VERBO_AUXILIAR))) return false;
+    void* copia = arena->Reservar(sizeof(clVerbete));
+    if (!copia) return false;
+    std::memcpy(copia, &t->verbete, sizeof(clVerbete));
+    if (AnalisarMorfologia(t) && (t->verbete.classe & CL_VERBO)) {
+        t->verbete.classe = CL_VERBO;
+        t->verbete.flagsSubst = 0;
+        return true;
+    }
+    std::memcpy(&t->verbete, copia, sizeof(clVerbete));
+    return false;
+}
+
 bool clLeitor::FormaVerbal(clTermo* t, const clTermo* anterior)
 {
     if (t->verbete.classe == CL_VERBO || !t->palavra) return false;
     // Most words end in neither: turned away before any copy.
     const std::size_t bruto = std::strlen(t->palavra->texto);
-    const char fim = bruto >= 5 ? Minuscula(t->palavra->texto[bruto - 1]) : '\0';
-    if (fim != 'g' && fim != 'd') return false;
+    const char fim = bruto >= 4 ? Minuscula(t->palavra->texto[bruto - 1]) : '\0';
+    if (fim == 's') return PluralIrregularComoVerbo(t, anterior);
+    if (bruto < 5 || (fim != 'g' && fim != 'd')) return false;
     char palavra[kTamPalavra];
     Normalizar(palavra, sizeof palavra, t->palavra->texto);
     const std::size_t tam = std::strlen(palavra);

@@ -69,9 +69,12 @@ private:
     void TornarNome(clTermo* termo);
     bool FraseEmMaiusculas();
     bool FormaVerbal(clTermo* termo, const clTermo* anterior);
+    bool PluralIrregularComoVerbo(clTermo* termo, const clTermo* anterior);
     bool SubstantivoPeloContexto(clTermo* termo, const clTermo* anterior);
     void ConjuncaoAntesDeIng(clTermo* termo, clTermo* anterior);
     void TeclaDeTeclado(clTermo* termo, const clTermo* anterior);
+    void UnicoDepoisDeArtigo(clTermo* termo, const clTermo* anterior);
+    void PassadoHomografo(clTermo* termo, const clTermo* anterior);
     bool TrocarEntrada(clVerbete* destino, const char* chave, std::uint16_t classe);
     bool RestaLer() const;
 };
