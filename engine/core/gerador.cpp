@@ -1825,7 +1825,9 @@ const char* EscolherTraducao(clGerador& g, clTermo* t, const clTermo* regenteDad
     } else if (classe & CL_SUBSTANTIVO) {
         Plural(trab, tamTrab, t);
     } else if (classe & CL_PRONOME) {
-        if (regente && !(v.flagsPron & (PRON_DEMONSTRATIVO | PRON_INTERROGATIVO | PRON_PESSOAL))) {
+        // "nada", "ningu\xE9m" have no plural: "We saw nothing" is "N\xF3s n\xE3o vimos nada".
+        const bool invariavel = (v.flagsPron & PRON_NEGATIVO) && !std::strchr(trab, '/');
+        if (regente && !invariavel && !(v.flagsPron & (PRON_DEMONSTRATIVO | PRON_INTERROGATIVO | PRON_PESSOAL))) {
             Feminino(trab, tamTrab, regente);
             Plural(trab, tamTrab, regente);
         }

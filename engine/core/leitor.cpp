@@ -377,6 +377,7 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
     TeclaDeTeclado(t, anterior);
     UnicoDepoisDeArtigo(t, anterior);
     PassadoHomografo(t, anterior);
+    LeituraPeloVizinho(t, anterior);
     Contar(t);
     if (t->verbete.classe != 0 && !t->pai) {
         if (profundidade < kMaxProfundidade) {
@@ -434,6 +435,73 @@ void clLeitor::UnicoDepoisDeArtigo(clTermo* t, const clTermo* anterior)
     const clVerbete& av = anterior->verbete;
     if (av.classe == CL_ARTIGO || (av.classe == CL_PRONOME && (av.flagsPron & PRON_POSSESSIVO)))
         TrocarEntrada(&t->verbete, "only_adj", CL_ADJETIVO);
+}
+
+// Words whose translation depends on a neighbour the conditions of the
+// dictionary cannot see; each is replaced by the dictionary's entry for that
+// reading.
+// - "What is the problem?": "what" before a form of "be" and "the" or a
+//   possessive asks which one ("Qual \xE9 o problema?", the entry
+//   "what_which"); "What is this?" stays "O que".
+// - "We didn't see anything": after "not" in its clause "anything" is
+//   "nada" ("nothing"), "anyone" and "anybody" are "ningu\xE9m" ("nobody").
+// - "at seven", "at 10:30", "at 5 pm": "at" before an hour is "\xE0s" (the
+//   entry "at_hour").
+void clLeitor::LeituraPeloVizinho(clTermo* t, const clTermo* anterior)
+{
+    const std::uint16_t c = t->verbete.classe;
+    if (c == CL_PRONOME && !anterior && TextoDe(t, "what")) {
+        const clTermo* ser = OlharDe(1, t);
+        const clTermo* depois = ser ? OlharDe(2, t) : nullptr;
+        if (!depois || !(TextoDe(ser, "is") || TextoDe(ser, "are") || TextoDe(ser, "was") || TextoDe(ser, "were")))
+            return;
+        const clVerbete& dv = depois->verbete;
+        // "What is a layer?" asks for a definition: "O que \xE9 uma camada?".
+        if ((dv.classe == CL_ARTIGO && (dv.flagsArtigo & 0x0002)) ||
+            (dv.classe == CL_PRONOME && (dv.flagsPron & PRON_POSSESSIVO)))
+            TrocarEntrada(&t->verbete, "what_which", CL_PRONOME);
+        return;
+    }
+    if (c == CL_PRONOME && anterior &&
+        (TextoDe(t, "anything") || TextoDe(t, "anyone") || TextoDe(t, "anybody"))) {
+        const clTermo* e = anterior;
+        bool negado = false;
+        for (int i = 0; i < 4 && e && !negado; ++i, e = e->antes) {
+            if (e->verbete.classe & (CL_PONTUACAO | CL_VIRGULA | CL_CONJUNCAO)) break;
+            negado = TextoDe(e, "not") || TextoDe(e, "never");
+        }
+        if (negado) TrocarEntrada(&t->verbete, TextoDe(t, "anything") ? "nothing" : "nobody", CL_PRONOME);
+        return;
+    }
+    if (c == CL_PREPOSICAO && TextoDe(t, "at")) {
+        const clTermo* n = OlharDe(1, t);
+        if (!n || !n->palavra) return;
+        const char* x = n->palavra->texto;
+        bool hora = false;
+        int valor = 0;
+        std::size_t d = 0;
+        while (x[d] >= '0' && x[d] <= '9' && d < 3) valor = valor * 10 + (x[d++] - '0');
+        if (d > 0 && d <= 2) {
+            // "10:30", or an hour before "am", "pm", "o'clock" or the end of the clause.
+            if (x[d] == ':' && x[d + 1] >= '0' && x[d + 1] <= '5') hora = valor <= 24;
+            else if (x[d] == '\0') {
+                const clTermo* m = OlharDe(2, t);
+                hora = valor >= 2 && valor <= 12 &&
+                       (!m || (m->verbete.classe & (CL_PONTUACAO | CL_VIRGULA)) || TextoDe(m, "am") ||
+                        TextoDe(m, "pm") || (m->palavra && Igual(m->palavra->texto, "o'clock")));
+            }
+        } else if (d == 0) {
+            static const char* const kHoras[] = {"two", "three", "four",  "five", "six",    "seven",
+                                                 "eight", "nine", "ten", "eleven", "twelve"};
+            for (const char* h : kHoras) hora = hora || Igual(x, h);
+            if (hora) {
+                const clTermo* m = OlharDe(2, t);
+                hora = !m || (m->verbete.classe & (CL_PONTUACAO | CL_VIRGULA)) || TextoDe(m, "am") ||
+                       TextoDe(m, "pm") || (m->palavra && Igual(m->palavra->texto, "o'clock"));
+            }
+        }
+        if (hora) TrocarEntrada(&t->verbete, "at_hour", CL_PREPOSICAO);
+    }
 }
 
 // "They have already left", "She left the room": a past the dictionary
@@ -546,6 +614,8 @@ bool clLeitor::PluralIrregularComoVerbo(clTermo* t, const clTermo* anterior)
     bool sujeito = false;
     if (av.classe == CL_PRONOME && (av.flagsPron & PRON_PESSOAL))
         sujeito = TextoDe(anterior, "he") || TextoDe(anterior, "she") || TextoDe(anterior, "it");
+    else if (av.classe == CL_PRONOME && (TextoDe(anterior, "who") || TextoDe(anterior, "that")))
+        sujeito = anterior->antes && (anterior->antes->verbete.classe & CL_SUBSTANTIVO);  // "the man who lives"
     else if (av.classe == CL_SUBSTANTIVO && !(av.flagsSubst & (SUBST_PLURAL | SUBST_POSSESSIVO))) {
         const clTermo* d = anterior->antes;
         for (int i = 0; i < 3 && d && d->verbete.classe == CL_ADJETIVO; ++i) d = d->antes;

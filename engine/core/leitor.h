@@ -75,6 +75,7 @@ private:
     void TeclaDeTeclado(clTermo* termo, const clTermo* anterior);
     void UnicoDepoisDeArtigo(clTermo* termo, const clTermo* anterior);
     void PassadoHomografo(clTermo* termo, const clTermo* anterior);
+    void LeituraPeloVizinho(clTermo* termo, const clTermo* anterior);
     bool TrocarEntrada(clVerbete* destino, const char* chave, std::uint16_t classe);
     bool RestaLer() const;
 };
