@@ -543,8 +543,15 @@ bool clAnalisador::AnalisarFrase(clLeitor* l, clArena* a)
                             sujeitoQ->filhos && !sujeitoQ->pai && predicado &&
                             predicado->verbete.classe == CL_GRUPO_NOMINAL && !predicado->pai &&
                             (std::strcmp(q->verbete.formaBase, "be") == 0);
+        // "Where are my keys?", "How are you?": after a question word the
+        // noun group that follows "be" is its subject.
+        const bool depoisDeInterrogativa = !simNao && q->anterior && q->anterior != &raiz &&
+                                           q->anterior->anterior == &raiz && Interrogativa(q->anterior) &&
+                                           sujeitoQ && sujeitoQ->verbete.classe == CL_GRUPO_NOMINAL &&
+                                           sujeitoQ->filhos && !sujeitoQ->pai &&
+                                           (!predicado || (predicado->verbete.classe & CL_PONTUACAO));
         clTermo* antesQ = q->anterior;
-        FecharVerbal(q, nullptr, simNao ? sujeitoQ->filhos : nullptr);
+        FecharVerbal(q, nullptr, simNao || depoisDeInterrogativa ? sujeitoQ->filhos : nullptr);
         clTermo* g = antesQ ? antesQ->proximo : nullptr;
         // A question's auxiliary is never an order ("Are these your keys?").
         if (g && g->verbete.classe == CL_GRUPO_VERBAL && g->verbo == q && g->tempo == TEMPO_IMPERATIVO)

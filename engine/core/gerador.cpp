@@ -1500,6 +1500,9 @@ bool OracaoCondicional(const clTermo* grupo)
     if (!(VocabuloE(e, "if") || VocabuloE(e, "when") || VocabuloE(e, "unless") || VocabuloE(e, "once") ||
           VocabuloE(e, "whenever")))
         return false;
+    // "When is the meeting?", "When does the store open?": "when" that asks,
+    // with the verb or the auxiliary before the subject, is no condition.
+    if (VocabuloE(e, "when") && (grupo->auxiliar || grupo->anterior == e)) return false;
     const clTermo* antes = e->anterior;
     return !antes || antes->papel == PAPEL_INICIO || (antes->verbete.classe & (CL_VIRGULA | CL_PONTUACAO));
 }
@@ -1781,6 +1784,11 @@ const char* EscolherTraducao(clGerador& g, clTermo* t, const clTermo* regenteDad
         static const char* const kLugar[] = {"in", "on", "at", "inside", "under", "behind", "near"};
         for (const char* x : kLugar)
             if (d && (d->verbete.classe & CL_PREPOSICAO) && VocabuloE(d, x)) CopiarTexto(trab, tamTrab, "estar");
+        // "Where is the file?", "How are you?", "Here is the list": where
+        // something is and how it is are "estar".
+        const clTermo* a = t->antes;
+        if (a && !a->antes && (VocabuloE(a, "where") || VocabuloE(a, "how") || VocabuloE(a, "here")))
+            CopiarTexto(trab, tamTrab, "estar");
     }
     if (classe == CL_ADJETIVO) {
         if (v.flagsAdj & ADJ_COMPARATIVO) FazerGrau(trab, tamTrab, "mais_");

@@ -907,8 +907,10 @@ void clLeitor::Desambiguar(clTermo* t)
     if ((c & CL_ADJETIVO) && (c & (CL_VERBO | CL_ADVERBIO))) {
         const clTermo* n = OlharDe(1, t);
         const clTermo* p = OlharDe(-1, t);
-        const bool aposSer = (c & CL_VERBO) && p && p->verbete.classe == CL_VERBO_AUXILIAR &&
-                             (std::strcmp(p->verbete.formaBase, "be") == 0 || TextoDe(p, "be")) &&
+        // "is not open" too: the negation between changes nothing.
+        const clTermo* ser = TextoDe(p, "not") ? OlharDe(-2, t) : p;
+        const bool aposSer = (c & CL_VERBO) && ser && ser->verbete.classe == CL_VERBO_AUXILIAR &&
+                             (std::strcmp(ser->verbete.formaBase, "be") == 0 || TextoDe(ser, "be")) &&
                              !(t->verbete.formas & (FORMA_ING | FORMA_PASSADO | FORMA_PARTICIPIO));
         // After a modal, negated or not, it is the verb ("Could not open
         // resource").
