@@ -70,7 +70,8 @@ const clTermo* PularNegacao(const clTermo* r, bool paraFrente)
 bool EhInfinitivo(const char* texto)
 {
     const std::size_t n = std::strlen(texto);
-    return (n > 0 && texto[n - 1] == 'r') || std::strstr(texto, "r/") != nullptr;
+    return (n > 0 && texto[n - 1] == 'r') || std::strstr(texto, "r/") != nullptr ||
+           (n > 4 && std::strcmp(texto + n - 4, "r-se") == 0);
 }
 
 // The adverb of an adjective: "r\xE1pido" -> "rapidamente", "feliz" -> "felizmente".
@@ -1734,7 +1735,25 @@ void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
         s.flagsSubst |= SUBST_PLURAL;
         if (!(outro->verbete.flagsSubst & SUBST_FEMININO)) s.flagsSubst &= static_cast<std::uint8_t>(~SUBST_FEMININO);
     }
-    Conjugar(g.verbos, texto, tam, sujeito && !perfeito ? &s : nullptr, tempo, PessoaDoVerbo(w, sujeito));
+    // A pronominal verb ("encontrar-se"): the verb is conjugated alone and
+    // its pronoun, in the subject's person, goes before a finite form ("n\xF3s
+    // nos encontraremos") and after the others ("encontrar-se").
+    const std::size_t n = std::strlen(texto);
+    const bool pronominal = n > 3 && std::strcmp(texto + n - 3, "-se") == 0 && !std::strchr(texto, '_');
+    if (pronominal) texto[n - 3] = '\0';
+    const int pessoa = PessoaDoVerbo(w, sujeito);
+    Conjugar(g.verbos, texto, tam, sujeito && !perfeito ? &s : nullptr, tempo, pessoa);
+    if (!pronominal) return;
+    if (tempo == PRES || tempo == PRET || tempo == IMPERF || tempo == FUT || tempo == COND) {
+        static const char* const kPronomes[] = {"me", "te", "se", "nos", "vos", "se"};
+        char resultado[kTamPalavra];
+        CopiarTexto(resultado, sizeof resultado, kPronomes[pessoa >= 0 && pessoa <= 5 ? pessoa : 2]);
+        AcrescentarTexto(resultado, sizeof resultado, "_");
+        AcrescentarTexto(resultado, sizeof resultado, texto);
+        CopiarTexto(texto, tam, resultado);
+    } else if (tempo != PART) {
+        AcrescentarTexto(texto, tam, "-se");
+    }
 }
 
 const char* EscolherTraducao(clGerador& g, clTermo* t, const clTermo* regenteDado)
