@@ -1803,10 +1803,11 @@ const char* EscolherTraducao(clGerador& g, clTermo* t, const clTermo* regenteDad
         static const char* const kLugar[] = {"in", "on", "at", "inside", "under", "behind", "near"};
         for (const char* x : kLugar)
             if (d && (d->verbete.classe & CL_PREPOSICAO) && VocabuloE(d, x)) CopiarTexto(trab, tamTrab, "estar");
-        // "Where is the file?", "How are you?", "Here is the list": where
-        // something is and how it is are "estar".
+        // "Where is the file?", "How are you?", "Here is the list", "She is
+        // here": where something is and how it is are "estar".
         const clTermo* a = t->antes;
-        if (a && !a->antes && (VocabuloE(a, "where") || VocabuloE(a, "how") || VocabuloE(a, "here")))
+        if ((a && !a->antes && (VocabuloE(a, "where") || VocabuloE(a, "how") || VocabuloE(a, "here"))) ||
+            VocabuloE(d, "here") || VocabuloE(d, "there"))
             CopiarTexto(trab, tamTrab, "estar");
     }
     if (classe == CL_ADJETIVO) {

@@ -255,4 +255,68 @@ TEST(Ordem, AtributoComArtigo)
     });
 }
 
+// After "how much", "how many" or "how long" that open a question, the
+// auxiliary is the question's and has no word of its own ("Quanto custa?").
+TEST(Ordem, AuxiliarDaPerguntaDepoisDeQuanto)
+{
+    Conferir({
+        {"How much does it cost?", "Quanto custa?"},
+        {"How much did you pay?", "Quanto voc\xEA pagou?"},
+        {"How many files do you need?", "Quantos arquivos voc\xEA precisa?"},
+        {"How much memory does it use?", "Quanta mem\xF3ria usa?"},
+        {"How long does it take?", "Quanto tempo leva?"},
+        {"How often do you run it?", "Com que frequ\xEAncia voc\xEA o executa?"},
+        {"What do you want?", "O que voc\xEA quer?"},
+    });
+}
+
+// "would" right before the main verb is that verb's conditional, in a
+// statement, a question, with "not" or an adverb between; "would have" is
+// "teria" with the participle; "should" keeps "deveria".
+TEST(Ordem, WouldEOCondicionalDoVerbo)
+{
+    Conferir({
+        {"I would like to buy a new laptop.", "Eu gostaria de comprar um novo notebook."},
+        {"Would you like to save the changes?", "Voc\xEA gostaria de salvar as altera\xE7\xF5" "es?"},
+        {"I would not do that.", "Eu n\xE3o faria isso."},
+        {"It would really help.", "Realmente ajudaria."},
+        {"It would be nice.", "Seria bom."},
+        {"The file would be deleted.", "O arquivo seria exclu\xED" "do."},
+        {"I would have saved the file.", "Eu teria salvo o arquivo."},
+        {"You should save the file.", "Voc\xEA deveria salvar o arquivo."},
+    });
+}
+
+// "best" and "worst" go before the noun and say the article once; a
+// superlative in "-est" still follows it.
+TEST(Ordem, MelhorEPiorAntesDoNome)
+{
+    Conferir({
+        {"This is the best book I have ever read.", "Isso \xE9 o melhor livro que eu j\xE1 li."},
+        {"It is the worst day.", "\xC9 o pior dia."},
+        {"The best option is this.", "A melhor op\xE7\xE3o \xE9 esta."},
+        {"It is the best.", "\xC9 o melhor."},
+        {"These are the newest files.", "Estes s\xE3o os arquivos mais novos."},
+    });
+}
+
+// Where something is and how it is are "estar" ("Where is", "How are",
+// "Here is", "is here"), and the noun group after "be" is its subject; a
+// "when" that asks is no condition, and "is not" + adjective keeps the
+// adjective.
+TEST(Ordem, EstarNaPerguntaDeLugarEModo)
+{
+    Conferir({
+        {"Where is the file?", "Onde est\xE1 o arquivo?"},
+        {"Where are my keys?", "Onde est\xE3o minhas chaves?"},
+        {"How are you?", "Como est\xE1 voc\xEA?"},
+        {"Here is the list.", "Aqui est\xE1 a lista."},
+        {"When is the meeting?", "Quando \xE9 a reuni\xE3o?"},
+        {"When does the store open?", "Quando a loja abre?"},
+        {"When the file is saved, close it.", "Quando o arquivo for salvo, feche-o."},
+        {"The store is not open.", "A loja n\xE3o est\xE1 aberta."},
+        {"It can also be useful.", "Tamb\xE9m pode ser \xFAtil."},
+    });
+}
+
 } // namespace
