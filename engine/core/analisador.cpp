@@ -134,6 +134,18 @@ bool PronomeSujeito(const clTermo* t)
     return false;
 }
 
+// "Nobody answered", "Someone called": pronouns that stand for people act;
+// after them an "-ed" form is the past, never a participle.
+bool PronomeDePessoa(const clTermo* t)
+{
+    static const char* const kPronomes[] = {"nobody", "everyone", "everybody", "someone", "somebody",
+                                            "anyone", "anybody", "no_one"};
+    if (!t || t->verbete.classe != CL_PRONOME) return false;
+    for (const char* p : kPronomes)
+        if (TextoDe(t, p)) return true;
+    return false;
+}
+
 struct Complemento {
     const char* verbo;
     const char* comTo;   // before a "to" infinitive; nullptr: as it is
@@ -503,7 +515,12 @@ bool clAnalisador::AnalisarFrase(clLeitor* l, clArena* a)
                 // always does: it is the group's negation even when no verb
                 // follows ("is not available"), where left outside it would
                 // be written as a loose word after the verb.
-                if ((n && !n->criada && (n->verbete.classe & kVerbos)) || TextoDe(c, "not"))
+                // A finite main verb ("lives", "saved") closes its group
+                // before the adverb: "who lives here is" has two verbs.
+                const bool finito = topo->verbete.classe == CL_VERBO &&
+                                    (topo->verbete.formas & (FORMA_TERCEIRA_S | FORMA_PASSADO)) &&
+                                    n && (n->verbete.classe & CL_VERBO_AUXILIAR);
+                if (((n && !n->criada && (n->verbete.classe & kVerbos)) && !finito) || TextoDe(c, "not"))
                     Empilhar(c, PAPEL_VERBAL);
                 else reduzirVerbal();
             } else {
@@ -834,7 +851,8 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
         } else if (formas & FORMA_PARTICIPIO) {
             const bool passado =
                 sujeitoFinal && (((formas & FORMA_PASSADO_SIMPLES) && (sujeitoFinal->verbete.flagsSubst & SUBST_ARTIGO)) ||
-                                 (sujeitoFinal->verbete.flagsPron & PRON_PESSOAL) || PassadoDepoisDoSujeito(g, formas));
+                                 (sujeitoFinal->verbete.flagsPron & PRON_PESSOAL) || PronomeDePessoa(sujeitoFinal) ||
+                                 PassadoDepoisDoSujeito(g, formas));
             tempo = passado || PassadoSemSujeito(g, formas) ? TEMPO_PASSADO : TEMPO_PARTICIPIO;
         } else if (formas & FORMA_PASSADO) {
             tempo = TEMPO_PASSADO;

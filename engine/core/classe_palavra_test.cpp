@@ -383,6 +383,26 @@ TEST(ClassePalavra, SentidosDoDiaADia)
         {"We are going to travel next week.", "N\xF3s vamos viajar na pr\xF3xima semana."},
         {"Last year we went to Portugal.", "No ano passado n\xF3s fomos para Portugal."},
         {"My grandmother is here.", "Minha av\xF3 est\xE1 aqui."},
+        {"Don't worry.", "N\xE3o se preocupe."},
+        {"Remember to save the file.", "Lembre-se de salvar o arquivo."},
+        {"I don't remember.", "Eu n\xE3o me lembro."},
+    });
+}
+
+// Verbs by the words around them: a bare form after the subject of a
+// question's auxiliary is the verb, at the end too; after "nobody" or
+// "someone" an "-ed" form is the past ("Nothing selected" stays a
+// participle); a finite verb closes its group before an adverb and the
+// next verb ("who lives here is").
+TEST(ClassePalavra, VerboPeloSujeitoDaPerguntaEPeloPronome)
+{
+    Conferir({
+        {"How much memory does the program use?", "Quanta mem\xF3ria o programa usa?"},
+        {"What does the user want?", "O que o usu\xE1rio quer?"},
+        {"Nobody answered.", "Ningu\xE9m respondeu."},
+        {"Nothing selected.", "Nada selecionado."},
+        {"The man who lives here is a teacher.", "O homem que mora aqui \xE9 um professor."},
+        {"It has always been here.", "Sempre esteve aqui."},
     });
 }
 

@@ -1744,7 +1744,9 @@ void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
     const int pessoa = PessoaDoVerbo(w, sujeito);
     Conjugar(g.verbos, texto, tam, sujeito && !perfeito ? &s : nullptr, tempo, pessoa);
     if (!pronominal) return;
-    if (tempo == PRES || tempo == PRET || tempo == IMPERF || tempo == FUT || tempo == COND) {
+    // A negative order puts the pronoun first too: "N\xE3o se preocupe".
+    const bool proclise = tempo == IMPER && grupo->verbete.classe == CL_GRUPO_VERBAL && grupo->negacao;
+    if (tempo == PRES || tempo == PRET || tempo == IMPERF || tempo == FUT || tempo == COND || proclise) {
         static const char* const kPronomes[] = {"me", "te", "se", "nos", "vos", "se"};
         char resultado[kTamPalavra];
         CopiarTexto(resultado, sizeof resultado, kPronomes[pessoa >= 0 && pessoa <= 5 ? pessoa : 2]);
@@ -1822,11 +1824,13 @@ const char* EscolherTraducao(clGerador& g, clTermo* t, const clTermo* regenteDad
     // "I have seen it before", "Call me after.": a preposition with no
     // object after it stands as an adverb, without its "de" ("antes",
     // "depois", "perto").
-    if (classe == CL_PREPOSICAO) {
+    if (classe == CL_PREPOSICAO && !t->criada) {  // a part of "from-code" keeps it
         const clTermo* d = t->depois;
         const std::size_t n = std::strlen(trab);
+        const char fim = d && d->palavra ? d->palavra->texto[0] : '\0';
         const bool semObjeto = !d || (d->verbete.classe & CL_VIRGULA) ||
-                               ((d->verbete.classe & CL_PONTUACAO) && !(d->palavra && d->palavra->texto[0] == ':'));
+                               ((d->verbete.classe & CL_PONTUACAO) &&
+                                (fim == '.' || fim == '?' || fim == '!' || fim == ';' || fim == '\0'));
         if (semObjeto && n > 3 && std::strcmp(trab + n - 3, "_de") == 0)
             trab[n - 3] = '\0';
     }

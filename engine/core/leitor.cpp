@@ -884,6 +884,18 @@ void clLeitor::Desambiguar(clTermo* t)
                     decisao = 2;
             }
         }
+        // "How much memory does the program use?": a bare form after the
+        // subject of a question's auxiliary is the verb, even at the end.
+        if (decisao == 0 && p && (p->verbete.classe & CL_SUBSTANTIVO) &&
+            !(t->verbete.formas & (FORMA_TERCEIRA_S | FORMA_PASSADO | FORMA_ING)) && !(t->verbete.flagsSubst & SUBST_PLURAL)) {
+            const clTermo* e = p->antes;
+            for (int i = 0; i < 4 && e && (e->verbete.classe & (CL_ARTIGO | CL_ADJETIVO | CL_SUBSTANTIVO)) &&
+                            !(e->verbete.classe & kVerbos);
+                 ++i)
+                e = e->antes;
+            if (e && e->verbete.classe == CL_PRONOME && (e->verbete.flagsPron & PRON_POSSESSIVO)) e = e->antes;
+            if (e && (TextoDe(e, "do") || TextoDe(e, "does") || TextoDe(e, "did")) && e->antes) decisao = 2;
+        }
         if (decisao == 0) {
             const clTermo* n = OlharDe(1, t);
             // A main verb is negated through an auxiliary ("does not
