@@ -552,6 +552,16 @@ bool clAnalisador::AnalisarFrase(clLeitor* l, clArena* a)
     // own, where it stands.
     if (q && !falhou) {
         q->papel = PAPEL_VERBAL;
+        // "Isn't it ready?": the "not" after the auxiliary is its group's.
+        clTermo* naoQ = q->proximo;
+        if (naoQ && !naoQ->pai && naoQ->papel == PAPEL_FORA && TextoDe(naoQ, "not")) {
+            q->proximo = naoQ->proximo;
+            if (naoQ->proximo) naoQ->proximo->anterior = q;
+            if (topo == naoQ) topo = q;
+            naoQ->anterior = naoQ->proximo = nullptr;
+        } else {
+            naoQ = nullptr;
+        }
         // "Is the file empty?": a question made with "be" alone; Portuguese
         // asks it in the statement's order, "O arquivo est\xE1 vazio?".
         clTermo* sujeitoQ = q->proximo;
@@ -570,6 +580,10 @@ bool clAnalisador::AnalisarFrase(clLeitor* l, clArena* a)
         clTermo* antesQ = q->anterior;
         FecharVerbal(q, nullptr, simNao || depoisDeInterrogativa ? sujeitoQ->filhos : nullptr);
         clTermo* g = antesQ ? antesQ->proximo : nullptr;
+        if (naoQ && g && g->verbete.classe == CL_GRUPO_VERBAL && g->verbo == q && !g->negacao) {
+            naoQ->pai = g;
+            g->negacao = naoQ;
+        }
         // A question's auxiliary is never an order ("Are these your keys?").
         if (g && g->verbete.classe == CL_GRUPO_VERBAL && g->verbo == q && g->tempo == TEMPO_IMPERATIVO)
             g->tempo = TEMPO_PRESENTE;
@@ -717,8 +731,20 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
     if (depois) depois->anterior = g;
     if (topo == ultimo) topo = g;
 
-    // V2: the question auxiliary leaves the top-level chain for the group.
+    // V2: the question auxiliary leaves the top-level chain for the group,
+    // and the "not" of "didn't" after it with it: "Why didn't you tell me?"
+    // is "Por que voc\xEA n\xE3o me disse?".
     if (q) {
+        clTermo* nao = q->proximo;
+        // Only when the subject alone stands between ("didn't you tell").
+        if (nao && nao != g && !nao->pai && !g->negacao && nao->papel == PAPEL_FORA && TextoDe(nao, "not") &&
+            nao->proximo && nao->proximo->verbete.classe == CL_GRUPO_NOMINAL && nao->proximo->proximo == g) {
+            if (nao->anterior) nao->anterior->proximo = nao->proximo;
+            if (nao->proximo) nao->proximo->anterior = nao->anterior;
+            nao->anterior = nao->proximo = nullptr;
+            nao->pai = g;
+            g->negacao = nao;
+        }
         if (q->anterior) q->anterior->proximo = q->proximo;
         if (q->proximo) q->proximo->anterior = q->anterior;
         q->anterior = q->proximo = nullptr;
@@ -853,7 +879,13 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
                 sujeitoFinal && (((formas & FORMA_PASSADO_SIMPLES) && (sujeitoFinal->verbete.flagsSubst & SUBST_ARTIGO)) ||
                                  (sujeitoFinal->verbete.flagsPron & PRON_PESSOAL) || PronomeDePessoa(sujeitoFinal) ||
                                  PassadoDepoisDoSujeito(g, formas));
-            tempo = passado || PassadoSemSujeito(g, formas) ? TEMPO_PASSADO : TEMPO_PARTICIPIO;
+            // "What happened?", "Who created this file?": the question word
+            // that opens the sentence is the subject of the "-ed" form.
+            const clTermo* w = g->anterior;
+            const bool perguntaSujeito = w && w->papel == PAPEL_INICIO && w->anterior == &raiz &&
+                                         (w->verbete.flagsPron & PRON_INTERROGATIVO) &&
+                                         (TextoDe(w, "what") || TextoDe(w, "who"));
+            tempo = passado || perguntaSujeito || PassadoSemSujeito(g, formas) ? TEMPO_PASSADO : TEMPO_PARTICIPIO;
         } else if (formas & FORMA_PASSADO) {
             tempo = TEMPO_PASSADO;
         } else if (!(formas & FORMA_TERCEIRA_S) && ImperativoCoordenado(g)) {

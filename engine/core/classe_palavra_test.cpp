@@ -331,8 +331,11 @@ TEST(ClassePalavra, LeituraPeloVizinho)
         {"We saw nothing.", "N\xF3s vimos nada."},
         {"We eat at seven.", "N\xF3s comemos \xE0s sete."},
         {"The meeting starts at 10:30.", "A reuni\xE3o inicia \xE0s 10:30."},
-        {"Call me at 5 pm.", "Chame-me \xE0s 5 pm."},
+        {"Call me at 5 pm.", "Chame-me \xE0s 5 da tarde."},
         {"Set the value at 50 percent.", "Defina o valor em 50 porcentagem."},
+        {"We arrived at the airport at 6 am.", "N\xF3s chegamos no aeroporto \xE0s 6 da manh\xE3."},
+        {"Call me at 9 pm.", "Chame-me \xE0s 9 da noite."},
+        {"The shop closes at 2 pm.", "A loja fecha \xE0s 2 da tarde."},
     });
 }
 

@@ -922,7 +922,9 @@ void EmitirGrupoVerbal(clGerador& g, clTermo* grupo, int profundidade)
     // would lose text.
     const bool semAuxiliar = c == 1 || c == 3 || (c >= 9 && c <= 13) || c == 21 || c == 29;
     if (!semAuxiliar && grupo->auxiliar) {
-        // The question auxiliary is conjugated by this group's tense.
+        // The question auxiliary is conjugated by this group's tense, after
+        // its negation ("Voc\xEA n\xE3o pode abri-lo?").
+        if (grupo->negacao && !grupo->negacao->emitido) EmitirTermo(g, grupo->negacao, profundidade + 1);
         if (!grupo->auxiliar->pai) grupo->auxiliar->pai = grupo;
         EmitirTermo(g, grupo->auxiliar, profundidade + 1);
     } else if (grupo->auxiliar) {

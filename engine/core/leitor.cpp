@@ -446,7 +446,15 @@ void clLeitor::UnicoDepoisDeArtigo(clTermo* t, const clTermo* anterior)
 // - "We didn't see anything": after "not" in its clause "anything" is
 //   "nada" ("nothing"), "anyone" and "anybody" are "ningu\xE9m" ("nobody").
 // - "at seven", "at 10:30", "at 5 pm": "at" before an hour is "\xE0s" (the
-//   entry "at_hour").
+//   entry "at_hour"), and "am"/"pm" after it the part of the day.
+// "am", "pm" or "o'clock" as written (the entry may have been replaced already).
+static bool DepoisDaHora(const clTermo* m)
+{
+    if (!m->palavra) return false;
+    const char* x = m->palavra->texto;
+    return Igual(x, "am") || Igual(x, "pm") || Igual(x, "o'clock");
+}
+
 void clLeitor::LeituraPeloVizinho(clTermo* t, const clTermo* anterior)
 {
     const std::uint16_t c = t->verbete.classe;
@@ -473,6 +481,17 @@ void clLeitor::LeituraPeloVizinho(clTermo* t, const clTermo* anterior)
         if (negado) TrocarEntrada(&t->verbete, TextoDe(t, "anything") ? "nothing" : "nobody", CL_PRONOME);
         return;
     }
+    if (anterior && anterior->palavra && (TextoDe(t, "am") || TextoDe(t, "pm"))) {
+        // "6 am", "9 pm": the part of the day ("\xE0s 6 da manh\xE3", "\xE0s 9 da noite").
+        const char* x = anterior->palavra->texto;
+        int valor = 0;
+        std::size_t d = 0;
+        while (x[d] >= '0' && x[d] <= '9' && d < 3) valor = valor * 10 + (x[d++] - '0');
+        if (d == 0 || d > 2 || x[d] != '\0' || valor < 1 || valor > 12) return;
+        const char* chave = TextoDe(t, "am") ? "am_hour" : valor >= 6 && valor < 12 ? "pm_night" : "pm_hour";
+        TrocarEntrada(&t->verbete, chave, CL_ADVERBIO);
+        return;
+    }
     if (c == CL_PREPOSICAO && TextoDe(t, "at")) {
         const clTermo* n = OlharDe(1, t);
         if (!n || !n->palavra) return;
@@ -486,9 +505,7 @@ void clLeitor::LeituraPeloVizinho(clTermo* t, const clTermo* anterior)
             if (x[d] == ':' && x[d + 1] >= '0' && x[d + 1] <= '5') hora = valor <= 24;
             else if (x[d] == '\0') {
                 const clTermo* m = OlharDe(2, t);
-                hora = valor >= 2 && valor <= 12 &&
-                       (!m || (m->verbete.classe & (CL_PONTUACAO | CL_VIRGULA)) || TextoDe(m, "am") ||
-                        TextoDe(m, "pm") || (m->palavra && Igual(m->palavra->texto, "o'clock")));
+                hora = valor >= 2 && valor <= 12 && (!m || (m->verbete.classe & (CL_PONTUACAO | CL_VIRGULA)) || DepoisDaHora(m));
             }
         } else if (d == 0) {
             static const char* const kHoras[] = {"two", "three", "four",  "five", "six",    "seven",
@@ -496,8 +513,7 @@ void clLeitor::LeituraPeloVizinho(clTermo* t, const clTermo* anterior)
             for (const char* h : kHoras) hora = hora || Igual(x, h);
             if (hora) {
                 const clTermo* m = OlharDe(2, t);
-                hora = !m || (m->verbete.classe & (CL_PONTUACAO | CL_VIRGULA)) || TextoDe(m, "am") ||
-                       TextoDe(m, "pm") || (m->palavra && Igual(m->palavra->texto, "o'clock"));
+                hora = !m || (m->verbete.classe & (CL_PONTUACAO | CL_VIRGULA)) || DepoisDaHora(m);
             }
         }
         if (hora) TrocarEntrada(&t->verbete, "at_hour", CL_PREPOSICAO);

@@ -319,4 +319,30 @@ TEST(Ordem, EstarNaPerguntaDeLugarEModo)
     });
 }
 
+// A question's negation goes before its auxiliary and after the subject
+// ("Voc\xEA n\xE3o pode abri-lo?"), also with "be" alone; a "not" far from
+// the auxiliary is left where it stands.
+TEST(Ordem, NegacaoDaPerguntaAntesDoAuxiliar)
+{
+    Conferir({
+        {"Why didn't you tell me?", "Por que voc\xEA n\xE3o me disse?"},
+        {"Didn't you see it?", "Voc\xEA n\xE3o o viu?"},
+        {"Can't you open it?", "Voc\xEA n\xE3o pode abri-lo?"},
+        {"Why isn't it working?", "Por que n\xE3o est\xE1 funcionando?"},
+        {"Isn't the file empty?", "O arquivo n\xE3o est\xE1 vazio?"},
+        {"Cannot exec a shared library directly", "N\xE3o pode exec uma biblioteca compartilhada diretamente"},
+    });
+}
+
+// A question word that opens the sentence is the subject of an "-ed" form:
+// the past ("O que aconteceu?").
+TEST(Ordem, PassadoDepoisDaPalavraInterrogativa)
+{
+    Conferir({
+        {"What happened?", "O que aconteceu?"},
+        {"Who created this file?", "Quem criou este arquivo?"},
+        {"Which file did you open?", "Qual arquivo voc\xEA abriu?"},
+    });
+}
+
 } // namespace
