@@ -345,4 +345,18 @@ TEST(Ordem, PassadoDepoisDaPalavraInterrogativa)
     });
 }
 
+// The names of countries that take the article in Portuguese take it after
+// a preposition and as the subject ("no Brasil", "O Brasil \xE9"); Portugal
+// takes none.
+TEST(Ordem, PaisComArtigo)
+{
+    Conferir({
+        {"My brother lives in Brazil.", "Meu irm\xE3o mora no Brasil."},
+        {"Have you ever been to Brazil?", "Voc\xEA j\xE1 foi ao Brasil?"},
+        {"Brazil is a big country.", "O Brasil \xE9 um pa\xEDs grande."},
+        {"They live in Japan.", "Eles moram no Jap\xE3o."},
+        {"We went to Portugal.", "N\xF3s fomos para Portugal."},
+    });
+}
+
 } // namespace
