@@ -101,8 +101,8 @@ bool GrupoInterrogativo(const clTermo* t)
     // "How big does it get?", "How far is it?": "how" and the
     // adjective it asks about.
     if (t->verbete.classe == CL_GRUPO_NOMINAL && !t->determinantes && t->filhos &&
-        t->filhos->verbete.classe == CL_ADJETIVO && Interrogativa(p) && TextoDe(p, "how") && p->anterior &&
-        p->anterior->papel == PAPEL_INICIO && !p->anterior->anterior)
+        t->filhos->verbete.classe == CL_ADJETIVO && p && p->anterior && p->anterior->papel == PAPEL_INICIO &&
+        !p->anterior->anterior && TextoDe(p, "how"))
         return true;
     return t->verbete.classe == CL_GRUPO_NOMINAL && p && p->papel == PAPEL_INICIO && p->anterior &&
            p->anterior->papel == PAPEL_INICIO && !p->anterior->anterior && (p->verbete.flagsPron & PRON_INTERROGATIVO);

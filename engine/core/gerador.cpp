@@ -70,8 +70,9 @@ const clTermo* PularNegacao(const clTermo* r, bool paraFrente)
 bool EhInfinitivo(const char* texto)
 {
     const std::size_t n = std::strlen(texto);
-    return (n > 0 && texto[n - 1] == 'r') || std::strstr(texto, "r/") != nullptr ||
-           (n > 4 && std::strcmp(texto + n - 4, "r-se") == 0);
+    if (n > 0 && texto[n - 1] == 'r') return true;
+    if (n > 4 && texto[n - 1] == 'e' && std::strcmp(texto + n - 4, "r-se") == 0) return true;
+    return std::strstr(texto, "r/") != nullptr;
 }
 
 // The adverb of an adjective: "r\xE1pido" -> "rapidamente", "feliz" -> "felizmente".
@@ -829,6 +830,7 @@ clTermo* WouldDoVerbo(const clTermo* grupo)
 // "would have opened": "teria aberto", the participle after "ter".
 bool WouldHave(const clTermo* grupo, const clTermo* verbo)
 {
+    if (grupo->tempo != 28) return false;
     const clTermo* have = PularNegacao(verbo->antes, false);
     return VocabuloE(have, "have") && have->pai == grupo && WouldDoVerbo(grupo);
 }
@@ -851,7 +853,8 @@ void EmitirGrupoVerbal(clGerador& g, clTermo* grupo, int profundidade)
     const int c = grupo->tempo;
     if (grupo->absorvidos) grupo->absorvidos->emitido = TERMO_ABSORVIDO;
     if (clTermo* would = WouldBe(grupo)) would->emitido = TERMO_ABSORVIDO;
-    if (clTermo* would = WouldDoVerbo(grupo)) would->emitido = TERMO_ABSORVIDO;
+    if (c == 28)
+        if (clTermo* would = WouldDoVerbo(grupo)) would->emitido = TERMO_ABSORVIDO;
     const bool ing = grupo->verbo && (grupo->verbo->verbete.formas & FORMA_ING);
     // "has been working" is "tem trabalhado": "been" has no word of its own.
     if ((c == 6 || c == 8 || c == 12) && ing) {
@@ -1705,8 +1708,10 @@ void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
         if (linha.gerundioSeIng && (w->verbete.formas & FORMA_ING)) tempo = GER;
         // ... and the main verb its participle or gerund.
         if (modal && VocabuloE(PularNegacao(w->antes, false), "be")) tempo = principalIng ? GER : PART;
-        if ((VocabuloE(w, "be") && WouldBe(grupo)) || (w == grupo->verbo && WouldDoVerbo(grupo))) tempo = COND;
-        if (w == grupo->verbo && WouldHave(grupo, w)) tempo = PART;
+        if (c == 28) {
+            if ((VocabuloE(w, "be") && WouldBe(grupo)) || (w == grupo->verbo && WouldDoVerbo(grupo))) tempo = COND;
+            if (w == grupo->verbo && WouldHave(grupo, w)) tempo = PART;
+        }
     }
     if (troca) CopiarTexto(texto, tam, troca);
     // A label that opens with a verb ("selecting Add Tab", "the Fill
@@ -1741,7 +1746,8 @@ void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
     // its pronoun, in the subject's person, goes before a finite form ("n\xF3s
     // nos encontraremos") and after the others ("encontrar-se").
     const std::size_t n = std::strlen(texto);
-    const bool pronominal = n > 3 && std::strcmp(texto + n - 3, "-se") == 0 && !std::strchr(texto, '_');
+    const bool pronominal = n > 3 && texto[n - 1] == 'e' && texto[n - 3] == '-' && texto[n - 2] == 's' &&
+                            !std::strchr(texto, '_');
     if (pronominal) texto[n - 3] = '\0';
     const int pessoa = PessoaDoVerbo(w, sujeito);
     Conjugar(g.verbos, texto, tam, sujeito && !perfeito ? &s : nullptr, tempo, pessoa);
@@ -1828,13 +1834,12 @@ const char* EscolherTraducao(clGerador& g, clTermo* t, const clTermo* regenteDad
     // "depois", "perto").
     if (classe == CL_PREPOSICAO && !t->criada) {  // a part of "from-code" keeps it
         const clTermo* d = t->depois;
-        const std::size_t n = std::strlen(trab);
         const char fim = d && d->palavra ? d->palavra->texto[0] : '\0';
         const bool semObjeto = !d || (d->verbete.classe & CL_VIRGULA) ||
                                ((d->verbete.classe & CL_PONTUACAO) &&
                                 (fim == '.' || fim == '?' || fim == '!' || fim == ';' || fim == '\0'));
-        if (semObjeto && n > 3 && std::strcmp(trab + n - 3, "_de") == 0)
-            trab[n - 3] = '\0';
+        const std::size_t n = semObjeto ? std::strlen(trab) : 0;
+        if (n > 3 && trab[n - 1] == 'e' && trab[n - 2] == 'd' && trab[n - 3] == '_') trab[n - 3] = '\0';
     }
 
     const clTermo* regente = regenteDado ? regenteDado : t->regente;

@@ -375,9 +375,31 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
 
     ConjuncaoAntesDeIng(t, anterior);
     TeclaDeTeclado(t, anterior);
-    UnicoDepoisDeArtigo(t, anterior);
-    PassadoHomografo(t, anterior);
-    LeituraPeloVizinho(t, anterior);
+    // Most words start with none of the letters of the words below: one
+    // test turns them away.
+    if (const char* v = t->verbete.vocabulo; v[0] && v[1]) {
+        const bool duas = v[2] == '\0';
+        switch (v[0]) {
+        case 'a':
+            if ((duas && (v[1] == 't' || v[1] == 'm')) || (v[1] == 'n' && v[2] == 'y' && v[3]))
+                LeituraPeloVizinho(t, anterior);
+            break;
+        case 'p':
+            if (duas && v[1] == 'm') LeituraPeloVizinho(t, anterior);
+            break;
+        case 'w':
+            if (std::strcmp(v, "what") == 0) LeituraPeloVizinho(t, anterior);
+            break;
+        case 'o':
+            if (std::strcmp(v, "only") == 0) UnicoDepoisDeArtigo(t, anterior);
+            break;
+        case 'l':
+            if (std::strcmp(v, "left") == 0) PassadoHomografo(t, anterior);
+            break;
+        default:
+            break;
+        }
+    }
     Contar(t);
     if (t->verbete.classe != 0 && !t->pai) {
         if (profundidade < kMaxProfundidade) {
@@ -529,7 +551,7 @@ void clLeitor::PassadoHomografo(clTermo* t, const clTermo* anterior)
         const char* forma;
         const char* base;
     };
-    static constexpr Passado kPassados[] = {{"left", "leave"}};
+    static constexpr Passado kPassados[] = {{"left", "leave"}};  // the reader's switch lists their first letters
     if (!anterior || (t->verbete.classe & (CL_VERBO | CL_VERBO_AUXILIAR))) return;
     const Passado* achado = nullptr;
     for (const Passado& p : kPassados)
