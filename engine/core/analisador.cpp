@@ -967,6 +967,11 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
             if (livre) primeiro->tempo = TEMPO_INFINITIVO;
         }
     }
+    // "I was born in 1990": Portuguese says it actively, "Eu nasci".
+    if (verbo && (tempo == TEMPO_PASSIVA_PASSADO || tempo == TEMPO_PASSIVA_PRESENTE) && aux1 == g->filhos &&
+        TextoDe(verbo, "born") && (TextoDe(aux1, "was") || TextoDe(aux1, "were") || TextoDe(aux1, "is") ||
+                                   TextoDe(aux1, "are") || TextoDe(aux1, "am")))
+        tempo = tempo == TEMPO_PASSIVA_PASSADO ? TEMPO_PASSADO : TEMPO_PRESENTE;
     if (verbo && (tempo == TEMPO_PASSIVA_PRESENTE || tempo == TEMPO_PASSIVA_PASSADO || tempo == TEMPO_PASSIVA_CONTINUA ||
                   tempo == TEMPO_SER || tempo == TEMPO_PARTICIPIO))
         verbo->verbete.formas |= FORMA_PASSIVA;

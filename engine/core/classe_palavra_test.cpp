@@ -409,4 +409,26 @@ TEST(ClassePalavra, VerboPeloSujeitoDaPerguntaEPeloPronome)
     });
 }
 
+// A length of time after "for" is "por" (with an article, a number, a
+// quantity or the unit alone), as after "thank you"; elsewhere "for" stays
+// "para". "was born" is said actively ("nasci"), and states such as
+// hunger and tiredness are "estar" ("estou com fome").
+TEST(ClassePalavra, DuracaoNascerEEstados)
+{
+    Conferir({
+        {"He has worked here for ten years.", "Ele trabalhou aqui por dez anos."},
+        {"I have been using this program for years.", "Eu tenho usado este programa por anos."},
+        {"It is used for days of the week.", "\xC9 usado para dias da semana."},
+        {"Thank you for using our software.", "Obrigado por usar nosso software."},
+        {"Thanks for the file.", "Obrigado pelo arquivo."},
+        {"Search for files.", "Pesquise para arquivos."},
+        {"I was born in 1990.", "Eu nasci em 1990."},
+        {"We were born in Brazil.", "N\xF3s nascemos no Brasil."},
+        {"I am hungry.", "Eu estou com fome."},
+        {"They are hungry.", "Eles est\xE3o com fome."},
+        {"It is cold today.", "Est\xE1 frio hoje."},
+        {"Thank you very much.", "Muito obrigado."},
+    });
+}
+
 }  // namespace

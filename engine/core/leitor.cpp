@@ -390,6 +390,9 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
         case 'w':
             if (std::strcmp(v, "what") == 0) LeituraPeloVizinho(t, anterior);
             break;
+        case 'f':
+            if (v[1] == 'o' && v[2] == 'r' && !v[3]) LeituraPeloVizinho(t, anterior);
+            break;
         case 'o':
             if (std::strcmp(v, "only") == 0) UnicoDepoisDeArtigo(t, anterior);
             break;
@@ -469,6 +472,8 @@ void clLeitor::UnicoDepoisDeArtigo(clTermo* t, const clTermo* anterior)
 //   "nada" ("nothing"), "anyone" and "anybody" are "ningu\xE9m" ("nobody").
 // - "at seven", "at 10:30", "at 5 pm": "at" before an hour is "\xE0s" (the
 //   entry "at_hour"), and "am"/"pm" after it the part of the day.
+// - "for ten years", "for an hour": "for" before a length of time is "por",
+//   as after "thank you" and "thanks".
 // "am", "pm" or "o'clock" as written (the entry may have been replaced already).
 static bool DepoisDaHora(const clTermo* m)
 {
@@ -512,6 +517,40 @@ void clLeitor::LeituraPeloVizinho(clTermo* t, const clTermo* anterior)
         if (d == 0 || d > 2 || x[d] != '\0' || valor < 1 || valor > 12) return;
         const char* chave = TextoDe(t, "am") ? "am_hour" : valor >= 6 && valor < 12 ? "pm_night" : "pm_hour";
         TrocarEntrada(&t->verbete, chave, CL_ADVERBIO);
+        return;
+    }
+    if (c == CL_PREPOSICAO && TextoDe(t, "for")) {
+        // "for ten years", "for an hour", "for a few minutes": a length of
+        // time is "por" (the entry "for_time").
+        const clTermo* n = OlharDe(1, t);
+        if (!n) return;
+        // "Thank you for using", "Thanks for the file": "Obrigado por".
+        if (anterior && (TextoDe(anterior, "thank_you") || TextoDe(anterior, "thanks") ||
+                         (TextoDe(anterior, "you") && TextoDe(anterior->antes, "thank")))) {
+            TrocarEntrada(&t->verbete, "for_time", CL_PREPOSICAO);
+            return;
+        }
+        int k = 1;
+        if (n->verbete.classe & CL_SUBSTANTIVO) {
+            // "for years", "for hours": the unit alone ("for days of the week" is no length).
+            if (TextoDe(OlharDe(2, t), "of")) return;
+        } else if (n->verbete.classe == CL_ARTIGO || (n->verbete.classe & CL_SIMBOLO) ||
+            (n->verbete.classe == CL_PRONOME && !(n->verbete.flagsPron & (PRON_PESSOAL | PRON_POSSESSIVO))) ||
+            (n->palavra && Minuscula(n->palavra->texto[0]) >= 'a' && Minuscula(n->palavra->texto[0]) <= 'z' &&
+             (n->verbete.classe & CL_ADJETIVO))) {
+            n = OlharDe(++k, t);
+            if (n && (n->verbete.classe & CL_ADJETIVO) && !(n->verbete.classe & CL_SUBSTANTIVO)) n = OlharDe(++k, t);
+        } else {
+            return;
+        }
+        if (!n || !(n->verbete.classe & CL_SUBSTANTIVO)) return;
+        static const char* const kTempos[] = {"second", "minute", "hour", "day", "week", "month", "year", "while"};
+        const char* base = n->verbete.formaBase[0] ? n->verbete.formaBase : n->verbete.vocabulo;
+        for (const char* x : kTempos)
+            if (Igual(base, x) || TextoDe(n, x)) {
+                TrocarEntrada(&t->verbete, "for_time", CL_PREPOSICAO);
+                return;
+            }
         return;
     }
     if (c == CL_PREPOSICAO && TextoDe(t, "at")) {
