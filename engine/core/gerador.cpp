@@ -1510,7 +1510,18 @@ bool OracaoCondicional(const clTermo* grupo)
     // with the verb or the auxiliary before the subject, is no condition.
     if (VocabuloE(e, "when") && (grupo->auxiliar || grupo->anterior == e)) return false;
     const clTermo* antes = e->anterior;
-    return !antes || antes->papel == PAPEL_INICIO || (antes->verbete.classe & (CL_VIRGULA | CL_PONTUACAO));
+    if (!antes || antes->papel == PAPEL_INICIO || (antes->verbete.classe & (CL_VIRGULA | CL_PONTUACAO))) return true;
+    // "Close the window when you leave", "I will call you when I arrive":
+    // after an order or a future, "when" looks ahead too ("quando voc\xEA
+    // sair"); "if" only after a future ("Check if the file exists" asks).
+    const bool quando = VocabuloE(e, "when") || VocabuloE(e, "once");
+    int n = 0;
+    for (const clTermo* a = antes; a && a->papel != PAPEL_INICIO && n < 40; a = a->anterior, ++n) {
+        if (a->verbete.classe & (CL_PONTUACAO | CL_CONJUNCAO)) return false;
+        if (a->verbete.classe == CL_GRUPO_VERBAL)
+            return a->tempo == TEMPO_FUTURO || a->tempo == TEMPO_IR_PRESENTE || (quando && a->tempo == TEMPO_IMPERATIVO);
+    }
+    return false;
 }
 
 // The future subjunctive of an infinitive (one word): "salvar" -> "salvar",

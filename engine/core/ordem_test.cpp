@@ -359,4 +359,19 @@ TEST(Ordem, PaisComArtigo)
     });
 }
 
+// After an order or a future, a clause of "when" is still to come: the
+// future subjunctive ("quando voc\xEA sair"); "if" after an order asks
+// and keeps the indicative, after a future it is a condition.
+TEST(Ordem, QuandoDepoisDeOrdemOuFuturo)
+{
+    Conferir({
+        {"Please close the window when you leave.", "Por favor, feche a janela quando voc\xEA sair."},
+        {"I will call you when I arrive.", "Eu chamarei voc\xEA quando eu chegar."},
+        {"Tell me when you are ready.", "Diga-me quando voc\xEA estiver pronto."},
+        {"Check if the file exists.", "Verifique se o arquivo existe."},
+        {"I will come if I can.", "Eu virei se eu puder."},
+        {"It stops when the file is empty.", "Para quando o arquivo est\xE1 vazio."},
+    });
+}
+
 } // namespace
