@@ -389,6 +389,9 @@ TEST(ClassePalavra, SentidosDoDiaADia)
         {"Don't worry.", "N\xE3o se preocupe."},
         {"Remember to save the file.", "Lembre-se de salvar o arquivo."},
         {"I don't remember.", "Eu n\xE3o me lembro."},
+        {"See you later.", "At\xE9 mais tarde."},
+        {"How old are you?", "Quantos anos voc\xEA tem?"},
+        {"It doesn't matter.", "N\xE3o importa."},
     });
 }
 
