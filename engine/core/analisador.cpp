@@ -282,6 +282,16 @@ bool clAnalisador::PassadoDepoisDoSujeito(const clTermo* grupo, std::uint16_t fo
     }
     const clVerbete& v = seguinte->verbete;
     if (v.classe == CL_ARTIGO) return true;
+    // "The program closed suddenly": an adverb that ends the clause after a
+    // subject with its article.
+    if (v.classe == CL_ADVERBIO && !TextoDe(seguinte, "not")) {
+        const clTermo* n = leitor->Olhar(1);
+        if (!n || (n->verbete.classe & (CL_PONTUACAO | CL_VIRGULA))) {
+            for (const clTermo* d = antes->determinantes; d; d = d->proximo)
+                if (d->verbete.classe == CL_ARTIGO) return true;
+        }
+        return false;
+    }
     if (v.classe == CL_PRONOME && (v.flagsPron & (PRON_PESSOAL | PRON_POSSESSIVO | PRON_DEMONSTRATIVO))) return true;
     if (TextoDe(seguinte, "to")) {
         const clTermo* n = leitor->Olhar(1);

@@ -388,7 +388,7 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
             if (duas && v[1] == 'm') LeituraPeloVizinho(t, anterior);
             break;
         case 'w':
-            if (std::strcmp(v, "what") == 0) LeituraPeloVizinho(t, anterior);
+            if (std::strcmp(v, "what") == 0 || std::strcmp(v, "work") == 0) LeituraPeloVizinho(t, anterior);
             break;
         case 'f':
             if (v[1] == 'o' && v[2] == 'r' && !v[3]) LeituraPeloVizinho(t, anterior);
@@ -474,6 +474,7 @@ void clLeitor::UnicoDepoisDeArtigo(clTermo* t, const clTermo* anterior)
 //   entry "at_hour"), and "am"/"pm" after it the part of the day.
 // - "for ten years", "for an hour": "for" before a length of time is "por",
 //   as after "thank you" and "thanks".
+// - "your work": "work" after an article or a possessive is the noun.
 // "am", "pm" or "o'clock" as written (the entry may have been replaced already).
 static bool DepoisDaHora(const clTermo* m)
 {
@@ -495,6 +496,15 @@ void clLeitor::LeituraPeloVizinho(clTermo* t, const clTermo* anterior)
         if ((dv.classe == CL_ARTIGO && (dv.flagsArtigo & 0x0002)) ||
             (dv.classe == CL_PRONOME && (dv.flagsPron & PRON_POSSESSIVO)))
             TrocarEntrada(&t->verbete, "what_which", CL_PRONOME);
+        return;
+    }
+    if (c == CL_VERBO && TextoDe(t, "work") && anterior) {
+        // "your work", "the work": after an article or a possessive the
+        // noun ("trabalho", the entry "work_noun"), which the dictionary
+        // keeps apart so that "works" and "does not work" stay the verb's.
+        const clVerbete& av = anterior->verbete;
+        if (av.classe == CL_ARTIGO || (av.classe == CL_PRONOME && (av.flagsPron & PRON_POSSESSIVO)))
+            TrocarEntrada(&t->verbete, "work_noun", CL_SUBSTANTIVO);
         return;
     }
     if (c == CL_PRONOME && anterior &&
@@ -996,8 +1006,10 @@ void clLeitor::Desambiguar(clTermo* t)
     if ((c & CL_ADJETIVO) && (c & (CL_VERBO | CL_ADVERBIO))) {
         const clTermo* n = OlharDe(1, t);
         const clTermo* p = OlharDe(-1, t);
-        // "is not open" too: the negation between changes nothing.
-        const clTermo* ser = TextoDe(p, "not") ? OlharDe(-2, t) : p;
+        // "is not open", "is very slow" too: the negation or the adverb
+        // between changes nothing.
+        const clTermo* ser = p;
+        for (int k = -2; k >= -3 && ser && ser->verbete.classe == CL_ADVERBIO; --k) ser = OlharDe(k, t);
         const bool aposSer = (c & CL_VERBO) && ser && ser->verbete.classe == CL_VERBO_AUXILIAR &&
                              (std::strcmp(ser->verbete.formaBase, "be") == 0 || TextoDe(ser, "be")) &&
                              !(t->verbete.formas & (FORMA_ING | FORMA_PASSADO | FORMA_PARTICIPIO));
@@ -1195,7 +1207,10 @@ bool clLeitor::AnalisarMorfologia(clTermo* t)
                 const clPalavra* seguinte = frase ? frase->Obter(ultimoLido + 1) : nullptr;
                 const bool ele = std::strcmp(v.vocabulo, "he") == 0 || std::strcmp(v.vocabulo, "she") == 0 ||
                                  std::strcmp(v.vocabulo, "it") == 0;
-                EmpilharPendente(ele && seguinte && Igual(seguinte->texto, "been") ? "has" : "is");
+                // "let's" is "let us".
+                EmpilharPendente(std::strcmp(v.vocabulo, "let") == 0                        ? "us"
+                                 : ele && seguinte && Igual(seguinte->texto, "been") ? "has"
+                                                                                      : "is");
             }
             aceito = true;
             break;
