@@ -409,7 +409,7 @@ TEST(ClassePalavra, VerboPeloSujeitoDaPerguntaEPeloPronome)
         {"Nothing selected.", "Nada selecionado."},
         {"The man who lives here is a teacher.", "O homem que mora aqui \xE9 um professor."},
         {"It has always been here.", "Sempre esteve aqui."},
-        {"Have you finished your work?", "Voc\xEA acabou seu trabalho?"},
+        {"Have you finished your work?", "Voc\xEA terminou seu trabalho?"},
         {"It works well.", "Funciona bem."},
         {"It does not work.", "N\xE3o funciona."},
         {"My computer is very slow.", "Meu computador \xE9 muito lento."},

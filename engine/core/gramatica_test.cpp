@@ -64,7 +64,7 @@ TEST(Gramatica, PerfeitoEPassiva)
     Conferir({
         {"Your password has expired.", "Sua senha expirou."},
         {"They have saved the files.", "Eles salvaram os arquivos."},
-        {"Have you finished?", "Voc\xEA acabou?"},
+        {"Have you finished?", "Voc\xEA terminou?"},
         {"The value has been set.", "O valor foi definido."},
         {"The file will be deleted.", "O arquivo ser\xE1 exclu\xED" "do."},
         // With "ser" the short participle ("salvas", "impresso").
