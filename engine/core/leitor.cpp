@@ -388,16 +388,20 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
             if (duas && v[1] == 'm') LeituraPeloVizinho(t, anterior);
             break;
         case 'w':
-            if (std::strcmp(v, "what") == 0 || std::strcmp(v, "work") == 0) LeituraPeloVizinho(t, anterior);
+            if ((v[1] == 'h' && v[2] == 'a' && v[3] == 't' && !v[4]) || (v[1] == 'o' && v[2] == 'r' && v[3] == 'k' && !v[4]))
+                LeituraPeloVizinho(t, anterior);
             break;
         case 'f':
             if (v[1] == 'o' && v[2] == 'r' && !v[3]) LeituraPeloVizinho(t, anterior);
             break;
+        case 't':
+            if (v[1] == 'i' && v[2] == 'm' && v[3] == 'e' && !v[4]) LeituraPeloVizinho(t, anterior);
+            break;
         case 'o':
-            if (std::strcmp(v, "only") == 0) UnicoDepoisDeArtigo(t, anterior);
+            if (v[1] == 'n' && v[2] == 'l' && v[3] == 'y' && !v[4]) UnicoDepoisDeArtigo(t, anterior);
             break;
         case 'l':
-            if (std::strcmp(v, "left") == 0) PassadoHomografo(t, anterior);
+            if (v[1] == 'e' && v[2] == 'f' && v[3] == 't' && !v[4]) PassadoHomografo(t, anterior);
             break;
         default:
             break;
@@ -453,13 +457,13 @@ bool clLeitor::TrocarEntrada(clVerbete* destino, const char* chave, std::uint16_
 
 // "the only layer", "its only member": after an article or a possessive
 // "only" describes the noun ("a \xFAnica camada", the dictionary's
-// "only_adj"); anywhere else it is the adverb ("apenas").
+// "only-adj"); anywhere else it is the adverb ("apenas").
 void clLeitor::UnicoDepoisDeArtigo(clTermo* t, const clTermo* anterior)
 {
     if (!anterior || t->verbete.classe != CL_ADVERBIO || !TextoDe(t, "only")) return;
     const clVerbete& av = anterior->verbete;
     if (av.classe == CL_ARTIGO || (av.classe == CL_PRONOME && (av.flagsPron & PRON_POSSESSIVO)))
-        TrocarEntrada(&t->verbete, "only_adj", CL_ADJETIVO);
+        TrocarEntrada(&t->verbete, "only-adj", CL_ADJETIVO);
 }
 
 // Words whose translation depends on a neighbour the conditions of the
@@ -467,14 +471,16 @@ void clLeitor::UnicoDepoisDeArtigo(clTermo* t, const clTermo* anterior)
 // reading.
 // - "What is the problem?": "what" before a form of "be" and "the" or a
 //   possessive asks which one ("Qual \xE9 o problema?", the entry
-//   "what_which"); "What is this?" stays "O que".
+//   "what-which"); "What is this?" stays "O que".
 // - "We didn't see anything": after "not" in its clause "anything" is
 //   "nada" ("nothing"), "anyone" and "anybody" are "ningu\xE9m" ("nobody").
 // - "at seven", "at 10:30", "at 5 pm": "at" before an hour is "\xE0s" (the
-//   entry "at_hour"), and "am"/"pm" after it the part of the day.
+//   entry "at-hour"), and "am"/"pm" after it the part of the day.
 // - "for ten years", "for an hour": "for" before a length of time is "por",
 //   as after "thank you" and "thanks".
 // - "your work": "work" after an article or a possessive is the noun.
+// - "the first time", "next time": "time" after an ordinal, "next", "this"
+//   or "every" is "vez".
 // "am", "pm" or "o'clock" as written (the entry may have been replaced already).
 static bool DepoisDaHora(const clTermo* m)
 {
@@ -495,16 +501,27 @@ void clLeitor::LeituraPeloVizinho(clTermo* t, const clTermo* anterior)
         // "What is a layer?" asks for a definition: "O que \xE9 uma camada?".
         if ((dv.classe == CL_ARTIGO && (dv.flagsArtigo & 0x0002)) ||
             (dv.classe == CL_PRONOME && (dv.flagsPron & PRON_POSSESSIVO)))
-            TrocarEntrada(&t->verbete, "what_which", CL_PRONOME);
+            TrocarEntrada(&t->verbete, "what-which", CL_PRONOME);
+        return;
+    }
+    if ((c & CL_SUBSTANTIVO) && TextoDe(t, "time") && anterior) {
+        // "the first time", "next time", "this time": an occasion is "vez".
+        static const char* const kOcasioes[] = {"first", "last", "next", "this", "every", "each", "another", "second"};
+        for (const char* o : kOcasioes)
+            if (TextoDe(anterior, o)) {
+                const std::uint8_t plural = t->verbete.flagsSubst & SUBST_PLURAL;
+                if (TrocarEntrada(&t->verbete, "time-vez", CL_SUBSTANTIVO)) t->verbete.flagsSubst |= plural;
+                return;
+            }
         return;
     }
     if (c == CL_VERBO && TextoDe(t, "work") && anterior) {
         // "your work", "the work": after an article or a possessive the
-        // noun ("trabalho", the entry "work_noun"), which the dictionary
+        // noun ("trabalho", the entry "work-noun"), which the dictionary
         // keeps apart so that "works" and "does not work" stay the verb's.
         const clVerbete& av = anterior->verbete;
         if (av.classe == CL_ARTIGO || (av.classe == CL_PRONOME && (av.flagsPron & PRON_POSSESSIVO)))
-            TrocarEntrada(&t->verbete, "work_noun", CL_SUBSTANTIVO);
+            TrocarEntrada(&t->verbete, "work-noun", CL_SUBSTANTIVO);
         return;
     }
     if (c == CL_PRONOME && anterior &&
@@ -525,19 +542,19 @@ void clLeitor::LeituraPeloVizinho(clTermo* t, const clTermo* anterior)
         std::size_t d = 0;
         while (x[d] >= '0' && x[d] <= '9' && d < 3) valor = valor * 10 + (x[d++] - '0');
         if (d == 0 || d > 2 || x[d] != '\0' || valor < 1 || valor > 12) return;
-        const char* chave = TextoDe(t, "am") ? "am_hour" : valor >= 6 && valor < 12 ? "pm_night" : "pm_hour";
+        const char* chave = TextoDe(t, "am") ? "am-hour" : valor >= 6 && valor < 12 ? "pm-night" : "pm-hour";
         TrocarEntrada(&t->verbete, chave, CL_ADVERBIO);
         return;
     }
     if (c == CL_PREPOSICAO && TextoDe(t, "for")) {
         // "for ten years", "for an hour", "for a few minutes": a length of
-        // time is "por" (the entry "for_time").
+        // time is "por" (the entry "for-time").
         const clTermo* n = OlharDe(1, t);
         if (!n) return;
         // "Thank you for using", "Thanks for the file": "Obrigado por".
         if (anterior && (TextoDe(anterior, "thank_you") || TextoDe(anterior, "thanks") ||
                          (TextoDe(anterior, "you") && TextoDe(anterior->antes, "thank")))) {
-            TrocarEntrada(&t->verbete, "for_time", CL_PREPOSICAO);
+            TrocarEntrada(&t->verbete, "for-time", CL_PREPOSICAO);
             return;
         }
         int k = 1;
@@ -558,7 +575,7 @@ void clLeitor::LeituraPeloVizinho(clTermo* t, const clTermo* anterior)
         const char* base = n->verbete.formaBase[0] ? n->verbete.formaBase : n->verbete.vocabulo;
         for (const char* x : kTempos)
             if (Igual(base, x) || TextoDe(n, x)) {
-                TrocarEntrada(&t->verbete, "for_time", CL_PREPOSICAO);
+                TrocarEntrada(&t->verbete, "for-time", CL_PREPOSICAO);
                 return;
             }
         return;
@@ -587,7 +604,7 @@ void clLeitor::LeituraPeloVizinho(clTermo* t, const clTermo* anterior)
                 hora = !m || (m->verbete.classe & (CL_PONTUACAO | CL_VIRGULA)) || DepoisDaHora(m);
             }
         }
-        if (hora) TrocarEntrada(&t->verbete, "at_hour", CL_PREPOSICAO);
+        if (hora) TrocarEntrada(&t->verbete, "at-hour", CL_PREPOSICAO);
     }
 }
 
