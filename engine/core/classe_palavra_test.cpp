@@ -383,6 +383,8 @@ TEST(ClassePalavra, SentidosDoDiaADia)
         {"Leave the field empty.", "Deixe o campo vazio."},
         {"Why did you leave?", "Por que voc\xEA saiu?"},
         {"It is the first time I see this.", "\xC9 a primeira vez que eu vejo isso."},
+        {"This time it worked.", "Esta vez funcionou."},
+        {"There are no updates available at this time.", "N\xE3o h\xE1 atualiza\xE7\xF5" "es dispon\xEDveis neste tempo."},
         {"We are going to travel next week.", "N\xF3s vamos viajar na pr\xF3xima semana."},
         {"Last year we went to Portugal.", "No ano passado n\xF3s fomos para Portugal."},
         {"My grandmother is here.", "Minha av\xF3 est\xE1 aqui."},

@@ -507,6 +507,7 @@ void clLeitor::LeituraPeloVizinho(clTermo* t, const clTermo* anterior)
     if ((c & CL_SUBSTANTIVO) && TextoDe(t, "time") && anterior) {
         // "the first time", "next time", "this time": an occasion is "vez".
         static const char* const kOcasioes[] = {"first", "last", "next", "this", "every", "each", "another", "second"};
+        if (TextoDe(anterior->antes, "at")) return;  // "at this time" is a moment
         for (const char* o : kOcasioes)
             if (TextoDe(anterior, o)) {
                 const std::uint8_t plural = t->verbete.flagsSubst & SUBST_PLURAL;
