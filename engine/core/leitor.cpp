@@ -402,6 +402,7 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
             break;
         case 'l':
             if (v[1] == 'e' && v[2] == 'f' && v[3] == 't' && !v[4]) PassadoHomografo(t, anterior);
+            else if (v[1] == 'o' && v[2] == 'c' && v[3] == 'k') LeituraPeloVizinho(t, anterior);
             break;
         default:
             break;
@@ -481,6 +482,7 @@ void clLeitor::UnicoDepoisDeArtigo(clTermo* t, const clTermo* anterior)
 // - "your work": "work" after an article or a possessive is the noun.
 // - "the first time", "next time": "time" after an ordinal, "next", "this"
 //   or "every" is "vez".
+// - "lock the door": a door or a car is "trancado".
 // "am", "pm" or "o'clock" as written (the entry may have been replaced already).
 static bool DepoisDaHora(const clTermo* m)
 {
@@ -514,6 +516,23 @@ void clLeitor::LeituraPeloVizinho(clTermo* t, const clTermo* anterior)
                 if (TrocarEntrada(&t->verbete, "time-vez", CL_SUBSTANTIVO)) t->verbete.flagsSubst |= plural;
                 return;
             }
+        return;
+    }
+    if ((c & CL_VERBO) && (TextoDe(t, "lock") || TextoDe(t, "locked") || TextoDe(t, "locks"))) {
+        // "Lock the door": a door, a car or a house is locked with a key
+        // ("trancar", the entry "lock-key"); a file or a screen is
+        // "bloqueado".
+        const clTermo* n = OlharDe(1, t);
+        if (n && (n->verbete.classe & (CL_ARTIGO | CL_PRONOME))) n = OlharDe(2, t);
+        static const char* const kPortas[] = {"door", "doors", "car", "house", "gate", "room"};
+        bool porta = false;
+        for (const char* x : kPortas) porta = porta || (n && n->palavra && Igual(n->palavra->texto, x));
+        if (!porta) return;
+        const std::uint16_t formas = t->verbete.formas;
+        if (TrocarEntrada(&t->verbete, "lock-key", CL_VERBO)) {
+            t->verbete.formas = formas;
+            CopiarTexto(t->verbete.formaBase, sizeof t->verbete.formaBase, "lock");
+        }
         return;
     }
     if (c == CL_VERBO && TextoDe(t, "work") && anterior) {
