@@ -467,6 +467,14 @@ void clLeitor::UnicoDepoisDeArtigo(clTermo* t, const clTermo* anterior)
         TrocarEntrada(&t->verbete, "only-adj", CL_ADJETIVO);
 }
 
+// "am", "pm" or "o'clock" as written (the entry may have been replaced already).
+static bool DepoisDaHora(const clTermo* m)
+{
+    if (!m->palavra) return false;
+    const char* x = m->palavra->texto;
+    return Igual(x, "am") || Igual(x, "pm") || Igual(x, "o'clock");
+}
+
 // Words whose translation depends on a neighbour the conditions of the
 // dictionary cannot see; each is replaced by the dictionary's entry for that
 // reading.
@@ -483,14 +491,6 @@ void clLeitor::UnicoDepoisDeArtigo(clTermo* t, const clTermo* anterior)
 // - "the first time", "next time": "time" after an ordinal, "next", "this"
 //   or "every" is "vez".
 // - "lock the door": a door or a car is "trancado".
-// "am", "pm" or "o'clock" as written (the entry may have been replaced already).
-static bool DepoisDaHora(const clTermo* m)
-{
-    if (!m->palavra) return false;
-    const char* x = m->palavra->texto;
-    return Igual(x, "am") || Igual(x, "pm") || Igual(x, "o'clock");
-}
-
 void clLeitor::LeituraPeloVizinho(clTermo* t, const clTermo* anterior)
 {
     const std::uint16_t c = t->verbete.classe;
