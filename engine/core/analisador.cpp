@@ -615,6 +615,23 @@ bool clAnalisador::AnalisarFrase(clLeitor* l, clArena* a)
         }
         q = nullptr;
     }
+    // "This is the best book", "This is my house": "this" standing alone
+    // before "be" and a noun with its article or possessive agrees with that
+    // noun ("Este \xE9 o melhor livro", "Esta \xE9 minha casa").
+    if (clTermo* suj = raiz.proximo; !falhou && suj && suj->verbete.classe == CL_GRUPO_NOMINAL && !suj->determinantes &&
+                                      !suj->modificadores && TextoDe(suj->filhos, "this")) {
+        const clTermo* ser = suj->proximo;
+        const clTermo* predicado = ser ? ser->proximo : nullptr;
+        if (ser && ser->verbete.classe == CL_GRUPO_VERBAL && ser->verbo && !ser->filhos &&
+            std::strcmp(ser->verbo->verbete.formaBase, "be") == 0 && predicado &&
+            predicado->verbete.classe == CL_GRUPO_NOMINAL && predicado->filhos &&
+            (predicado->filhos->verbete.classe & CL_SUBSTANTIVO)) {
+            const clTermo* d = predicado->determinantes;
+            if (d && (d->verbete.classe == CL_ARTIGO ||
+                      (d->verbete.classe == CL_PRONOME && (d->verbete.flagsPron & PRON_POSSESSIVO))))
+                suj->filhos->regente = predicado->filhos;
+        }
+    }
     return !falhou && !leitor->semMemoria;
 }
 

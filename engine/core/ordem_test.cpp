@@ -224,7 +224,7 @@ TEST(Ordem, ComparativosESuperlativos)
         {"The image is bigger than the window.", "A imagem \xE9 maior do que a janela."},
         {"Use smaller brushes.", "Use pinc\xE9is menores."},
         {"These files are the largest.", "Estes arquivos s\xE3o os maiores."},
-        {"This is the biggest file.", "Isso \xE9 o arquivo maior."},
+        {"This is the biggest file.", "Este \xE9 o arquivo maior."},
         {"It is better.", "\xC9 melhor."},
     });
 }
@@ -292,7 +292,7 @@ TEST(Ordem, WouldEOCondicionalDoVerbo)
 TEST(Ordem, MelhorEPiorAntesDoNome)
 {
     Conferir({
-        {"This is the best book I have ever read.", "Isso \xE9 o melhor livro que eu j\xE1 li."},
+        {"This is the best book I have ever read.", "Este \xE9 o melhor livro que eu j\xE1 li."},
         {"It is the worst day.", "\xC9 o pior dia."},
         {"The best option is this.", "A melhor op\xE7\xE3o \xE9 esta."},
         {"It is the best.", "\xC9 o melhor."},
@@ -371,6 +371,19 @@ TEST(Ordem, QuandoDepoisDeOrdemOuFuturo)
         {"Check if the file exists.", "Verifique se o arquivo existe."},
         {"I will come if I can.", "Eu virei se eu puder."},
         {"It stops when the file is empty.", "Para quando o arquivo est\xE1 vazio."},
+    });
+}
+
+// "this" alone before "be" and a noun with its article or possessive agrees
+// with that noun; before anything else it stays "isso".
+TEST(Ordem, EsteConcordaComOPredicado)
+{
+    Conferir({
+        {"This is my house.", "Esta \xE9 minha casa."},
+        {"This is the last line of the function.", "Esta \xE9 a \xFAltima linha da fun\xE7\xE3o."},
+        {"This is not the file.", "Este n\xE3o \xE9 o arquivo."},
+        {"This is important.", "Isso \xE9 importante."},
+        {"This is for the user.", "Isso \xE9 para o usu\xE1rio."},
     });
 }
 
