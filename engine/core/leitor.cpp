@@ -381,7 +381,7 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
         const bool duas = v[2] == '\0';
         switch (v[0]) {
         case 'a':
-            if ((duas && (v[1] == 't' || v[1] == 'm')) || (v[1] == 'n' && v[2] == 'y' && v[3]))
+            if ((duas && (v[1] == 't' || v[1] == 'm')) || (v[1] == 'n' && (v[2] == 'y' || v[2] == 's') && v[3]))
                 LeituraPeloVizinho(t, anterior);
             break;
         case 'p':
@@ -490,7 +490,8 @@ static bool DepoisDaHora(const clTermo* m)
 // - "your work": "work" after an article or a possessive is the noun.
 // - "the first time", "next time": "time" after an ordinal, "next", "this"
 //   or "every" is "vez".
-// - "lock the door": a door or a car is "trancado".
+// - "lock the door": a door or a car is "trancado"; "answer the phone" is
+//   "atender".
 void clLeitor::LeituraPeloVizinho(clTermo* t, const clTermo* anterior)
 {
     const std::uint16_t c = t->verbete.classe;
@@ -516,6 +517,20 @@ void clLeitor::LeituraPeloVizinho(clTermo* t, const clTermo* anterior)
                 if (TrocarEntrada(&t->verbete, "time-vez", CL_SUBSTANTIVO)) t->verbete.flagsSubst |= plural;
                 return;
             }
+        return;
+    }
+    if ((c & CL_VERBO) && TextoDe(t, "answer")) {
+        // "answer the phone", "answer the door": "atender" (the entry "answer-call").
+        const clTermo* n = OlharDe(1, t);
+        if (n && (n->verbete.classe & (CL_ARTIGO | CL_PRONOME))) n = OlharDe(2, t);
+        if (!n || !n->palavra) return;
+        const char* x = n->palavra->texto;
+        if (!(Igual(x, "phone") || Igual(x, "telephone") || Igual(x, "call") || Igual(x, "door"))) return;
+        const std::uint16_t formas = t->verbete.formas;
+        if (TrocarEntrada(&t->verbete, "answer-call", CL_VERBO)) {
+            t->verbete.formas = formas;
+            CopiarTexto(t->verbete.formaBase, sizeof t->verbete.formaBase, "answer");
+        }
         return;
     }
     if ((c & CL_VERBO) && (TextoDe(t, "lock") || TextoDe(t, "locked") || TextoDe(t, "locks"))) {
