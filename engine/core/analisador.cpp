@@ -62,7 +62,7 @@ bool VerboDesconhecidoNegado(const clTermo* t)
 // opens the sentence, before the inverted auxiliary.
 bool Interrogativa(const clTermo* t)
 {
-    static const char* const kPalavras[] = {"where", "when", "why", "how"};
+    static const char* const kPalavras[] = {"where", "when", "why", "how", "how_often"};
     for (const char* p : kPalavras)
         if (TextoDe(t, p)) return true;
     return false;
@@ -92,9 +92,17 @@ bool GrupoInterrogativo(const clTermo* t)
          ++i)
         t = t->anterior->anterior;
     const clTermo* p = t->anterior;
-    // "How many layers does it have?": the question word is the group's own.
-    if (t->verbete.classe == CL_GRUPO_NOMINAL && p && p->papel == PAPEL_INICIO && !p->anterior && t->determinantes &&
-        (TextoDe(t->determinantes, "how_many") || TextoDe(t->determinantes, "how_much")))
+    // "How many layers does it have?", "How much does it cost?": the
+    // question word is the group's own, its determiner or its head.
+    if (t->verbete.classe == CL_GRUPO_NOMINAL && p && p->papel == PAPEL_INICIO && !p->anterior) {
+        for (const clTermo* q : {t->determinantes, t->filhos})
+            if (TextoDe(q, "how_many") || TextoDe(q, "how_much") || TextoDe(q, "how_long")) return true;
+    }
+    // "How big does it get?", "How far is it?": "how" and the
+    // adjective it asks about.
+    if (t->verbete.classe == CL_GRUPO_NOMINAL && !t->determinantes && t->filhos &&
+        t->filhos->verbete.classe == CL_ADJETIVO && p && p->anterior && p->anterior->papel == PAPEL_INICIO &&
+        !p->anterior->anterior && TextoDe(p, "how"))
         return true;
     return t->verbete.classe == CL_GRUPO_NOMINAL && p && p->papel == PAPEL_INICIO && p->anterior &&
            p->anterior->papel == PAPEL_INICIO && !p->anterior->anterior && (p->verbete.flagsPron & PRON_INTERROGATIVO);
@@ -121,6 +129,18 @@ bool TerminaComTo(const clTermo* t)
 bool PronomeSujeito(const clTermo* t)
 {
     static const char* const kPronomes[] = {"i", "you", "he", "she", "it", "we", "they"};
+    for (const char* p : kPronomes)
+        if (TextoDe(t, p)) return true;
+    return false;
+}
+
+// "Nobody answered", "Someone called": pronouns that stand for people act;
+// after them an "-ed" form is the past, never a participle.
+bool PronomeDePessoa(const clTermo* t)
+{
+    static const char* const kPronomes[] = {"nobody", "everyone", "everybody", "someone", "somebody",
+                                            "anyone", "anybody", "no_one"};
+    if (!t || t->verbete.classe != CL_PRONOME) return false;
     for (const char* p : kPronomes)
         if (TextoDe(t, p)) return true;
     return false;
@@ -262,6 +282,16 @@ bool clAnalisador::PassadoDepoisDoSujeito(const clTermo* grupo, std::uint16_t fo
     }
     const clVerbete& v = seguinte->verbete;
     if (v.classe == CL_ARTIGO) return true;
+    // "The program closed suddenly": an adverb that ends the clause after a
+    // subject with its article.
+    if (v.classe == CL_ADVERBIO && !TextoDe(seguinte, "not")) {
+        const clTermo* n = leitor->Olhar(1);
+        if (!n || (n->verbete.classe & (CL_PONTUACAO | CL_VIRGULA))) {
+            for (const clTermo* d = antes->determinantes; d; d = d->proximo)
+                if (d->verbete.classe == CL_ARTIGO) return true;
+        }
+        return false;
+    }
     if (v.classe == CL_PRONOME && (v.flagsPron & (PRON_PESSOAL | PRON_POSSESSIVO | PRON_DEMONSTRATIVO))) return true;
     if (TextoDe(seguinte, "to")) {
         const clTermo* n = leitor->Olhar(1);
@@ -495,7 +525,12 @@ bool clAnalisador::AnalisarFrase(clLeitor* l, clArena* a)
                 // always does: it is the group's negation even when no verb
                 // follows ("is not available"), where left outside it would
                 // be written as a loose word after the verb.
-                if ((n && !n->criada && (n->verbete.classe & kVerbos)) || TextoDe(c, "not"))
+                // A finite main verb ("lives", "saved") closes its group
+                // before the adverb: "who lives here is" has two verbs.
+                const bool finito = topo->verbete.classe == CL_VERBO &&
+                                    (topo->verbete.formas & (FORMA_TERCEIRA_S | FORMA_PASSADO)) &&
+                                    n && (n->verbete.classe & CL_VERBO_AUXILIAR);
+                if (((n && !n->criada && (n->verbete.classe & kVerbos)) && !finito) || TextoDe(c, "not"))
                     Empilhar(c, PAPEL_VERBAL);
                 else reduzirVerbal();
             } else {
@@ -527,6 +562,16 @@ bool clAnalisador::AnalisarFrase(clLeitor* l, clArena* a)
     // own, where it stands.
     if (q && !falhou) {
         q->papel = PAPEL_VERBAL;
+        // "Isn't it ready?": the "not" after the auxiliary is its group's.
+        clTermo* naoQ = q->proximo;
+        if (naoQ && !naoQ->pai && naoQ->papel == PAPEL_FORA && TextoDe(naoQ, "not")) {
+            q->proximo = naoQ->proximo;
+            if (naoQ->proximo) naoQ->proximo->anterior = q;
+            if (topo == naoQ) topo = q;
+            naoQ->anterior = naoQ->proximo = nullptr;
+        } else {
+            naoQ = nullptr;
+        }
         // "Is the file empty?": a question made with "be" alone; Portuguese
         // asks it in the statement's order, "O arquivo est\xE1 vazio?".
         clTermo* sujeitoQ = q->proximo;
@@ -535,9 +580,20 @@ bool clAnalisador::AnalisarFrase(clLeitor* l, clArena* a)
                             sujeitoQ->filhos && !sujeitoQ->pai && predicado &&
                             predicado->verbete.classe == CL_GRUPO_NOMINAL && !predicado->pai &&
                             (std::strcmp(q->verbete.formaBase, "be") == 0);
+        // "Where are my keys?", "How are you?": after a question word the
+        // noun group that follows "be" is its subject.
+        const bool depoisDeInterrogativa = !simNao && q->anterior && q->anterior != &raiz &&
+                                           q->anterior->anterior == &raiz && Interrogativa(q->anterior) &&
+                                           sujeitoQ && sujeitoQ->verbete.classe == CL_GRUPO_NOMINAL &&
+                                           sujeitoQ->filhos && !sujeitoQ->pai &&
+                                           (!predicado || (predicado->verbete.classe & CL_PONTUACAO));
         clTermo* antesQ = q->anterior;
-        FecharVerbal(q, nullptr, simNao ? sujeitoQ->filhos : nullptr);
+        FecharVerbal(q, nullptr, simNao || depoisDeInterrogativa ? sujeitoQ->filhos : nullptr);
         clTermo* g = antesQ ? antesQ->proximo : nullptr;
+        if (naoQ && g && g->verbete.classe == CL_GRUPO_VERBAL && g->verbo == q && !g->negacao) {
+            naoQ->pai = g;
+            g->negacao = naoQ;
+        }
         // A question's auxiliary is never an order ("Are these your keys?").
         if (g && g->verbete.classe == CL_GRUPO_VERBAL && g->verbo == q && g->tempo == TEMPO_IMPERATIVO)
             g->tempo = TEMPO_PRESENTE;
@@ -558,6 +614,23 @@ bool clAnalisador::AnalisarFrase(clLeitor* l, clArena* a)
             if (primeira) q->depois = primeira;
         }
         q = nullptr;
+    }
+    // "This is the best book", "This is my house": "this" standing alone
+    // before "be" and a noun with its article or possessive agrees with that
+    // noun ("Este \xE9 o melhor livro", "Esta \xE9 minha casa").
+    if (clTermo* suj = raiz.proximo; !falhou && suj && suj->verbete.classe == CL_GRUPO_NOMINAL && !suj->determinantes &&
+                                      !suj->modificadores && TextoDe(suj->filhos, "this")) {
+        const clTermo* ser = suj->proximo;
+        const clTermo* predicado = ser ? ser->proximo : nullptr;
+        if (ser && ser->verbete.classe == CL_GRUPO_VERBAL && ser->verbo && !ser->filhos &&
+            std::strcmp(ser->verbo->verbete.formaBase, "be") == 0 && predicado &&
+            predicado->verbete.classe == CL_GRUPO_NOMINAL && predicado->filhos &&
+            (predicado->filhos->verbete.classe & CL_SUBSTANTIVO)) {
+            const clTermo* d = predicado->determinantes;
+            if (d && (d->verbete.classe == CL_ARTIGO ||
+                      (d->verbete.classe == CL_PRONOME && (d->verbete.flagsPron & PRON_POSSESSIVO))))
+                suj->filhos->regente = predicado->filhos;
+        }
     }
     return !falhou && !leitor->semMemoria;
 }
@@ -685,8 +758,20 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
     if (depois) depois->anterior = g;
     if (topo == ultimo) topo = g;
 
-    // V2: the question auxiliary leaves the top-level chain for the group.
+    // V2: the question auxiliary leaves the top-level chain for the group,
+    // and the "not" of "didn't" after it with it: "Why didn't you tell me?"
+    // is "Por que voc\xEA n\xE3o me disse?".
     if (q) {
+        clTermo* nao = q->proximo;
+        // Only when the subject alone stands between ("didn't you tell").
+        if (nao && nao != g && !nao->pai && !g->negacao && nao->papel == PAPEL_FORA && TextoDe(nao, "not") &&
+            nao->proximo && nao->proximo->verbete.classe == CL_GRUPO_NOMINAL && nao->proximo->proximo == g) {
+            if (nao->anterior) nao->anterior->proximo = nao->proximo;
+            if (nao->proximo) nao->proximo->anterior = nao->anterior;
+            nao->anterior = nao->proximo = nullptr;
+            nao->pai = g;
+            g->negacao = nao;
+        }
         if (q->anterior) q->anterior->proximo = q->proximo;
         if (q->proximo) q->proximo->anterior = q->anterior;
         q->anterior = q->proximo = nullptr;
@@ -819,8 +904,15 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
         } else if (formas & FORMA_PARTICIPIO) {
             const bool passado =
                 sujeitoFinal && (((formas & FORMA_PASSADO_SIMPLES) && (sujeitoFinal->verbete.flagsSubst & SUBST_ARTIGO)) ||
-                                 (sujeitoFinal->verbete.flagsPron & PRON_PESSOAL) || PassadoDepoisDoSujeito(g, formas));
-            tempo = passado || PassadoSemSujeito(g, formas) ? TEMPO_PASSADO : TEMPO_PARTICIPIO;
+                                 (sujeitoFinal->verbete.flagsPron & PRON_PESSOAL) || PronomeDePessoa(sujeitoFinal) ||
+                                 PassadoDepoisDoSujeito(g, formas));
+            // "What happened?", "Who created this file?": the question word
+            // that opens the sentence is the subject of the "-ed" form.
+            const clTermo* w = g->anterior;
+            const bool perguntaSujeito = w && w->papel == PAPEL_INICIO && w->anterior == &raiz &&
+                                         (w->verbete.flagsPron & PRON_INTERROGATIVO) &&
+                                         (TextoDe(w, "what") || TextoDe(w, "who"));
+            tempo = passado || perguntaSujeito || PassadoSemSujeito(g, formas) ? TEMPO_PASSADO : TEMPO_PARTICIPIO;
         } else if (formas & FORMA_PASSADO) {
             tempo = TEMPO_PASSADO;
         } else if (!(formas & FORMA_TERCEIRA_S) && ImperativoCoordenado(g)) {
@@ -902,6 +994,11 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
             if (livre) primeiro->tempo = TEMPO_INFINITIVO;
         }
     }
+    // "I was born in 1990": Portuguese says it actively, "Eu nasci".
+    if (verbo && (tempo == TEMPO_PASSIVA_PASSADO || tempo == TEMPO_PASSIVA_PRESENTE) && aux1 == g->filhos &&
+        TextoDe(verbo, "born") && (TextoDe(aux1, "was") || TextoDe(aux1, "were") || TextoDe(aux1, "is") ||
+                                   TextoDe(aux1, "are") || TextoDe(aux1, "am")))
+        tempo = tempo == TEMPO_PASSIVA_PASSADO ? TEMPO_PASSADO : TEMPO_PRESENTE;
     if (verbo && (tempo == TEMPO_PASSIVA_PRESENTE || tempo == TEMPO_PASSIVA_PASSADO || tempo == TEMPO_PASSIVA_CONTINUA ||
                   tempo == TEMPO_SER || tempo == TEMPO_PARTICIPIO))
         verbo->verbete.formas |= FORMA_PASSIVA;

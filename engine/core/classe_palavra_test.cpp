@@ -280,4 +280,171 @@ TEST(ClassePalavra, SegundaOrdemDepoisDeE)
     });
 }
 
+// An irregular plural the dictionary holds as a noun only ("lives", of
+// "life") is the verb's "-s" form right after a singular subject with its
+// determiner, or "he"/"she"/"it"; after a possessive, a verb or an article it
+// stays the noun.
+TEST(ClassePalavra, PluralIrregularComoVerboDepoisDoSujeito)
+{
+    Conferir({
+        {"My brother lives in a small town.", "Meu irm\xE3o mora em uma cidade pequena."},
+        {"He lives in Paris.", "Ele mora em Paris."},
+        {"The old man lives alone.", "O homem antigo mora s\xF3."},
+        {"Their lives are hard.", "Suas vidas s\xE3o duras."},
+        {"It saves lives.", "Salva vidas."},
+        {"The lives of the children.", "As vidas das crian\xE7" "as."},
+    });
+}
+
+// "left" is the past of "leave" after a form of "have" (an adverb between)
+// or a subject pronoun, "sair" without an object and "deixar" with one;
+// elsewhere it is still the side.
+TEST(ClassePalavra, PassadoHomografoDepoisDeTerOuDoSujeito)
+{
+    Conferir({
+        {"They have already left.", "Eles j\xE1 sa\xEDram."},
+        {"He has left the company.", "Ele deixou a empresa."},
+        {"She left the room.", "Ela deixou a sala."},
+        {"We had left early.", "N\xF3s t\xEDnhamos sa\xED" "do cedo."},
+        {"Turn left at the corner.", "Gire a esquerda no canto."},
+        {"Left to right.", "Esquerda para direita."},
+        {"The left panel is empty.", "O painel esquerdo est\xE1 vazio."},
+    });
+}
+
+// Readings chosen by a neighbour: "who" after a noun is the relative;
+// "what" + "be" + "the"/possessive asks "qual" (not before "a" or a bare
+// pronoun); "anything"/"anyone" after "not" are "nada"/"ningu\xE9m" and take
+// no plural from the subject; "at" before an hour is "\xE0s", not before
+// other numbers.
+TEST(ClassePalavra, LeituraPeloVizinho)
+{
+    Conferir({
+        {"The user who created the file can delete it.", "O usu\xE1rio que criou o arquivo pode exclui-lo."},
+        {"Who is that man?", "Quem \xE9 esse homem?"},
+        {"What is the problem?", "Qual \xE9 o problema?"},
+        {"What are the options?", "Quais s\xE3o as op\xE7\xF5" "es?"},
+        {"What is a layer?", "O que \xE9 uma camada?"},
+        {"What is this?", "O que \xE9 isso?"},
+        {"We didn't see anything.", "N\xF3s n\xE3o vimos nada."},
+        {"I don't know anyone here.", "Eu n\xE3o sei ningu\xE9m aqui."},
+        {"We saw nothing.", "N\xF3s vimos nada."},
+        {"We eat at seven.", "N\xF3s comemos \xE0s sete."},
+        {"The meeting starts at 10:30.", "A reuni\xE3o inicia \xE0s 10:30."},
+        {"Call me at 5 pm.", "Chame-me \xE0s 5 da tarde."},
+        {"Set the value at 50 percent.", "Defina o valor em 50 porcentagem."},
+        {"We arrived at the airport at 6 am.", "N\xF3s chegamos no aeroporto \xE0s 6 da manh\xE3."},
+        {"Call me at 9 pm.", "Chame-me \xE0s 9 da noite."},
+        {"The shop closes at 2 pm.", "A loja fecha \xE0s 2 da tarde."},
+    });
+}
+
+// "only" after an article or a possessive is "\xFAnico" before the noun;
+// anywhere else the adverb "apenas", also where a verb follows it.
+TEST(ClassePalavra, UnicoSoDepoisDeArtigoOuPossessivo)
+{
+    Conferir({
+        {"He is the only person who knows.", "Ele \xE9 a \xFAnica pessoa que sabe."},
+        {"Drag the only layer into the image.", "Arraste a \xFAnica camada na imagem."},
+        {"You can only use local files.", "Voc\xEA pode apenas usar arquivos locais."},
+        {"This only affects the palette.", "Isso apenas afeta a paleta."},
+    });
+}
+
+// A preposition with no object after it ends its clause as an adverb
+// ("antes", "depois"); before its object, or before a colon that
+// introduces one, it keeps its "de".
+TEST(ClassePalavra, PreposicaoSemObjetoEAdverbio)
+{
+    Conferir({
+        {"I have never seen this error before.", "Eu nunca vi este erro antes."},
+        {"Call me after.", "Chame-me depois."},
+        {"I saw it the day before, and after.", "Eu o vi o dia antes, e depois."},
+        {"Save the file before closing it.", "Salve o arquivo antes de fech\xE1-lo."},
+        {"You can access this dialog through:", "Voc\xEA pode acessar este di\xE1logo atrav\xE9s de:"},
+    });
+}
+
+// Everyday senses: "meet" without an object is pronominal and takes the
+// subject's pronoun ("nos encontraremos"), "leave" without one is "sair",
+// "live" before a place is "morar"; multiword times and reasons.
+TEST(ClassePalavra, SentidosDoDiaADia)
+{
+    Conferir({
+        {"We will meet tomorrow at noon.", "N\xF3s nos encontraremos amanh\xE3 ao meio-dia."},
+        {"They meet every day.", "Eles se encontram todos os dias."},
+        {"Where do you want to meet?", "Onde voc\xEA quer encontrar-se?"},
+        {"We met at the station.", "N\xF3s nos encontramos na esta\xE7\xE3o."},
+        {"I want to meet your sister.", "Eu quero conhecer sua irm\xE3."},
+        {"The meeting was cancelled because of the storm.", "A reuni\xE3o foi cancelada por causa da tempestade."},
+        {"What time is it?", "Que horas s\xE3o?"},
+        {"Nobody answered the phone.", "Ningu\xE9m atendeu o telefone."},
+        {"Answer the question.", "Responda a pergunta."},
+        {"She answers every call.", "Ela atende cada chamada."},
+        {"The train leaves at nine.", "O trem sai \xE0s nove."},
+        {"Leave the field empty.", "Deixe o campo vazio."},
+        {"Why did you leave?", "Por que voc\xEA saiu?"},
+        {"It is the first time I see this.", "\xC9 a primeira vez que eu vejo isso."},
+        {"This time it worked.", "Esta vez funcionou."},
+        {"Please lock the door.", "Por favor, tranque a porta."},
+        {"He locked the door.", "Ele trancou a porta."},
+        {"Lock the screen.", "Bloqueie a tela."},
+        {"There are no updates available at this time.", "N\xE3o h\xE1 atualiza\xE7\xF5" "es dispon\xEDveis neste tempo."},
+        {"We are going to travel next week.", "N\xF3s vamos viajar na pr\xF3xima semana."},
+        {"Last year we went to Portugal.", "No ano passado n\xF3s fomos para Portugal."},
+        {"My grandmother is here.", "Minha av\xF3 est\xE1 aqui."},
+        {"Don't worry.", "N\xE3o se preocupe."},
+        {"Remember to save the file.", "Lembre-se de salvar o arquivo."},
+        {"I don't remember.", "Eu n\xE3o me lembro."},
+        {"See you later.", "At\xE9 mais tarde."},
+        {"How old are you?", "Quantos anos voc\xEA tem?"},
+        {"It doesn't matter.", "N\xE3o importa."},
+    });
+}
+
+// Verbs by the words around them: a bare form after the subject of a
+// question's auxiliary is the verb, at the end too; after "nobody" or
+// "someone" an "-ed" form is the past ("Nothing selected" stays a
+// participle); a finite verb closes its group before an adverb and the
+// next verb ("who lives here is").
+TEST(ClassePalavra, VerboPeloSujeitoDaPerguntaEPeloPronome)
+{
+    Conferir({
+        {"How much memory does the program use?", "Quanta mem\xF3ria o programa usa?"},
+        {"What does the user want?", "O que o usu\xE1rio quer?"},
+        {"Nobody answered.", "Ningu\xE9m respondeu."},
+        {"Nothing selected.", "Nada selecionado."},
+        {"The man who lives here is a teacher.", "O homem que mora aqui \xE9 um professor."},
+        {"It has always been here.", "Sempre esteve aqui."},
+        {"Have you finished your work?", "Voc\xEA terminou seu trabalho?"},
+        {"It works well.", "Funciona bem."},
+        {"It does not work.", "N\xE3o funciona."},
+        {"My computer is very slow.", "Meu computador \xE9 muito lento."},
+        {"The file opened correctly.", "O arquivo abriu corretamente."},
+        {"File saved successfully.", "Arquivo salvo com sucesso."},
+    });
+}
+
+// A length of time after "for" is "por" (with an article, a number, a
+// quantity or the unit alone), as after "thank you"; elsewhere "for" stays
+// "para". "was born" is said actively ("nasci"), and states such as
+// hunger and tiredness are "estar" ("estou com fome").
+TEST(ClassePalavra, DuracaoNascerEEstados)
+{
+    Conferir({
+        {"He has worked here for ten years.", "Ele trabalhou aqui por dez anos."},
+        {"I have been using this program for years.", "Eu tenho usado este programa por anos."},
+        {"It is used for days of the week.", "\xC9 usado para dias da semana."},
+        {"Thank you for using our software.", "Obrigado por usar nosso software."},
+        {"Thanks for the file.", "Obrigado pelo arquivo."},
+        {"Search for files.", "Pesquise para arquivos."},
+        {"I was born in 1990.", "Eu nasci em 1990."},
+        {"We were born in Brazil.", "N\xF3s nascemos no Brasil."},
+        {"I am hungry.", "Eu estou com fome."},
+        {"They are hungry.", "Eles est\xE3o com fome."},
+        {"It is cold today.", "Est\xE1 frio hoje."},
+        {"Thank you very much.", "Muito obrigado."},
+    });
+}
+
 }  // namespace

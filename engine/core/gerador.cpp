@@ -70,7 +70,9 @@ const clTermo* PularNegacao(const clTermo* r, bool paraFrente)
 bool EhInfinitivo(const char* texto)
 {
     const std::size_t n = std::strlen(texto);
-    return (n > 0 && texto[n - 1] == 'r') || std::strstr(texto, "r/") != nullptr;
+    if (n > 0 && texto[n - 1] == 'r') return true;
+    if (n > 4 && texto[n - 1] == 'e' && std::strcmp(texto + n - 4, "r-se") == 0) return true;
+    return std::strstr(texto, "r/") != nullptr;
 }
 
 // The adverb of an adjective: "r\xE1pido" -> "rapidamente", "feliz" -> "felizmente".
@@ -800,6 +802,39 @@ clTermo* WouldBe(const clTermo* grupo)
     return nullptr;
 }
 
+// "would like", "wouldn't open", "Would you like...?": "would" right before
+// the main verb is the main verb's conditional ("gostaria", "n\xE3o abriria"),
+// and has no word of its own. Before another auxiliary ("would have
+// opened") it stays.
+clTermo* WouldDoVerbo(const clTermo* grupo)
+{
+    if (grupo->tempo != 28 || !grupo->verbo) return nullptr;
+    clTermo* q = grupo->auxiliar;
+    if (q && VocabuloE(q, "would")) {
+        int n = 0;
+        for (const clTermo* a = grupo->filhos; a && n < kMaxCadeia; a = a->proximo, ++n)
+            if (a->verbete.classe & (CL_VERBO | CL_VERBO_AUXILIAR)) return nullptr;
+        return q;
+    }
+    int n = 0;
+    for (clTermo* a = grupo->filhos; a && n < kMaxCadeia; a = a->proximo, ++n) {
+        if (!VocabuloE(a, "would")) continue;
+        const clTermo* b = PularNegacao(a->depois, true);
+        for (int k = 0; k < 2 && b && b->pai == grupo && b->verbete.classe == CL_ADVERBIO; ++k)
+            b = PularNegacao(b->depois, true);
+        return b == grupo->verbo || (VocabuloE(b, "have") && b->pai == grupo) ? a : nullptr;
+    }
+    return nullptr;
+}
+
+// "would have opened": "teria aberto", the participle after "ter".
+bool WouldHave(const clTermo* grupo, const clTermo* verbo)
+{
+    if (grupo->tempo != 28) return false;
+    const clTermo* have = PularNegacao(verbo->antes, false);
+    return VocabuloE(have, "have") && have->pai == grupo && WouldDoVerbo(grupo);
+}
+
 void EmitirGrupoVerbal(clGerador& g, clTermo* grupo, int profundidade)
 {
     if (PassivaNaoFoiPossivel(grupo)) {
@@ -818,6 +853,8 @@ void EmitirGrupoVerbal(clGerador& g, clTermo* grupo, int profundidade)
     const int c = grupo->tempo;
     if (grupo->absorvidos) grupo->absorvidos->emitido = TERMO_ABSORVIDO;
     if (clTermo* would = WouldBe(grupo)) would->emitido = TERMO_ABSORVIDO;
+    if (c == 28)
+        if (clTermo* would = WouldDoVerbo(grupo)) would->emitido = TERMO_ABSORVIDO;
     const bool ing = grupo->verbo && (grupo->verbo->verbete.formas & FORMA_ING);
     // "has been working" is "tem trabalhado": "been" has no word of its own.
     if ((c == 6 || c == 8 || c == 12) && ing) {
@@ -841,7 +878,10 @@ void EmitirGrupoVerbal(clGerador& g, clTermo* grupo, int profundidade)
         for (clTermo* f = grupo->filhos; f && n < kMaxCadeia; f = f->proximo, ++n) ter(f);
     }
     const Clitico clitico = ObjetoPronome(g, grupo);
-    const int principal = c == 15 || c == 16 ? (c == 15 ? GER : INF) : (c == 0 ? INF : kTempos[c].principal);
+    const int principal = c == 15 || c == 16                               ? (c == 15 ? GER : INF)
+                          : c == 0                                         ? INF
+                          : grupo->verbo && WouldHave(grupo, grupo->verbo) ? PART
+                                                                           : kTempos[c].principal;
     const bool enclise = clitico.grupo && ((c == TEMPO_IMPERATIVO && !grupo->negacao) ||
                                            (clitico.terceira && (principal == INF || principal == GER)));
     if (clitico.grupo) MarcarEmitido(clitico.grupo);
@@ -885,7 +925,9 @@ void EmitirGrupoVerbal(clGerador& g, clTermo* grupo, int profundidade)
     // would lose text.
     const bool semAuxiliar = c == 1 || c == 3 || (c >= 9 && c <= 13) || c == 21 || c == 29;
     if (!semAuxiliar && grupo->auxiliar) {
-        // The question auxiliary is conjugated by this group's tense.
+        // The question auxiliary is conjugated by this group's tense, after
+        // its negation ("Voc\xEA n\xE3o pode abri-lo?").
+        if (grupo->negacao && !grupo->negacao->emitido) EmitirTermo(g, grupo->negacao, profundidade + 1);
         if (!grupo->auxiliar->pai) grupo->auxiliar->pai = grupo;
         EmitirTermo(g, grupo->auxiliar, profundidade + 1);
     } else if (grupo->auxiliar) {
@@ -1464,8 +1506,22 @@ bool OracaoCondicional(const clTermo* grupo)
     if (!(VocabuloE(e, "if") || VocabuloE(e, "when") || VocabuloE(e, "unless") || VocabuloE(e, "once") ||
           VocabuloE(e, "whenever")))
         return false;
+    // "When is the meeting?", "When does the store open?": "when" that asks,
+    // with the verb or the auxiliary before the subject, is no condition.
+    if (VocabuloE(e, "when") && (grupo->auxiliar || grupo->anterior == e)) return false;
     const clTermo* antes = e->anterior;
-    return !antes || antes->papel == PAPEL_INICIO || (antes->verbete.classe & (CL_VIRGULA | CL_PONTUACAO));
+    if (!antes || antes->papel == PAPEL_INICIO || (antes->verbete.classe & (CL_VIRGULA | CL_PONTUACAO))) return true;
+    // "Close the window when you leave", "I will call you when I arrive":
+    // after an order or a future, "when" looks ahead too ("quando voc\xEA
+    // sair"); "if" only after a future ("Check if the file exists" asks).
+    const bool quando = VocabuloE(e, "when") || VocabuloE(e, "once");
+    int n = 0;
+    for (const clTermo* a = antes; a && a->papel != PAPEL_INICIO && n < 40; a = a->anterior, ++n) {
+        if (a->verbete.classe & (CL_PONTUACAO | CL_CONJUNCAO)) return false;
+        if (a->verbete.classe == CL_GRUPO_VERBAL)
+            return a->tempo == TEMPO_FUTURO || a->tempo == TEMPO_IR_PRESENTE || (quando && a->tempo == TEMPO_IMPERATIVO);
+    }
+    return false;
 }
 
 // The future subjunctive of an infinitive (one word): "salvar" -> "salvar",
@@ -1689,7 +1745,10 @@ void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
         if (linha.gerundioSeIng && (w->verbete.formas & FORMA_ING)) tempo = GER;
         // ... and the main verb its participle or gerund.
         if (modal && VocabuloE(PularNegacao(w->antes, false), "be")) tempo = principalIng ? GER : PART;
-        if (VocabuloE(w, "be") && WouldBe(grupo)) tempo = COND;
+        if (c == 28) {
+            if ((VocabuloE(w, "be") && WouldBe(grupo)) || (w == grupo->verbo && WouldDoVerbo(grupo))) tempo = COND;
+            if (w == grupo->verbo && WouldHave(grupo, w)) tempo = PART;
+        }
     }
     if (troca) CopiarTexto(texto, tam, troca);
     // A label that opens with a verb ("selecting Add Tab", "the Fill
@@ -1721,12 +1780,37 @@ void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
         s.flagsSubst |= SUBST_PLURAL;
         if (!(outro->verbete.flagsSubst & SUBST_FEMININO)) s.flagsSubst &= static_cast<std::uint8_t>(~SUBST_FEMININO);
     }
-    Conjugar(g.verbos, texto, tam, sujeito && !perfeito ? &s : nullptr, tempo, PessoaDoVerbo(w, sujeito));
-    if (tempo == FUT || tempo == COND || (grupo->negacao && tempo <= IMPER)) PronomeAntesDoVerbo(texto);
-    // A participle never carries the pronoun: after "ter" it goes before it
-    // ("tinha se livrado"); a passive has none ("foram transformadas em").
-    if (tempo == PART && perfeito) PronomeAntesDoVerbo(texto);
-    else if (tempo == PART) SemPronome(texto);
+    // A pronominal verb ("encontrar-se"): the verb is conjugated alone and
+    // its pronoun, in the subject's person, goes before a finite form ("n\xF3s
+    // nos encontraremos") and after the others ("encontrar-se").
+    const std::size_t n = std::strlen(texto);
+    const bool pronominal = n > 3 && texto[n - 1] == 'e' && texto[n - 3] == '-' && texto[n - 2] == 's' &&
+                            !std::strchr(texto, '_');
+    if (pronominal) texto[n - 3] = '\0';
+    const int pessoa = PessoaDoVerbo(w, sujeito);
+    Conjugar(g.verbos, texto, tam, sujeito && !perfeito ? &s : nullptr, tempo, pessoa);
+    if (!pronominal) {
+        // The pronoun inside a translation of several words ("/livrar/-se_de").
+        if (tempo == FUT || tempo == COND || (grupo->negacao && tempo <= IMPER)) PronomeAntesDoVerbo(texto);
+        // A participle never carries the pronoun: after "ter" it goes before it
+        // ("tinha se livrado"); a passive has none ("foram transformadas em").
+        if (tempo == PART && perfeito) PronomeAntesDoVerbo(texto);
+        else if (tempo == PART) SemPronome(texto);
+        return;
+    }
+    // A negative order puts the pronoun first too: "N\xE3o se preocupe".
+    const bool proclise = tempo == IMPER && grupo->verbete.classe == CL_GRUPO_VERBAL && grupo->negacao;
+    if (tempo == PRES || tempo == PRET || tempo == IMPERF || tempo == FUT || tempo == COND || proclise ||
+        (tempo == PART && perfeito)) {
+        static const char* const kPronomes[] = {"me", "te", "se", "nos", "vos", "se"};
+        char resultado[kTamPalavra];
+        CopiarTexto(resultado, sizeof resultado, kPronomes[pessoa >= 0 && pessoa <= 5 ? pessoa : 2]);
+        AcrescentarTexto(resultado, sizeof resultado, "_");
+        AcrescentarTexto(resultado, sizeof resultado, texto);
+        CopiarTexto(texto, tam, resultado);
+    } else if (tempo != PART) {
+        AcrescentarTexto(texto, tam, "-se");
+    }
 }
 
 const char* EscolherTraducao(clGerador& g, clTermo* t, const clTermo* regenteDado)
@@ -1776,6 +1860,12 @@ const char* EscolherTraducao(clGerador& g, clTermo* t, const clTermo* regenteDad
         static const char* const kLugar[] = {"in", "on", "at", "inside", "under", "behind", "near"};
         for (const char* x : kLugar)
             if (d && (d->verbete.classe & CL_PREPOSICAO) && VocabuloE(d, x)) CopiarTexto(trab, tamTrab, "estar");
+        // "Where is the file?", "How are you?", "Here is the list", "She is
+        // here": where something is and how it is are "estar".
+        const clTermo* a = t->antes;
+        if ((a && !a->antes && (VocabuloE(a, "where") || VocabuloE(a, "how") || VocabuloE(a, "here"))) ||
+            VocabuloE(d, "here") || VocabuloE(d, "there"))
+            CopiarTexto(trab, tamTrab, "estar");
     }
     if (classe == CL_ADJETIVO) {
         if (v.flagsAdj & ADJ_COMPARATIVO) FazerGrau(trab, tamTrab, "mais_");
@@ -1784,6 +1874,19 @@ const char* EscolherTraducao(clGerador& g, clTermo* t, const clTermo* regenteDad
         // "the biggest file" is "o arquivo maior", not "o arquivo o maior".
         if (std::strncmp(trab, "/o/_", 4) == 0 && EhGrupoNominal(t->pai) && t->pai->determinantes)
             MoverTexto(trab, trab + 4);
+    }
+
+    // "I have seen it before", "Call me after.": a preposition with no
+    // object after it stands as an adverb, without its "de" ("antes",
+    // "depois", "perto").
+    if (classe == CL_PREPOSICAO && !t->criada) {  // a part of "from-code" keeps it
+        const clTermo* d = t->depois;
+        const char fim = d && d->palavra ? d->palavra->texto[0] : '\0';
+        const bool semObjeto = !d || (d->verbete.classe & CL_VIRGULA) ||
+                               ((d->verbete.classe & CL_PONTUACAO) &&
+                                (fim == '.' || fim == '?' || fim == '!' || fim == ';' || fim == '\0'));
+        const std::size_t n = semObjeto ? std::strlen(trab) : 0;
+        if (n > 3 && trab[n - 1] == 'e' && trab[n - 2] == 'd' && trab[n - 3] == '_') trab[n - 3] = '\0';
     }
 
     const clTermo* regente = regenteDado ? regenteDado : t->regente;
@@ -1808,7 +1911,9 @@ const char* EscolherTraducao(clGerador& g, clTermo* t, const clTermo* regenteDad
     } else if (classe & CL_SUBSTANTIVO) {
         Plural(trab, tamTrab, t);
     } else if (classe & CL_PRONOME) {
-        if (regente && !(v.flagsPron & (PRON_DEMONSTRATIVO | PRON_INTERROGATIVO | PRON_PESSOAL))) {
+        // "nada", "ningu\xE9m" have no plural: "We saw nothing" is "N\xF3s n\xE3o vimos nada".
+        const bool invariavel = (v.flagsPron & PRON_NEGATIVO) && !std::strchr(trab, '/');
+        if (regente && !invariavel && !(v.flagsPron & (PRON_DEMONSTRATIVO | PRON_INTERROGATIVO | PRON_PESSOAL))) {
             Feminino(trab, tamTrab, regente);
             Plural(trab, tamTrab, regente);
         }

@@ -278,7 +278,9 @@ TEST_F(Geracao, GruposVerbais)
          "ele ter\xE1 feito"},
         {TEMPO_PODER, "you", PRON_PESSOA2, "can", "poder", "go", "ir", 0, "voc\xEA podes ir"},
         {TEMPO_DEVER, "he", PRON_PESSOA3, "must", "dever", "go", "ir", 0, "ele deve ir"},
-        {TEMPO_CONDICIONAL, "he", PRON_PESSOA3, "would", "/dever/", "go", "ir", 0, "ele deveria ir"},
+        {TEMPO_CONDICIONAL, "he", PRON_PESSOA3, "should", "/dever/", "go", "ir", 0, "ele deveria ir"},
+        // "would" before the main verb is that verb's conditional, with no word of its own.
+        {TEMPO_CONDICIONAL, "he", PRON_PESSOA3, "would", "ir", "open", "abrir", 0, "ele abriria"},
         {TEMPO_IMPERATIVO, nullptr, 0, nullptr, nullptr, "open", "abrir", 0, "abra"},
         {TEMPO_GERUNDIO, nullptr, 0, nullptr, nullptr, "working", "trabalhar", FORMA_ING, "trabalhando"},
         {TEMPO_INFINITIVO, nullptr, 0, nullptr, nullptr, "work", "trabalhar", 0, "trabalhar"},

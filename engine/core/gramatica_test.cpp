@@ -64,7 +64,7 @@ TEST(Gramatica, PerfeitoEPassiva)
     Conferir({
         {"Your password has expired.", "Sua senha expirou."},
         {"They have saved the files.", "Eles salvaram os arquivos."},
-        {"Have you finished?", "Voc\xEA acabou?"},
+        {"Have you finished?", "Voc\xEA terminou?"},
         {"The value has been set.", "O valor foi definido."},
         {"The file will be deleted.", "O arquivo ser\xE1 exclu\xED" "do."},
         // With "ser" the short participle ("salvas", "impresso").
@@ -136,7 +136,7 @@ TEST(Gramatica, RelativaSemPronome)
 TEST(Gramatica, PerguntaComPalavraInterrogativa)
 {
     Conferir({
-        {"Where do you live?", "Onde voc\xEA vive?"},
+        {"Where do you live?", "Onde voc\xEA mora?"},
         {"How do I install the program?", "Como eu instalo o programa?"},
         {"Which file do you want?", "Qual arquivo voc\xEA quer?"},
         // A question's auxiliary left alone is no order.

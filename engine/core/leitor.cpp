@@ -376,6 +376,39 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
 
     ConjuncaoAntesDeIng(t, anterior);
     TeclaDeTeclado(t, anterior);
+    // Most words start with none of the letters of the words below: one
+    // test turns them away.
+    if (const char* v = t->verbete.vocabulo; v[0] && v[1]) {
+        const bool duas = v[2] == '\0';
+        switch (v[0]) {
+        case 'a':
+            if ((duas && (v[1] == 't' || v[1] == 'm')) || (v[1] == 'n' && (v[2] == 'y' || v[2] == 's') && v[3]))
+                LeituraPeloVizinho(t, anterior);
+            break;
+        case 'p':
+            if (duas && v[1] == 'm') LeituraPeloVizinho(t, anterior);
+            break;
+        case 'w':
+            if ((v[1] == 'h' && v[2] == 'a' && v[3] == 't' && !v[4]) || (v[1] == 'o' && v[2] == 'r' && v[3] == 'k' && !v[4]))
+                LeituraPeloVizinho(t, anterior);
+            break;
+        case 'f':
+            if (v[1] == 'o' && v[2] == 'r' && !v[3]) LeituraPeloVizinho(t, anterior);
+            break;
+        case 't':
+            if (v[1] == 'i' && v[2] == 'm' && v[3] == 'e' && !v[4]) LeituraPeloVizinho(t, anterior);
+            break;
+        case 'o':
+            if (v[1] == 'n' && v[2] == 'l' && v[3] == 'y' && !v[4]) UnicoDepoisDeArtigo(t, anterior);
+            break;
+        case 'l':
+            if (v[1] == 'e' && v[2] == 'f' && v[3] == 't' && !v[4]) PassadoHomografo(t, anterior);
+            else if (v[1] == 'o' && v[2] == 'c' && v[3] == 'k') LeituraPeloVizinho(t, anterior);
+            break;
+        default:
+            break;
+        }
+    }
     Contar(t);
     if (t->verbete.classe != 0 && !t->pai) {
         if (profundidade < kMaxProfundidade) {
@@ -422,6 +455,223 @@ bool clLeitor::TrocarEntrada(clVerbete* destino, const char* chave, std::uint16_
     if (!Procurar(v) || v->classe != classe) return false;
     std::memcpy(destino, v, sizeof(clVerbete));
     return true;
+}
+
+// "the only layer", "its only member": after an article or a possessive
+// "only" describes the noun ("a \xFAnica camada", the dictionary's
+// "only-adj"); anywhere else it is the adverb ("apenas").
+void clLeitor::UnicoDepoisDeArtigo(clTermo* t, const clTermo* anterior)
+{
+    if (!anterior || t->verbete.classe != CL_ADVERBIO || !TextoDe(t, "only")) return;
+    const clVerbete& av = anterior->verbete;
+    if (av.classe == CL_ARTIGO || (av.classe == CL_PRONOME && (av.flagsPron & PRON_POSSESSIVO)))
+        TrocarEntrada(&t->verbete, "only-adj", CL_ADJETIVO);
+}
+
+// "am", "pm" or "o'clock" as written (the entry may have been replaced already).
+static bool DepoisDaHora(const clTermo* m)
+{
+    if (!m->palavra) return false;
+    const char* x = m->palavra->texto;
+    return Igual(x, "am") || Igual(x, "pm") || Igual(x, "o'clock");
+}
+
+// Words whose translation depends on a neighbour the conditions of the
+// dictionary cannot see; each is replaced by the dictionary's entry for that
+// reading.
+// - "What is the problem?": "what" before a form of "be" and "the" or a
+//   possessive asks which one ("Qual \xE9 o problema?", the entry
+//   "what-which"); "What is this?" stays "O que".
+// - "We didn't see anything": after "not" in its clause "anything" is
+//   "nada" ("nothing"), "anyone" and "anybody" are "ningu\xE9m" ("nobody").
+// - "at seven", "at 10:30", "at 5 pm": "at" before an hour is "\xE0s" (the
+//   entry "at-hour"), and "am"/"pm" after it the part of the day.
+// - "for ten years", "for an hour": "for" before a length of time is "por",
+//   as after "thank you" and "thanks".
+// - "your work": "work" after an article or a possessive is the noun.
+// - "the first time", "next time": "time" after an ordinal, "next", "this"
+//   or "every" is "vez".
+// - "lock the door": a door or a car is "trancado"; "answer the phone" is
+//   "atender".
+void clLeitor::LeituraPeloVizinho(clTermo* t, const clTermo* anterior)
+{
+    const std::uint16_t c = t->verbete.classe;
+    if (c == CL_PRONOME && !anterior && TextoDe(t, "what")) {
+        const clTermo* ser = OlharDe(1, t);
+        const clTermo* depois = ser ? OlharDe(2, t) : nullptr;
+        if (!depois || !(TextoDe(ser, "is") || TextoDe(ser, "are") || TextoDe(ser, "was") || TextoDe(ser, "were")))
+            return;
+        const clVerbete& dv = depois->verbete;
+        // "What is a layer?" asks for a definition: "O que \xE9 uma camada?".
+        if ((dv.classe == CL_ARTIGO && (dv.flagsArtigo & 0x0002)) ||
+            (dv.classe == CL_PRONOME && (dv.flagsPron & PRON_POSSESSIVO)))
+            TrocarEntrada(&t->verbete, "what-which", CL_PRONOME);
+        return;
+    }
+    if ((c & CL_SUBSTANTIVO) && TextoDe(t, "time") && anterior) {
+        // "the first time", "next time", "this time": an occasion is "vez".
+        static const char* const kOcasioes[] = {"first", "last", "next", "this", "every", "each", "another", "second"};
+        if (TextoDe(anterior->antes, "at")) return;  // "at this time" is a moment
+        for (const char* o : kOcasioes)
+            if (TextoDe(anterior, o)) {
+                const std::uint8_t plural = t->verbete.flagsSubst & SUBST_PLURAL;
+                if (TrocarEntrada(&t->verbete, "time-vez", CL_SUBSTANTIVO)) t->verbete.flagsSubst |= plural;
+                return;
+            }
+        return;
+    }
+    if ((c & CL_VERBO) && TextoDe(t, "answer")) {
+        // "answer the phone", "answer the door": "atender" (the entry "answer-call").
+        const clTermo* n = OlharDe(1, t);
+        if (n && (n->verbete.classe & (CL_ARTIGO | CL_PRONOME))) n = OlharDe(2, t);
+        if (!n || !n->palavra) return;
+        const char* x = n->palavra->texto;
+        if (!(Igual(x, "phone") || Igual(x, "telephone") || Igual(x, "call") || Igual(x, "door"))) return;
+        const std::uint16_t formas = t->verbete.formas;
+        if (TrocarEntrada(&t->verbete, "answer-call", CL_VERBO)) {
+            t->verbete.formas = formas;
+            CopiarTexto(t->verbete.formaBase, sizeof t->verbete.formaBase, "answer");
+        }
+        return;
+    }
+    if ((c & CL_VERBO) && (TextoDe(t, "lock") || TextoDe(t, "locked") || TextoDe(t, "locks"))) {
+        // "Lock the door": a door, a car or a house is locked with a key
+        // ("trancar", the entry "lock-key"); a file or a screen is
+        // "bloqueado".
+        const clTermo* n = OlharDe(1, t);
+        if (n && (n->verbete.classe & (CL_ARTIGO | CL_PRONOME))) n = OlharDe(2, t);
+        static const char* const kPortas[] = {"door", "doors", "car", "house", "gate", "room"};
+        bool porta = false;
+        for (const char* x : kPortas) porta = porta || (n && n->palavra && Igual(n->palavra->texto, x));
+        if (!porta) return;
+        const std::uint16_t formas = t->verbete.formas;
+        if (TrocarEntrada(&t->verbete, "lock-key", CL_VERBO)) {
+            t->verbete.formas = formas;
+            CopiarTexto(t->verbete.formaBase, sizeof t->verbete.formaBase, "lock");
+        }
+        return;
+    }
+    if (c == CL_VERBO && TextoDe(t, "work") && anterior) {
+        // "your work", "the work": after an article or a possessive the
+        // noun ("trabalho", the entry "work-noun"), which the dictionary
+        // keeps apart so that "works" and "does not work" stay the verb's.
+        const clVerbete& av = anterior->verbete;
+        if (av.classe == CL_ARTIGO || (av.classe == CL_PRONOME && (av.flagsPron & PRON_POSSESSIVO)))
+            TrocarEntrada(&t->verbete, "work-noun", CL_SUBSTANTIVO);
+        return;
+    }
+    if (c == CL_PRONOME && anterior &&
+        (TextoDe(t, "anything") || TextoDe(t, "anyone") || TextoDe(t, "anybody"))) {
+        const clTermo* e = anterior;
+        bool negado = false;
+        for (int i = 0; i < 4 && e && !negado; ++i, e = e->antes) {
+            if (e->verbete.classe & (CL_PONTUACAO | CL_VIRGULA | CL_CONJUNCAO)) break;
+            negado = TextoDe(e, "not") || TextoDe(e, "never");
+        }
+        if (negado) TrocarEntrada(&t->verbete, TextoDe(t, "anything") ? "nothing" : "nobody", CL_PRONOME);
+        return;
+    }
+    if (anterior && anterior->palavra && (TextoDe(t, "am") || TextoDe(t, "pm"))) {
+        // "6 am", "9 pm": the part of the day ("\xE0s 6 da manh\xE3", "\xE0s 9 da noite").
+        const char* x = anterior->palavra->texto;
+        int valor = 0;
+        std::size_t d = 0;
+        while (x[d] >= '0' && x[d] <= '9' && d < 3) valor = valor * 10 + (x[d++] - '0');
+        if (d == 0 || d > 2 || x[d] != '\0' || valor < 1 || valor > 12) return;
+        const char* chave = TextoDe(t, "am") ? "am-hour" : valor >= 6 && valor < 12 ? "pm-night" : "pm-hour";
+        TrocarEntrada(&t->verbete, chave, CL_ADVERBIO);
+        return;
+    }
+    if (c == CL_PREPOSICAO && TextoDe(t, "for")) {
+        // "for ten years", "for an hour", "for a few minutes": a length of
+        // time is "por" (the entry "for-time").
+        const clTermo* n = OlharDe(1, t);
+        if (!n) return;
+        // "Thank you for using", "Thanks for the file": "Obrigado por".
+        if (anterior && (TextoDe(anterior, "thank_you") || TextoDe(anterior, "thanks") ||
+                         (TextoDe(anterior, "you") && TextoDe(anterior->antes, "thank")))) {
+            TrocarEntrada(&t->verbete, "for-time", CL_PREPOSICAO);
+            return;
+        }
+        int k = 1;
+        if (n->verbete.classe & CL_SUBSTANTIVO) {
+            // "for years", "for hours": the unit alone ("for days of the week" is no length).
+            if (TextoDe(OlharDe(2, t), "of")) return;
+        } else if (n->verbete.classe == CL_ARTIGO || (n->verbete.classe & CL_SIMBOLO) ||
+            (n->verbete.classe == CL_PRONOME && !(n->verbete.flagsPron & (PRON_PESSOAL | PRON_POSSESSIVO))) ||
+            (n->palavra && Minuscula(n->palavra->texto[0]) >= 'a' && Minuscula(n->palavra->texto[0]) <= 'z' &&
+             (n->verbete.classe & CL_ADJETIVO))) {
+            n = OlharDe(++k, t);
+            if (n && (n->verbete.classe & CL_ADJETIVO) && !(n->verbete.classe & CL_SUBSTANTIVO)) n = OlharDe(++k, t);
+        } else {
+            return;
+        }
+        if (!n || !(n->verbete.classe & CL_SUBSTANTIVO)) return;
+        static const char* const kTempos[] = {"second", "minute", "hour", "day", "week", "month", "year", "while"};
+        const char* base = n->verbete.formaBase[0] ? n->verbete.formaBase : n->verbete.vocabulo;
+        for (const char* x : kTempos)
+            if (Igual(base, x) || TextoDe(n, x)) {
+                TrocarEntrada(&t->verbete, "for-time", CL_PREPOSICAO);
+                return;
+            }
+        return;
+    }
+    if (c == CL_PREPOSICAO && TextoDe(t, "at")) {
+        const clTermo* n = OlharDe(1, t);
+        if (!n || !n->palavra) return;
+        const char* x = n->palavra->texto;
+        bool hora = false;
+        int valor = 0;
+        std::size_t d = 0;
+        while (x[d] >= '0' && x[d] <= '9' && d < 3) valor = valor * 10 + (x[d++] - '0');
+        if (d > 0 && d <= 2) {
+            // "10:30", or an hour before "am", "pm", "o'clock" or the end of the clause.
+            if (x[d] == ':' && x[d + 1] >= '0' && x[d + 1] <= '5') hora = valor <= 24;
+            else if (x[d] == '\0') {
+                const clTermo* m = OlharDe(2, t);
+                hora = valor >= 2 && valor <= 12 && (!m || (m->verbete.classe & (CL_PONTUACAO | CL_VIRGULA)) || DepoisDaHora(m));
+            }
+        } else if (d == 0) {
+            static const char* const kHoras[] = {"two", "three", "four",  "five", "six",    "seven",
+                                                 "eight", "nine", "ten", "eleven", "twelve"};
+            for (const char* h : kHoras) hora = hora || Igual(x, h);
+            if (hora) {
+                const clTermo* m = OlharDe(2, t);
+                hora = !m || (m->verbete.classe & (CL_PONTUACAO | CL_VIRGULA)) || DepoisDaHora(m);
+            }
+        }
+        if (hora) TrocarEntrada(&t->verbete, "at-hour", CL_PREPOSICAO);
+    }
+}
+
+// "They have already left", "She left the room": a past the dictionary
+// holds only as another word ("left": "esquerdo") is the verb's after a
+// form of "have" (an adverb between) or a subject pronoun.
+void clLeitor::PassadoHomografo(clTermo* t, const clTermo* anterior)
+{
+    struct Passado {
+        const char* forma;
+        const char* base;
+    };
+    static constexpr Passado kPassados[] = {{"left", "leave"}};  // the reader's switch lists their first letters
+    if (!anterior || (t->verbete.classe & (CL_VERBO | CL_VERBO_AUXILIAR))) return;
+    const Passado* achado = nullptr;
+    for (const Passado& p : kPassados)
+        if (TextoDe(t, p.forma)) achado = &p;
+    if (!achado) return;
+    const clTermo* a = anterior;
+    if (a->verbete.classe == CL_ADVERBIO && !TextoDe(a, "not") && a->antes) a = a->antes;
+    const bool ter = (a->verbete.classe & CL_VERBO_AUXILIAR) && (TextoDe(a, "have") || TextoDe(a, "has") ||
+                                                                 TextoDe(a, "had") || TextoDe(a, "having"));
+    bool sujeito = false;
+    if (a == anterior && a->verbete.classe == CL_PRONOME && (a->verbete.flagsPron & PRON_PESSOAL)) {
+        static const char* const kSujeitos[] = {"i", "you", "he", "she", "we", "they"};
+        for (const char* p : kSujeitos) sujeito = sujeito || TextoDe(a, p);
+    }
+    if (!ter && !sujeito) return;
+    if (!TrocarEntrada(&t->verbete, achado->base, CL_VERBO)) return;
+    t->verbete.formas |= FORMA_PASSADO | FORMA_PARTICIPIO | FORMA_PASSADO_SIMPLES;
+    CopiarTexto(t->verbete.formaBase, sizeof t->verbete.formaBase, achado->base);
 }
 
 // "the Shift key", "press the key": a key of the keyboard is "tecla" (the
@@ -489,13 +739,54 @@ void clLeitor::TornarNome(clTermo* t)
 // - "-ing" opening a sentence before its object ("Saving the file.");
 // - "-ed" after a subject pronoun ("I closed the window").
 // A word whose stem is no verb ("during", "string") keeps its entry.
+// "My brother lives in a small town", "she lives here": an irregular plural
+// the dictionary holds as a noun only ("lives", of "life") is the verb's
+// "-s" form ("live") right after its subject, a singular noun with its
+// determiner or "he", "she", "it", when no verb follows it.
+bool clLeitor::PluralIrregularComoVerbo(clTermo* t, const clTermo* anterior)
+{
+    const clVerbete& v = t->verbete;
+    if (v.classe != CL_SUBSTANTIVO || !(v.flagsSubst & SUBST_PLURAL) || !v.formaBase[0] || !anterior) return false;
+    // A regular plural ("files") already carries the verb when its stem is one.
+    const std::size_t n = std::strlen(v.vocabulo);
+    if (n < 2 || (std::strlen(v.formaBase) + 1 == n && std::strncmp(v.vocabulo, v.formaBase, n - 1) == 0)) return false;
+    const clVerbete& av = anterior->verbete;
+    bool sujeito = false;
+    if (av.classe == CL_PRONOME && (av.flagsPron & PRON_PESSOAL))
+        sujeito = TextoDe(anterior, "he") || TextoDe(anterior, "she") || TextoDe(anterior, "it");
+    else if (av.classe == CL_PRONOME && (TextoDe(anterior, "who") || TextoDe(anterior, "that")))
+        sujeito = anterior->antes && (anterior->antes->verbete.classe & CL_SUBSTANTIVO);  // "the man who lives"
+    else if (av.classe == CL_SUBSTANTIVO && !(av.flagsSubst & (SUBST_PLURAL | SUBST_POSSESSIVO))) {
+        const clTermo* d = anterior->antes;
+        for (int i = 0; i < 3 && d && d->verbete.classe == CL_ADJETIVO; ++i) d = d->antes;
+        if (!d) return false;
+        const clVerbete& dv = d->verbete;
+        sujeito = dv.classe == CL_ARTIGO ||
+                  (dv.classe == CL_PRONOME && (dv.flagsPron & (PRON_POSSESSIVO | PRON_DEMONSTRATIVO)));
+    }
+    if (!sujeito) return false;
+    const clTermo* n1 = OlharDe(1, t);
+    if (n1 && (n1->verbete.classe & (CL_VERBO | CL_VERBO_AUXILIAR))) return false;
+    void* copia = arena->Reservar(sizeof(clVerbete));
+    if (!copia) return false;
+    std::memcpy(copia, &t->verbete, sizeof(clVerbete));
+    if (AnalisarMorfologia(t) && (t->verbete.classe & CL_VERBO)) {
+        t->verbete.classe = CL_VERBO;
+        t->verbete.flagsSubst = 0;
+        return true;
+    }
+    std::memcpy(&t->verbete, copia, sizeof(clVerbete));
+    return false;
+}
+
 bool clLeitor::FormaVerbal(clTermo* t, const clTermo* anterior)
 {
     if (t->verbete.classe == CL_VERBO || !t->palavra) return false;
     // Most words end in neither: turned away before any copy.
     const std::size_t bruto = std::strlen(t->palavra->texto);
-    const char fim = bruto >= 5 ? Minuscula(t->palavra->texto[bruto - 1]) : '\0';
-    if (fim != 'g' && fim != 'd') return false;
+    const char fim = bruto >= 4 ? Minuscula(t->palavra->texto[bruto - 1]) : '\0';
+    if (fim == 's') return PluralIrregularComoVerbo(t, anterior);
+    if (bruto < 5 || (fim != 'g' && fim != 'd')) return false;
     char palavra[kTamPalavra];
     Normalizar(palavra, sizeof palavra, t->palavra->texto);
     const std::size_t tam = std::strlen(palavra);
@@ -733,6 +1024,18 @@ void clLeitor::Desambiguar(clTermo* t)
                     decisao = 2;
             }
         }
+        // "How much memory does the program use?": a bare form after the
+        // subject of a question's auxiliary is the verb, even at the end.
+        if (decisao == 0 && p && (p->verbete.classe & CL_SUBSTANTIVO) &&
+            !(t->verbete.formas & (FORMA_TERCEIRA_S | FORMA_PASSADO | FORMA_ING)) && !(t->verbete.flagsSubst & SUBST_PLURAL)) {
+            const clTermo* e = p->antes;
+            for (int i = 0; i < 4 && e && (e->verbete.classe & (CL_ARTIGO | CL_ADJETIVO | CL_SUBSTANTIVO)) &&
+                            !(e->verbete.classe & kVerbos);
+                 ++i)
+                e = e->antes;
+            if (e && e->verbete.classe == CL_PRONOME && (e->verbete.flagsPron & PRON_POSSESSIVO)) e = e->antes;
+            if (e && (TextoDe(e, "do") || TextoDe(e, "does") || TextoDe(e, "did")) && e->antes) decisao = 2;
+        }
         if (decisao == 0) {
             const clTermo* n = OlharDe(1, t);
             // A main verb is negated through an auxiliary ("does not
@@ -756,8 +1059,12 @@ void clLeitor::Desambiguar(clTermo* t)
     if ((c & CL_ADJETIVO) && (c & (CL_VERBO | CL_ADVERBIO))) {
         const clTermo* n = OlharDe(1, t);
         const clTermo* p = OlharDe(-1, t);
-        const bool aposSer = (c & CL_VERBO) && p && p->verbete.classe == CL_VERBO_AUXILIAR &&
-                             (std::strcmp(p->verbete.formaBase, "be") == 0 || TextoDe(p, "be")) &&
+        // "is not open", "is very slow" too: the negation or the adverb
+        // between changes nothing.
+        const clTermo* ser = p;
+        for (int k = -2; k >= -3 && ser && ser->verbete.classe == CL_ADVERBIO; --k) ser = OlharDe(k, t);
+        const bool aposSer = (c & CL_VERBO) && ser && ser->verbete.classe == CL_VERBO_AUXILIAR &&
+                             (std::strcmp(ser->verbete.formaBase, "be") == 0 || TextoDe(ser, "be")) &&
                              !(t->verbete.formas & (FORMA_ING | FORMA_PASSADO | FORMA_PARTICIPIO));
         // After a modal, negated or not, it is the verb ("Could not open
         // resource").
@@ -953,7 +1260,10 @@ bool clLeitor::AnalisarMorfologia(clTermo* t)
                 const clPalavra* seguinte = frase ? frase->Obter(ultimoLido + 1) : nullptr;
                 const bool ele = std::strcmp(v.vocabulo, "he") == 0 || std::strcmp(v.vocabulo, "she") == 0 ||
                                  std::strcmp(v.vocabulo, "it") == 0;
-                EmpilharPendente(ele && seguinte && Igual(seguinte->texto, "been") ? "has" : "is");
+                // "let's" is "let us".
+                EmpilharPendente(std::strcmp(v.vocabulo, "let") == 0                        ? "us"
+                                 : ele && seguinte && Igual(seguinte->texto, "been") ? "has"
+                                                                                      : "is");
             }
             aceito = true;
             break;

@@ -75,6 +75,7 @@ private:
     void TornarNome(clTermo* termo);
     bool FraseEmMaiusculas();
     bool FormaVerbal(clTermo* termo, const clTermo* anterior);
+    bool PluralIrregularComoVerbo(clTermo* termo, const clTermo* anterior);
     bool SubstantivoPeloContexto(clTermo* termo, const clTermo* anterior);
     void ConjuncaoAntesDeIng(clTermo* termo, clTermo* anterior);
     void TeclaDeTeclado(clTermo* termo, const clTermo* anterior);
@@ -82,6 +83,9 @@ private:
     // endings would push is refused.
     bool BuscarBase(clTermo* termo);
     void BaseComMaiusculas(clTermo* termo, const char* base);
+    void UnicoDepoisDeArtigo(clTermo* termo, const clTermo* anterior);
+    void PassadoHomografo(clTermo* termo, const clTermo* anterior);
+    void LeituraPeloVizinho(clTermo* termo, const clTermo* anterior);
     bool TrocarEntrada(clVerbete* destino, const char* chave, std::uint16_t classe);
     bool RestaLer() const;
 };

@@ -224,7 +224,7 @@ TEST(Ordem, ComparativosESuperlativos)
         {"The image is bigger than the window.", "A imagem \xE9 maior do que a janela."},
         {"Use smaller brushes.", "Use pinc\xE9is menores."},
         {"These files are the largest.", "Estes arquivos s\xE3o os maiores."},
-        {"This is the biggest file.", "Isso \xE9 o arquivo maior."},
+        {"This is the biggest file.", "Este \xE9 o arquivo maior."},
         {"It is better.", "\xC9 melhor."},
     });
 }
@@ -252,6 +252,138 @@ TEST(Ordem, AtributoComArtigo)
         {"Click the layer thumbnail.", "Clique na miniatura da camada."},
         {"Use the selection tool.", "Use a ferramenta de sele\xE7\xE3o."},
         {"A layer name is shown.", "Um nome de camada \xE9 mostrado."},
+    });
+}
+
+// After "how much", "how many" or "how long" that open a question, the
+// auxiliary is the question's and has no word of its own ("Quanto custa?").
+TEST(Ordem, AuxiliarDaPerguntaDepoisDeQuanto)
+{
+    Conferir({
+        {"How much does it cost?", "Quanto custa?"},
+        {"How much did you pay?", "Quanto voc\xEA pagou?"},
+        {"How many files do you need?", "Quantos arquivos voc\xEA precisa?"},
+        {"How much memory does it use?", "Quanta mem\xF3ria usa?"},
+        {"How long does it take?", "Quanto tempo leva?"},
+        {"How often do you run it?", "Com que frequ\xEAncia voc\xEA o executa?"},
+        {"What do you want?", "O que voc\xEA quer?"},
+    });
+}
+
+// "would" right before the main verb is that verb's conditional, in a
+// statement, a question, with "not" or an adverb between; "would have" is
+// "teria" with the participle; "should" keeps "deveria".
+TEST(Ordem, WouldEOCondicionalDoVerbo)
+{
+    Conferir({
+        {"I would like to buy a new laptop.", "Eu gostaria de comprar um novo notebook."},
+        {"Would you like to save the changes?", "Voc\xEA gostaria de salvar as altera\xE7\xF5" "es?"},
+        {"I would not do that.", "Eu n\xE3o faria isso."},
+        {"It would really help.", "Realmente ajudaria."},
+        {"It would be nice.", "Seria bom."},
+        {"The file would be deleted.", "O arquivo seria exclu\xED" "do."},
+        {"I would have saved the file.", "Eu teria salvo o arquivo."},
+        {"You should save the file.", "Voc\xEA deveria salvar o arquivo."},
+    });
+}
+
+// "best" and "worst" go before the noun and say the article once; a
+// superlative in "-est" still follows it.
+TEST(Ordem, MelhorEPiorAntesDoNome)
+{
+    Conferir({
+        {"This is the best book I have ever read.", "Este \xE9 o melhor livro que eu j\xE1 li."},
+        {"It is the worst day.", "\xC9 o pior dia."},
+        {"The best option is this.", "A melhor op\xE7\xE3o \xE9 esta."},
+        {"It is the best.", "\xC9 o melhor."},
+        {"These are the newest files.", "Estes s\xE3o os arquivos mais novos."},
+    });
+}
+
+// Where something is and how it is are "estar" ("Where is", "How are",
+// "Here is", "is here"), and the noun group after "be" is its subject; a
+// "when" that asks is no condition, and "is not" + adjective keeps the
+// adjective.
+TEST(Ordem, EstarNaPerguntaDeLugarEModo)
+{
+    Conferir({
+        {"Where is the file?", "Onde est\xE1 o arquivo?"},
+        {"Where are my keys?", "Onde est\xE3o minhas chaves?"},
+        {"How are you?", "Como est\xE1 voc\xEA?"},
+        {"Here is the list.", "Aqui est\xE1 a lista."},
+        {"When is the meeting?", "Quando \xE9 a reuni\xE3o?"},
+        {"When does the store open?", "Quando a loja abre?"},
+        {"When the file is saved, close it.", "Quando o arquivo for salvo, feche-o."},
+        {"The store is not open.", "A loja n\xE3o est\xE1 aberta."},
+        {"It can also be useful.", "Tamb\xE9m pode ser \xFAtil."},
+    });
+}
+
+// A question's negation goes before its auxiliary and after the subject
+// ("Voc\xEA n\xE3o pode abri-lo?"), also with "be" alone; a "not" far from
+// the auxiliary is left where it stands.
+TEST(Ordem, NegacaoDaPerguntaAntesDoAuxiliar)
+{
+    Conferir({
+        {"Why didn't you tell me?", "Por que voc\xEA n\xE3o me disse?"},
+        {"Didn't you see it?", "Voc\xEA n\xE3o o viu?"},
+        {"Can't you open it?", "Voc\xEA n\xE3o pode abri-lo?"},
+        {"Why isn't it working?", "Por que n\xE3o est\xE1 funcionando?"},
+        {"Isn't the file empty?", "O arquivo n\xE3o est\xE1 vazio?"},
+        {"Cannot exec a shared library directly", "N\xE3o pode exec uma biblioteca compartilhada diretamente"},
+    });
+}
+
+// A question word that opens the sentence is the subject of an "-ed" form:
+// the past ("O que aconteceu?").
+TEST(Ordem, PassadoDepoisDaPalavraInterrogativa)
+{
+    Conferir({
+        {"What happened?", "O que aconteceu?"},
+        {"Who created this file?", "Quem criou este arquivo?"},
+        {"Which file did you open?", "Qual arquivo voc\xEA abriu?"},
+    });
+}
+
+// The names of countries that take the article in Portuguese take it after
+// a preposition and as the subject ("no Brasil", "O Brasil \xE9"); Portugal
+// takes none.
+TEST(Ordem, PaisComArtigo)
+{
+    Conferir({
+        {"My brother lives in Brazil.", "Meu irm\xE3o mora no Brasil."},
+        {"Have you ever been to Brazil?", "Voc\xEA j\xE1 foi ao Brasil?"},
+        {"Brazil is a big country.", "O Brasil \xE9 um pa\xEDs grande."},
+        {"They live in Japan.", "Eles moram no Jap\xE3o."},
+        {"We went to Portugal.", "N\xF3s fomos para Portugal."},
+    });
+}
+
+// After an order or a future, a clause of "when" is still to come: the
+// future subjunctive ("quando voc\xEA sair"); "if" after an order asks
+// and keeps the indicative, after a future it is a condition.
+TEST(Ordem, QuandoDepoisDeOrdemOuFuturo)
+{
+    Conferir({
+        {"Please close the window when you leave.", "Por favor, feche a janela quando voc\xEA sair."},
+        {"I will call you when I arrive.", "Eu chamarei voc\xEA quando eu chegar."},
+        {"Tell me when you are ready.", "Diga-me quando voc\xEA estiver pronto."},
+        {"Check if the file exists.", "Verifique se o arquivo existe."},
+        {"I will come if I can.", "Eu virei se eu puder."},
+        {"It stops when the file is empty.", "Para quando o arquivo est\xE1 vazio."},
+    });
+}
+
+// "this" alone before "be" and a noun with its article or possessive agrees
+// with that noun; before anything else it stays "isso".
+TEST(Ordem, EsteConcordaComOPredicado)
+{
+    Conferir({
+        {"This is my house.", "Esta \xE9 minha casa."},
+        {"This is the last line of the function.", "Esta \xE9 a \xFAltima linha da fun\xE7\xE3o."},
+        {"This is not the file.", "Este n\xE3o \xE9 o arquivo."},
+        {"This is important.", "Isso \xE9 importante."},
+        {"This is for the user.", "Isso \xE9 para o usu\xE1rio."},
     });
 }
 

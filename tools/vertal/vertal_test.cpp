@@ -518,13 +518,13 @@ TEST_F(Vertal, EntradaPadraoTraduzidaAMedidaQueChega)
         usleep(25000);
         saida = Ler(Caminho("out"));
     }
-    EXPECT_EQ(saida, "O gato \xC3\xA9 aqui.\n");
+    EXPECT_EQ(saida, "O gato est\xC3\xA1 aqui.\n");
     std::ofstream(Caminho("fifo")) << "End.\n";  // ends cat, and the input
     for (int i = 0; i < 200 && saida.find("Fim") == std::string::npos; ++i) {
         usleep(25000);
         saida = Ler(Caminho("out"));
     }
-    EXPECT_EQ(saida, "O gato \xC3\xA9 aqui.\nFim.\n");
+    EXPECT_EQ(saida, "O gato est\xC3\xA1 aqui.\nFim.\n");
 }
 
 TEST_F(Vertal, ConjugarComOMotorEOInfinitivo)
