@@ -437,7 +437,7 @@ TEST(ClassePalavra, DuracaoNascerEEstados)
         {"It is used for days of the week.", "\xC9 usado para dias da semana."},
         {"Thank you for using our software.", "Obrigado por usar nosso software."},
         {"Thanks for the file.", "Obrigado pelo arquivo."},
-        {"Search for files.", "Pesquise para arquivos."},
+        {"This tool is for images.", "Esta ferramenta \xE9 para imagens."},
         {"I was born in 1990.", "Eu nasci em 1990."},
         {"We were born in Brazil.", "N\xF3s nascemos no Brasil."},
         {"I am hungry.", "Eu estou com fome."},
