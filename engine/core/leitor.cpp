@@ -401,6 +401,12 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
         case 'o':
             if (v[1] == 'n' && v[2] == 'l' && v[3] == 'y' && !v[4]) UnicoDepoisDeArtigo(t, anterior);
             break;
+        case 's':
+        case 'S':
+            // "she" is feminine: what agrees with it ("Ela est\xE1 cansada").
+            if (Minuscula(v[1]) == 'h' && Minuscula(v[2]) == 'e' && !v[3] && t->verbete.classe == CL_PRONOME)
+                t->verbete.flagsSubst |= SUBST_FEMININO;
+            break;
         case 'l':
             if (v[1] == 'e' && v[2] == 'f' && v[3] == 't' && !v[4]) PassadoHomografo(t, anterior);
             else if (v[1] == 'o' && v[2] == 'c' && v[3] == 'k') LeituraPeloVizinho(t, anterior);
@@ -1310,6 +1316,7 @@ void clLeitor::JuntarLocucao(clTermo* t)
 
     clTermo* seguintes[8] = {};
     char* chave = chaveLocucao;
+    bool juntou = false;
     for (int n = limite; n >= 0 && chave; --n) {
         if (!(mascara & (1u << n))) continue;
         bool falhou = false;
@@ -1388,9 +1395,86 @@ void clLeitor::JuntarLocucao(clTermo* t)
         if (t->depois) t->depois->antes = t;
         ultimo->depois = nullptr;
         seguintes[0]->antes = nullptr;
+        juntou = true;
         break;
     }
+    if (!juntou && (mascara & 1u) && chave) JuntarVerboSeparado(t);
     guarda = 0;
+}
+
+void clLeitor::JuntarVerboSeparado(clTermo* t)
+{
+    // A verb of two words whose second word is an adverb particle, with its
+    // object between them: a pronoun ("Turn it off") or a short noun group
+    // closing the clause ("Turn the computer off."). The particle joins the
+    // verb and the object follows it ("Desligue-o", "Desligue o computador").
+    if (!(t->verbete.classe & CL_VERBO) || (t->antes && t->antes->verbete.classe == CL_ARTIGO)) return;
+    static constexpr const char* kParticulas[] = {"off", "on", "up", "down", "out", "back", "away", "in"};
+    static constexpr const char* kObjetos[] = {"it", "them", "him", "her", "me", "us"};
+    static constexpr const char* kDeterminantes[] = {"the", "a", "an", "this", "that", "these", "those",
+                                                     "my", "your", "his", "her", "its", "our", "their"};
+    auto umDe = [](const clTermo* w, const auto& lista) {
+        if (!w || !w->palavra) return false;
+        for (const char* x : lista)
+            if (Igual(w->palavra->texto, x)) return true;
+        return false;
+    };
+    clTermo* s = OlharDe(1, t);
+    if (!s || s->absorvidos || !s->palavra) return;
+    clTermo* particula = nullptr;
+    if (umDe(s, kObjetos)) {
+        particula = OlharDe(1, s);
+    } else if (umDe(s, kDeterminantes)) {
+        // The determiner, then one to three nouns or adjectives, the last a noun.
+        clTermo* w = s;
+        for (int k = 0; k < 3; ++k) {
+            clTermo* n = OlharDe(1, w);
+            if (!n || !n->palavra || umDe(n, kParticulas) ||
+                !(n->verbete.classe & (CL_SUBSTANTIVO | CL_ADJETIVO)) ||
+                (n->verbete.classe & (CL_PONTUACAO | CL_VIRGULA)))
+                break;
+            w = n;
+        }
+        if (w == s || !(w->verbete.classe & CL_SUBSTANTIVO)) return;
+        particula = OlharDe(1, w);
+    }
+    if (!umDe(particula, kParticulas) || particula->absorvidos) return;
+    // After the particle the clause ends or an adverb or a conjunction
+    // follows ("Turn it off when you leave"): "Put it in the box" keeps its
+    // preposition.
+    if (const clTermo* apos = OlharDe(1, particula)) {
+        const std::uint16_t c = apos->verbete.classe;
+        const bool fim = (c & (CL_PONTUACAO | CL_VIRGULA)) != 0;
+        const bool livre = (c & (CL_CONJUNCAO | CL_ADVERBIO)) && !(c & (CL_ARTIGO | CL_SUBSTANTIVO | CL_SIMBOLO));
+        if (!fim && !livre) return;
+    }
+    char* chave = chaveLocucao;
+    const char* base = t->verbete.formaBase[0] ? t->verbete.formaBase : t->verbete.vocabulo;
+    CopiarTexto(chave, kTamChave, base);
+    AcrescentarTexto(chave, kTamChave, "_");
+    const std::size_t usado = AcrescentarTexto(chave, kTamChave, particula->palavra->texto);
+    if (usado >= TAM_PALAVRA) return;
+    for (char* c = chave; *c; ++c) *c = Minuscula(*c);
+    std::memcpy(trabalho, &t->verbete, sizeof(clVerbete));
+    CopiarTexto(trabalho->vocabulo, TAM_PALAVRA, chave);
+    if (!Procurar(trabalho) || trabalho->classe != CL_VERBO) return;
+
+    const std::uint16_t formasAntigas =
+        t->verbete.formas & (FORMA_ING | FORMA_PASSADO | FORMA_PARTICIPIO | FORMA_TERCEIRA_S | FORMA_SINGULAR_S);
+    std::memcpy(&t->verbete, trabalho, sizeof(clVerbete));
+    t->verbete.formas |= formasAntigas;
+    t->verbete.mascaraLocucao = 0;
+    if (clPalavra* w = PalavraPropria(t)) {
+        CopiarTexto(w->texto, sizeof w->texto, chave);
+        w->marcas.Unir(particula->palavra->marcas);
+    }
+    // The particle leaves the reading order and hangs from the verb.
+    clTermo* antes = particula->antes;
+    antes->depois = particula->depois;
+    if (particula->depois) particula->depois->antes = antes;
+    particula->antes = nullptr;
+    particula->depois = nullptr;
+    t->absorvidos = particula;
 }
 
 void clLeitor::AgruparDesconhecidas(clTermo* t)

@@ -53,6 +53,7 @@ public:
     clTermo* LerTermo(clTermo* anterior);
     bool AnalisarMorfologia(clTermo* termo);
     void JuntarLocucao(clTermo* termo);
+    void JuntarVerboSeparado(clTermo* termo);
     void AgruparDesconhecidas(clTermo* termo);
     void SepararHifen(clTermo* termo);
     // An unknown word of an English prefix, a hyphen and a known word

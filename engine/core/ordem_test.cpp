@@ -387,4 +387,55 @@ TEST(Ordem, EsteConcordaComOPredicado)
     });
 }
 
+// A verb of two words with its object between them: the particle joins the
+// verb and the object follows it; a particle that opens a noun group is a
+// preposition and stays.
+TEST(Ordem, VerboDeDuasPalavrasSeparadoPeloObjeto)
+{
+    Conferir({
+        {"Turn it off.", "Desligue-o."},
+        {"Turn the computer off.", "Desligue o computador."},
+        {"Turn it off when you leave.", "Desligue-o quando voc\xEA sair."},
+        {"She turned it on.", "Ela o ligou."},
+        {"Set it up.", "Configure-o."},
+        {"Put it in the box.", "Coloque-o na caixa."},
+        {"Pick the box up.", "Pegue a caixa."},
+    });
+}
+
+// "never", "always" opening a sentence before a bare verb give an order.
+TEST(Ordem, OrdemDepoisDeNuncaESempre)
+{
+    Conferir({
+        {"Never give up.", "Nunca desista."},
+        {"Always save your work.", "Sempre salve seu trabalho."},
+        {"Never turn off the computer.", "Nunca desligue o computador."},
+    });
+}
+
+// A verb whose past is its bare form ("shut", "cut", "read"), alone or
+// opening a verb of several words, after a singular subject without the
+// "-s" of the present, is the past.
+TEST(Ordem, PassadoIgualAoInfinitivo)
+{
+    Conferir({
+        {"The system shut down unexpectedly.", "O sistema desligou inesperadamente."},
+        {"He cut the bread.", "Ele cortou o p\xE3o."},
+        {"She read the book yesterday.", "Ela leu o livro ontem."},
+        {"The program read the file.", "O programa leu o arquivo."},
+    });
+}
+
+// What agrees with "she" is feminine; an adjective that is the object of a
+// main verb does not agree with the subject.
+TEST(Ordem, ConcordanciaComEla)
+{
+    Conferir({
+        {"She is tired.", "Ela est\xE1 cansada."},
+        {"She was invited.", "Ela foi convidada."},
+        {"She can speak English.", "Ela pode falar Ingl\xEAs."},
+        {"The houses are red.", "As casas s\xE3o vermelhas."},
+    });
+}
+
 } // namespace
