@@ -790,6 +790,18 @@ bool ParticipioDeEstado(const clTermo* v)
     return !(VocabuloE(d, "by") && !VocabuloE(d->depois, "default"));
 }
 
+// A participle of feeling ("worried", "scared") after "be" is how someone
+// is, not what was done to them, unless its agent follows ("by").
+static bool ParticipioDeSentimento(const clTermo* v)
+{
+    if (!v || !(v->verbete.formas & FORMA_PARTICIPIO)) return false;
+    const char* base = v->verbete.formaBase[0] ? v->verbete.formaBase : v->verbete.vocabulo;
+    static const char* const kSentimentos[] = {"worry", "scare", "frighten", "confuse", "interest", "disappoint"};
+    bool sentimento = false;
+    for (const char* e : kSentimentos) sentimento = sentimento || std::strcmp(base, e) == 0;
+    return sentimento && !VocabuloE(v->depois, "by");
+}
+
 clTermo* WouldBe(const clTermo* grupo)
 {
     if (grupo->tempo != 28) return nullptr;
@@ -1728,6 +1740,12 @@ void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
         // "Could you open the file?": a request, the conditional ("poderia").
         if ((c == 19 || c == 20) && grupo->auxiliar == w) tempo = COND;
         if (c == TEMPO_PASSIVA_PRESENTE && troca && EstadoResultante(grupo)) troca = "estar";
+        // "She was worried": "Ela estava preocupada".
+        if ((c == TEMPO_PASSIVA_PRESENTE || c == TEMPO_PASSIVA_PASSADO) && troca && std::strcmp(troca, "ser") == 0 &&
+            ParticipioDeSentimento(principal) && grupo->filhos == w) {
+            troca = "estar";
+            if (c == TEMPO_PASSIVA_PASSADO && tempo == PRET) tempo = IMPERF;
+        }
         // "must be saved", "should be running": after a modal, "be" is the
         // infinitive of "ser" or "estar".
         if ((c == 22 || c == 23) && PassivaAposConjuncao(grupo)) tempo = INF;
@@ -1751,6 +1769,11 @@ void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
         }
     }
     if (troca) CopiarTexto(texto, tam, troca);
+    // "I was tired", "the files were in the folder": a state in the past
+    // lasts, "estava", never the completed "estive".
+    if (c == TEMPO_PASSADO && tempo == PRET && !auxiliar && std::strcmp(texto, "estar") == 0 &&
+        (VocabuloE(w, "was") || VocabuloE(w, "were")))
+        tempo = IMPERF;
     // A label that opens with a verb ("selecting Add Tab", "the Fill
     // Selection command") names the action: the infinitive.
     if (!auxiliar && (((c == TEMPO_PRESENTE || c == TEMPO_IMPERATIVO) && VerboDeRotulo(g, w)) || g.rotuloDeAcao))
@@ -1774,6 +1797,11 @@ void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
     const bool perfeito = !auxiliar && (c == 5 || c == 6 || c == 7 || c == 8 || c == 12);
     clSujeito s;
     s.flagsSubst = sujeito ? sujeito->verbete.flagsSubst : 0;
+    // "they", "we": a pronoun of the plural persons alone ("you" is both).
+    if (sujeito && (sujeito->verbete.classe & CL_PRONOME) &&
+        (sujeito->verbete.flagsPron & (PRON_PESSOA4 | PRON_PESSOA5 | PRON_PESSOA6)) &&
+        !(sujeito->verbete.flagsPron & (PRON_PESSOA1 | PRON_PESSOA2 | PRON_PESSOA3)))
+        s.flagsSubst |= SUBST_PLURAL;
     const clTermo* outro = grupo->verbete.classe == CL_GRUPO_VERBAL ? CoordenadoAntes(sujeito) : nullptr;
     if (outro) {
         // "O arquivo e a pasta foram exclu\xED" "dos": masculine unless both are feminine.

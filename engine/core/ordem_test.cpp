@@ -438,4 +438,20 @@ TEST(Ordem, ConcordanciaComEla)
     });
 }
 
+// A state in the past is the imperfect of "estar"; a participle of feeling
+// after "be" is a state unless its agent follows; participles agree with
+// "they" and "we".
+TEST(Ordem, EstadoNoPassadoESentimentos)
+{
+    Conferir({
+        {"I was tired.", "Eu estava cansado."},
+        {"The files were in the folder.", "Os arquivos estavam na pasta."},
+        {"It was a good day.", "Foi um dia bom."},
+        {"She was worried.", "Ela estava preocupada."},
+        {"He was scared by the noise.", "Ele foi assustado pelo ru\xED" "do."},
+        {"They were invited.", "Eles foram convidados."},
+        {"We are worried.", "N\xF3s estamos preocupados."},
+    });
+}
+
 } // namespace
