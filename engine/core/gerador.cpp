@@ -1650,12 +1650,20 @@ static const clTermo* CoordenadoAntes(const clTermo* sujeito)
     return outro && (outro->verbete.classe & CL_SUBSTANTIVO) ? outro : nullptr;
 }
 
+// "everyone", "everybody" are "todos": the verb and what agrees with them
+// are plural ("Todos sabem", "quando todos chegarem").
+static bool TodosComoSujeito(const clTermo* s)
+{
+    return VocabuloE(s, "everyone") || VocabuloE(s, "everybody");
+}
+
 int PessoaDoVerbo(const clTermo* w, const clTermo* s)
 {
     const std::uint16_t formas = w ? w->verbete.formas : 0;
     const bool formaPlural = formas & FORMA_PLURAL;
     if (s && (s->verbete.classe & CL_PRONOME)) {
         const std::uint16_t p = s->verbete.flagsPron;
+        if (TodosComoSujeito(s)) return 5;
         if (formaPlural) {
             if (p & PRON_PESSOA4) return 3;
             if (p & PRON_PESSOA5) return 4;
@@ -1802,6 +1810,7 @@ void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
         (sujeito->verbete.flagsPron & (PRON_PESSOA4 | PRON_PESSOA5 | PRON_PESSOA6)) &&
         !(sujeito->verbete.flagsPron & (PRON_PESSOA1 | PRON_PESSOA2 | PRON_PESSOA3)))
         s.flagsSubst |= SUBST_PLURAL;
+    if (sujeito && (sujeito->verbete.classe & CL_PRONOME) && TodosComoSujeito(sujeito)) s.flagsSubst |= SUBST_PLURAL;
     const clTermo* outro = grupo->verbete.classe == CL_GRUPO_VERBAL ? CoordenadoAntes(sujeito) : nullptr;
     if (outro) {
         // "O arquivo e a pasta foram exclu\xED" "dos": masculine unless both are feminine.

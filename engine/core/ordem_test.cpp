@@ -454,4 +454,17 @@ TEST(Ordem, EstadoNoPassadoESentimentos)
     });
 }
 
+// "everyone", "everybody" are "todos": the verb, its future subjunctive
+// and what agrees with them are plural.
+TEST(Ordem, TodosNoPlural)
+{
+    Conferir({
+        {"Everyone knows.", "Todos sabem."},
+        {"Everyone arrived.", "Todos chegaram."},
+        {"We will start when everyone arrives.", "N\xF3s iniciaremos quando todos chegarem."},
+        {"Everyone is tired.", "Todos est\xE3o cansados."},
+        {"Everybody was invited.", "Todos foram convidados."},
+    });
+}
+
 } // namespace
