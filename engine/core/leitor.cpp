@@ -376,6 +376,7 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
 
     ConjuncaoAntesDeIng(t, anterior);
     TeclaDeTeclado(t, anterior);
+    if (!anterior && (t->verbete.classe & CL_VERBO_AUXILIAR)) ThereInvertido(t);
     // Most words start with none of the letters of the words below: one
     // test turns them away.
     if (const char* v = t->verbete.vocabulo; v[0] && v[1]) {
@@ -1400,6 +1401,37 @@ void clLeitor::JuntarLocucao(clTermo* t)
     }
     if (!juntou && (mascara & 1u) && chave) JuntarVerboSeparado(t);
     guarda = 0;
+}
+
+void clLeitor::ThereInvertido(clTermo* t)
+{
+    // "Is there a problem?": the question of "there is" is "H\xE1 um problema?".
+    static constexpr const char* kFormas[] = {"is", "are", "was", "were"};
+    const char* forma = nullptr;
+    for (const char* x : kFormas)
+        if (TextoDe(t, x)) forma = x;
+    if (!forma || !chaveLocucao || !trabalho) return;
+    clTermo* there = OlharDe(1, t);
+    if (!there || !there->palavra || there->absorvidos || !Igual(there->palavra->texto, "there")) return;
+    const clTermo* depois = OlharDe(1, there);
+    if (!depois || (depois->verbete.classe & (CL_PONTUACAO | CL_VIRGULA))) return;
+    char* chave = chaveLocucao;
+    CopiarTexto(chave, kTamChave, "there_");
+    AcrescentarTexto(chave, kTamChave, forma);
+    std::memcpy(trabalho, &t->verbete, sizeof(clVerbete));
+    CopiarTexto(trabalho->vocabulo, TAM_PALAVRA, chave);
+    if (!Procurar(trabalho)) return;
+    std::memcpy(&t->verbete, trabalho, sizeof(clVerbete));
+    t->verbete.mascaraLocucao = 0;
+    if (clPalavra* w = PalavraPropria(t)) {
+        CopiarTexto(w->texto, sizeof w->texto, chave);
+        w->marcas.Unir(there->palavra->marcas);
+    }
+    t->absorvidos = there;
+    t->depois = there->depois;
+    if (t->depois) t->depois->antes = t;
+    there->antes = nullptr;
+    there->depois = nullptr;
 }
 
 void clLeitor::JuntarVerboSeparado(clTermo* t)

@@ -54,6 +54,7 @@ public:
     bool AnalisarMorfologia(clTermo* termo);
     void JuntarLocucao(clTermo* termo);
     void JuntarVerboSeparado(clTermo* termo);
+    void ThereInvertido(clTermo* termo);
     void AgruparDesconhecidas(clTermo* termo);
     void SepararHifen(clTermo* termo);
     // An unknown word of an English prefix, a hyphen and a known word

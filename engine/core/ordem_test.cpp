@@ -467,4 +467,16 @@ TEST(Ordem, TodosNoPlural)
     });
 }
 
+// "Is there", "Are there" opening a question are "H\xE1"; "there" after its
+// noun ("Is the file there?") and a bare "Is there?" stay as they are.
+TEST(Ordem, PerguntaComThere)
+{
+    Conferir({
+        {"Is there a problem?", "H\xE1 um problema?"},
+        {"Was there an error?", "Havia um erro?"},
+        {"There is a problem.", "H\xE1 um problema."},
+        {"Is there?", "Est\xE1 l\xE1?"},
+    });
+}
+
 } // namespace
