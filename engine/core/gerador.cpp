@@ -802,6 +802,24 @@ static bool ParticipioDeSentimento(const clTermo* v)
     return sentimento && !VocabuloE(v->depois, "by");
 }
 
+// "to" after a verb of travelling or moving, with or without its object, names
+// where to: "para a Alemanha", "para a nova pasta", never "\xE0".
+static bool DestinoDeMovimento(const clTermo* to)
+{
+    static const char* const kMovimento[] = {"travel", "move", "copy", "return", "drive", "fly", "walk"};
+    int n = 0;
+    for (const clTermo* a = to->antes; a && n < 6; a = a->antes, ++n) {
+        const std::uint16_t c = a->verbete.classe;
+        if (c & (CL_PONTUACAO | CL_VIRGULA | CL_CONJUNCAO | CL_PREPOSICAO)) return false;
+        if (!(c & CL_VERBO) || (c & (CL_ARTIGO | CL_PRONOME))) continue;
+        const char* base = a->verbete.formaBase[0] ? a->verbete.formaBase : a->verbete.vocabulo;
+        for (const char* x : kMovimento)
+            if (std::strcmp(base, x) == 0) return true;
+        if (c == CL_VERBO) return false;
+    }
+    return false;
+}
+
 clTermo* WouldBe(const clTermo* grupo)
 {
     if (grupo->tempo != 28) return nullptr;
@@ -2098,17 +2116,22 @@ void EmitirPalavra(clGerador& g, const char* texto, const clTermo* t)
     if (anterior && t && (t->verbete.classe & CL_ARTIGO) && !g.ultimoVerbo && TerminaComPalavra(anterior->texto, texto))
         return;
     const bool podeContrair = anterior && (!g.ultimoVerbo || std::strchr(anterior->texto, '_')) &&
-                              !(g.ultimoFor && std::strcmp(anterior->texto, "para") == 0);
-    // "in your folder": "na sua pasta", the possessive with its article.
-    if (podeContrair && t && (t->verbete.classe & CL_PRONOME) && std::strcmp(anterior->texto, "em") == 0) {
-        static const char* const kPossessivos[][2] = {{"seu", "no"}, {"sua", "na"}, {"seus", "nos"}, {"suas", "nas"}};
+                              !((g.ultimoFor || g.ultimoDestino) && std::strcmp(anterior->texto, "para") == 0);
+    // "in your folder": "na sua pasta", the possessive with its article;
+    // "for your help": "pela sua ajuda".
+    if (podeContrair && t && (t->verbete.classe & CL_PRONOME) &&
+        (std::strcmp(anterior->texto, "em") == 0 || std::strcmp(anterior->texto, "por") == 0)) {
+        static const char* const kPossessivos[][3] = {
+            {"seu", "no", "pelo"}, {"sua", "na", "pela"}, {"seus", "nos", "pelos"}, {"suas", "nas", "pelas"}};
+        const int k = anterior->texto[0] == 'e' ? 1 : 2;
         for (const auto& p : kPossessivos)
-            if (std::strcmp(texto, p[0]) == 0) CopiarTexto(anterior->texto, sizeof anterior->texto, p[1]);
+            if (std::strcmp(texto, p[0]) == 0) CopiarTexto(anterior->texto, sizeof anterior->texto, p[k]);
     }
     if (podeContrair && Contrair(anterior, texto)) return;
     if (podeContrair && ContrairPronome(anterior, texto, t)) return;
     g.ultimoVerbo = t && (t->verbete.classe & (CL_VERBO | CL_VERBO_AUXILIAR));
     g.ultimoFor = t && VocabuloE(t, "for");
+    g.ultimoDestino = t && VocabuloE(t, "to") && DestinoDeMovimento(t);
 
     clPalavra w;
     bool grafiaDoNome = false;

@@ -479,4 +479,19 @@ TEST(Ordem, PerguntaComThere)
     });
 }
 
+// "to" after a verb of travelling or moving is "para" with its article
+// ("para a"); elsewhere it still contracts ("ao usu\xE1rio", "\xE0 loja").
+// "for your" is "pela sua", the possessive with its article.
+TEST(Ordem, ParaODestinoEPorComPossessivo)
+{
+    Conferir({
+        {"We traveled to Germany.", "N\xF3s viajamos para a Alemanha."},
+        {"Copy the file to the new folder.", "Copie o arquivo para a nova pasta."},
+        {"Send the file to the user.", "Envie o arquivo ao usu\xE1rio."},
+        {"I went to the store.", "Eu fui \xE0 loja."},
+        {"Thanks for your help.", "Obrigado pela sua ajuda."},
+        {"Thank you for your patience.", "Obrigado pela sua paci\xEAncia."},
+    });
+}
+
 } // namespace
