@@ -108,37 +108,39 @@ bool GrupoInterrogativo(const clTermo* t)
            p->anterior->papel == PAPEL_INICIO && !p->anterior->anterior && (p->verbete.flagsPron & PRON_INTERROGATIVO);
 }
 
-// An adjective right after a main verb that links no predicate is its
-// object ("She can speak English": the language, not "inglesa").
-static bool DepoisDeVerboNaoCopulativo(const clTermo* t)
+// An adjective right after a verb of speaking or learning is its object, a
+// language ("She can speak English": "ingl\xEAs", never "inglesa").
+static bool LinguaObjetoDoVerbo(const clTermo* t)
 {
     const clTermo* a = t->antes;
-    while (a && a->verbete.classe == CL_ADVERBIO) a = a->antes;
     if (!a || a->verbete.classe != CL_VERBO) return false;
-    static const char* const kLigacao[] = {"become", "seem", "look", "feel", "get", "stay", "remain",
-                                           "keep", "appear", "sound", "turn", "go", "grow", "be"};
     const char* base = a->verbete.formaBase[0] ? a->verbete.formaBase : a->verbete.vocabulo;
-    for (const char* x : kLigacao)
-        if (Igual(base, x)) return false;
-    return true;
+    const char c = Minuscula(base[0]);
+    if (c != 's' && c != 'l' && c != 't' && c != 'u') return false;
+    static const char* const kLinguas[] = {"speak", "learn", "study", "teach", "understand", "translate"};
+    for (const char* x : kLinguas)
+        if (Igual(base, x)) return true;
+    return false;
 }
 
 // The verbs whose past and participle are the bare form, alone or opening a
 // verb of several words ("shut_down", "set_up").
 bool MesmaFormaNoPassado(const clTermo* t)
 {
-    static const char* const kVerbos[] = {"set",  "put",  "cut", "reset", "shut", "split", "spread", "hit",
-                                          "cost", "let",  "quit", "read", "hurt", "upset"};
     if (!t) return false;
     const char* v = t->verbete.vocabulo;
+    // Most verbs start with none of the letters of the list: one test turns them away.
+    const char c = Minuscula(v[0]);
+    if (c != 's' && c != 'p' && c != 'c' && c != 'r' && c != 'h' && c != 'l' && c != 'q' && c != 'u') return false;
+    static const char* const kVerbos[] = {"set",  "put",  "cut", "reset", "shut", "split", "spread", "hit",
+                                          "cost", "let",  "quit", "read", "hurt", "upset"};
     char primeira[8] = {};
-    std::size_t n = 0;
-    for (; v[n] && v[n] != '_'; ++n) {
+    for (std::size_t n = 0; v[n] && v[n] != '_'; ++n) {
         if (n + 1 >= sizeof primeira) return false;
         primeira[n] = Minuscula(v[n]);
     }
     for (const char* x : kVerbos)
-        if (std::strcmp(primeira, x) == 0) return true;
+        if (primeira[0] == x[0] && std::strcmp(primeira, x) == 0) return true;
     return false;
 }
 
@@ -678,7 +680,7 @@ clTermo* clAnalisador::FecharGrupoNominal(clTermo* sujeito)
     if (cur->papel == PAPEL_NUCLEO) {
         nucleo = cur;
         cur = cur->anterior;
-        if (sujeito && nucleo->verbete.classe == CL_ADJETIVO && !DepoisDeVerboNaoCopulativo(nucleo)) {
+        if (sujeito && nucleo->verbete.classe == CL_ADJETIVO && !LinguaObjetoDoVerbo(nucleo)) {
             // A predicate adjective agrees with the subject: "the houses are red".
             nucleo->regente = sujeito;
             regente = sujeito;

@@ -1672,7 +1672,7 @@ static const clTermo* CoordenadoAntes(const clTermo* sujeito)
 // are plural ("Todos sabem", "quando todos chegarem").
 static bool TodosComoSujeito(const clTermo* s)
 {
-    return VocabuloE(s, "everyone") || VocabuloE(s, "everybody");
+    return s && s->verbete.vocabulo[0] == 'e' && (VocabuloE(s, "everyone") || VocabuloE(s, "everybody"));
 }
 
 int PessoaDoVerbo(const clTermo* w, const clTermo* s)
@@ -2116,10 +2116,10 @@ void EmitirPalavra(clGerador& g, const char* texto, const clTermo* t)
     if (anterior && t && (t->verbete.classe & CL_ARTIGO) && !g.ultimoVerbo && TerminaComPalavra(anterior->texto, texto))
         return;
     const bool podeContrair = anterior && (!g.ultimoVerbo || std::strchr(anterior->texto, '_')) &&
-                              !((g.ultimoFor || g.ultimoDestino) && std::strcmp(anterior->texto, "para") == 0);
+                              !(g.ultimoFor && std::strcmp(anterior->texto, "para") == 0);
     // "in your folder": "na sua pasta", the possessive with its article;
     // "for your help": "pela sua ajuda".
-    if (podeContrair && t && (t->verbete.classe & CL_PRONOME) &&
+    if (podeContrair && t && (t->verbete.classe & CL_PRONOME) && (anterior->texto[0] == 'e' || anterior->texto[0] == 'p') &&
         (std::strcmp(anterior->texto, "em") == 0 || std::strcmp(anterior->texto, "por") == 0)) {
         static const char* const kPossessivos[][3] = {
             {"seu", "no", "pelo"}, {"sua", "na", "pela"}, {"seus", "nos", "pelos"}, {"suas", "nas", "pelas"}};
@@ -2130,8 +2130,12 @@ void EmitirPalavra(clGerador& g, const char* texto, const clTermo* t)
     if (podeContrair && Contrair(anterior, texto)) return;
     if (podeContrair && ContrairPronome(anterior, texto, t)) return;
     g.ultimoVerbo = t && (t->verbete.classe & (CL_VERBO | CL_VERBO_AUXILIAR));
-    g.ultimoFor = t && VocabuloE(t, "for");
-    g.ultimoDestino = t && VocabuloE(t, "to") && DestinoDeMovimento(t);
+    // "for" and the "to" of a destination keep "para" whole before an article.
+    g.ultimoFor = false;
+    if (t && (t->verbete.classe & CL_PREPOSICAO)) {
+        const char c0 = t->verbete.vocabulo[0];
+        g.ultimoFor = (c0 == 'f' && VocabuloE(t, "for")) || (c0 == 't' && VocabuloE(t, "to") && DestinoDeMovimento(t));
+    }
 
     clPalavra w;
     bool grafiaDoNome = false;
