@@ -385,7 +385,7 @@ TEST(ClassePalavra, SentidosDoDiaADia)
         {"Leave the field empty.", "Deixe o campo vazio."},
         {"Why did you leave?", "Por que voc\xEA saiu?"},
         {"It is the first time I see this.", "\xC9 a primeira vez que eu vejo isso."},
-        {"This time it worked.", "Esta vez funcionou."},
+        {"This time it worked.", "Desta vez funcionou."},
         {"Please lock the door.", "Por favor, tranque a porta."},
         {"He locked the door.", "Ele trancou a porta."},
         {"Lock the screen.", "Bloqueie a tela."},

@@ -601,6 +601,23 @@ bool AdjetivosCoordenados(const clTermo* grupo)
     return conjuncao && adjetivos >= 2;
 }
 
+// "de" or "da" before an occasion ("this time", "the first time", "next
+// time") that opens the sentence and is not its subject; nullptr otherwise.
+static const char* OcasiaoInicial(const clTermo* grupo, const clTermo* nucleo)
+{
+    if (!nucleo || nucleo->verbete.vocabulo[0] != 't' || !VocabuloE(nucleo, "time-vez")) return nullptr;
+    const clTermo* d = grupo->determinantes;
+    if (!d || d->antes) return nullptr;
+    const clTermo* p = grupo->proximo;
+    if (p && p->verbete.classe == CL_GRUPO_VERBAL && p->regente == nucleo) return nullptr;
+    char v[8] = {};
+    for (std::size_t i = 0; i + 1 < sizeof v && d->verbete.vocabulo[i]; ++i) v[i] = Minuscula(d->verbete.vocabulo[i]);
+    const auto e = [&v](const char* x) { return std::strcmp(v, x) == 0; };
+    if (e("this") || e("that") || e("the")) return "de";
+    if (e("next") || e("last")) return "da";
+    return nullptr;
+}
+
 void EmitirGrupoNominal(clGerador& g, clTermo* grupo, int profundidade)
 {
     clTermo* nucleo = grupo->filhos;
@@ -628,6 +645,9 @@ void EmitirGrupoNominal(clGerador& g, clTermo* grupo, int profundidade)
         }
         CaminharCadeia(g, grupo->determinantes, profundidade, doGrupo);
     } else if (grupo->determinantes) {
+        // "This time it worked", "Next time, call me": an occasion that opens
+        // the sentence is said with "de" ("Desta vez", "Da pr\xF3xima vez").
+        if (const char* de = OcasiaoInicial(grupo, nucleo)) EmitirPalavra(g, de, nullptr);
         CaminharCadeia(g, grupo->determinantes, profundidade, doGrupo);
     } else if (PedeArtigo(grupo, nucleo) || NomeSujeito(grupo, nucleo) || ObjetoComArtigo(g, grupo, nucleo) ||
                SujeitoComArtigo(g, grupo, nucleo)) {

@@ -494,4 +494,16 @@ TEST(Ordem, ParaODestinoEPorComPossessivo)
     });
 }
 
+// An occasion that opens the sentence, not as its subject, takes "de":
+// "Desta vez", "Da pr\xF3xima vez"; as the subject it stays as it is.
+TEST(Ordem, OcasiaoNoInicio)
+{
+    Conferir({
+        {"This time it worked.", "Desta vez funcionou."},
+        {"Next time, call me.", "Da pr\xF3xima vez, chame-me."},
+        {"Last time it failed.", "Da \xFAltima vez falhou."},
+        {"This time is different.", "Esta vez \xE9 diferente."},
+    });
+}
+
 } // namespace
