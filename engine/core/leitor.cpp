@@ -408,6 +408,10 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
             if (Minuscula(v[1]) == 'h' && Minuscula(v[2]) == 'e' && !v[3] && t->verbete.classe == CL_PRONOME)
                 t->verbete.flagsSubst |= SUBST_FEMININO;
             break;
+        case 'c':
+            if (v[1] == 'a' && v[2] == 'l' && v[3] == 'l' && (!v[4] || v[4] == 'e' || v[4] == 's' || v[4] == 'i'))
+                LeituraPeloVizinho(t, anterior);
+            break;
         case 'l':
             if (v[1] == 'e' && v[2] == 'f' && v[3] == 't' && !v[4]) PassadoHomografo(t, anterior);
             else if (v[1] == 'o' && v[2] == 'c' && v[3] == 'k') LeituraPeloVizinho(t, anterior);
@@ -499,7 +503,7 @@ static bool DepoisDaHora(const clTermo* m)
 // - "the first time", "next time": "time" after an ordinal, "next", "this"
 //   or "every" is "vez".
 // - "lock the door": a door or a car is "trancado"; "answer the phone" is
-//   "atender".
+//   "atender"; "call me", "call your mother" is "ligar para".
 void clLeitor::LeituraPeloVizinho(clTermo* t, const clTermo* anterior)
 {
     const std::uint16_t c = t->verbete.classe;
@@ -525,6 +529,28 @@ void clLeitor::LeituraPeloVizinho(clTermo* t, const clTermo* anterior)
                 if (TrocarEntrada(&t->verbete, "time-vez", CL_SUBSTANTIVO)) t->verbete.flagsSubst |= plural;
                 return;
             }
+        return;
+    }
+    if ((c & CL_VERBO) && Minuscula(t->verbete.vocabulo[0]) == 'c') {
+        // "Call me", "call your mother": a person is called on the phone,
+        // "ligar para" (the entry "call-phone"); a function is "chamada".
+        const clTermo* n = OlharDe(1, t);
+        if (!n || !n->palavra) return;
+        static const char* const kPessoas[] = {"me", "you", "him", "her", "us"};
+        bool pessoa = false;
+        for (const char* p : kPessoas) pessoa = pessoa || Igual(n->palavra->texto, p);
+        if (!pessoa && (n->verbete.classe == CL_PRONOME) && (n->verbete.flagsPron & PRON_POSSESSIVO)) {
+            const clTermo* m = OlharDe(2, t);
+            static const char* const kParentes[] = {"mother", "father", "mom", "dad", "parents", "friend", "friends",
+                                                    "brother", "sister", "wife", "husband", "boss", "doctor", "family"};
+            for (const char* p : kParentes) pessoa = pessoa || (m && m->palavra && Igual(m->palavra->texto, p));
+        }
+        if (!pessoa) return;
+        const std::uint16_t formas = t->verbete.formas;
+        if (TrocarEntrada(&t->verbete, "call-phone", CL_VERBO)) {
+            t->verbete.formas = formas;
+            CopiarTexto(t->verbete.formaBase, sizeof t->verbete.formaBase, "call");
+        }
         return;
     }
     if ((c & CL_VERBO) && TextoDe(t, "answer")) {

@@ -366,7 +366,7 @@ TEST(Ordem, QuandoDepoisDeOrdemOuFuturo)
 {
     Conferir({
         {"Please close the window when you leave.", "Por favor, feche a janela quando voc\xEA sair."},
-        {"I will call you when I arrive.", "Eu chamarei voc\xEA quando eu chegar."},
+        {"I will call you when I arrive.", "Eu ligarei para voc\xEA quando eu chegar."},
         {"Tell me when you are ready.", "Diga-me quando voc\xEA estiver pronto."},
         {"Check if the file exists.", "Verifique se o arquivo existe."},
         {"I will come if I can.", "Eu virei se eu puder."},
@@ -500,9 +500,22 @@ TEST(Ordem, OcasiaoNoInicio)
 {
     Conferir({
         {"This time it worked.", "Desta vez funcionou."},
-        {"Next time, call me.", "Da pr\xF3xima vez, chame-me."},
+        {"Next time, call me.", "Da pr\xF3xima vez, ligue para mim."},
         {"Last time it failed.", "Da \xFAltima vez falhou."},
         {"This time is different.", "Esta vez \xE9 diferente."},
+    });
+}
+
+// "call" with a person as its object is "ligar para"; a function or a
+// method is still "chamada".
+TEST(Ordem, LigarParaUmaPessoa)
+{
+    Conferir({
+        {"Call me when you arrive.", "Ligue para mim quando voc\xEA chegar."},
+        {"Call your mother.", "Ligue para sua m\xE3" "e."},
+        {"Who called you?", "Quem ligou para voc\xEA?"},
+        {"Call the function.", "Chame a fun\xE7\xE3o."},
+        {"The function is called twice.", "A fun\xE7\xE3o \xE9 chamada duas vezes."},
     });
 }
 
