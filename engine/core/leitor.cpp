@@ -376,7 +376,10 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
 
     ConjuncaoAntesDeIng(t, anterior);
     TeclaDeTeclado(t, anterior);
-    if (!anterior && (t->verbete.classe & CL_VERBO_AUXILIAR)) ThereInvertido(t);
+    if (t->verbete.classe & CL_VERBO_AUXILIAR) {
+        if (!anterior) ThereInvertido(t);
+        else if (anterior->verbete.classe == CL_PRONOME && (anterior->verbete.flagsPron & PRON_PESSOAL)) SentirMuito(t);
+    }
     // Most words start with none of the letters of the words below: one
     // test turns them away.
     if (const char* v = t->verbete.vocabulo; v[0] && v[1]) {
@@ -620,8 +623,9 @@ void clLeitor::LeituraPeloVizinho(clTermo* t, const clTermo* anterior)
         // time is "por" (the entry "for-time").
         const clTermo* n = OlharDe(1, t);
         if (!n) return;
-        // "Thank you for using", "Thanks for the file": "Obrigado por".
-        if (anterior && (TextoDe(anterior, "thank_you") || TextoDe(anterior, "thanks") ||
+        // "Thank you for using", "Thanks for the file": "Obrigado por";
+        // "sorry for the delay": "sinto muito pelo atraso".
+        if (anterior && (TextoDe(anterior, "thank_you") || TextoDe(anterior, "thanks") || TextoDe(anterior, "be-sorry") ||
                          (TextoDe(anterior, "you") && TextoDe(anterior->antes, "thank")))) {
             TrocarEntrada(&t->verbete, "for-time", CL_PREPOSICAO);
             return;
@@ -1427,6 +1431,28 @@ void clLeitor::JuntarLocucao(clTermo* t)
     }
     if (!juntou && (mascara & 1u) && chave) JuntarVerboSeparado(t);
     guarda = 0;
+}
+
+void clLeitor::SentirMuito(clTermo* t)
+{
+    // "I'm sorry", "We are sorry": "Eu sinto muito", "N\xF3s sentimos muito"
+    // (the entry "be-sorry"), in the tense and person of the form of "be".
+    static constexpr const char* kFormas[] = {"am", "is", "are", "was", "were"};
+    bool ser = false;
+    for (const char* x : kFormas) ser = ser || TextoDe(t, x);
+    if (!ser) return;
+    clTermo* sorry = OlharDe(1, t);
+    if (!sorry || !sorry->palavra || sorry->absorvidos || !Igual(sorry->palavra->texto, "sorry")) return;
+    const std::uint16_t formas = t->verbete.formas;
+    if (!TrocarEntrada(&t->verbete, "be-sorry", CL_VERBO)) return;
+    t->verbete.formas = formas;
+    CopiarTexto(t->verbete.formaBase, sizeof t->verbete.formaBase, "be");
+    if (clPalavra* w = PalavraPropria(t)) w->marcas.Unir(sorry->palavra->marcas);
+    t->absorvidos = sorry;
+    t->depois = sorry->depois;
+    if (t->depois) t->depois->antes = t;
+    sorry->antes = nullptr;
+    sorry->depois = nullptr;
 }
 
 void clLeitor::ThereInvertido(clTermo* t)

@@ -55,6 +55,7 @@ public:
     void JuntarLocucao(clTermo* termo);
     void JuntarVerboSeparado(clTermo* termo);
     void ThereInvertido(clTermo* termo);
+    void SentirMuito(clTermo* termo);
     void AgruparDesconhecidas(clTermo* termo);
     void SepararHifen(clTermo* termo);
     // An unknown word of an English prefix, a hyphen and a known word

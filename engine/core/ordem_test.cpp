@@ -519,4 +519,16 @@ TEST(Ordem, LigarParaUmaPessoa)
     });
 }
 
+// "be sorry" after a personal pronoun is "sentir muito" in the tense and
+// person of "be"; "for" after it is "por". "Sorry" alone stays "Desculpe".
+TEST(Ordem, SentirMuito)
+{
+    Conferir({
+        {"I'm sorry.", "Eu sinto muito."},
+        {"She was sorry.", "Ela sentiu muito."},
+        {"We are sorry for the delay.", "N\xF3s sentimos muito pelo atraso."},
+        {"Sorry, I forgot.", "Desculpe, eu esqueci."},
+    });
+}
+
 } // namespace
