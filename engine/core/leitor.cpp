@@ -1437,9 +1437,12 @@ void clLeitor::SentirMuito(clTermo* t)
 {
     // "I'm sorry", "We are sorry": "Eu sinto muito", "N\xF3s sentimos muito"
     // (the entry "be-sorry"), in the tense and person of the form of "be".
-    static constexpr const char* kFormas[] = {"am", "is", "are", "was", "were"};
-    bool ser = false;
-    for (const char* x : kFormas) ser = ser || TextoDe(t, x);
+    const char* v = t->verbete.vocabulo;
+    const char c0 = Minuscula(v[0]);
+    const bool ser = c0 == 'a'   ? TextoDe(t, "am") || TextoDe(t, "are")
+                     : c0 == 'i' ? TextoDe(t, "is")
+                     : c0 == 'w' ? TextoDe(t, "was") || TextoDe(t, "were")
+                                 : false;
     if (!ser) return;
     clTermo* sorry = OlharDe(1, t);
     if (!sorry || !sorry->palavra || sorry->absorvidos || !Igual(sorry->palavra->texto, "sorry")) return;
