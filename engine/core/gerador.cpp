@@ -1815,10 +1815,10 @@ void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
         }
     }
     if (troca) CopiarTexto(texto, tam, troca);
-    // "I was tired", "the files were in the folder": a state in the past
-    // lasts, "estava", never the completed "estive".
-    if (c == TEMPO_PASSADO && tempo == PRET && !auxiliar && std::strcmp(texto, "estar") == 0 &&
-        (VocabuloE(w, "was") || VocabuloE(w, "were")))
+    // "I was tired", "the files were in the folder", "she was one year
+    // old": a state in the past lasts, "estava", "tinha", never "estive".
+    if (c == TEMPO_PASSADO && tempo == PRET && !auxiliar &&
+        ((std::strcmp(texto, "estar") == 0 && (VocabuloE(w, "was") || VocabuloE(w, "were"))) || (VocabuloE(w, "have") && w->absorvidos && VocabuloE(w->absorvidos, "old"))))
         tempo = IMPERF;
     // A label that opens with a verb ("selecting Add Tab", "the Fill
     // Selection command") names the action: the infinitive.

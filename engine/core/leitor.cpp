@@ -378,7 +378,7 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
     TeclaDeTeclado(t, anterior);
     if (t->verbete.classe & CL_VERBO_AUXILIAR) {
         if (!anterior) ThereInvertido(t);
-        else if (anterior->verbete.classe == CL_PRONOME && (anterior->verbete.flagsPron & PRON_PESSOAL)) SentirMuito(t);
+        else if (anterior->verbete.classe & (CL_PRONOME | CL_SUBSTANTIVO)) SentirMuito(t);
     }
     // Most words start with none of the letters of the words below: one
     // test turns them away.
@@ -1433,19 +1433,56 @@ void clLeitor::JuntarLocucao(clTermo* t)
     guarda = 0;
 }
 
+void clLeitor::Idade(clTermo* t, clTermo* numero)
+{
+    // "He is ten years old": "Ele tem dez anos" (the entry of "have"); "old"
+    // is left out.
+    if (!(numero->verbete.classe & (CL_ADJETIVO | CL_SIMBOLO)) && !(numero->palavra->texto[0] >= '0' && numero->palavra->texto[0] <= '9'))
+        return;
+    clTermo* anos = OlharDe(1, numero);
+    if (!anos || !anos->palavra || !(Igual(anos->palavra->texto, "years") || Igual(anos->palavra->texto, "year")))
+        return;
+    clTermo* old = OlharDe(1, anos);
+    if (!old || !old->palavra || old->absorvidos || !Igual(old->palavra->texto, "old")) return;
+    const std::uint16_t formas = t->verbete.formas;
+    if (!TrocarEntrada(&t->verbete, "have", CL_VERBO_AUXILIAR)) return;
+    t->verbete.formas = formas;
+    CopiarTexto(t->verbete.formaBase, sizeof t->verbete.formaBase, "be");
+    // "old" leaves the reading order and hangs from the verb.
+    anos->depois = old->depois;
+    if (old->depois) old->depois->antes = anos;
+    old->antes = nullptr;
+    old->depois = nullptr;
+    t->absorvidos = old;
+}
+
 void clLeitor::SentirMuito(clTermo* t)
 {
     // "I'm sorry", "We are sorry": "Eu sinto muito", "N\xF3s sentimos muito"
-    // (the entry "be-sorry"), in the tense and person of the form of "be".
-    const char* v = t->verbete.vocabulo;
-    const char c0 = Minuscula(v[0]);
+    // (the entry "be-sorry"), in the tense and person of the form of "be";
+    // an age is told with "ter".
+    const char c0 = Minuscula(t->verbete.vocabulo[0]);
+    if (c0 != 'a' && c0 != 'i' && c0 != 'w') return;
+    // The words still unread tell cheaply whether to read on: "sorry", or a
+    // number before "years".
+    if (topoPendentes >= 0 || !frase || ultimoLido + 1 > frase->Ultimo()) return;
+    const char* cru1 = frase->Obter(ultimoLido + 1)->texto;
+    const char* cru2 = ultimoLido + 2 <= frase->Ultimo() ? frase->Obter(ultimoLido + 2)->texto : "";
+    const bool desculpa = Minuscula(cru1[0]) == 's' && Igual(cru1, "sorry");
+    const bool idade = Minuscula(cru2[0]) == 'y' && (Igual(cru2, "years") || Igual(cru2, "year"));
+    if (!desculpa && !idade) return;
     const bool ser = c0 == 'a'   ? TextoDe(t, "am") || TextoDe(t, "are")
                      : c0 == 'i' ? TextoDe(t, "is")
-                     : c0 == 'w' ? TextoDe(t, "was") || TextoDe(t, "were")
-                                 : false;
+                                 : TextoDe(t, "was") || TextoDe(t, "were");
     if (!ser) return;
     clTermo* sorry = OlharDe(1, t);
-    if (!sorry || !sorry->palavra || sorry->absorvidos || !Igual(sorry->palavra->texto, "sorry")) return;
+    if (!sorry || !sorry->palavra || sorry->absorvidos) return;
+    if (!Igual(sorry->palavra->texto, "sorry")) {
+        Idade(t, sorry);
+        return;
+    }
+    const clTermo* antes = t->antes;
+    if (!antes || antes->verbete.classe != CL_PRONOME || !(antes->verbete.flagsPron & PRON_PESSOAL)) return;
     const std::uint16_t formas = t->verbete.formas;
     if (!TrocarEntrada(&t->verbete, "be-sorry", CL_VERBO)) return;
     t->verbete.formas = formas;

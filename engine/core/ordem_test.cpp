@@ -531,4 +531,15 @@ TEST(Ordem, SentirMuito)
     });
 }
 
+// An age is told with "ter", without "old", in the imperfect in the past.
+TEST(Ordem, IdadeComTer)
+{
+    Conferir({
+        {"He is ten years old.", "Ele tem dez anos."},
+        {"My son is five years old.", "Meu filho tem cinco anos."},
+        {"She was one year old.", "Ela tinha um ano."},
+        {"The house is 100 years old.", "A casa tem 100 anos."},
+    });
+}
+
 } // namespace
