@@ -186,10 +186,9 @@ bool GovernaPlural(const clTermo* g)
     if ((g->verbete.flagsSubst & SUBST_PLURAL) || (g->verbete.flagsPron & (PRON_PESSOA4 | PRON_PESSOA5 | PRON_PESSOA6)))
         return true;
     // "everyone", "everybody": "todos".
-    if (!(g->verbete.classe & CL_PRONOME) || Minuscula(g->verbete.vocabulo[0]) != 'e') return false;
-    char v[12] = {};
-    for (std::size_t i = 0; i + 1 < sizeof v && g->verbete.vocabulo[i]; ++i) v[i] = Minuscula(g->verbete.vocabulo[i]);
-    return std::strcmp(v, "everyone") == 0 || std::strcmp(v, "everybody") == 0;
+    const char* v = g->verbete.vocabulo;
+    return v[0] == 'e' && v[1] == 'v' && (g->verbete.classe & CL_PRONOME) &&
+           (std::strcmp(v, "everyone") == 0 || std::strcmp(v, "everybody") == 0);
 }
 
 void Feminino(char* texto, std::size_t tam, const clTermo* governante)
