@@ -108,12 +108,39 @@ bool GrupoInterrogativo(const clTermo* t)
            p->anterior->papel == PAPEL_INICIO && !p->anterior->anterior && (p->verbete.flagsPron & PRON_INTERROGATIVO);
 }
 
-// The verbs whose past and participle are the bare form.
+// An adjective right after a verb of speaking or learning is its object, a
+// language ("She can speak English": "ingl\xEAs", never "inglesa").
+static bool LinguaObjetoDoVerbo(const clTermo* t)
+{
+    const clTermo* a = t->antes;
+    if (!a || a->verbete.classe != CL_VERBO) return false;
+    const char* base = a->verbete.formaBase[0] ? a->verbete.formaBase : a->verbete.vocabulo;
+    const char c = Minuscula(base[0]);
+    if (c != 's' && c != 'l' && c != 't' && c != 'u') return false;
+    static const char* const kLinguas[] = {"speak", "learn", "study", "teach", "understand", "translate"};
+    for (const char* x : kLinguas)
+        if (Igual(base, x)) return true;
+    return false;
+}
+
+// The verbs whose past and participle are the bare form, alone or opening a
+// verb of several words ("shut_down", "set_up").
 bool MesmaFormaNoPassado(const clTermo* t)
 {
-    static const char* const kVerbos[] = {"set", "put", "cut", "reset", "shut", "split", "spread", "hit", "cost"};
-    for (const char* v : kVerbos)
-        if (TextoDe(t, v)) return true;
+    if (!t) return false;
+    const char* v = t->verbete.vocabulo;
+    // Most verbs start with none of the letters of the list: one test turns them away.
+    const char c = Minuscula(v[0]);
+    if (c != 's' && c != 'p' && c != 'c' && c != 'r' && c != 'h' && c != 'l' && c != 'q' && c != 'u') return false;
+    static const char* const kVerbos[] = {"set",  "put",  "cut", "reset", "shut", "split", "spread", "hit",
+                                          "cost", "let",  "quit", "read", "hurt", "upset"};
+    char primeira[8] = {};
+    for (std::size_t n = 0; v[n] && v[n] != '_'; ++n) {
+        if (n + 1 >= sizeof primeira) return false;
+        primeira[n] = Minuscula(v[n]);
+    }
+    for (const char* x : kVerbos)
+        if (primeira[0] == x[0] && std::strcmp(primeira, x) == 0) return true;
     return false;
 }
 
@@ -195,7 +222,8 @@ static bool InicioDeOracao(const clTermo* antes, const clTermo* raiz)
 // select the layer", "Now open the file".
 static bool AdverbioDeOrdem(const clTermo* a)
 {
-    static const char* const kAdverbios[] = {"please", "then", "just", "simply", "now", "also", "next", "finally", "again"};
+    static const char* const kAdverbios[] = {"please", "then", "just", "simply", "now", "also", "next", "finally", "again",
+                                             "never", "always"};
     for (const char* x : kAdverbios)
         if (TextoDe(a, x)) return true;
     return false;
@@ -652,7 +680,7 @@ clTermo* clAnalisador::FecharGrupoNominal(clTermo* sujeito)
     if (cur->papel == PAPEL_NUCLEO) {
         nucleo = cur;
         cur = cur->anterior;
-        if (sujeito && nucleo->verbete.classe == CL_ADJETIVO) {
+        if (sujeito && nucleo->verbete.classe == CL_ADJETIVO && !LinguaObjetoDoVerbo(nucleo)) {
             // A predicate adjective agrees with the subject: "the houses are red".
             nucleo->regente = sujeito;
             regente = sujeito;
@@ -830,7 +858,12 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
     // "a threshold set to 15", "the value put in": after a singular noun a
     // verb whose past and participle are its bare form ("set", "put") is
     // one of those, not the present, which would end in "-s".
-    if (verbo && !aux1 && sujeitoFinal && sujeitoFinal->verbete.classe == CL_SUBSTANTIVO && !Plural(sujeitoFinal) &&
+    // After "he", "she" or "it" the same holds: "He cut the bread".
+    if (verbo && !aux1 && sujeitoFinal &&
+        (sujeitoFinal->verbete.classe == CL_SUBSTANTIVO ||
+         (sujeitoFinal->verbete.classe == CL_PRONOME &&
+          (TextoDe(sujeitoFinal, "he") || TextoDe(sujeitoFinal, "she") || TextoDe(sujeitoFinal, "it")))) &&
+        !Plural(sujeitoFinal) &&
         g->anterior && g->anterior->verbete.classe == CL_GRUPO_NOMINAL && g->anterior->filhos == sujeitoFinal &&
         !(verbo->verbete.formas & (FORMA_TERCEIRA_S | FORMA_ING | FORMA_PASSADO | FORMA_PARTICIPIO)) &&
         MesmaFormaNoPassado(verbo))

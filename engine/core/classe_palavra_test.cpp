@@ -331,10 +331,10 @@ TEST(ClassePalavra, LeituraPeloVizinho)
         {"We saw nothing.", "N\xF3s vimos nada."},
         {"We eat at seven.", "N\xF3s comemos \xE0s sete."},
         {"The meeting starts at 10:30.", "A reuni\xE3o inicia \xE0s 10:30."},
-        {"Call me at 5 pm.", "Chame-me \xE0s 5 da tarde."},
+        {"Call me at 5 pm.", "Ligue para mim \xE0s 5 da tarde."},
         {"Set the value at 50 percent.", "Defina o valor em 50 porcentagem."},
         {"We arrived at the airport at 6 am.", "N\xF3s chegamos no aeroporto \xE0s 6 da manh\xE3."},
-        {"Call me at 9 pm.", "Chame-me \xE0s 9 da noite."},
+        {"Call me at 9 pm.", "Ligue para mim \xE0s 9 da noite."},
         {"The shop closes at 2 pm.", "A loja fecha \xE0s 2 da tarde."},
     });
 }
@@ -358,7 +358,7 @@ TEST(ClassePalavra, PreposicaoSemObjetoEAdverbio)
 {
     Conferir({
         {"I have never seen this error before.", "Eu nunca vi este erro antes."},
-        {"Call me after.", "Chame-me depois."},
+        {"Call me after.", "Ligue para mim depois."},
         {"I saw it the day before, and after.", "Eu o vi o dia antes, e depois."},
         {"Save the file before closing it.", "Salve o arquivo antes de fech\xE1-lo."},
         {"You can access this dialog through:", "Voc\xEA pode acessar este di\xE1logo atrav\xE9s de:"},
@@ -385,7 +385,7 @@ TEST(ClassePalavra, SentidosDoDiaADia)
         {"Leave the field empty.", "Deixe o campo vazio."},
         {"Why did you leave?", "Por que voc\xEA saiu?"},
         {"It is the first time I see this.", "\xC9 a primeira vez que eu vejo isso."},
-        {"This time it worked.", "Esta vez funcionou."},
+        {"This time it worked.", "Desta vez funcionou."},
         {"Please lock the door.", "Por favor, tranque a porta."},
         {"He locked the door.", "Ele trancou a porta."},
         {"Lock the screen.", "Bloqueie a tela."},

@@ -182,7 +182,13 @@ bool GovernaFeminino(const clTermo* g) { return g && (g->verbete.flagsSubst & SU
 
 bool GovernaPlural(const clTermo* g)
 {
-    return g && ((g->verbete.flagsSubst & SUBST_PLURAL) || (g->verbete.flagsPron & (PRON_PESSOA4 | PRON_PESSOA5 | PRON_PESSOA6)));
+    if (!g) return false;
+    if ((g->verbete.flagsSubst & SUBST_PLURAL) || (g->verbete.flagsPron & (PRON_PESSOA4 | PRON_PESSOA5 | PRON_PESSOA6)))
+        return true;
+    // "everyone", "everybody": "todos".
+    const char* v = g->verbete.vocabulo;
+    return v[0] == 'e' && v[1] == 'v' && (g->verbete.classe & CL_PRONOME) &&
+           (std::strcmp(v, "everyone") == 0 || std::strcmp(v, "everybody") == 0);
 }
 
 void Feminino(char* texto, std::size_t tam, const clTermo* governante)

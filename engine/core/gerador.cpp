@@ -601,6 +601,23 @@ bool AdjetivosCoordenados(const clTermo* grupo)
     return conjuncao && adjetivos >= 2;
 }
 
+// "de" or "da" before an occasion ("this time", "the first time", "next
+// time") that opens the sentence and is not its subject; nullptr otherwise.
+static const char* OcasiaoInicial(const clTermo* grupo, const clTermo* nucleo)
+{
+    if (!nucleo || nucleo->verbete.vocabulo[0] != 't' || !VocabuloE(nucleo, "time-vez")) return nullptr;
+    const clTermo* d = grupo->determinantes;
+    if (!d || d->antes) return nullptr;
+    const clTermo* p = grupo->proximo;
+    if (p && p->verbete.classe == CL_GRUPO_VERBAL && p->regente == nucleo) return nullptr;
+    char v[8] = {};
+    for (std::size_t i = 0; i + 1 < sizeof v && d->verbete.vocabulo[i]; ++i) v[i] = Minuscula(d->verbete.vocabulo[i]);
+    const auto e = [&v](const char* x) { return std::strcmp(v, x) == 0; };
+    if (e("this") || e("that") || e("the")) return "de";
+    if (e("next") || e("last")) return "da";
+    return nullptr;
+}
+
 void EmitirGrupoNominal(clGerador& g, clTermo* grupo, int profundidade)
 {
     clTermo* nucleo = grupo->filhos;
@@ -628,6 +645,9 @@ void EmitirGrupoNominal(clGerador& g, clTermo* grupo, int profundidade)
         }
         CaminharCadeia(g, grupo->determinantes, profundidade, doGrupo);
     } else if (grupo->determinantes) {
+        // "This time it worked", "Next time, call me": an occasion that opens
+        // the sentence is said with "de" ("Desta vez", "Da pr\xF3xima vez").
+        if (const char* de = OcasiaoInicial(grupo, nucleo)) EmitirPalavra(g, de, nullptr);
         CaminharCadeia(g, grupo->determinantes, profundidade, doGrupo);
     } else if (PedeArtigo(grupo, nucleo) || NomeSujeito(grupo, nucleo) || ObjetoComArtigo(g, grupo, nucleo) ||
                SujeitoComArtigo(g, grupo, nucleo)) {
@@ -788,6 +808,36 @@ bool ParticipioDeEstado(const clTermo* v)
     if (!estado) return false;
     const clTermo* d = v->depois;
     return !(VocabuloE(d, "by") && !VocabuloE(d->depois, "default"));
+}
+
+// A participle of feeling ("worried", "scared") after "be" is how someone
+// is, not what was done to them, unless its agent follows ("by").
+static bool ParticipioDeSentimento(const clTermo* v)
+{
+    if (!v || !(v->verbete.formas & FORMA_PARTICIPIO)) return false;
+    const char* base = v->verbete.formaBase[0] ? v->verbete.formaBase : v->verbete.vocabulo;
+    static const char* const kSentimentos[] = {"worry", "scare", "frighten", "confuse", "interest", "disappoint"};
+    bool sentimento = false;
+    for (const char* e : kSentimentos) sentimento = sentimento || std::strcmp(base, e) == 0;
+    return sentimento && !VocabuloE(v->depois, "by");
+}
+
+// "to" after a verb of travelling or moving, with or without its object, names
+// where to: "para a Alemanha", "para a nova pasta", never "\xE0".
+static bool DestinoDeMovimento(const clTermo* to)
+{
+    static const char* const kMovimento[] = {"travel", "move", "copy", "return", "drive", "fly", "walk"};
+    int n = 0;
+    for (const clTermo* a = to->antes; a && n < 6; a = a->antes, ++n) {
+        const std::uint16_t c = a->verbete.classe;
+        if (c & (CL_PONTUACAO | CL_VIRGULA | CL_CONJUNCAO | CL_PREPOSICAO)) return false;
+        if (!(c & CL_VERBO) || (c & (CL_ARTIGO | CL_PRONOME))) continue;
+        const char* base = a->verbete.formaBase[0] ? a->verbete.formaBase : a->verbete.vocabulo;
+        for (const char* x : kMovimento)
+            if (std::strcmp(base, x) == 0) return true;
+        if (c == CL_VERBO) return false;
+    }
+    return false;
 }
 
 clTermo* WouldBe(const clTermo* grupo)
@@ -1638,12 +1688,20 @@ static const clTermo* CoordenadoAntes(const clTermo* sujeito)
     return outro && (outro->verbete.classe & CL_SUBSTANTIVO) ? outro : nullptr;
 }
 
+// "everyone", "everybody" are "todos": the verb and what agrees with them
+// are plural ("Todos sabem", "quando todos chegarem").
+static bool TodosComoSujeito(const clTermo* s)
+{
+    return s && s->verbete.vocabulo[0] == 'e' && (VocabuloE(s, "everyone") || VocabuloE(s, "everybody"));
+}
+
 int PessoaDoVerbo(const clTermo* w, const clTermo* s)
 {
     const std::uint16_t formas = w ? w->verbete.formas : 0;
     const bool formaPlural = formas & FORMA_PLURAL;
     if (s && (s->verbete.classe & CL_PRONOME)) {
         const std::uint16_t p = s->verbete.flagsPron;
+        if (TodosComoSujeito(s)) return 5;
         if (formaPlural) {
             if (p & PRON_PESSOA4) return 3;
             if (p & PRON_PESSOA5) return 4;
@@ -1728,6 +1786,12 @@ void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
         // "Could you open the file?": a request, the conditional ("poderia").
         if ((c == 19 || c == 20) && grupo->auxiliar == w) tempo = COND;
         if (c == TEMPO_PASSIVA_PRESENTE && troca && EstadoResultante(grupo)) troca = "estar";
+        // "She was worried": "Ela estava preocupada".
+        if ((c == TEMPO_PASSIVA_PRESENTE || c == TEMPO_PASSIVA_PASSADO) && troca && std::strcmp(troca, "ser") == 0 &&
+            ParticipioDeSentimento(principal) && grupo->filhos == w) {
+            troca = "estar";
+            if (c == TEMPO_PASSIVA_PASSADO && tempo == PRET) tempo = IMPERF;
+        }
         // "must be saved", "should be running": after a modal, "be" is the
         // infinitive of "ser" or "estar".
         if ((c == 22 || c == 23) && PassivaAposConjuncao(grupo)) tempo = INF;
@@ -1751,6 +1815,11 @@ void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
         }
     }
     if (troca) CopiarTexto(texto, tam, troca);
+    // "I was tired", "the files were in the folder", "she was one year
+    // old": a state in the past lasts, "estava", "tinha", never "estive".
+    if (c == TEMPO_PASSADO && tempo == PRET && !auxiliar &&
+        ((std::strcmp(texto, "estar") == 0 && (VocabuloE(w, "was") || VocabuloE(w, "were"))) || (VocabuloE(w, "have") && w->absorvidos && VocabuloE(w->absorvidos, "old"))))
+        tempo = IMPERF;
     // A label that opens with a verb ("selecting Add Tab", "the Fill
     // Selection command") names the action: the infinitive.
     if (!auxiliar && (((c == TEMPO_PRESENTE || c == TEMPO_IMPERATIVO) && VerboDeRotulo(g, w)) || g.rotuloDeAcao))
@@ -1774,6 +1843,12 @@ void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
     const bool perfeito = !auxiliar && (c == 5 || c == 6 || c == 7 || c == 8 || c == 12);
     clSujeito s;
     s.flagsSubst = sujeito ? sujeito->verbete.flagsSubst : 0;
+    // "they", "we": a pronoun of the plural persons alone ("you" is both).
+    if (sujeito && (sujeito->verbete.classe & CL_PRONOME) &&
+        (sujeito->verbete.flagsPron & (PRON_PESSOA4 | PRON_PESSOA5 | PRON_PESSOA6)) &&
+        !(sujeito->verbete.flagsPron & (PRON_PESSOA1 | PRON_PESSOA2 | PRON_PESSOA3)))
+        s.flagsSubst |= SUBST_PLURAL;
+    if (sujeito && (sujeito->verbete.classe & CL_PRONOME) && TodosComoSujeito(sujeito)) s.flagsSubst |= SUBST_PLURAL;
     const clTermo* outro = grupo->verbete.classe == CL_GRUPO_VERBAL ? CoordenadoAntes(sujeito) : nullptr;
     if (outro) {
         // "O arquivo e a pasta foram exclu\xED" "dos": masculine unless both are feminine.
@@ -2062,16 +2137,25 @@ void EmitirPalavra(clGerador& g, const char* texto, const clTermo* t)
         return;
     const bool podeContrair = anterior && (!g.ultimoVerbo || std::strchr(anterior->texto, '_')) &&
                               !(g.ultimoFor && std::strcmp(anterior->texto, "para") == 0);
-    // "in your folder": "na sua pasta", the possessive with its article.
-    if (podeContrair && t && (t->verbete.classe & CL_PRONOME) && std::strcmp(anterior->texto, "em") == 0) {
-        static const char* const kPossessivos[][2] = {{"seu", "no"}, {"sua", "na"}, {"seus", "nos"}, {"suas", "nas"}};
+    // "in your folder": "na sua pasta", the possessive with its article;
+    // "for your help": "pela sua ajuda".
+    if (podeContrair && t && (t->verbete.classe & CL_PRONOME) && (anterior->texto[0] == 'e' || anterior->texto[0] == 'p') &&
+        (std::strcmp(anterior->texto, "em") == 0 || std::strcmp(anterior->texto, "por") == 0)) {
+        static const char* const kPossessivos[][3] = {
+            {"seu", "no", "pelo"}, {"sua", "na", "pela"}, {"seus", "nos", "pelos"}, {"suas", "nas", "pelas"}};
+        const int k = anterior->texto[0] == 'e' ? 1 : 2;
         for (const auto& p : kPossessivos)
-            if (std::strcmp(texto, p[0]) == 0) CopiarTexto(anterior->texto, sizeof anterior->texto, p[1]);
+            if (std::strcmp(texto, p[0]) == 0) CopiarTexto(anterior->texto, sizeof anterior->texto, p[k]);
     }
     if (podeContrair && Contrair(anterior, texto)) return;
     if (podeContrair && ContrairPronome(anterior, texto, t)) return;
     g.ultimoVerbo = t && (t->verbete.classe & (CL_VERBO | CL_VERBO_AUXILIAR));
-    g.ultimoFor = t && VocabuloE(t, "for");
+    // "for" and the "to" of a destination keep "para" whole before an article.
+    g.ultimoFor = false;
+    if (t && (t->verbete.classe & CL_PREPOSICAO)) {
+        const char c0 = t->verbete.vocabulo[0];
+        g.ultimoFor = (c0 == 'f' && VocabuloE(t, "for")) || (c0 == 't' && VocabuloE(t, "to") && DestinoDeMovimento(t));
+    }
 
     clPalavra w;
     bool grafiaDoNome = false;

@@ -29,7 +29,7 @@ public:
     bool ultimoVerbo = false;
     // The last output word translates "for": "para o" stays ("op\xE7\xF5es para a
     // ferramenta"); only "to" contracts to "ao".
-    bool ultimoFor = false;
+    bool ultimoFor = false;  // the last word was "for", or "to" after a verb of travelling or moving
     // The source sentence holds words in lower case: a run of capitalised
     // words inside it is a label.
     bool prosa = false;

@@ -95,7 +95,7 @@ TEST(Gramatica, OracaoCondicional)
          "Se voc\xEA n\xE3o salvar o arquivo, as altera\xE7\xF5" "es s\xE3o perdidas."},
         {"If the file is empty, delete it.", "Se o arquivo estiver vazio, exclua-o."},
         {"If you can open the file, save it.", "Se voc\xEA puder abrir o arquivo, salve-o."},
-        {"If they want to help, call me.", "Se eles quiserem ajudar, chame-me."},
+        {"If they want to help, call me.", "Se eles quiserem ajudar, ligue para mim."},
         {"If the file exists, the program deletes it.", "Se o arquivo existir, o programa o exclui."},
         {"Check if the file exists.", "Verifique se o arquivo existe."},
     });

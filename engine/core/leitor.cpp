@@ -376,6 +376,10 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
 
     ConjuncaoAntesDeIng(t, anterior);
     TeclaDeTeclado(t, anterior);
+    if (t->verbete.classe & CL_VERBO_AUXILIAR) {
+        if (!anterior) ThereInvertido(t);
+        else if (anterior->verbete.classe & (CL_PRONOME | CL_SUBSTANTIVO)) SentirMuito(t);
+    }
     // Most words start with none of the letters of the words below: one
     // test turns them away.
     if (const char* v = t->verbete.vocabulo; v[0] && v[1]) {
@@ -400,6 +404,16 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
             break;
         case 'o':
             if (v[1] == 'n' && v[2] == 'l' && v[3] == 'y' && !v[4]) UnicoDepoisDeArtigo(t, anterior);
+            break;
+        case 's':
+        case 'S':
+            // "she" is feminine: what agrees with it ("Ela est\xE1 cansada").
+            if (Minuscula(v[1]) == 'h' && Minuscula(v[2]) == 'e' && !v[3] && t->verbete.classe == CL_PRONOME)
+                t->verbete.flagsSubst |= SUBST_FEMININO;
+            break;
+        case 'c':
+            if (v[1] == 'a' && v[2] == 'l' && v[3] == 'l' && (!v[4] || v[4] == 'e' || v[4] == 's' || v[4] == 'i'))
+                LeituraPeloVizinho(t, anterior);
             break;
         case 'l':
             if (v[1] == 'e' && v[2] == 'f' && v[3] == 't' && !v[4]) PassadoHomografo(t, anterior);
@@ -492,7 +506,7 @@ static bool DepoisDaHora(const clTermo* m)
 // - "the first time", "next time": "time" after an ordinal, "next", "this"
 //   or "every" is "vez".
 // - "lock the door": a door or a car is "trancado"; "answer the phone" is
-//   "atender".
+//   "atender"; "call me", "call your mother" is "ligar para".
 void clLeitor::LeituraPeloVizinho(clTermo* t, const clTermo* anterior)
 {
     const std::uint16_t c = t->verbete.classe;
@@ -518,6 +532,28 @@ void clLeitor::LeituraPeloVizinho(clTermo* t, const clTermo* anterior)
                 if (TrocarEntrada(&t->verbete, "time-vez", CL_SUBSTANTIVO)) t->verbete.flagsSubst |= plural;
                 return;
             }
+        return;
+    }
+    if ((c & CL_VERBO) && Minuscula(t->verbete.vocabulo[0]) == 'c') {
+        // "Call me", "call your mother": a person is called on the phone,
+        // "ligar para" (the entry "call-phone"); a function is "chamada".
+        const clTermo* n = OlharDe(1, t);
+        if (!n || !n->palavra) return;
+        static const char* const kPessoas[] = {"me", "you", "him", "her", "us"};
+        bool pessoa = false;
+        for (const char* p : kPessoas) pessoa = pessoa || Igual(n->palavra->texto, p);
+        if (!pessoa && (n->verbete.classe == CL_PRONOME) && (n->verbete.flagsPron & PRON_POSSESSIVO)) {
+            const clTermo* m = OlharDe(2, t);
+            static const char* const kParentes[] = {"mother", "father", "mom", "dad", "parents", "friend", "friends",
+                                                    "brother", "sister", "wife", "husband", "boss", "doctor", "family"};
+            for (const char* p : kParentes) pessoa = pessoa || (m && m->palavra && Igual(m->palavra->texto, p));
+        }
+        if (!pessoa) return;
+        const std::uint16_t formas = t->verbete.formas;
+        if (TrocarEntrada(&t->verbete, "call-phone", CL_VERBO)) {
+            t->verbete.formas = formas;
+            CopiarTexto(t->verbete.formaBase, sizeof t->verbete.formaBase, "call");
+        }
         return;
     }
     if ((c & CL_VERBO) && TextoDe(t, "answer")) {
@@ -587,8 +623,9 @@ void clLeitor::LeituraPeloVizinho(clTermo* t, const clTermo* anterior)
         // time is "por" (the entry "for-time").
         const clTermo* n = OlharDe(1, t);
         if (!n) return;
-        // "Thank you for using", "Thanks for the file": "Obrigado por".
-        if (anterior && (TextoDe(anterior, "thank_you") || TextoDe(anterior, "thanks") ||
+        // "Thank you for using", "Thanks for the file": "Obrigado por";
+        // "sorry for the delay": "sinto muito pelo atraso".
+        if (anterior && (TextoDe(anterior, "thank_you") || TextoDe(anterior, "thanks") || TextoDe(anterior, "be-sorry") ||
                          (TextoDe(anterior, "you") && TextoDe(anterior->antes, "thank")))) {
             TrocarEntrada(&t->verbete, "for-time", CL_PREPOSICAO);
             return;
@@ -1310,6 +1347,7 @@ void clLeitor::JuntarLocucao(clTermo* t)
 
     clTermo* seguintes[8] = {};
     char* chave = chaveLocucao;
+    bool juntou = false;
     for (int n = limite; n >= 0 && chave; --n) {
         if (!(mascara & (1u << n))) continue;
         bool falhou = false;
@@ -1388,9 +1426,179 @@ void clLeitor::JuntarLocucao(clTermo* t)
         if (t->depois) t->depois->antes = t;
         ultimo->depois = nullptr;
         seguintes[0]->antes = nullptr;
+        juntou = true;
         break;
     }
+    if (!juntou && (mascara & 1u) && chave) JuntarVerboSeparado(t);
     guarda = 0;
+}
+
+void clLeitor::Idade(clTermo* t, clTermo* numero)
+{
+    // "He is ten years old": "Ele tem dez anos" (the entry of "have"); "old"
+    // is left out.
+    if (!(numero->verbete.classe & (CL_ADJETIVO | CL_SIMBOLO)) && !(numero->palavra->texto[0] >= '0' && numero->palavra->texto[0] <= '9'))
+        return;
+    clTermo* anos = OlharDe(1, numero);
+    if (!anos || !anos->palavra || !(Igual(anos->palavra->texto, "years") || Igual(anos->palavra->texto, "year")))
+        return;
+    clTermo* old = OlharDe(1, anos);
+    if (!old || !old->palavra || old->absorvidos || !Igual(old->palavra->texto, "old")) return;
+    const std::uint16_t formas = t->verbete.formas;
+    if (!TrocarEntrada(&t->verbete, "have", CL_VERBO_AUXILIAR)) return;
+    t->verbete.formas = formas;
+    CopiarTexto(t->verbete.formaBase, sizeof t->verbete.formaBase, "be");
+    // "old" leaves the reading order and hangs from the verb.
+    anos->depois = old->depois;
+    if (old->depois) old->depois->antes = anos;
+    old->antes = nullptr;
+    old->depois = nullptr;
+    t->absorvidos = old;
+}
+
+void clLeitor::SentirMuito(clTermo* t)
+{
+    // "I'm sorry", "We are sorry": "Eu sinto muito", "N\xF3s sentimos muito"
+    // (the entry "be-sorry"), in the tense and person of the form of "be";
+    // an age is told with "ter".
+    const char c0 = Minuscula(t->verbete.vocabulo[0]);
+    if (c0 != 'a' && c0 != 'i' && c0 != 'w') return;
+    // The words still unread tell cheaply whether to read on: "sorry", or a
+    // number before "years".
+    if (topoPendentes >= 0 || !frase || ultimoLido + 1 > frase->Ultimo()) return;
+    const char* cru1 = frase->Obter(ultimoLido + 1)->texto;
+    const char* cru2 = ultimoLido + 2 <= frase->Ultimo() ? frase->Obter(ultimoLido + 2)->texto : "";
+    const bool desculpa = Minuscula(cru1[0]) == 's' && Igual(cru1, "sorry");
+    const bool idade = Minuscula(cru2[0]) == 'y' && (Igual(cru2, "years") || Igual(cru2, "year"));
+    if (!desculpa && !idade) return;
+    const bool ser = c0 == 'a'   ? TextoDe(t, "am") || TextoDe(t, "are")
+                     : c0 == 'i' ? TextoDe(t, "is")
+                                 : TextoDe(t, "was") || TextoDe(t, "were");
+    if (!ser) return;
+    clTermo* sorry = OlharDe(1, t);
+    if (!sorry || !sorry->palavra || sorry->absorvidos) return;
+    if (!Igual(sorry->palavra->texto, "sorry")) {
+        Idade(t, sorry);
+        return;
+    }
+    const clTermo* antes = t->antes;
+    if (!antes || antes->verbete.classe != CL_PRONOME || !(antes->verbete.flagsPron & PRON_PESSOAL)) return;
+    const std::uint16_t formas = t->verbete.formas;
+    if (!TrocarEntrada(&t->verbete, "be-sorry", CL_VERBO)) return;
+    t->verbete.formas = formas;
+    CopiarTexto(t->verbete.formaBase, sizeof t->verbete.formaBase, "be");
+    if (clPalavra* w = PalavraPropria(t)) w->marcas.Unir(sorry->palavra->marcas);
+    t->absorvidos = sorry;
+    t->depois = sorry->depois;
+    if (t->depois) t->depois->antes = t;
+    sorry->antes = nullptr;
+    sorry->depois = nullptr;
+}
+
+void clLeitor::ThereInvertido(clTermo* t)
+{
+    // "Is there a problem?": the question of "there is" is "H\xE1 um problema?".
+    static constexpr const char* kFormas[] = {"is", "are", "was", "were"};
+    const char* forma = nullptr;
+    for (const char* x : kFormas)
+        if (TextoDe(t, x)) forma = x;
+    if (!forma || !chaveLocucao || !trabalho) return;
+    clTermo* there = OlharDe(1, t);
+    if (!there || !there->palavra || there->absorvidos || !Igual(there->palavra->texto, "there")) return;
+    const clTermo* depois = OlharDe(1, there);
+    if (!depois || (depois->verbete.classe & (CL_PONTUACAO | CL_VIRGULA))) return;
+    char* chave = chaveLocucao;
+    CopiarTexto(chave, kTamChave, "there_");
+    AcrescentarTexto(chave, kTamChave, forma);
+    std::memcpy(trabalho, &t->verbete, sizeof(clVerbete));
+    CopiarTexto(trabalho->vocabulo, TAM_PALAVRA, chave);
+    if (!Procurar(trabalho)) return;
+    std::memcpy(&t->verbete, trabalho, sizeof(clVerbete));
+    t->verbete.mascaraLocucao = 0;
+    if (clPalavra* w = PalavraPropria(t)) {
+        CopiarTexto(w->texto, sizeof w->texto, chave);
+        w->marcas.Unir(there->palavra->marcas);
+    }
+    t->absorvidos = there;
+    t->depois = there->depois;
+    if (t->depois) t->depois->antes = t;
+    there->antes = nullptr;
+    there->depois = nullptr;
+}
+
+void clLeitor::JuntarVerboSeparado(clTermo* t)
+{
+    // A verb of two words whose second word is an adverb particle, with its
+    // object between them: a pronoun ("Turn it off") or a short noun group
+    // closing the clause ("Turn the computer off."). The particle joins the
+    // verb and the object follows it ("Desligue-o", "Desligue o computador").
+    if (!(t->verbete.classe & CL_VERBO) || (t->antes && t->antes->verbete.classe == CL_ARTIGO)) return;
+    static constexpr const char* kParticulas[] = {"off", "on", "up", "down", "out", "back", "away", "in"};
+    static constexpr const char* kObjetos[] = {"it", "them", "him", "her", "me", "us"};
+    static constexpr const char* kDeterminantes[] = {"the", "a", "an", "this", "that", "these", "those",
+                                                     "my", "your", "his", "her", "its", "our", "their"};
+    auto umDe = [](const clTermo* w, const auto& lista) {
+        if (!w || !w->palavra) return false;
+        for (const char* x : lista)
+            if (Igual(w->palavra->texto, x)) return true;
+        return false;
+    };
+    clTermo* s = OlharDe(1, t);
+    if (!s || s->absorvidos || !s->palavra) return;
+    clTermo* particula = nullptr;
+    if (umDe(s, kObjetos)) {
+        particula = OlharDe(1, s);
+    } else if (umDe(s, kDeterminantes)) {
+        // The determiner, then one to three nouns or adjectives, the last a noun.
+        clTermo* w = s;
+        for (int k = 0; k < 3; ++k) {
+            clTermo* n = OlharDe(1, w);
+            if (!n || !n->palavra || umDe(n, kParticulas) ||
+                !(n->verbete.classe & (CL_SUBSTANTIVO | CL_ADJETIVO)) ||
+                (n->verbete.classe & (CL_PONTUACAO | CL_VIRGULA)))
+                break;
+            w = n;
+        }
+        if (w == s || !(w->verbete.classe & CL_SUBSTANTIVO)) return;
+        particula = OlharDe(1, w);
+    }
+    if (!umDe(particula, kParticulas) || particula->absorvidos) return;
+    // After the particle the clause ends or an adverb or a conjunction
+    // follows ("Turn it off when you leave"): "Put it in the box" keeps its
+    // preposition.
+    if (const clTermo* apos = OlharDe(1, particula)) {
+        const std::uint16_t c = apos->verbete.classe;
+        const bool fim = (c & (CL_PONTUACAO | CL_VIRGULA)) != 0;
+        const bool livre = (c & (CL_CONJUNCAO | CL_ADVERBIO)) && !(c & (CL_ARTIGO | CL_SUBSTANTIVO | CL_SIMBOLO));
+        if (!fim && !livre) return;
+    }
+    char* chave = chaveLocucao;
+    const char* base = t->verbete.formaBase[0] ? t->verbete.formaBase : t->verbete.vocabulo;
+    CopiarTexto(chave, kTamChave, base);
+    AcrescentarTexto(chave, kTamChave, "_");
+    const std::size_t usado = AcrescentarTexto(chave, kTamChave, particula->palavra->texto);
+    if (usado >= TAM_PALAVRA) return;
+    for (char* c = chave; *c; ++c) *c = Minuscula(*c);
+    std::memcpy(trabalho, &t->verbete, sizeof(clVerbete));
+    CopiarTexto(trabalho->vocabulo, TAM_PALAVRA, chave);
+    if (!Procurar(trabalho) || trabalho->classe != CL_VERBO) return;
+
+    const std::uint16_t formasAntigas =
+        t->verbete.formas & (FORMA_ING | FORMA_PASSADO | FORMA_PARTICIPIO | FORMA_TERCEIRA_S | FORMA_SINGULAR_S);
+    std::memcpy(&t->verbete, trabalho, sizeof(clVerbete));
+    t->verbete.formas |= formasAntigas;
+    t->verbete.mascaraLocucao = 0;
+    if (clPalavra* w = PalavraPropria(t)) {
+        CopiarTexto(w->texto, sizeof w->texto, chave);
+        w->marcas.Unir(particula->palavra->marcas);
+    }
+    // The particle leaves the reading order and hangs from the verb.
+    clTermo* antes = particula->antes;
+    antes->depois = particula->depois;
+    if (particula->depois) particula->depois->antes = antes;
+    particula->antes = nullptr;
+    particula->depois = nullptr;
+    t->absorvidos = particula;
 }
 
 void clLeitor::AgruparDesconhecidas(clTermo* t)

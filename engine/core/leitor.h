@@ -53,6 +53,10 @@ public:
     clTermo* LerTermo(clTermo* anterior);
     bool AnalisarMorfologia(clTermo* termo);
     void JuntarLocucao(clTermo* termo);
+    void JuntarVerboSeparado(clTermo* termo);
+    void ThereInvertido(clTermo* termo);
+    void SentirMuito(clTermo* termo);
+    void Idade(clTermo* termo, clTermo* numero);
     void AgruparDesconhecidas(clTermo* termo);
     void SepararHifen(clTermo* termo);
     // An unknown word of an English prefix, a hyphen and a known word

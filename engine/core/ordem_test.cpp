@@ -366,7 +366,7 @@ TEST(Ordem, QuandoDepoisDeOrdemOuFuturo)
 {
     Conferir({
         {"Please close the window when you leave.", "Por favor, feche a janela quando voc\xEA sair."},
-        {"I will call you when I arrive.", "Eu chamarei voc\xEA quando eu chegar."},
+        {"I will call you when I arrive.", "Eu ligarei para voc\xEA quando eu chegar."},
         {"Tell me when you are ready.", "Diga-me quando voc\xEA estiver pronto."},
         {"Check if the file exists.", "Verifique se o arquivo existe."},
         {"I will come if I can.", "Eu virei se eu puder."},
@@ -384,6 +384,161 @@ TEST(Ordem, EsteConcordaComOPredicado)
         {"This is not the file.", "Este n\xE3o \xE9 o arquivo."},
         {"This is important.", "Isso \xE9 importante."},
         {"This is for the user.", "Isso \xE9 para o usu\xE1rio."},
+    });
+}
+
+// A verb of two words with its object between them: the particle joins the
+// verb and the object follows it; a particle that opens a noun group is a
+// preposition and stays.
+TEST(Ordem, VerboDeDuasPalavrasSeparadoPeloObjeto)
+{
+    Conferir({
+        {"Turn it off.", "Desligue-o."},
+        {"Turn the computer off.", "Desligue o computador."},
+        {"Turn it off when you leave.", "Desligue-o quando voc\xEA sair."},
+        {"She turned it on.", "Ela o ligou."},
+        {"Set it up.", "Configure-o."},
+        {"Put it in the box.", "Coloque-o na caixa."},
+        {"Pick the box up.", "Pegue a caixa."},
+    });
+}
+
+// "never", "always" opening a sentence before a bare verb give an order.
+TEST(Ordem, OrdemDepoisDeNuncaESempre)
+{
+    Conferir({
+        {"Never give up.", "Nunca desista."},
+        {"Always save your work.", "Sempre salve seu trabalho."},
+        {"Never turn off the computer.", "Nunca desligue o computador."},
+    });
+}
+
+// A verb whose past is its bare form ("shut", "cut", "read"), alone or
+// opening a verb of several words, after a singular subject without the
+// "-s" of the present, is the past.
+TEST(Ordem, PassadoIgualAoInfinitivo)
+{
+    Conferir({
+        {"The system shut down unexpectedly.", "O sistema desligou inesperadamente."},
+        {"He cut the bread.", "Ele cortou o p\xE3o."},
+        {"She read the book yesterday.", "Ela leu o livro ontem."},
+        {"The program read the file.", "O programa leu o arquivo."},
+    });
+}
+
+// What agrees with "she" is feminine; an adjective that is the object of a
+// main verb does not agree with the subject.
+TEST(Ordem, ConcordanciaComEla)
+{
+    Conferir({
+        {"She is tired.", "Ela est\xE1 cansada."},
+        {"She was invited.", "Ela foi convidada."},
+        {"She can speak English.", "Ela pode falar Ingl\xEAs."},
+        {"The houses are red.", "As casas s\xE3o vermelhas."},
+    });
+}
+
+// A state in the past is the imperfect of "estar"; a participle of feeling
+// after "be" is a state unless its agent follows; participles agree with
+// "they" and "we".
+TEST(Ordem, EstadoNoPassadoESentimentos)
+{
+    Conferir({
+        {"I was tired.", "Eu estava cansado."},
+        {"The files were in the folder.", "Os arquivos estavam na pasta."},
+        {"It was a good day.", "Foi um dia bom."},
+        {"She was worried.", "Ela estava preocupada."},
+        {"He was scared by the noise.", "Ele foi assustado pelo ru\xED" "do."},
+        {"They were invited.", "Eles foram convidados."},
+        {"We are worried.", "N\xF3s estamos preocupados."},
+    });
+}
+
+// "everyone", "everybody" are "todos": the verb, its future subjunctive
+// and what agrees with them are plural.
+TEST(Ordem, TodosNoPlural)
+{
+    Conferir({
+        {"Everyone knows.", "Todos sabem."},
+        {"Everyone arrived.", "Todos chegaram."},
+        {"We will start when everyone arrives.", "N\xF3s iniciaremos quando todos chegarem."},
+        {"Everyone is tired.", "Todos est\xE3o cansados."},
+        {"Everybody was invited.", "Todos foram convidados."},
+    });
+}
+
+// "Is there", "Are there" opening a question are "H\xE1"; "there" after its
+// noun ("Is the file there?") and a bare "Is there?" stay as they are.
+TEST(Ordem, PerguntaComThere)
+{
+    Conferir({
+        {"Is there a problem?", "H\xE1 um problema?"},
+        {"Was there an error?", "Havia um erro?"},
+        {"There is a problem.", "H\xE1 um problema."},
+        {"Is there?", "Est\xE1 l\xE1?"},
+    });
+}
+
+// "to" after a verb of travelling or moving is "para" with its article
+// ("para a"); elsewhere it still contracts ("ao usu\xE1rio", "\xE0 loja").
+// "for your" is "pela sua", the possessive with its article.
+TEST(Ordem, ParaODestinoEPorComPossessivo)
+{
+    Conferir({
+        {"We traveled to Germany.", "N\xF3s viajamos para a Alemanha."},
+        {"Copy the file to the new folder.", "Copie o arquivo para a nova pasta."},
+        {"Send the file to the user.", "Envie o arquivo ao usu\xE1rio."},
+        {"I went to the store.", "Eu fui \xE0 loja."},
+        {"Thanks for your help.", "Obrigado pela sua ajuda."},
+        {"Thank you for your patience.", "Obrigado pela sua paci\xEAncia."},
+    });
+}
+
+// An occasion that opens the sentence, not as its subject, takes "de":
+// "Desta vez", "Da pr\xF3xima vez"; as the subject it stays as it is.
+TEST(Ordem, OcasiaoNoInicio)
+{
+    Conferir({
+        {"This time it worked.", "Desta vez funcionou."},
+        {"Next time, call me.", "Da pr\xF3xima vez, ligue para mim."},
+        {"Last time it failed.", "Da \xFAltima vez falhou."},
+        {"This time is different.", "Esta vez \xE9 diferente."},
+    });
+}
+
+// "call" with a person as its object is "ligar para"; a function or a
+// method is still "chamada".
+TEST(Ordem, LigarParaUmaPessoa)
+{
+    Conferir({
+        {"Call me when you arrive.", "Ligue para mim quando voc\xEA chegar."},
+        {"Call your mother.", "Ligue para sua m\xE3" "e."},
+        {"Who called you?", "Quem ligou para voc\xEA?"},
+        {"Call the function.", "Chame a fun\xE7\xE3o."},
+        {"The function is called twice.", "A fun\xE7\xE3o \xE9 chamada duas vezes."},
+    });
+}
+
+// "be sorry" after a personal pronoun is "sentir muito" in the tense and
+// person of "be"; "for" after it is "por". "Sorry" alone stays "Desculpe".
+TEST(Ordem, SentirMuito)
+{
+    Conferir({
+        {"I'm sorry.", "Eu sinto muito."},
+        {"She was sorry.", "Ela sentiu muito."},
+        {"We are sorry for the delay.", "N\xF3s sentimos muito pelo atraso."},
+        {"Sorry, I forgot.", "Desculpe, eu esqueci."},
+    });
+}
+
+// An age is told with "ter", without "old", in the imperfect in the past.
+TEST(Ordem, IdadeComTer)
+{
+    Conferir({
+        {"He is ten years old.", "Ele tem dez anos."},
+        {"My son is five years old.", "Meu filho tem cinco anos."},
+        {"She was one year old.", "Ela tinha um ano."},
+        {"The house is 100 years old.", "A casa tem 100 anos."},
     });
 }
 
