@@ -796,7 +796,13 @@ bool clDocRtf::LerFrase(clFrase& origem)
                 DevolverPalavra(w, parametro, tipo);
                 return true;
             }
-            // Its data is copied byte for byte, never read as text.
+            // Its data is copied byte for byte, never read as text. The
+            // writer's own group is closed first: data cut short by the end
+            // of the input would otherwise swallow that group's brace.
+            if (grupoAberto) {
+                EscreverControle("}", "");
+                grupoAberto = 0;
+            }
             EscreverEspacoPendente();
             EscreverControle(w.texto, parametro);
             EscreverCaractere(' ');

@@ -387,6 +387,9 @@ TEST_F(Rtf, UnicodeBinarioEMarcaDeOrdem)
     EXPECT_NE(saida.find("{\\pict\\bin5 " + dados + "}"), std::string::npos);
     EXPECT_NE(saida.find("\\bin3 {{{"), std::string::npos);
     EXPECT_EQ(Profundidade(saida), 0);
+    // Data cut short by the end of the input keeps the writer's brace out of it.
+    EXPECT_EQ(Profundidade(Traduzir("Zorb \\bin99 {\\rtf1 B}}")), 0);
+    EXPECT_EQ(Profundidade(Traduzir("Zorb {\\b quenk} \\bin9 }")), 0);
     // The same destination opened inside itself closes with its brace.
     EXPECT_EQ(Profundidade(Traduzir("{\\rtf1 Zorb {\\rtf1 quenk}}")), 0);
     // A UTF-8 byte order mark before "{\rtf" is no text.
