@@ -220,13 +220,15 @@ TEST(ClassePalavra, MesmaFormaNoPassado)
 }
 
 // A key of the keyboard (after a key name, "arrow", "keyboard", or "press
-// the") is "tecla"; any other key is "chave".
+// the", "press any") is "tecla"; any other key is "chave".
 TEST(ClassePalavra, TeclaOuChave)
 {
     Conferir({
         {"Press the Shift key.", "Pressione a tecla Shift."},
         {"Press the key again.", "Pressione a tecla novamente."},
         {"Use the arrow keys.", "Use as teclas de seta."},
+        {"Press any key to continue.", "Pressione qualquer tecla para continuar."},
+        {"Use any key from the keyring.", "Use qualquer chave do chaveiro."},
         {"The public key is invalid.", "A chave p\xFA" "blica \xE9 inv\xE1lida."},
     });
 }

@@ -107,12 +107,22 @@ void PluralPalavra(char* p)
     // become "homens", not go on to "homenes".
     static const char* const kTrocas[][2] = {
         {"ms", "ns"},   {"\xE3os", "\xF5" "es"}, {"als", "ais"}, {"els", "eis"}, {"ols", "ois"},
-        {"uls", "uis"}, {"ils", "is"},           {"rs", "res"},  {"zs", "zes"},  {"ns", "nes"},
+        {"uls", "uis"}, {"ils", "is"},           {"rs", "res"},  {"zs", "zes"},
     };
     for (const auto& t : kTrocas) {
         if (TerminaEm(p, n + 1, t[0])) {
             Trocar(p, std::strlen(t[0]), t[1]);
             return;
+        }
+    }
+    // "-n" takes "s" ("plugins", "tokens", "pr\xF3tons"); a word stressed
+    // before its "-en" loses the written accent, as "-ens" needs none
+    // ("h\xEDfen" -> "hifens", "p\xF3len" -> "polens").
+    if (TerminaEm(p, n + 1, "ens")) {
+        for (std::size_t i = 0; i + 3 < n + 1; ++i) {
+            const char* const acentos = "\xE1\xE9\xED\xF3\xFA\xE2\xEA\xF4";
+            const char* const simples = "aeiouaeo";
+            if (const char* a = p[i] ? std::strchr(acentos, p[i]) : nullptr) p[i] = simples[a - acentos];
         }
     }
 }

@@ -77,7 +77,10 @@ TEST(Plural, CadaTerminacao)
     EXPECT_EQ(Plu("fuzil"), "fuzis");
     EXPECT_EQ(Plu("flor"), "flores");
     EXPECT_EQ(Plu("luz"), "luzes");
-    EXPECT_EQ(Plu("h\xED" "fen"), "h\xED" "fenes");
+    EXPECT_EQ(Plu("h\xED" "fen"), "hifens");  // "-ens" takes no accent
+    EXPECT_EQ(Plu("plugin"), "plugins");
+    EXPECT_EQ(Plu("token"), "tokens");
+    EXPECT_EQ(Plu("pr\xF3ton"), "pr\xF3tons");
     EXPECT_EQ(Plu("carros"), "carros");  // already plural
     EXPECT_EQ(Plu("/o/_mais_/grande/"), "/os/_mais_/grandes/");
     EXPECT_EQ(Plu("dar_certo"), "dar_certo");

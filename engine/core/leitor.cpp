@@ -721,7 +721,11 @@ void clLeitor::TeclaDeTeclado(clTermo* t, const clTermo* anterior)
     static const char* const kAntes[] = {"keyboard", "keypad", "arrow", "function", "modifier", "shortcut",
                                          "hot", "numeric", "dead", "compose", "hangul", "lock", "menu"};
     for (const char* a : kAntes) tecla = tecla || TextoDe(anterior, a);
-    if (!tecla && anterior->verbete.classe == CL_ARTIGO && anterior->antes) {
+    // "press a key", "press any key", "hold each key"
+    const bool determinante = anterior->verbete.classe == CL_ARTIGO || TextoDe(anterior, "any") ||
+                              TextoDe(anterior, "another") || TextoDe(anterior, "each") ||
+                              TextoDe(anterior, "every") || TextoDe(anterior, "this") || TextoDe(anterior, "that");
+    if (!tecla && determinante && anterior->antes) {
         const clVerbete& pv = anterior->antes->verbete;
         const char* base = pv.formaBase[0] ? pv.formaBase : pv.vocabulo;
         tecla = (pv.classe & CL_VERBO) && (Igual(base, "press") || Igual(base, "hold") || Igual(base, "release") ||
