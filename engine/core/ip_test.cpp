@@ -308,6 +308,10 @@ TEST(DicionarioGeral, VerbosDeVariasPalavras)
         {"Get rid of the old files.", "Livre-se dos arquivos antigos."},
         {"The file is gone.", "O arquivo sumiu."},
         {"The files are gone.", "Os arquivos sumiram."},
+        // A word whose next word looks back at it is joined while its own
+        // reading is still being chosen: the joined verb keeps its class.
+        {"Look forward to it.", "Aguarde-o."},
+        {"Look forward to the meeting.", "Aguarde a reuni\xE3o."},
     };
     for (const Caso& c : casos) {
         EXPECT_EQ(SemFimDeLinha(TraduzirArquivo(std::string(c.ingles) + "\n")), c.portugues)

@@ -1016,6 +1016,11 @@ bool clLeitor::SubstantivoPeloContexto(clTermo* t, const clTermo* p)
 void clLeitor::Desambiguar(clTermo* t)
 {
     std::uint16_t& c = t->verbete.classe;
+    // Looking at the neighbours can join the word into an entry of several
+    // words ("Look forward to it": "forward" looks back at "look"); that
+    // entry's class is the dictionary's, not one of the word's readings.
+    const clTermo* const absorvidosAntes = t->absorvidos;
+    auto juntou = [&] { return t->absorvidos != absorvidosAntes; };
     // Rule A: noun or adjective.
     if ((c & CL_SUBSTANTIVO) && (c & CL_ADJETIVO)) {
         const clTermo* n = OlharDe(1, t);
@@ -1023,6 +1028,7 @@ void clLeitor::Desambiguar(clTermo* t)
                               ((n->verbete.classe & (CL_SUBSTANTIVO | CL_ADJETIVO)) || n->verbete.classe == 0) &&
                               (!(t->verbete.flagsAdj & ADJ_ANTEPOSTO) ||
                                ((n->verbete.classe & CL_SUBSTANTIVO) && (n->verbete.flagsSubst & SUBST_ARTIGO)));
+        if (juntou()) return;
         if (adjetivo) c &= static_cast<std::uint16_t>(~CL_SUBSTANTIVO);
         else c &= static_cast<std::uint16_t>(~CL_ADJETIVO);
     }
@@ -1092,6 +1098,7 @@ void clLeitor::Desambiguar(clTermo* t)
             else
                 decisao = 2;
         }
+        if (juntou()) return;
         if (decisao == 1) c &= static_cast<std::uint16_t>(~kVerbos);
         else c &= kVerbos;
     }
@@ -1120,6 +1127,7 @@ void clLeitor::Desambiguar(clTermo* t)
                                    return false;
                                }();
         // After "to" it is the infinitive ("Failed to open image").
+        if (juntou()) return;
         if (aposModal || ((c & CL_VERBO) && TextoDe(p, "to")))
             c &= static_cast<std::uint16_t>(~CL_ADJETIVO);
         else if (aposSer)
@@ -1146,6 +1154,7 @@ void clLeitor::Desambiguar(clTermo* t)
                     TextoDe(p, "not") || TextoDe(p, "to") ||
                     (pv.classe == CL_SUBSTANTIVO && (pv.flagsSubst & SUBST_PLURAL));
         }
+        if (juntou()) return;
         if (verbo) c &= kVerbos;
         else c &= static_cast<std::uint16_t>(~kVerbos);
     }
