@@ -321,6 +321,21 @@ bool clAnalisador::PassadoDepoisDoSujeito(const clTermo* grupo, std::uint16_t fo
         return false;
     }
     if (v.classe == CL_PRONOME && (v.flagsPron & (PRON_PESSOAL | PRON_POSSESSIVO | PRON_DEMONSTRATIVO))) return true;
+    // "An error occurred while saving", "The program crashed when I clicked
+    // it": a verb that takes no object has no participle that describes a
+    // noun, so before a clause of time or cause it is the past. ("The value
+    // returned when the script ends" is such a description.)
+    if (TextoDe(seguinte, "while") || TextoDe(seguinte, "while_ing") || TextoDe(seguinte, "when") ||
+        TextoDe(seguinte, "when_ing") || TextoDe(seguinte, "because")) {
+        const clTermo* verbo = grupo->verbo;
+        const char* base = verbo ? (verbo->verbete.formaBase[0] ? verbo->verbete.formaBase : verbo->verbete.vocabulo) : "";
+        static const char* const kSemObjeto[] = {"occur", "happen", "crash", "fail", "appear", "disappear",
+                                                 "exist", "arrive", "expire", "die", "succeed", "freeze",
+                                                 "hang", "exit", "quit", "stop", "time_out"};
+        for (const char* x : kSemObjeto)
+            if (Igual(base, x)) return true;
+        return false;
+    }
     if (TextoDe(seguinte, "to")) {
         const clTermo* n = leitor->Olhar(1);
         return n && (n->verbete.classe & kVerbos);

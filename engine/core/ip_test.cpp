@@ -129,6 +129,12 @@ TEST(DicionarioGeral, NucleoTraduzAsFrasesQueOExercitam)
         {"Open the file and read the text.", "Abra o arquivo e leia o texto."},
         {"Failed to get the file.", "Falha ao obter o arquivo."},
         {"The program failed to start.", "O programa falhou ao iniciar."},
+        // A verb without object before "while", "when" or "because" is the
+        // past; a verb with one there still describes its noun.
+        {"A problem occurred while loading the file.", "Um problema ocorreu ao carregar o arquivo."},
+        {"The program crashed when I clicked the button.", "O programa travou quando eu cliquei no bot\xE3o."},
+        {"The files created when you save the image are small.",
+         "Os arquivos criados quando voc\xEA salva a imagem s\xE3o pequenos."},
         // "de" + an object pronoun contracts; "para" of "parar" is no preposition.
         {"Do you like it?", "Voc\xEA gosta dele?"},
         {"He stops the car.", "Ele para o carro."},
