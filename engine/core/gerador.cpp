@@ -1284,6 +1284,14 @@ void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
             EmitirPalavra(g, "deve", t);
             return;
         }
+        // "what to do", "how to install", "where to go": after the question
+        // word the bare infinitive ("o que fazer", "como instalar").
+        if (VocabuloE(t, "to") && t->antes && t->depois && (t->depois->verbete.classe & CL_VERBO) &&
+            (VocabuloE(t->antes, "what") || VocabuloE(t->antes, "how") || VocabuloE(t->antes, "where") ||
+             VocabuloE(t->antes, "which") || VocabuloE(t->antes, "who") || VocabuloE(t->antes, "when"))) {
+            t->emitido = TERMO_ABSORVIDO;
+            return;
+        }
         // "by clicking": the gerund says it ("clicando").
         if (VocabuloE(t, "by") && t->proximo && t->proximo->verbete.classe == CL_GRUPO_VERBAL &&
             t->proximo->tempo == TEMPO_GERUNDIO && t->proximo->verbo && t->proximo->verbo->antes == t) {

@@ -388,6 +388,8 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
         case 'a':
             if ((duas && (v[1] == 't' || v[1] == 'm')) || (v[1] == 'n' && (v[2] == 'y' || v[2] == 's') && v[3]))
                 LeituraPeloVizinho(t, anterior);
+            else if (v[1] == 'b' && std::strcmp(v, "about") == 0)
+                CercaDeNumero(t);
             break;
         case 'p':
             if (duas && v[1] == 'm') LeituraPeloVizinho(t, anterior);
@@ -738,6 +740,21 @@ void clLeitor::TeclaDeTeclado(clTermo* t, const clTermo* anterior)
         t->verbete.flagsSubst |= plural;
         t->verbete.formas = formas;
     }
+}
+
+// "about ten minutes", "about 20 files": before a number "about" is "cerca
+// de" (the dictionary's "about-number"), not the "sobre" of a subject.
+void clLeitor::CercaDeNumero(clTermo* t)
+{
+    const clTermo* n = OlharDe(1, t);
+    if (!n || !n->palavra) return;
+    const char* texto = n->palavra->texto;
+    bool numero = texto[0] >= '0' && texto[0] <= '9';
+    static const char* const kNumeros[] = {"one", "two", "three", "four", "five", "six", "seven", "eight",
+                                           "nine", "ten", "eleven", "twelve", "fifteen", "twenty", "thirty",
+                                           "forty", "fifty", "sixty", "hundred", "thousand", "a_dozen"};
+    for (const char* x : kNumeros) numero = numero || Igual(texto, x);
+    if (numero) TrocarEntrada(&t->verbete, "about-number", CL_ADVERBIO);
 }
 
 bool clLeitor::FraseEmMaiusculas()
@@ -1417,6 +1434,17 @@ void clLeitor::JuntarLocucao(clTermo* t)
         // article that word is a noun ("the turn on the left", "a check for
         // updates").
         if (trabalho->classe == CL_VERBO && t->antes && t->antes->verbete.classe == CL_ARTIGO) continue;
+        // "We are going to the beach": "going to" before a place is a
+        // movement, not the future ("going to fix it").
+        if ((trabalho->classe & CL_VERBO_AUXILIAR) && TerminaEm(chave, "going_to")) {
+            const clTermo* d = OlharDe(1, seguintes[n]);
+            const clVerbete* dv = d ? &d->verbete : nullptr;
+            if (dv && (dv->classe == CL_ARTIGO || dv->classe == CL_SUBSTANTIVO ||
+                       (dv->classe == CL_PRONOME && (dv->flagsPron & (PRON_POSSESSIVO | PRON_DEMONSTRATIVO))) ||
+                       (dv->classe == 0 && d->palavra && Maiuscula(d->palavra->texto[0]) == d->palavra->texto[0] &&
+                        Minuscula(d->palavra->texto[0]) != d->palavra->texto[0])))
+                continue;
+        }
 
         // The merged verb keeps what the first word's ending said: "-ing", the
         // past, and the "-s" of the third person ("Turns off the display" is a

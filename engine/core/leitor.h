@@ -83,6 +83,7 @@ private:
     bool SubstantivoPeloContexto(clTermo* termo, const clTermo* anterior);
     void ConjuncaoAntesDeIng(clTermo* termo, clTermo* anterior);
     void TeclaDeTeclado(clTermo* termo, const clTermo* anterior);
+    void CercaDeNumero(clTermo* termo);
     // Looks the term's vocabulo up, then its endings; a contraction the
     // endings would push is refused.
     bool BuscarBase(clTermo* termo);

@@ -542,4 +542,36 @@ TEST(Ordem, IdadeComTer)
     });
 }
 
+// After a question word "to" is not written: "o que fazer", "como instalar".
+TEST(Ordem, InfinitivoDepoisDePalavraInterrogativa)
+{
+    Conferir({
+        {"I do not know what to do.", "Eu n\xE3o sei o que fazer."},
+        {"Learn how to install the program.", "Aprenda como instalar o programa."},
+        {"Tell me where to go.", "Diga-me onde ir."},
+        {"You can go to the settings to change it.", "Voc\xEA pode ir \xE0s configura\xE7\xF5" "es para alter\xE1-lo."},
+    });
+}
+
+// "going to" before a place is a movement; before a verb, the future.
+TEST(Ordem, IndoParaUmLugar)
+{
+    Conferir({
+        {"We are going to the beach tomorrow.", "N\xF3s estamos indo \xE0 praia amanh\xE3."},
+        {"She is going to Paris.", "Ela est\xE1 indo para Paris."},
+        {"We are going to fix it.", "N\xF3s vamos corrigi-lo."},
+        {"It is going to rain.", "Vai chover."},
+    });
+}
+
+// "about" before a number is "cerca de"; before anything else, "sobre".
+TEST(Ordem, CercaDeUmNumero)
+{
+    Conferir({
+        {"It takes about ten minutes to get there.", "Leva cerca de dez minutos para chegar l\xE1."},
+        {"There are about 20 files.", "H\xE1 cerca de 20 arquivos."},
+        {"This is about the project.", "Isso \xE9 sobre o projeto."},
+    });
+}
+
 } // namespace
