@@ -1571,6 +1571,13 @@ def gerar(raiz):
             if chave in linhas_por_chave:
                 antiga = linhas[linhas_por_chave[chave]][2]
                 capitalizada = nomes_capitalizados.get(chave, 0)
+                # a nationality adjective is also its language, a noun ("speak English
+                # and French": "ingl\u00eas e franc\u00eas", coordinated as nouns are)
+                m = re.match(r"([^!]+)!A\.T\(([^,()]+)\)$", antiga)
+                if tipo == "languages" and m:
+                    linhas[linhas_por_chave[chave]] = (linhas[linhas_por_chave[chave]][0], chave,
+                                                       "%s!A.NM.T(%s)" % (m.group(1), m.group(2)))
+                    continue
                 if tipo != "territories" or not (re.search(r"T\([A-Z\u00c0-\u00de]", antiga) or
                                                    capitalizada >= max(1, nomes.get("." + chave, 0))):
                     continue

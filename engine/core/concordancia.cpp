@@ -58,6 +58,7 @@ void FemininoPalavra(char* p)
         if (FemininoComA(p, n)) Trocar(p, 0, "a");
     }
     else if (TerminaEm(p, n, "\xEAs")) Trocar(p, 2, "esa");  // "portugu\xEAs" -> "portuguesa"
+    else if (TerminaEm(p, n, "\xE3o")) Trocar(p, 1, "");      // "alem\xE3o" -> "alem\xE3"
     else if (TerminaEm(p, n, "os")) Trocar(p, 2, "as");
     else if (p[n - 1] == 'o') Trocar(p, 1, "a");
 }
@@ -96,11 +97,46 @@ bool PluralEmL(char* p, std::size_t n)
     return true;
 }
 
+// "-\xE3o" makes "-\xF5" "es" but for the words below: "-\xE3os" ("irm\xE3os",
+// "m\xE3os") and "-\xE3" "es" ("p\xE3" "es", "alem\xE3" "es"). One stressed
+// before the ending ("\xF3rg\xE3o", "s\xF3t\xE3o") takes "s".
+bool PluralEmAo(char* p, std::size_t n)
+{
+    if (n < 2 || !TerminaEm(p, n, "\xE3o")) return false;
+    static const char* const kAos[] = {"irm\xE3o", "m\xE3o", "cidad\xE3o", "crist\xE3o", "gr\xE3o", "ch\xE3o",
+                                       "v\xE3o", "desv\xE3o", "pag\xE3o", "corrim\xE3o", "cortes\xE3o",
+                                       "s\xE3o", "concidad\xE3o"};
+    static const char* const kAes[] = {"p\xE3o", "c\xE3o", "alem\xE3o", "capit\xE3o", "capel\xE3o",
+                                       "charlat\xE3o", "escriv\xE3o", "sacrist\xE3o", "tabeli\xE3o",
+                                       "guardi\xE3o", "catal\xE3o"};
+    for (const char* w : kAos)
+        if (std::strcmp(p, w) == 0) {
+            Trocar(p, 0, "s");
+            return true;
+        }
+    for (const char* w : kAes)
+        if (std::strcmp(p, w) == 0) {
+            Trocar(p, 1, "es");
+            return true;
+        }
+    // The accent of the syllable before the ending, not of a prefix
+    // ("pr\xE9-visualiza\xE7\xE3o" makes "-\xF5" "es").
+    const std::size_t inicio = n - 2 > 4 ? n - 6 : 0;
+    bool hifen = false;
+    for (std::size_t i = inicio; i < n - 2; ++i) hifen = hifen || p[i] == '-' || p[i] == '_';
+    if (!hifen && TemAcento(p + inicio, n - 2 - inicio)) {
+        Trocar(p, 0, "s");
+        return true;
+    }
+    return false;
+}
+
 void PluralPalavra(char* p)
 {
     const std::size_t n = std::strlen(p);
     if (n == 0 || p[n - 1] == 's' || n + 2 > kTamTrabalho) return;
     if (PluralEmL(p, n)) return;
+    if (PluralEmAo(p, n)) return;
     p[n] = 's';
     p[n + 1] = '\0';
     // The first ending that matches is the only one changed: "homems" must

@@ -60,6 +60,8 @@ TEST(Feminino, ConsoanteFinalQuaseNuncaMuda)
 
 TEST(Feminino, SoPalavrasMarcadas)
 {
+    EXPECT_EQ(Fem("/alem\xE3o/"), "/alem\xE3/");
+    EXPECT_EQ(Plu("/crist\xE3/"), "/crist\xE3s/");
     EXPECT_EQ(Fem("/o/_mais_/bonito/"), "/a/_mais_/bonita/");
     EXPECT_EQ(Fem("bem_conhecido"), "bem_conhecido");  // "_" without "/": invariable
     EXPECT_EQ(Fem("/novo/_em_folha"), "/nova/_em_folha");
@@ -81,6 +83,15 @@ TEST(Plural, CadaTerminacao)
     EXPECT_EQ(Plu("plugin"), "plugins");
     EXPECT_EQ(Plu("token"), "tokens");
     EXPECT_EQ(Plu("pr\xF3ton"), "pr\xF3tons");
+    // "-\xE3o" has three plurals.
+    EXPECT_EQ(Plu("irm\xE3o"), "irm\xE3os");
+    EXPECT_EQ(Plu("m\xE3o"), "m\xE3os");
+    EXPECT_EQ(Plu("p\xE3o"), "p\xE3" "es");
+    EXPECT_EQ(Plu("alem\xE3o"), "alem\xE3" "es");
+    EXPECT_EQ(Plu("\xF3rg\xE3o"), "\xF3rg\xE3os");
+    EXPECT_EQ(Plu("bot\xE3o"), "bot\xF5" "es");
+    EXPECT_EQ(Plu("b\xEAn\xE7\xE3o"), "b\xEAn\xE7\xE3os");
+    EXPECT_EQ(Plu("pr\xE9-visualiza\xE7\xE3o"), "pr\xE9-visualiza\xE7\xF5" "es");
     EXPECT_EQ(Plu("carros"), "carros");  // already plural
     EXPECT_EQ(Plu("/o/_mais_/grande/"), "/os/_mais_/grandes/");
     EXPECT_EQ(Plu("dar_certo"), "dar_certo");

@@ -2116,6 +2116,25 @@ const clTermo* RotuloDe(const clGerador& g, const clTermo* t)
     return inicio;
 }
 
+// Languages, nationalities, months and days: capitalised in English, in
+// lower case in Portuguese ("fala ingl\xEAs", "em janeiro").
+bool MinusculaEmPortugues(const clTermo* t)
+{
+    static const char* const kPalavras[] = {
+        "january", "february", "march", "april", "june", "july", "august", "september", "october",
+        "november", "december", "monday", "tuesday", "wednesday", "thursday", "friday", "saturday", "sunday",
+        "english", "french", "german", "spanish", "portuguese", "italian", "chinese", "japanese", "russian",
+        "arabic", "dutch", "korean", "greek", "latin", "hebrew", "turkish", "polish", "swedish", "danish",
+        "norwegian", "finnish", "czech", "hungarian", "romanian", "hindi", "thai", "vietnamese", "indonesian",
+        "persian", "ukrainian", "catalan", "brazilian", "american", "british", "european", "african", "asian",
+        "canadian", "mexican", "argentinian", "australian", "indian", "irish", "scottish", "swiss", "belgian",
+        "austrian", "bulgarian", "croatian", "serbian", "slovak", "slovenian", "estonian", "latvian",
+        "lithuanian", "icelandic", "galician", "basque", "welsh", "malay", "bengali", "urdu", "tamil"};
+    for (const char* p : kPalavras)
+        if (VocabuloE(t, p)) return true;
+    return false;
+}
+
 // A word of a label after the first one written is written in
 // lower case, unless its translation is a name ("Debian", "GIMP").
 bool MinusculaNoRotulo(clGerador& g, const char* texto, const clTermo* t)
@@ -2193,6 +2212,11 @@ void EmitirPalavra(clGerador& g, const char* texto, const clTermo* t)
         // English words were all capitalised, as in a name.
         if (!t->antes && !t->criada && w.aplicarCaixa && w.padraoCaixa == CAIXA_INICIAL &&
             VariasPalavras(texto) && !JuntouMaiuscula(t))
+            w.padraoCaixa = CAIXA_MINUSCULAS;
+        // The capital of a language, a month or a day is English only; a
+        // title ("English Language Support") keeps its capitals.
+        if (g.semTitulo && t->antes && w.aplicarCaixa && w.padraoCaixa == CAIXA_INICIAL && !TemMaiuscula(texto) &&
+            MinusculaEmPortugues(t))
             w.padraoCaixa = CAIXA_MINUSCULAS;
         if (w.aplicarCaixa && w.padraoCaixa == CAIXA_INICIAL && MinusculaNoRotulo(g, texto, t))
             w.padraoCaixa = CAIXA_MINUSCULAS;
@@ -2317,7 +2341,7 @@ bool GerarTraducao(clTermo* primeiro, clFrase& origem, clFrase& destino, const c
 {
     const clPalavra* primeira = origem.Ultimo() >= 0 ? origem.Obter(0) : nullptr;
     clGerador gerador(&destino, verbos);
-    CaixaDaFrase(origem, gerador.prosa, gerador.caixaAlta);
+    CaixaDaFrase(origem, gerador.prosa, gerador.caixaAlta, &gerador.semTitulo);
     GerarFrase(gerador, primeiro, &destino, verbos, primeira);
     AjustarEspacosDeSinais(destino);
     // The sentence's capital is that of its first word, past an opening
@@ -2329,10 +2353,11 @@ bool GerarTraducao(clTermo* primeiro, clFrase& origem, clFrase& destino, const c
     return true;
 }
 
-void CaixaDaFrase(const clFrase& origem, bool& prosa, bool& caixaAlta)
+void CaixaDaFrase(const clFrase& origem, bool& prosa, bool& caixaAlta, bool* semTitulo)
 {
     prosa = false;
     caixaAlta = true;
+    if (semTitulo) *semTitulo = false;
     bool alguma = false;
     for (int i = 0; i <= origem.Ultimo(); ++i) {
         const clPalavra* w = origem.Obter(i);
@@ -2340,6 +2365,9 @@ void CaixaDaFrase(const clFrase& origem, bool& prosa, bool& caixaAlta)
         const std::size_t n = strnlen(w->texto, sizeof w->texto);
         if (n < 2) continue;
         if (w->padraoCaixa == CAIXA_MINUSCULAS && n >= 4) prosa = true;
+        if (semTitulo && w->padraoCaixa == CAIXA_MINUSCULAS && n >= 3 && std::strcmp(w->texto, "the") != 0 &&
+            std::strcmp(w->texto, "and") != 0 && std::strcmp(w->texto, "for") != 0)
+            *semTitulo = true;
         if (w->padraoCaixa != CAIXA_MAIUSCULAS) caixaAlta = false;
         alguma = true;
     }

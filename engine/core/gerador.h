@@ -33,6 +33,9 @@ public:
     // The source sentence holds words in lower case: a run of capitalised
     // words inside it is a label.
     bool prosa = false;
+    // A word of three letters or more other than "the", "and", "for" is in
+    // lower case: the sentence is no title.
+    bool semTitulo = false;
     // Every word of the source sentence is in capitals: the words the
     // generator adds are too.
     bool caixaAlta = false;
@@ -90,4 +93,4 @@ bool GerarTraducao(clTermo* primeiro, clFrase& origem, clFrase& destino, const c
 // The case of a sentence, in one pass: `prosa` when it holds a word of four
 // letters or more in lower case, `caixaAlta` when every word of two letters
 // or more is in capitals.
-void CaixaDaFrase(const clFrase& origem, bool& prosa, bool& caixaAlta);
+void CaixaDaFrase(const clFrase& origem, bool& prosa, bool& caixaAlta, bool* semTitulo = nullptr);

@@ -1156,6 +1156,15 @@ void clLeitor::Desambiguar(clTermo* t)
         else
             c &= static_cast<std::uint16_t>(~(CL_VERBO | CL_ADVERBIO));
     }
+    // Adjective or pronoun ("one"): before the noun it counts, alone it
+    // stands for one ("this one", "choose one").
+    if (c == (CL_ADJETIVO | CL_PRONOME)) {
+        const clTermo* n = OlharDe(1, t);
+        const bool adjetivo = n && (n->verbete.classe & (CL_SUBSTANTIVO | CL_ADJETIVO)) &&
+                              !(n->verbete.classe & (CL_PRONOME | CL_VERBO_AUXILIAR));
+        if (juntou()) return;
+        c = adjetivo ? CL_ADJETIVO : CL_PRONOME;
+    }
     // A verb that is also a preposition, conjunction or adverb ("like",
     // "near", "still") left with both readings would be neither a verb to
     // the parser nor a word it can place: it is a verb after a subject

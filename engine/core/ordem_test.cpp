@@ -433,7 +433,7 @@ TEST(Ordem, ConcordanciaComEla)
     Conferir({
         {"She is tired.", "Ela est\xE1 cansada."},
         {"She was invited.", "Ela foi convidada."},
-        {"She can speak English.", "Ela pode falar Ingl\xEAs."},
+        {"She can speak English.", "Ela pode falar ingl\xEAs."},
         {"The houses are red.", "As casas s\xE3o vermelhas."},
     });
 }
@@ -561,6 +561,28 @@ TEST(Ordem, IndoParaUmLugar)
         {"She is going to Paris.", "Ela est\xE1 indo para Paris."},
         {"We are going to fix it.", "N\xF3s vamos corrigi-lo."},
         {"It is going to rain.", "Vai chover."},
+    });
+}
+
+// Languages, months and days are in lower case in Portuguese, and a
+// language is a noun that coordinates as nouns do; a title keeps its capitals.
+TEST(Ordem, LinguasMesesEDias)
+{
+    Conferir({
+        {"I speak English and French.", "Eu falo ingl\xEAs e franc\xEAs."},
+        {"It was in January.", "Estava em janeiro."},
+        {"Open the Spanish Dictionary", "Abra o Dicion\xE1rio Espanhol"},
+        {"The English version is better.", "A vers\xE3o inglesa \xE9 melhor."},
+    });
+}
+
+// "one" counts a feminine noun too; "-\xE3o" takes its own plural.
+TEST(Ordem, UmaEPluraisEmAo)
+{
+    Conferir({
+        {"I have two brothers and one sister.", "Eu tenho dois irm\xE3os e uma irm\xE3."},
+        {"The German cities.", "As cidades alem\xE3s."},
+        {"Choose one.", "Escolha um."},
     });
 }
 
