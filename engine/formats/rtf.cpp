@@ -501,6 +501,25 @@ bool clDocRtf::LerToken(clPalavra& w, char* parametro, std::int16_t& tipo)
             c = LerCaractere();
             continue;
         }
+        if (t == kUnicode || t == kReserva || t == kFimUnicode || t == kUnicodeNegativo) {
+            // A text byte that the word uses as a mark of its own is carried
+            // as the character it is, written back as "\uN".
+            std::string unicode(1, kUnicode);
+            unicode += std::to_string(t);
+            unicode += kReserva;
+            unicode += kFimUnicode;
+            if (n + unicode.size() <= 49) {
+                std::memcpy(w.texto + n, unicode.data(), unicode.size());
+                n += unicode.size();
+                primeira = false;
+                c = LerCaractere();
+                continue;
+            }
+            clPalavra seguinte;
+            CopiarTexto(seguinte.texto, sizeof seguinte.texto, unicode.c_str());
+            DevolverPalavra(seguinte, "", TK_PALAVRA);
+            break;
+        }
         if (primeira) {
             w.texto[n++] = static_cast<char>(t);
             if (NoConjunto(DELIMITADORES, t)) {

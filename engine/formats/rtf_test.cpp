@@ -390,6 +390,9 @@ TEST_F(Rtf, UnicodeBinarioEMarcaDeOrdem)
     // Data cut short by the end of the input keeps the writer's brace out of it.
     EXPECT_EQ(Profundidade(Traduzir("Zorb \\bin99 {\\rtf1 B}}")), 0);
     EXPECT_EQ(Profundidade(Traduzir("Zorb {\\b quenk} \\bin9 }")), 0);
+    // Text bytes that a word uses as marks of its own are characters like any other.
+    EXPECT_EQ(Traduzir("{\\rtf1 Zo\x05rb \\'01quenk \x02\x03.}"),
+              "{\\rtf1\\plain Zo\\uc0\\u5 rb{ \\uc0\\u1 quenk \\uc0\\u2 \\uc0\\u3 .}}");
     // The same destination opened inside itself closes with its brace.
     EXPECT_EQ(Profundidade(Traduzir("{\\rtf1 Zorb {\\rtf1 quenk}}")), 0);
     // A UTF-8 byte order mark before "{\rtf" is no text.
