@@ -1946,7 +1946,8 @@ const char* EscolherTraducao(clGerador& g, clTermo* t, const clTermo* regenteDad
         // "Where is the file?", "How are you?", "Here is the list", "She is
         // here": where something is and how it is are "estar".
         const clTermo* a = t->antes;
-        if ((a && !a->antes && (VocabuloE(a, "where") || VocabuloE(a, "how") || VocabuloE(a, "here"))) ||
+        const bool abreOracao = a && (!a->antes || (a->antes->verbete.classe & (CL_VIRGULA | CL_PONTUACAO)));
+        if ((abreOracao && (VocabuloE(a, "where") || VocabuloE(a, "how") || VocabuloE(a, "here"))) ||
             VocabuloE(d, "here") || VocabuloE(d, "there"))
             CopiarTexto(trab, tamTrab, "estar");
     }

@@ -115,7 +115,7 @@ TEST(DicionarioGeral, NucleoTraduzAsFrasesQueOExercitam)
         {"Using the cache.", "Usando o cache."},
         {"Enter your user name and password.", "Digite seu nome de usu\xE1rio e senha."},
         // "bom" and "ruim" do not take the "a" of Feminino: "boa" by condition, "ruim" unchanged.
-        {"A good page.", "Uma p\xE1gina boa."},
+        {"A good page.", "Uma boa p\xE1gina."},
         {"The page is bad.", "A p\xE1gina \xE9 ruim."},
         // Terse messages: a noun that "not" follows is no verb, and nothing of
         // the sentence is dropped.

@@ -309,7 +309,7 @@ TEST(Ordem, EstarNaPerguntaDeLugarEModo)
     Conferir({
         {"Where is the file?", "Onde est\xE1 o arquivo?"},
         {"Where are my keys?", "Onde est\xE3o minhas chaves?"},
-        {"How are you?", "Como est\xE1 voc\xEA?"},
+        {"How are you?", "Como voc\xEA est\xE1?"},
         {"Here is the list.", "Aqui est\xE1 a lista."},
         {"When is the meeting?", "Quando \xE9 a reuni\xE3o?"},
         {"When does the store open?", "Quando a loja abre?"},
@@ -446,7 +446,7 @@ TEST(Ordem, EstadoNoPassadoESentimentos)
     Conferir({
         {"I was tired.", "Eu estava cansado."},
         {"The files were in the folder.", "Os arquivos estavam na pasta."},
-        {"It was a good day.", "Foi um dia bom."},
+        {"It was a good day.", "Foi um bom dia."},
         {"She was worried.", "Ela estava preocupada."},
         {"He was scared by the noise.", "Ele foi assustado pelo ru\xED" "do."},
         {"They were invited.", "Eles foram convidados."},
