@@ -1100,6 +1100,15 @@ void clLeitor::Desambiguar(clTermo* t)
             if (e && e->verbete.classe == CL_PRONOME && (e->verbete.flagsPron & PRON_POSSESSIVO)) e = e->antes;
             if (e && (TextoDe(e, "do") || TextoDe(e, "does") || TextoDe(e, "did")) && e->antes) decisao = 2;
         }
+        // "Update available.", "Download complete.": a message that opens
+        // with the word and an adjective alone names the thing.
+        if (decisao == 0 && !p) {
+            const clTermo* n = OlharDe(1, t);
+            if (n && n->verbete.classe == CL_ADJETIVO) {
+                const clTermo* fim = OlharDe(2, t);
+                if (!fim || (fim->verbete.classe & CL_PONTUACAO)) decisao = 1;
+            }
+        }
         if (decisao == 0) {
             const clTermo* n = OlharDe(1, t);
             // A main verb is negated through an auxiliary ("does not
