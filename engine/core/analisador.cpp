@@ -302,6 +302,15 @@ bool clAnalisador::PassadoDepoisDoSujeito(const clTermo* grupo, std::uint16_t fo
     const clTermo* antes = grupo->anterior;
     if (!antes || antes->verbete.classe != CL_GRUPO_NOMINAL || !antes->filhos) return false;
     if (!(antes->filhos->verbete.classe & (CL_SUBSTANTIVO | CL_PRONOME))) return false;
+    // "Errors occurred during installation", "Something happened": a verb
+    // that never takes an object has no participle that describes a noun.
+    if (const clTermo* verbo = grupo->verbo) {
+        const char* base = verbo->verbete.formaBase[0] ? verbo->verbete.formaBase : verbo->verbete.vocabulo;
+        static const char* const kIntransitivos[] = {"occur", "happen", "arise", "exist", "appear", "disappear",
+                                                     "arrive", "expire", "die", "succeed"};
+        for (const char* x : kIntransitivos)
+            if (Igual(base, x)) return true;
+    }
     const clTermo* seguinte = leitor ? leitor->Olhar(0) : nullptr;
     if (!seguinte || (seguinte->verbete.classe & CL_PONTUACAO)) {
         for (const clTermo* d = antes->determinantes; d; d = d->proximo)

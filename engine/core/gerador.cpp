@@ -1172,6 +1172,26 @@ bool PassivaNaoFoiPossivel(const clTermo* grupo)
            (!sujeito->anterior || sujeito->anterior->papel == PAPEL_INICIO);
 }
 
+// "An error occurred", "A problem has occurred": a verb of happening whose
+// subject is new to the text says what happened first ("Ocorreu um erro").
+bool SujeitoPosposto(const clTermo* grupo)
+{
+    if (!grupo || grupo->verbete.classe != CL_GRUPO_VERBAL || !grupo->verbo || grupo->negacao || grupo->auxiliar)
+        return false;
+    if (grupo->tempo != TEMPO_PASSADO && grupo->tempo != TEMPO_PRESENTE && grupo->tempo != TEMPO_PERFEITO)
+        return false;
+    const clVerbete& v = grupo->verbo->verbete;
+    const char* base = v.formaBase[0] ? v.formaBase : v.vocabulo;
+    if (std::strcmp(base, "occur") != 0 && std::strcmp(base, "happen") != 0 && std::strcmp(base, "arise") != 0) return false;
+    const clTermo* sujeito = grupo->anterior;
+    if (!EhGrupoNominal(sujeito) || !sujeito->filhos || grupo->regente != sujeito->filhos ||
+        (sujeito->anterior && sujeito->anterior->papel != PAPEL_INICIO))
+        return false;
+    // Only a subject with "a"/"an": "The error occurred" keeps its order.
+    const clTermo* d = sujeito->determinantes;
+    return d && !d->proximo && (VocabuloE(d, "a") || VocabuloE(d, "an"));
+}
+
 void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
 {
     if (!t || profundidade > kMaxProfundidade) return;
@@ -1213,7 +1233,7 @@ void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
         else EmitirTraduzido(g, t);
         return;
     case CL_GRUPO_NOMINAL:
-        if (PassivaNaoFoiPossivel(t->proximo) && !t->proximo->emitido) {
+        if ((PassivaNaoFoiPossivel(t->proximo) || SujeitoPosposto(t->proximo)) && !t->proximo->emitido) {
             t->emitido = 0;  // written by its verb, after it
             return;
         }
@@ -1227,6 +1247,7 @@ void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
         return;
     case CL_GRUPO_VERBAL:
         EmitirGrupoVerbal(g, t, profundidade);
+        if (SujeitoPosposto(t)) EmitirTermo(g, t->anterior, profundidade + 1);
         EmitirEsquecidos(g, t, profundidade);
         return;
     default:

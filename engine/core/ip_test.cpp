@@ -131,7 +131,7 @@ TEST(DicionarioGeral, NucleoTraduzAsFrasesQueOExercitam)
         {"The program failed to start.", "O programa falhou ao iniciar."},
         // A verb without object before "while", "when" or "because" is the
         // past; a verb with one there still describes its noun.
-        {"A problem occurred while loading the file.", "Um problema ocorreu ao carregar o arquivo."},
+        {"A problem occurred while loading the file.", "Ocorreu um problema ao carregar o arquivo."},
         {"The program crashed when I clicked the button.", "O programa travou quando eu cliquei no bot\xE3o."},
         {"The files created when you save the image are small.",
          "Os arquivos criados quando voc\xEA salva a imagem s\xE3o pequenos."},

@@ -586,6 +586,20 @@ TEST(Ordem, UmaEPluraisEmAo)
     });
 }
 
+// A verb of happening with a new subject ("a", "an") says what happened
+// first; a verb that never takes an object is the past after its subject.
+TEST(Ordem, OcorreuUmErro)
+{
+    Conferir({
+        {"An error occurred.", "Ocorreu um erro."},
+        {"An error occurred while saving the document.", "Ocorreu um erro ao salvar o documento."},
+        {"The error occurred twice.", "O erro ocorreu duas vezes."},
+        {"If an error occurs, the program stops.", "Se um erro ocorrer, o programa para."},
+        {"Something happened.", "Algo aconteceu."},
+        {"The session expired.", "A sess\xE3o expirou."},
+    });
+}
+
 // "about" before a number is "cerca de"; before anything else, "sobre".
 TEST(Ordem, CercaDeUmNumero)
 {

@@ -503,7 +503,7 @@ TEST_F(Janelas, AtivaPellaroTraduzAAreaDeTransferenciaComOMotor)
             conteudo = QString::fromUtf8(ler.readAllStandardOutput());
             return conteudo.startsWith(QStringLiteral("A casa"));
         },
-        5000);
+        20000);  // a loaded machine may take its time to hand the clipboard over
     EXPECT_EQ(conteudo, QStringLiteral(u"A casa \u00e9 grande."));
 
     // An empty clipboard is named as such.
