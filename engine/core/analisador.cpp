@@ -646,8 +646,10 @@ bool clAnalisador::AnalisarFrase(clLeitor* l, clArena* a)
             naoQ->pai = g;
             g->negacao = naoQ;
         }
-        // A question's auxiliary is never an order ("Are these your keys?").
-        if (g && g->verbete.classe == CL_GRUPO_VERBAL && g->verbo == q && g->tempo == TEMPO_IMPERATIVO)
+        // A question's auxiliary is never an order ("Are these your keys?");
+        // "have" standing as the verb itself is ("Have a nice day", "Have fun").
+        if (g && g->verbete.classe == CL_GRUPO_VERBAL && g->verbo == q && g->tempo == TEMPO_IMPERATIVO &&
+            !TextoDe(q, "have"))
             g->tempo = TEMPO_PRESENTE;
         if (simNao && g && g->verbete.classe == CL_GRUPO_VERBAL && g->verbo == q && g->proximo == sujeitoQ) {
             g->tempo = TEMPO_PRESENTE;

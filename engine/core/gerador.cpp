@@ -1180,16 +1180,16 @@ bool SujeitoPosposto(const clTermo* grupo)
         return false;
     if (grupo->tempo != TEMPO_PASSADO && grupo->tempo != TEMPO_PRESENTE && grupo->tempo != TEMPO_PERFEITO)
         return false;
-    const clVerbete& v = grupo->verbo->verbete;
-    const char* base = v.formaBase[0] ? v.formaBase : v.vocabulo;
-    if (std::strcmp(base, "occur") != 0 && std::strcmp(base, "happen") != 0 && std::strcmp(base, "arise") != 0) return false;
     const clTermo* sujeito = grupo->anterior;
     if (!EhGrupoNominal(sujeito) || !sujeito->filhos || grupo->regente != sujeito->filhos ||
         (sujeito->anterior && sujeito->anterior->papel != PAPEL_INICIO))
         return false;
     // Only a subject with "a"/"an": "The error occurred" keeps its order.
     const clTermo* d = sujeito->determinantes;
-    return d && !d->proximo && (VocabuloE(d, "a") || VocabuloE(d, "an"));
+    if (!d || d->proximo || !(VocabuloE(d, "a") || VocabuloE(d, "an"))) return false;
+    const clVerbete& v = grupo->verbo->verbete;
+    const char* base = v.formaBase[0] ? v.formaBase : v.vocabulo;
+    return std::strcmp(base, "occur") == 0 || std::strcmp(base, "happen") == 0 || std::strcmp(base, "arise") == 0;
 }
 
 void EmitirTermo(clGerador& g, clTermo* t, int profundidade, bool ligacao)
@@ -2387,8 +2387,9 @@ void CaixaDaFrase(const clFrase& origem, bool& prosa, bool& caixaAlta, bool* sem
         const std::size_t n = strnlen(w->texto, sizeof w->texto);
         if (n < 2) continue;
         if (w->padraoCaixa == CAIXA_MINUSCULAS && n >= 4) prosa = true;
-        if (semTitulo && w->padraoCaixa == CAIXA_MINUSCULAS && n >= 3 && std::strcmp(w->texto, "the") != 0 &&
-            std::strcmp(w->texto, "and") != 0 && std::strcmp(w->texto, "for") != 0)
+        if (semTitulo && !*semTitulo && w->padraoCaixa == CAIXA_MINUSCULAS && n >= 3 &&
+            (n > 3 || (std::strcmp(w->texto, "the") != 0 &&
+                       std::strcmp(w->texto, "and") != 0 && std::strcmp(w->texto, "for") != 0)))
             *semTitulo = true;
         if (w->padraoCaixa != CAIXA_MAIUSCULAS) caixaAlta = false;
         alguma = true;

@@ -1137,7 +1137,11 @@ void clLeitor::Desambiguar(clTermo* t)
         // between changes nothing.
         const clTermo* ser = p;
         for (int k = -2; k >= -3 && ser && ser->verbete.classe == CL_ADVERBIO; --k) ser = OlharDe(k, t);
-        const bool aposSer = (c & CL_VERBO) && ser && ser->verbete.classe == CL_VERBO_AUXILIAR &&
+        // An adverb too ("I am fine, thanks"): the adjective when the clause
+        // ends with it.
+        const bool fimDaOracao = !n || (n->verbete.classe & (CL_PONTUACAO | CL_VIRGULA));
+        const bool aposSer = ((c & CL_VERBO) || ((c & CL_ADVERBIO) && fimDaOracao)) && ser &&
+                             ser->verbete.classe == CL_VERBO_AUXILIAR &&
                              (std::strcmp(ser->verbete.formaBase, "be") == 0 || TextoDe(ser, "be")) &&
                              !(t->verbete.formas & (FORMA_ING | FORMA_PASSADO | FORMA_PARTICIPIO));
         // After a modal, negated or not, it is the verb ("Could not open

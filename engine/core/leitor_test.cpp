@@ -273,7 +273,8 @@ TEST_F(LeitorTeste, RegrasDeDesambiguacao)
     EXPECT_EQ(Ler("book")[0]->verbete.classe, CL_SUBSTANTIVO);         // nothing after
     // Rule C: adjective or adverb.
     EXPECT_EQ(Ler("a fast car")[1]->verbete.classe, CL_ADJETIVO);
-    EXPECT_EQ(Ler("he is fast .")[2]->verbete.classe, CL_ADVERBIO);     // a mark after it
+    EXPECT_EQ(Ler("he is fast .")[2]->verbete.classe, CL_ADJETIVO);     // "be" before, the clause ends
+    EXPECT_EQ(Ler("go fast .")[1]->verbete.classe, CL_ADVERBIO);        // a mark after it
     EXPECT_EQ(Ler("go fast to")[1]->verbete.classe, CL_ADVERBIO);
     EXPECT_EQ(Ler("it fast")[1]->verbete.classe, CL_ADVERBIO);         // after a pronoun
     // A verb that is also a preposition: a verb only where a verb can stand.

@@ -309,7 +309,7 @@ TEST(Ordem, EstarNaPerguntaDeLugarEModo)
     Conferir({
         {"Where is the file?", "Onde est\xE1 o arquivo?"},
         {"Where are my keys?", "Onde est\xE3o minhas chaves?"},
-        {"How are you?", "Como voc\xEA est\xE1?"},
+        {"How are you?", "Como est\xE1 voc\xEA?"},
         {"Here is the list.", "Aqui est\xE1 a lista."},
         {"When is the meeting?", "Quando \xE9 a reuni\xE3o?"},
         {"When does the store open?", "Quando a loja abre?"},
