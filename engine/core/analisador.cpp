@@ -484,8 +484,10 @@ bool clAnalisador::AnalisarFrase(clLeitor* l, clArena* a)
                 // "The other is red", "the first was deleted": an adjective
                 // placed before the noun heads its group before a finite
                 // verb.
+                // So does a hyphenated word the dictionary lacks ("Wi-Fi is
+                // turned off").
                 const bool adjetivoNucleo = topo->verbete.classe == CL_ADJETIVO &&
-                                            (topo->verbete.flagsAdj & ADJ_ANTEPOSTO) &&
+                                            (topo->verbete.flagsAdj & (ADJ_ANTEPOSTO | ADJ_HIFEN)) &&
                                             ((classe & CL_VERBO_AUXILIAR) || (cv.formas & FORMA_TERCEIRA_S));
                 // "No supported curves", "every selected file": a participle
                 // between a determiner and its noun describes the noun.

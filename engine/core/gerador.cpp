@@ -405,6 +405,9 @@ void GeneroDaTraducao(clGerador& g, clTermo* nome)
 clTermo* AdjetivoPosposto(const clTermo* adverbio)
 {
     if (!adverbio || adverbio->verbete.classe != CL_ADVERBIO) return nullptr;
+    // "there is" says that something exists; it qualifies no adjective
+    // ("There is not enough memory": "N\xE3o h\xE1 mem\xF3ria suficiente").
+    if (std::strncmp(adverbio->verbete.vocabulo, "there_", 6) == 0) return nullptr;
     clTermo* adj = adverbio->depois;
     if (!adj || adj->verbete.classe != CL_ADJETIVO || adj->emitido || !VemDepois(adj) || !EhGrupoNominal(adj->pai))
         return nullptr;
@@ -487,6 +490,10 @@ bool SujeitoNenhum(const clTermo* grupo)
     if (!EhGrupoNominal(grupo) || !VocabuloE(grupo->determinantes, "no") || grupo->determinantes->emitido)
         return false;
     const clTermo* v = grupo->proximo;
+    // "No changes.": a message of the group alone, too.
+    if ((!v || (v->verbete.classe & CL_PONTUACAO)) && (!grupo->anterior || grupo->anterior->papel == PAPEL_INICIO) &&
+        !VocabuloE(grupo->determinantes->depois, "such"))  // "No such files": "Arquivos inexistentes"
+        return true;
     return v && v->verbete.classe == CL_GRUPO_VERBAL && v->regente == grupo->filhos;
 }
 

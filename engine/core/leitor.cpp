@@ -407,6 +407,14 @@ clTermo* clLeitor::LerTermo(clTermo* anterior)
         case 'o':
             if (v[1] == 'n' && v[2] == 'l' && v[3] == 'y' && !v[4]) UnicoDepoisDeArtigo(t, anterior);
             break;
+        case 'n':
+            // "No, keep it.", "No.": the answer, "N\xE3o", not "nenhum".
+            if (duas && v[1] == 'o' && t->verbete.classe == CL_PRONOME) {
+                const clTermo* n = OlharDe(1, t);
+                if (!n || (n->verbete.classe & (CL_VIRGULA | CL_PONTUACAO)))
+                    TrocarEntrada(&t->verbete, "no-answer", CL_INTERJEICAO);
+            }
+            break;
         case 's':
         case 'S':
             // "she" is feminine: what agrees with it ("Ela est\xE1 cansada").

@@ -600,6 +600,21 @@ TEST(Ordem, OcorreuUmErro)
     });
 }
 
+// A hyphenated word the dictionary lacks heads its group before a verb;
+// "there is" qualifies no adjective; "no" alone answers; a message made of a
+// "no" group is singular.
+TEST(Ordem, HifenizadaNegacaoENenhum)
+{
+    Conferir({
+        {"The foo-bar is ready.", "O foo-barra est\xE1 pronto."},
+        {"There is not enough memory.", "H\xE1 mem\xF3ria insuficiente."},
+        {"No, keep it.", "N\xE3o, mantenha-o."},
+        {"No files found.", "Nenhum arquivo encontrado."},
+        {"No changes.", "Nenhuma altera\xE7\xE3o."},
+        {"No such files.", "Arquivos inexistentes."},
+    });
+}
+
 // "about" before a number is "cerca de"; before anything else, "sobre".
 TEST(Ordem, CercaDeUmNumero)
 {
