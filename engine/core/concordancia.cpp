@@ -102,7 +102,7 @@ bool PluralEmL(char* p, std::size_t n)
 // before the ending ("\xF3rg\xE3o", "s\xF3t\xE3o") takes "s".
 bool PluralEmAo(char* p, std::size_t n)
 {
-    if (n < 2 || !TerminaEm(p, n, "\xE3o")) return false;
+    if (n < 2 || p[n - 1] != 'o' || p[n - 2] != '\xE3') return false;
     static const char* const kAos[] = {"irm\xE3o", "m\xE3o", "cidad\xE3o", "crist\xE3o", "gr\xE3o", "ch\xE3o",
                                        "v\xE3o", "desv\xE3o", "pag\xE3o", "corrim\xE3o", "cortes\xE3o",
                                        "s\xE3o", "concidad\xE3o"};

@@ -405,12 +405,12 @@ void GeneroDaTraducao(clGerador& g, clTermo* nome)
 clTermo* AdjetivoPosposto(const clTermo* adverbio)
 {
     if (!adverbio || adverbio->verbete.classe != CL_ADVERBIO) return nullptr;
-    // "there is" says that something exists; it qualifies no adjective
-    // ("There is not enough memory": "N\xE3o h\xE1 mem\xF3ria suficiente").
-    if (std::strncmp(adverbio->verbete.vocabulo, "there_", 6) == 0) return nullptr;
     clTermo* adj = adverbio->depois;
     if (!adj || adj->verbete.classe != CL_ADJETIVO || adj->emitido || !VemDepois(adj) || !EhGrupoNominal(adj->pai))
         return nullptr;
+    // "there is" says that something exists; it qualifies no adjective
+    // ("There is not enough memory": "H\xE1 mem\xF3ria insuficiente").
+    if (std::strncmp(adverbio->verbete.vocabulo, "there_", 6) == 0) return nullptr;
     const clTermo* nucleo = adj->pai->filhos;
     if (!nucleo || !(nucleo->verbete.classe & CL_SUBSTANTIVO) || adj->regente != nucleo)
         return nullptr;
@@ -2393,13 +2393,15 @@ void CaixaDaFrase(const clFrase& origem, bool& prosa, bool& caixaAlta, bool* sem
         if (!w || w->padraoCaixa == CAIXA_NENHUMA) continue;
         const std::size_t n = strnlen(w->texto, sizeof w->texto);
         if (n < 2) continue;
-        if (w->padraoCaixa == CAIXA_MINUSCULAS && n >= 4) prosa = true;
-        if (semTitulo && !*semTitulo && w->padraoCaixa == CAIXA_MINUSCULAS && n >= 3 &&
-            (n > 3 || (std::strcmp(w->texto, "the") != 0 &&
-                       std::strcmp(w->texto, "and") != 0 && std::strcmp(w->texto, "for") != 0)))
-            *semTitulo = true;
+        if (w->padraoCaixa == CAIXA_MINUSCULAS) {
+            if (n >= 4) prosa = true;
+            else if (n == 3 && semTitulo && std::strcmp(w->texto, "the") != 0 && std::strcmp(w->texto, "and") != 0 &&
+                     std::strcmp(w->texto, "for") != 0)
+                *semTitulo = true;
+        }
         if (w->padraoCaixa != CAIXA_MAIUSCULAS) caixaAlta = false;
         alguma = true;
     }
     caixaAlta = caixaAlta && alguma;
+    if (semTitulo && prosa) *semTitulo = true;
 }
