@@ -190,6 +190,12 @@ constexpr Complemento kComplementos[] = {
     {"help", "a", nullptr},   {"help_you", "a", nullptr}, {"have", "que", nullptr},
     {"has", "que", nullptr},  {"had", "que", nullptr},   {"use", "para", nullptr},
     {"allow", nullptr, ""},   {"permit", nullptr, ""},   {"require", nullptr, ""},
+    // An action done for a purpose: "Click to open", "Scroll down to see more".
+    {"click", "para", nullptr}, {"tap", "para", nullptr}, {"press", "para", nullptr},
+    {"double-click", "para", nullptr}, {"scroll", "para", nullptr}, {"scroll_down", "para", nullptr},
+    {"scroll_up", "para", nullptr}, {"swipe", "para", nullptr}, {"swipe_up", "para", nullptr},
+    {"swipe_down", "para", nullptr}, {"drag", "para", nullptr}, {"restart", "para", nullptr},
+    {"log_in", "para", nullptr}, {"sign_in", "para", nullptr}, {"sign_up", "para", nullptr},
 };
 
 // "-ing" after a preposition: the infinitive ("before saving"), but after

@@ -615,6 +615,18 @@ TEST(Ordem, HifenizadaNegacaoENenhum)
     });
 }
 
+// An action done for a purpose takes "para" before its infinitive; a verb
+// whose complement the infinitive is does not.
+TEST(Ordem, ParaDeFinalidade)
+{
+    Conferir({
+        {"Click to open.", "Clique para abrir."},
+        {"Scroll down to see more.", "Role para baixo para ver mais."},
+        {"I want to open it.", "Eu quero abri-lo."},
+        {"Your device is up to date.", "Seu dispositivo est\xE1 atualizado."},
+    });
+}
+
 // "about" before a number is "cerca de"; before anything else, "sobre".
 TEST(Ordem, CercaDeUmNumero)
 {
