@@ -288,8 +288,19 @@ static bool ImperativoCoordenado(const clTermo* g)
         return false;
     int n = 0;
     for (const clTermo* e = conj->anterior; e && n < 200; e = e->anterior, ++n) {
-        if (e->verbete.classe == CL_GRUPO_VERBAL) return e->tempo == TEMPO_IMPERATIVO;
-        if (e->verbete.classe & (CL_PONTUACAO | CL_VIRGULA | CL_CONJUNCAO)) return false;
+        if (e->verbete.classe == CL_GRUPO_VERBAL) {
+            if (e->tempo == TEMPO_IMPERATIVO) return true;
+            // "Make sure (that) the file exists and try again": the clause
+            // of the order, with its own subject, is passed over.
+            const clTermo* sujeito = e->anterior;
+            if (e->tempo == TEMPO_INFINITIVO || e->tempo == TEMPO_GERUNDIO || e->tempo == TEMPO_PARTICIPIO ||
+                e->tempo == TEMPO_DESCONHECIDO || !sujeito || sujeito->verbete.classe != CL_GRUPO_NOMINAL ||
+                !sujeito->filhos || e->regente != sujeito->filhos)
+                return false;
+            continue;
+        }
+        if (e->verbete.classe & (CL_PONTUACAO | CL_VIRGULA)) return false;
+        if ((e->verbete.classe & CL_CONJUNCAO) && !TextoDe(e, "that")) return false;
         if (e->papel == PAPEL_INICIO) return false;
     }
     return false;
@@ -871,6 +882,22 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
                           : singular && Plural(sujeito)         ? 1
                           : (!singular && plural && !Plural(sujeito)) ? 2
                                                                   : 0;
+        // "Files of this type cannot be opened", "The size of the files can
+        // change": a verb that shows no number agrees with the group the
+        // preposition's group hangs from, when that group opens the sentence.
+        if (!busca && !pronomeJunto && !singular && !plural && sujeito && g->anterior && filhos &&
+            (filhos->verbete.classe & CL_VERBO_AUXILIAR) && !(filhos->verbete.formas & FORMA_PASSADO) &&
+            g->anterior->verbete.classe == CL_GRUPO_NOMINAL && g->anterior->filhos == sujeito) {
+            const clTermo* prep = g->anterior->anterior;
+            if (prep && prep->verbete.classe == CL_PREPOSICAO &&
+                (TextoDe(prep, "of") || TextoDe(prep, "in") || TextoDe(prep, "on") || TextoDe(prep, "with") ||
+                 TextoDe(prep, "for") || TextoDe(prep, "from"))) {
+                const clTermo* e = prep->anterior;
+                if (e && e->verbete.classe == CL_GRUPO_NOMINAL && e->filhos &&
+                    (e->filhos->verbete.classe & CL_SUBSTANTIVO) && (!e->anterior || e->anterior == &raiz))
+                    sujeitoFinal = e->filhos;
+            }
+        }
         if (busca) {
             // From the term before the one just before the group ("The books
             // on the table are" skips "the table").

@@ -627,6 +627,19 @@ TEST(Ordem, ParaDeFinalidade)
     });
 }
 
+// An order after the clause an order opened is an order too; a modal
+// agrees with the group the preposition's group hangs from.
+TEST(Ordem, OrdemDepoisDaOracaoEModalConcordante)
+{
+    Conferir({
+        {"Please make sure the file exists and try again.",
+         "Por favor, certifique-se de que o arquivo existe e tente novamente."},
+        {"The file exists and works.", "O arquivo existe e funciona."},
+        {"Files of this type cannot be opened.", "Arquivos deste tipo n\xE3o podem ser abertos."},
+        {"The size of the files can be changed.", "O tamanho dos arquivos pode ser alterado."},
+    });
+}
+
 // "about" before a number is "cerca de"; before anything else, "sobre".
 TEST(Ordem, CercaDeUmNumero)
 {
