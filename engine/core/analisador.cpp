@@ -941,7 +941,10 @@ clTermo* clAnalisador::FecharVerbal(clTermo* ultimo, clTermo* q, clTermo* sujeit
     const bool passadoOuParticipio = formas & (FORMA_PASSADO | FORMA_PARTICIPIO);
     if (aux1) {
         const auto a = [&](const char* texto) { return TextoDe(aux1, texto); };
-        if (a("am") || a("are") || a("is")) tempo = passadoOuParticipio ? TEMPO_PASSIVA_PRESENTE : TEMPO_PRESENTE_CONTINUO;
+        // "is still being copied": an adverb kept "is" and "being" apart.
+        if ((a("am") || a("are") || a("is")) && passadoOuParticipio && TextoDe(aux2, "being"))
+            tempo = TEMPO_PASSIVA_CONTINUA;
+        else if (a("am") || a("are") || a("is")) tempo = passadoOuParticipio ? TEMPO_PASSIVA_PRESENTE : TEMPO_PRESENTE_CONTINUO;
         else if (a("be")) tempo = TEMPO_SER;
         else if (a("is_being") || a("are_being")) tempo = TEMPO_PASSIVA_CONTINUA;
         else if (a("was") || a("were")) tempo = passadoOuParticipio ? TEMPO_PASSIVA_PASSADO : TEMPO_PASSADO_CONTINUO;

@@ -999,6 +999,19 @@ void EmitirGrupoVerbal(clGerador& g, clTermo* grupo, int profundidade)
         EmitirTermo(g, nao->depois, profundidade + 1);
     }
     if (!grupo->auxiliar) AntepostoAoAuxiliar(g, grupo, profundidade);
+    // "is already in use", "is still open", "is also possible": after "be"
+    // standing alone these adverbs come before it ("j\xE1 est\xE1 em uso").
+    if (!grupo->auxiliar && !grupo->negacao && grupo->verbo && !grupo->verbo->emitido &&
+        (std::strcmp(grupo->verbo->verbete.formaBase, "be") == 0 || VocabuloE(grupo->verbo, "be"))) {
+        clTermo* d = grupo->verbo->depois;
+        static const char* const kAntes[] = {"already", "still", "also", "always", "never"};
+        if (d && d->verbete.classe == CL_ADVERBIO && !d->emitido && d->pai != grupo->verbo)
+            for (const char* a : kAntes)
+                if (VocabuloE(d, a)) {
+                    EmitirTermo(g, d, profundidade + 1);
+                    break;
+                }
+    }
     if (grupo->negacao) EmitirTermo(g, grupo->negacao, profundidade + 1);
     else if (clTermo* nenhum = NenhumDoObjeto(grupo)) {
         nenhum->emitido = TERMO_ABSORVIDO;
@@ -1818,6 +1831,13 @@ void ConjugarGrupo(clGerador& g, char* texto, std::size_t tam, const clTermo* w)
         if ((c == 18 && !VocabuloE(w, "can")) || (c == 20 && !VocabuloE(w, "could"))) {
             troca = principalIng ? "estar" : "ser";
             tempo = INF;
+        }
+        // "is still being copied": "is" and "being" apart are "est\xE1" and
+        // "sendo", as "is_being" together is "est\xE1_sendo".
+        if (c == TEMPO_PASSIVA_CONTINUA && !std::strchr(w->verbete.vocabulo, '_')) {
+            troca = "ser";
+            tempo = VocabuloE(w, "being") ? GER : PRES;
+            if (tempo == PRES) troca = "estar";
         }
         // "Could you open the file?": a request, the conditional ("poderia").
         if ((c == 19 || c == 20) && grupo->auxiliar == w) tempo = COND;

@@ -301,7 +301,7 @@ TEST(Gramatica, EstadoOuPassiva)
         {"The layer name is in bold.", "O nome da camada est\xE1 em negrito."},
         // past an adverb
         {"The interface is now available in two modes.", "A interface est\xE1 agora dispon\xEDvel em dois modos."},
-        {"The file is still in the folder.", "O arquivo est\xE1 ainda na pasta."},
+        {"The file is still in the folder.", "O arquivo ainda est\xE1 na pasta."},
         {"This is really useful.", "Isso \xE9 realmente \xFAtil."},
     });
 }

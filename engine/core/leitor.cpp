@@ -1148,10 +1148,21 @@ void clLeitor::Desambiguar(clTermo* t)
         // An adverb too ("I am fine, thanks"): the adjective when the clause
         // ends with it.
         const bool fimDaOracao = !n || (n->verbete.classe & (CL_PONTUACAO | CL_VIRGULA));
-        const bool aposSer = ((c & CL_VERBO) || ((c & CL_ADVERBIO) && fimDaOracao)) && ser &&
-                             ser->verbete.classe == CL_VERBO_AUXILIAR &&
-                             (std::strcmp(ser->verbete.formaBase, "be") == 0 || TextoDe(ser, "be")) &&
-                             !(t->verbete.formas & (FORMA_ING | FORMA_PASSADO | FORMA_PARTICIPIO));
+        bool aposSer = ((c & CL_VERBO) || ((c & CL_ADVERBIO) && fimDaOracao)) && ser &&
+                       ser->verbete.classe == CL_VERBO_AUXILIAR &&
+                       (std::strcmp(ser->verbete.formaBase, "be") == 0 || TextoDe(ser, "be")) &&
+                       !(t->verbete.formas & (FORMA_ING | FORMA_PASSADO | FORMA_PARTICIPIO));
+        // "Is the door open?": after the subject of a question that "be"
+        // opens, the bare form is the predicate's adjective too.
+        if (!aposSer && (c & CL_VERBO) && p && !(t->verbete.formas & (FORMA_ING | FORMA_PASSADO | FORMA_PARTICIPIO))) {
+            const clTermo* e = p;
+            constexpr std::uint16_t kNominais = CL_ARTIGO | CL_SUBSTANTIVO | CL_ADJETIVO | CL_PRONOME | CL_ADVERBIO;
+            for (int k = 0; k < 8 && e && e->antes && (e->verbete.classe & kNominais) && !(e->verbete.classe & kVerbos);
+                 ++k)
+                e = e->antes;
+            aposSer = e && e != p && !e->antes && e->verbete.classe == CL_VERBO_AUXILIAR &&
+                      (TextoDe(e, "is") || TextoDe(e, "are") || TextoDe(e, "was") || TextoDe(e, "were"));
+        }
         // After a modal, negated or not, it is the verb ("Could not open
         // resource").
         const clTermo* m = TextoDe(p, "not") ? OlharDe(-2, t) : p;

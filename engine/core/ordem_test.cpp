@@ -640,6 +640,21 @@ TEST(Ordem, OrdemDepoisDaOracaoEModalConcordante)
     });
 }
 
+// After "be" standing alone "already", "still", "also" come before it; a
+// passive kept apart by an adverb is still continuous; a question that "be"
+// opens has the adjective as its predicate.
+TEST(Ordem, AdverbioAntesDeSerEPerguntaComSer)
+{
+    Conferir({
+        {"The name is already in use.", "O nome j\xE1 est\xE1 em uso."},
+        {"The file is still open.", "O arquivo ainda est\xE1 aberto."},
+        {"The file is still being copied.", "O arquivo ainda est\xE1 sendo copiado."},
+        {"The file is not always open.", "O arquivo n\xE3o est\xE1 sempre aberto."},
+        {"Is the door open?", "A porta est\xE1 aberta?"},
+        {"Does the file open?", "O arquivo abre?"},
+    });
+}
+
 // "about" before a number is "cerca de"; before anything else, "sobre".
 TEST(Ordem, CercaDeUmNumero)
 {
